@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs the Debian packages the build needs, only those not installed
+# yet, quietly. Uses sudo when not run as root.
+set -eu
+
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
+libbenchmark-dev nlohmann-json3-dev libcli11-dev"
+if [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
+  packages="$packages clang libclang-rt-14-dev"
+fi
+
+missing=""
+for p in $packages; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $p" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null

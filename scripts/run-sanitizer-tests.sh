@@ -1,0 +1,9 @@
+#!/bin/sh
+# Builds and runs the tests under the address and undefined-behaviour
+# sanitizers.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  scripts/ctest-quiet.sh build-asan

@@ -1,0 +1,8 @@
+target_sources(zeph_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/gsm_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/gsm_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/phone_number.h
+  ${CMAKE_CURRENT_LIST_DIR}/phone_number.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/error_table.h
+  ${CMAKE_CURRENT_LIST_DIR}/error_table.cpp
+)

@@ -1,0 +1,1 @@
+# Sources of the compose subsystem (added to zeph_core).

@@ -1,0 +1,1 @@
+# Sources of the devicelink subsystem (added to zeph_core).

@@ -1,0 +1,1 @@
+# Sources of the folders subsystem (added to zeph_core).

@@ -1,0 +1,1 @@
+# Sources of the pictures subsystem (added to zeph_core).

@@ -1,0 +1,4 @@
+target_sources(zeph_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/string_table.h
+  ${CMAKE_CURRENT_LIST_DIR}/string_table.cpp
+)

@@ -1,0 +1,1 @@
+# Sources of the shell subsystem (added to zeph_core).

@@ -1,0 +1,56 @@
+#pragma once
+// Loading and saving the message store files (layout in
+// message_file_layout.h).
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "store/message_record.h"
+#include "util/atomic_file.h"
+
+namespace zeph {
+
+// What a parse found wrong, for the tools that look into a store. The
+// program itself only keeps the records.
+struct MessageFileProblem {
+  int record = -1;    // index of the record concerned; -1 for the header or the file's end
+  size_t offset = 0;  // byte offset in the file where it goes wrong
+  std::string what;
+};
+
+struct MessageFileParse {
+  int declaredCount = 0;  // the header's record count
+  int recordsRead = 0;    // complete records appended to the list
+  // Problems in file order. A truncated file ends the parse; the other
+  // problems (an unterminated or over-long text, a wrong record mark,
+  // trailing bytes) leave the record readable.
+  std::vector<MessageFileProblem> problems;
+  bool wellFormed() const { return problems.empty(); }
+};
+
+// Parses the bytes of a message file and appends every complete record to
+// `list`, in file order. A record cut by the file's end is not appended and
+// ends the parse; a record count larger than the file holds thus stops at
+// the end. Never reads past `bytes`.
+MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& list);
+
+// The file bytes of `list`. Only the records' fields are written: the bytes
+// of a number block after its terminator as they are held, the picture only
+// when MRF_PICTURE is set, a missing text as an empty one.
+std::vector<uint8_t> SerializeMessageFile(const MessageList& list);
+
+// Clears `list`, then loads the file at `path` into it. The result is the
+// list's count afterwards: 0 when the file cannot be opened.
+int LoadMessageFile(const std::string& path, MessageList& list);
+
+// Replaces the file at `path` with `list`, crash-safely (see
+// WriteFileAtomically). The result is the list's count, or 0 when the file
+// cannot be written, in which case the previous file is left whole. A list
+// of more than 65 535 records does not fit the u16 count and is refused
+// with 0 for the same reason: a cut file would lose records on the next load.
+int SaveMessageFile(const std::string& path, const MessageList& list,
+                    Durability durability = Durability::kSynced);
+
+}  // namespace zeph

@@ -1,0 +1,102 @@
+#include "store/block_list.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "store/locked_block_list.h"
+
+namespace zeph {
+namespace {
+
+std::unique_ptr<int> Block(int value) { return std::make_unique<int>(value); }
+
+BlockList<int> ListOf(std::initializer_list<int> values) {
+  BlockList<int> list;
+  for (int v : values) list.Add(Block(v));
+  return list;
+}
+
+std::vector<int> Values(const BlockList<int>& list) {
+  std::vector<int> values;
+  for (int v : list) values.push_back(v);
+  return values;
+}
+
+TEST(BlockListTest, BadIndicesGiveNoneOrZeroAndChangeNothing) {
+  BlockList<int> list = ListOf({10, 20, 30});
+  EXPECT_EQ(list.GetAt(-1), nullptr);
+  EXPECT_EQ(list.GetAt(3), nullptr);
+  EXPECT_EQ(list.RemoveAt(3), 0);
+  EXPECT_EQ(list.RemoveAt(-1), 0);
+  EXPECT_EQ(list.ReplaceAt(3, Block(99)), 0);
+  EXPECT_EQ(Values(list), (std::vector<int>{10, 20, 30}));
+}
+
+TEST(BlockListTest, AddReturnsIndexAndRemoveMovesFollowersDown) {
+  BlockList<int> list;
+  EXPECT_EQ(list.Add(Block(10)), 0);
+  EXPECT_EQ(list.Add(Block(20)), 1);
+  EXPECT_EQ(list.Add(Block(30)), 2);
+  EXPECT_EQ(list.RemoveAt(0), 1);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(*list.GetAt(0), 20);
+  EXPECT_EQ(*list.GetAt(1), 30);
+  EXPECT_EQ(list.ReplaceAt(1, Block(31)), 1);
+  EXPECT_EQ(Values(list), (std::vector<int>{20, 31}));
+}
+
+TEST(BlockListTest, RemoveAllOnEmptyAndRefillAfterwards) {
+  BlockList<int> list;
+  EXPECT_EQ(list.RemoveAll(), 1);
+  EXPECT_EQ(list.Count(), 0);
+  list.Add(Block(1));
+  list.Add(Block(2));
+  EXPECT_EQ(list.RemoveAll(), 1);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Add(Block(3)), 0);
+  EXPECT_EQ(Values(list), (std::vector<int>{3}));
+}
+
+TEST(LockedBlockListTest, DetachHandsOverWithoutDestroying) {
+  LockedBlockList<int> list;
+  list.Add(Block(1));
+  list.Add(Block(2));
+  int* second = list.GetAt(1);
+  std::unique_ptr<int> detached = list.Detach(second);
+  ASSERT_EQ(detached.get(), second);
+  EXPECT_EQ(*detached, 2);
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Detach(second), nullptr);  // no longer in the list
+}
+
+TEST(LockedBlockListTest, LockIsReentrantForTheHoldingThread) {
+  LockedBlockList<int> list;
+  list.Lock();
+  list.Add(Block(1));  // takes the lock again
+  list.RemoveAll();    // and again, around RemoveAt
+  list.Add(Block(2));
+  list.Unlock();
+  EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(LockedBlockListTest, HolderKeepsOtherThreadsOut) {
+  LockedBlockList<int> list;
+  std::atomic<bool> added{false};
+  list.Lock();
+  std::thread other([&] {
+    list.Add(Block(7));
+    added = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(added.load());
+  EXPECT_EQ(list.Count(), 0);
+  list.Unlock();
+  other.join();
+  EXPECT_TRUE(added.load());
+  EXPECT_EQ(list.Count(), 1);
+}
+
+}  // namespace
+}  // namespace zeph
