@@ -1,1 +1,6 @@
-# Sources of the shell subsystem (added to zeph_core).
+target_sources(zeph_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/settings_store.h
+  ${CMAKE_CURRENT_LIST_DIR}/settings_defaults.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/memory_settings_store.h
+  ${CMAKE_CURRENT_LIST_DIR}/memory_settings_store.cpp
+)

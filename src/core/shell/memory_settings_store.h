@@ -1,0 +1,32 @@
+#pragma once
+// Settings kept in memory, for tests and for a program whose settings file
+// cannot be used.
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <variant>
+
+#include "shell/settings_store.h"
+
+namespace zeph {
+
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  int GetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
+                        int* value) const override;
+  int SetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
+                        int value) override;
+  int GetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
+                        std::string* value, size_t bufferSize) const override;
+  int SetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
+                        std::string_view value) override;
+
+  bool Has(int section, std::string_view subKey, std::string_view name) const;
+
+ private:
+  using Key = std::tuple<int, std::string, std::string>;
+  std::map<Key, std::variant<int, std::string>> values_;
+};
+
+}  // namespace zeph

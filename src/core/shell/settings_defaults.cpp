@@ -1,0 +1,26 @@
+#include "resources/string_table.h"
+#include "shell/settings_store.h"
+
+namespace zeph {
+
+int WriteSettingDefaults(SettingsStore& settings) {
+  int wrote = 0;
+  std::string ownName;
+  if (!settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &ownName,
+                                  kOwnNameBufferSize)) {
+    settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, LoadString(29));
+    wrote = 1;
+  }
+  int value = 0;
+  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
+    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+    wrote = 1;
+  }
+  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
+    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 0);
+    wrote = 1;
+  }
+  return wrote;
+}
+
+}  // namespace zeph
