@@ -68,7 +68,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       chat);
   hoursText->setWordWrap(true);
   chatLayout->addRow(hoursText);
-  chatLayout->addRow(QString(), hours_);
+  chatLayout->addRow(hours_);
   chatLayout->addRow(QStringLiteral("Chat name:"), chatName_);
   chatLayout->addRow(onTop_);
   layout->addWidget(chat);
@@ -79,6 +79,8 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   setMinimumWidth(360);
+  centreNumber_->setFocusPolicy(Qt::ClickFocus);
+  chatName_->setFocus();
 
   std::string name;
   if (settings_.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &name,
