@@ -24,7 +24,7 @@ class ChatEnterTest : public AppFixture {
   void TearDown() override { qApp->removeEventFilter(filter.get()); }
 
   void Press(QWidget* target, Qt::KeyboardModifiers modifiers = {}) {
-    target->activateWindow();
+    QApplication::setActiveWindow(target->window());
     target->setFocus();
     QTest::keyClick(target, Qt::Key_Return, modifiers);
   }

@@ -129,11 +129,11 @@ TEST_F(DialogsTest, AboutBannerIsTheMaskedBlendOverTheFace) {
   EXPECT_EQ(banner.pixelColor(0, 0), QColor(18, 52, 120));
   // Bottom right: mask 255, so the face.
   EXPECT_EQ(banner.pixelColor(319, 91), face);
-  // (240, 10): banner 41, 106, 187 under mask (240 - 160) * 255 / 160 = 127;
-  // the banner's share is p * 128 / 255: 20, 53, 93.
+  // (240, 10): banner 41, 106, 187 under mask (240 - 160) * 255 / 159 = 128;
+  // the banner's share is p * 127 / 255: 20, 52, 93.
   EXPECT_EQ(banner.pixelColor(240, 10),
-            QColor(face.red() * 127 / 255 + 20, face.green() * 127 / 255 + 53,
-                   face.blue() * 127 / 255 + 93));
+            QColor(face.red() * 128 / 255 + 20, face.green() * 128 / 255 + 52,
+                   face.blue() * 128 / 255 + 93));
 }
 
 TEST_F(DialogsTest, BottomUpArraysTurnIntoImagesTopRowFirst) {

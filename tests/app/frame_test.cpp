@@ -199,9 +199,11 @@ TEST_F(FrameTest, ContextMenuChoiceTakesTheMenuBarPath) {
 }
 
 TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
+  MessageList inbox;
   auto record = CreateMessageRecord();
   AddNumber(*record, "+358401112223");
-  lists.inbox.Add(std::move(record));
+  inbox.Add(std::move(record));
+  ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 1);
   std::vector<std::string> numbers;
   context.openContactInformation = [&numbers](QWidget*, const std::string& number) {
     numbers.push_back(number);

@@ -40,7 +40,6 @@ FrameClient::FrameClient(QWidget* parent)
       tracker_(new SplitterTracker(this)) {
   setObjectName(QStringLiteral("FrameClient"));
   setMouseTracking(true);
-  setFocusPolicy(Qt::ClickFocus);
 }
 
 void FrameClient::Layout() {

@@ -57,7 +57,7 @@ std::vector<uint8_t> AboutMaskBits() {
   std::vector<uint8_t> bits(kAboutBlendBytes);
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) {
-      int m = x < kW / 2 ? 0 : (x - kW / 2) * 255 / (kW / 2);
+      int m = x < kW / 2 ? 0 : (x - kW / 2) * 255 / (kW / 2 - 1);
       if (y >= kH - 16) m = std::max(m, (y - (kH - 16)) * 255 / 16);
       const uint8_t value = static_cast<uint8_t>(std::min(m, 255));
       const size_t i = ByteOf(x, y);
