@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codecs/text_decoders.h"
+#include "util/fixed_text.h"
 
 namespace zeph {
 namespace {
@@ -18,16 +19,9 @@ constexpr size_t kStartWithoutVersion = 11;
 // UTF-8 names are decoded into at most this many UCS-2 characters.
 constexpr size_t kUtf8DecodeCharacters = 256;
 
-// Stores `value` cut to 63 characters: a field always keeps its terminator,
-// so a name or number of 64 characters or more is cut rather than refused.
-void SetCardField(CardField& field, std::string_view value) {
-  field.fill(0);
-  std::copy_n(value.data(), std::min(value.size(), kCardFieldSize - 1), field.data());
-}
-
-std::string_view FieldView(const CardField& field) {
-  return std::string_view(field.data(), std::find(field.begin(), field.end(), 0) - field.begin());
-}
+// Every value is stored with SetFieldText, which cuts it to 63 characters:
+// a field always keeps its terminator, so a name or number of 64 characters
+// or more is cut rather than refused.
 
 // The text from `from` up to the next CR; a value not ended by CR runs to
 // the end of the text.
@@ -42,31 +36,31 @@ std::string_view UpToCr(std::string_view text, size_t from) {
 void ParseFnLine(std::string_view text, size_t line, BusinessCardFields& card) {
   size_t colon = text.find(':', line);
   if (colon == npos) return;
-  SetCardField(card.names[0], UpToCr(text, colon + 1));
+  SetFieldText(card.names[0], UpToCr(text, colon + 1));
 }
 
 // One N component, at most 63 bytes of it, decoded as the line's parameters
 // say.
 void StoreNameComponent(std::string_view raw, bool quotedPrintable, bool utf8, CardField& out) {
   CardField buffer{};
-  SetCardField(buffer, raw);
+  SetFieldText(buffer, raw);
   if (quotedPrintable) {
     CardField decoded{};
-    DecodeQuotedPrintable(FieldView(buffer), decoded);
+    DecodeQuotedPrintable(FieldText(buffer), decoded);
     buffer = decoded;
   }
   if (utf8) {
     std::array<char16_t, kUtf8DecodeCharacters> wide{};
     // A component that is not valid UTF-8 is kept as its bytes, undecoded:
     // the user still sees the name and can correct it before saving.
-    if (DecodeUtf8(FieldView(buffer), wide) == 1) {
+    if (DecodeUtf8(FieldText(buffer), wide) == 1) {
       std::string latin1;
       for (char16_t c : wide) {
         if (c == 0) break;
         // ISO-8859-1 holds only the characters below 256; others show as '?'.
         latin1.push_back(c < 256 ? static_cast<char>(c) : '?');
       }
-      SetCardField(buffer, latin1);
+      SetFieldText(buffer, latin1);
     }
   }
   out = buffer;
@@ -104,7 +98,7 @@ void ParseNumbers(std::string_view text, size_t start, BusinessCardFields& card)
     size_t colon = text.find(':', tel);
     if (colon == npos) break;
     std::string_view value = UpToCr(text, colon + 1);
-    SetCardField(slot, value);
+    SetFieldText(slot, value);
     pos = colon + 1 + value.size();
     if (pos >= text.size()) break;
   }

@@ -1,15 +1,11 @@
 #include "codecs/business_card_choices.h"
 
-#include <algorithm>
+#include "util/fixed_text.h"
 
 namespace zeph {
 namespace {
 
 constexpr size_t kLongestUncutVariant = 20;
-
-std::string FieldString(const CardField& field) {
-  return std::string(field.data(), std::find(field.begin(), field.end(), 0) - field.begin());
-}
 
 std::string CutVariant(std::string variant) {
   if (variant.size() > kLongestUncutVariant) variant.resize(kSavedCardNameLength);
@@ -19,8 +15,8 @@ std::string CutVariant(std::string variant) {
 }  // namespace
 
 std::vector<std::string> BusinessCardNameVariants(const BusinessCardFields& card) {
-  std::string family = FieldString(card.names[0]);
-  std::string given = FieldString(card.names[1]);
+  std::string family = FieldText(card.names[0]);
+  std::string given = FieldText(card.names[1]);
   std::vector<std::string> variants = {CutVariant(family)};
   if (!given.empty()) {
     variants.push_back(CutVariant(family + ", " + given));
@@ -32,7 +28,7 @@ std::vector<std::string> BusinessCardNameVariants(const BusinessCardFields& card
 std::vector<CardNumberChoice> BusinessCardNumberChoices(const BusinessCardFields& card) {
   std::vector<CardNumberChoice> choices;
   for (size_t slot = 0; slot < card.numbers.size(); ++slot) {
-    std::string number = FieldString(card.numbers[slot]);
+    std::string number = FieldText(card.numbers[slot]);
     if (!number.empty()) choices.push_back({static_cast<int>(slot), std::move(number)});
   }
   return choices;

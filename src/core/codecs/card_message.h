@@ -33,7 +33,10 @@ ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block, Messag
 
 // Removes every entry of the Delivery reports list whose reference is
 // `reference`, pending entry or earlier report alike, and returns the text of
-// the last one removed in list order, or "..." when none matches.
+// the last one removed in list order, or "..." when none matches. When the
+// list is shared with the send engine, the caller holds its lock over the
+// call (and over MessageRecordFromReceived of a report), so that the walk
+// and the removals see one list.
 std::string MatchReport(MessageList& reports, uint8_t reference);
 
 // The block that sends `record`: kind 3 with a picture payload for a picture

@@ -132,7 +132,6 @@ ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block, Messag
 
   auto record = CreateMessageRecord();
   record->reference = block[cm::kReferenceOffset];
-  record->flags = 0;
   if (block[cm::kFirstOctetOffset] & cm::kReplyPathBit) record->flags |= MRF_REPLYPATH;
   uint8_t protocolId = block[cm::kProtocolIdOffset];
   if ((protocolId & cm::kReplaceTypeMask) != 0 && (protocolId & cm::kReplaceBit) != 0) {
