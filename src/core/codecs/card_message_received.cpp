@@ -1,9 +1,10 @@
 // Decoding a received CardMessage block into a MessageRecord.
 
+#include "codecs/card_message.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include "codecs/card_message.h"
 #include "codecs/card_message_layout.h"
 #include "codecs/error_table.h"
 #include "resources/string_table.h"

@@ -1,10 +1,11 @@
 // Encoding a queued MessageRecord into the CardMessage block to send.
 
+#include "codecs/card_message.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "codecs/card_message.h"
 #include "codecs/card_message_layout.h"
 #include "util/byte_order.h"
 
