@@ -1,1 +1,4 @@
-# Sources of the compose subsystem (added to zeph_core).
+target_sources(zeph_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.h
+  ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.cpp
+)

@@ -4,6 +4,8 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/value_block_list.h
   ${CMAKE_CURRENT_LIST_DIR}/message_record.h
   ${CMAKE_CURRENT_LIST_DIR}/message_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_time.h
+  ${CMAKE_CURRENT_LIST_DIR}/file_time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/contact_entry.h
   ${CMAKE_CURRENT_LIST_DIR}/picture_image.h
   ${CMAKE_CURRENT_LIST_DIR}/message_file_layout.h

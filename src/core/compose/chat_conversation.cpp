@@ -1,0 +1,74 @@
+#include "compose/chat_conversation.h"
+
+#include "folders/contact_lookup.h"
+#include "folders/date_text.h"
+#include "resources/string_table.h"
+#include "store/file_time.h"
+
+namespace zeph {
+namespace {
+
+bool BelongsToChat(const MessageRecord& record, std::string_view key) {
+  return NumberContainsKey(FirstNumber(record), key);
+}
+
+}  // namespace
+
+std::string ChatCaption(std::string_view partnerName, std::string_view partnerNumber) {
+  return std::string(partnerName) + " <" + std::string(partnerNumber) + ">";
+}
+
+std::string PartnerNumberFromCaption(std::string_view caption) {
+  if (size_t open = caption.rfind('<'); open != std::string_view::npos) {
+    caption.remove_prefix(open + 1);
+  }
+  if (size_t close = caption.rfind('>'); close != std::string_view::npos) {
+    caption = caption.substr(0, close);
+  }
+  return std::string(caption);
+}
+
+int64_t ChatCutoff(const RecordTime& now, int hours) {
+  return FileTimeOf(now) - int64_t{hours < 0 ? 0 : hours} * kFileTimeUnitsPerHour;
+}
+
+void AssembleConversation(const MessageList& inbox, const MessageList& sent,
+                          std::string_view key, int64_t cutoff, MessageList& chat) {
+  int64_t last = cutoff;
+  bool added = false;
+  for (const MessageRecord& received : inbox) {
+    const int64_t receivedAt = FileTimeOf(received.time);
+    if (receivedAt <= cutoff || !BelongsToChat(received, key)) continue;
+    for (const MessageRecord& mine : sent) {
+      const int64_t sentAt = FileTimeOf(mine.time);
+      if (sentAt > last && sentAt < receivedAt && BelongsToChat(mine, key)) {
+        chat.Add(CopyMessageRecord(mine));
+      }
+    }
+    chat.Add(CopyMessageRecord(received));
+    last = receivedAt;
+    added = true;
+  }
+  for (const MessageRecord& mine : sent) {
+    if (FileTimeOf(mine.time) > last && BelongsToChat(mine, key)) {
+      chat.Add(CopyMessageRecord(mine));
+      added = true;
+    }
+  }
+  if (added) chat.RemoveAt(0);
+}
+
+std::string ChatTranscript(const MessageList& chat, std::string_view ownName,
+                           std::string_view partnerName) {
+  std::string out;
+  for (const MessageRecord& entry : chat) {
+    out += (entry.flags & MRF_OUTGOING) ? ownName : partnerName;
+    out += LoadString(84);
+    out += "\r\n";
+    if (entry.text) out += "  " + *entry.text;
+    out += "\r\n  " + ChatTranscriptDateTimeText(entry.time) + "\r\n\r\n";
+  }
+  return out;
+}
+
+}  // namespace zeph

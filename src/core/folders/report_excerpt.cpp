@@ -1,0 +1,21 @@
+#include "folders/report_excerpt.h"
+
+#include "resources/string_table.h"
+
+namespace zeph {
+
+std::string BlanksForLineBreaks(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  }
+  return out;
+}
+
+std::string ReportExcerpt(const MessageRecord& record) {
+  if (record.flags & MRF_BUSINESSCARD) return std::string(LoadString(69));
+  std::string_view text = TextOf(record);
+  return BlanksForLineBreaks(text.substr(0, kReportExcerptLength)) + std::string(LoadString(90));
+}
+
+}  // namespace zeph

@@ -1,0 +1,42 @@
+#pragma once
+// Small builders for records and contacts in tests.
+
+#include <memory>
+#include <string>
+
+#include "store/app_lists.h"
+#include "util/fixed_text.h"
+
+namespace zeph::testing {
+
+inline RecordTime At(int year, int month, int day, int hour, int minute, int second = 0) {
+  RecordTime t;
+  t.year = static_cast<uint16_t>(year);
+  t.month = static_cast<uint16_t>(month);
+  t.day = static_cast<uint16_t>(day);
+  t.hour = static_cast<uint16_t>(hour);
+  t.minute = static_cast<uint16_t>(minute);
+  t.second = static_cast<uint16_t>(second);
+  return t;
+}
+
+inline std::unique_ptr<MessageRecord> Message(const std::string& number, const std::string& text,
+                                              RecordTime time = {}, uint32_t flags = 0) {
+  auto record = CreateMessageRecord();
+  AddNumber(*record, number);
+  record->text = text;
+  record->time = time;
+  record->flags = flags;
+  return record;
+}
+
+inline std::unique_ptr<ContactEntry> Contact(const std::string& name, const std::string& number,
+                                             uint16_t location = 1) {
+  auto contact = std::make_unique<ContactEntry>();
+  contact->location = location;
+  SetFieldText(contact->name, name);
+  SetFieldText(contact->number, number);
+  return contact;
+}
+
+}  // namespace zeph::testing
