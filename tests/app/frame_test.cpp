@@ -12,6 +12,7 @@
 #include "shell/command_line.h"
 #include "shell/frame_client.h"
 #include "shell/frame_menus.h"
+#include "shell/help.h"
 #include "shell/offline_card_link.h"
 #include "shell/options_dialog.h"
 #include "shell/startup.h"
@@ -292,6 +293,15 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
   EXPECT_TRUE(opened[0].toLocalFile().endsWith("/help/contents.html"));
   EXPECT_TRUE(opened[1].toLocalFile().endsWith("/help/help-index.html"));
   EXPECT_EQ(opened[2].scheme(), "https");
+
+  // An installed program finds its help under share/zephsms.
+  QDir(documents.path()).mkpath(QStringLiteral("share/zephsms/help"));
+  QDir(documents.path()).mkpath(QStringLiteral("bin"));
+  QFile installed(documents.filePath(QStringLiteral("share/zephsms/help/help-index.html")));
+  ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+  EXPECT_EQ(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kIndex),
+            QFileInfo(installed).canonicalFilePath());
+  EXPECT_TRUE(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kContents).isEmpty());
 }
 
 TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {

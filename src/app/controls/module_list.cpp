@@ -39,7 +39,10 @@ void ModuleList::Select(int index) {
 }
 
 int ModuleList::MinimumWidth() const {
-  const QFontMetrics metrics(font());
+  // The chosen entry's name is bold, so it is measured bold.
+  QFont bold = font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
   int widest = 0;
   for (const Entry& entry : entries_) widest = std::max(widest, metrics.horizontalAdvance(entry.name));
   return std::max(kNarrowest, widest + 4 * kSideMargin);
