@@ -1,8 +1,12 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs the program's main job.
+# Installs and builds what is missing, then starts the desktop program.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh default
-build/src/tools/zeph_store/zeph-store check demo/recsms.sms
-build/src/tools/zeph_store/zeph-store dump demo/recsms.sms
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: zephsms runs offscreen. End it with: build/src/app/zephsms stop"
+  export QT_QPA_PLATFORM=offscreen
+fi
+exec build/src/app/zephsms
