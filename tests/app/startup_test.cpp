@@ -97,7 +97,8 @@ TEST_F(StartupTest, LockOfACrashedInstanceAndAGarbageSettingsFileDoNotStopTheSta
 
   QFile settings(Folder("config") + QStringLiteral("/zephsms/zephsms.ini"));
   ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-  settings.write(QByteArray("\x00\xff[[[=\n\x01garbage", 18));
+  static constexpr char kGarbage[] = "\x00\xff[[[=\n\x01garbage";
+  settings.write(kGarbage, sizeof kGarbage - 1);
   settings.close();
 
   QProcess* second = StartFirst();

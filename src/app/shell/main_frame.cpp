@@ -260,9 +260,4 @@ void MainFrame::closeEvent(QCloseEvent* event) {
   QCoreApplication::exit(0);
 }
 
-void MainFrame::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::PaletteChange) client_->List()->update();
-  QMainWindow::changeEvent(event);
-}
-
 }  // namespace zeph

@@ -47,7 +47,6 @@ class MainFrame final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void LoadStores();

@@ -116,13 +116,16 @@ int RunZephSms(int argc, char** argv) {
 
   auto frame = std::make_unique<MainFrame>(context, choice.startModule);
   frame->show();
-  FrameChannel channel([&frame] { frame->BringToFront(); }, [] { QApplication::exit(0); });
-  channel.Listen(FrameSocketPath());
 
   WriteSettingDefaults(settings);
 
   ChatEnterFilter chatEnter(context.windows);
   application.installEventFilter(&chatEnter);
+
+  // From here a new start finds the frame; "stop" ends the loop, so the
+  // running instance closes its pipes and ends cleanly.
+  FrameChannel channel([&frame] { frame->BringToFront(); }, [] { QApplication::exit(0); });
+  channel.Listen(FrameSocketPath());
 
   const int code = QApplication::exec();
 
