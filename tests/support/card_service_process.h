@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -58,6 +59,11 @@ class CardServiceProcess {
       // The service's stderr goes to a file the test can read.
       int log = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
       if (log >= 0) dup2(log, 2);
+      // Nothing on the test's stdout, and no service outliving a test that
+      // crashed (ctest would wait for the pipe it inherited).
+      int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+      if (null >= 0) dup2(null, 1);
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
       std::vector<char*> argv;
       for (auto& arg : args) argv.push_back(arg.data());
       argv.push_back(nullptr);

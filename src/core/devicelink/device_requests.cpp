@@ -16,7 +16,7 @@ namespace {
 
 // Copies a number's first 22 characters into a zero-filled text[23] field.
 void PutNumber(uint8_t* field, std::string_view number) {
-  std::memcpy(field, number.data(), std::min(number.size(), wire::kMaxNumberLength));
+  std::copy_n(number.begin(), std::min(number.size(), wire::kMaxNumberLength), field);
 }
 
 // A request and its reply, when the reply is at least `minLength` bytes
@@ -36,7 +36,7 @@ uint32_t ReadParamBytes(Pipe& pipe, uint32_t param, uint8_t* value, size_t capac
   std::span<const uint8_t> reply;
   uint32_t result = Ask(pipe, request, kPayload, reply);
   if (result == kResultOk)
-    std::memcpy(value, &reply[kPayload], std::min(capacity, reply.size() - kPayload));
+    std::memcpy(value, reply.data() + kPayload, std::min(capacity, reply.size() - kPayload));
   return result;
 }
 
