@@ -1,7 +1,7 @@
 #include "devicelink/ipc_client.h"
 
-#include <fcntl.h>
 #include <poll.h>
+#include <sys/time.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 
 #include "devicelink/ipc_endpoint.h"
 #include "devicelink/result_codes.h"
@@ -19,27 +20,21 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-enum class Wait { kReady, kTimedOut, kCancelled };
+Clock::time_point After(uint32_t ms) { return Clock::now() + std::chrono::milliseconds(ms); }
 
-// Waits until `fd` has `events`, the deadline passes or the wake pipe is
-// written (Cancel).
-Wait WaitFor(int fd, short events, int wakeFd, Clock::time_point deadline) {
-  for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    int timeout = left.count() > 0 ? static_cast<int>(left.count()) : 0;
-    pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
-    int n = poll(fds, 2, timeout);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Wait::kTimedOut;
-    }
-    if (fds[1].revents) return Wait::kCancelled;
-    if (n > 0) return Wait::kReady;
-    if (timeout == 0) return Wait::kTimedOut;
-  }
+// Milliseconds left until `deadline`, at least 1 (0 would mean "no limit"
+// to the socket options).
+int64_t LeftMs(Clock::time_point deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  return std::max<int64_t>(left.count(), 1);
 }
 
-Clock::time_point After(uint32_t ms) { return Clock::now() + std::chrono::milliseconds(ms); }
+bool SetTimeout(int fd, int option, int64_t ms) {
+  timeval tv{};
+  tv.tv_sec = static_cast<time_t>(ms / 1000);
+  tv.tv_usec = static_cast<suseconds_t>((ms % 1000) * 1000);
+  return setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv) == 0;
+}
 
 // Whether the frame is the answer to open that accepts.
 uint32_t CheckOpenReply(const std::vector<uint8_t>& reply) {
@@ -54,56 +49,45 @@ IpcPipe::IpcPipe(std::string socketPath, std::string pipeName, uint32_t size, Ip
     : socketPath_(std::move(socketPath)),
       pipeName_(std::move(pipeName)),
       size_(size),
-      options_(std::move(options)) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
-    wakeRead_ = fds[0];
-    wakeWrite_ = fds[1];
-  }
-}
+      options_(std::move(options)) {}
 
-IpcPipe::~IpcPipe() {
-  Disconnect();
-  if (wakeRead_ >= 0) close(wakeRead_);
-  if (wakeWrite_ >= 0) close(wakeWrite_);
-}
+IpcPipe::~IpcPipe() { Disconnect(); }
 
 void IpcPipe::Cancel() {
+  std::lock_guard hold(fdMutex_);
   cancelled_.store(true, std::memory_order_release);
-  // One byte is enough: nobody reads it, so every later wait sees it too.
-  uint8_t byte = 1;
-  if (wakeWrite_ >= 0) {
-    ssize_t ignored = write(wakeWrite_, &byte, 1);
-    (void)ignored;
-  }
+  // Shutting the socket down wakes a send or recv blocked on it at once;
+  // the owning thread then sees the flag.
+  if (fd_ >= 0) shutdown(fd_, SHUT_RDWR);
 }
 
 void IpcPipe::Disconnect() {
+  std::lock_guard hold(fdMutex_);
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
   incoming_.Clear();
+  readTimeoutMs_ = -1;
+  writeTimeoutMs_ = -1;
 }
 
 uint32_t IpcPipe::Open() {
-  if (wakeRead_ < 0 || socketPath_.size() > MaxSocketPathLength()) return kIpcNotConnected;
-  fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd_ < 0) return kIpcNotConnected;
+  if (socketPath_.size() > MaxSocketPathLength()) return kIpcNotConnected;
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return kIpcNotConnected;
+  {
+    std::lock_guard hold(fdMutex_);
+    fd_ = fd;
+    if (cancelled()) shutdown(fd_, SHUT_RDWR);
+  }
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, socketPath_.data(), socketPath_.size());
-  auto deadline = After(options_.openTimeoutMs);
+  // A full backlog makes connect wait, at most the open time-out.
+  SetTimeout(fd_, SO_SNDTIMEO, options_.openTimeoutMs);
+  writeTimeoutMs_ = options_.openTimeoutMs;
   if (connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    int error = errno;
-    bool pending = error == EINPROGRESS || error == EAGAIN;
-    if (pending && WaitFor(fd_, POLLOUT, wakeRead_, deadline) == Wait::kReady) {
-      socklen_t length = sizeof error;
-      if (getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = EIO;
-      pending = false;
-    }
-    if (pending || error != 0) {
-      Disconnect();
-      return cancelled() ? kIpcCancelled : kIpcNotConnected;
-    }
+    Disconnect();
+    return cancelled() ? kIpcCancelled : kIpcNotConnected;
   }
 
   uint8_t open[wire::kOpenLength] = {};
@@ -149,28 +133,29 @@ uint32_t IpcPipe::EnsureConnected() {
 uint32_t IpcPipe::WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs) {
   auto deadline = After(waitMs);
   size_t done = 0;
+  int64_t timeoutMs = waitMs > 0 ? waitMs : 1;
   while (done < bytes.size()) {
+    if (timeoutMs != writeTimeoutMs_) {
+      SetTimeout(fd_, SO_SNDTIMEO, timeoutMs);
+      writeTimeoutMs_ = timeoutMs;
+    }
     ssize_t n = send(fd_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
     if (n > 0) {
       done += static_cast<size_t>(n);
+      timeoutMs = LeftMs(deadline);
       continue;
     }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      Wait wait = WaitFor(fd_, POLLOUT, wakeRead_, deadline);
-      if (wait == Wait::kReady) continue;
-      // A frame cut short leaves the stream out of step: drop the connection.
-      Disconnect();
-      return wait == Wait::kCancelled ? kIpcCancelled : kIpcWriteFailed;
-    }
+    if (n < 0 && errno == EINTR && !cancelled()) continue;
+    // A frame cut short leaves the stream out of step: drop the connection.
     Disconnect();
-    return kIpcWriteFailed;
+    return cancelled() ? kIpcCancelled : kIpcWriteFailed;
   }
   return kResultOk;
 }
 
 uint32_t IpcPipe::ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs) {
   auto deadline = After(waitMs);
+  int64_t timeoutMs = waitMs > 0 ? waitMs : 1;
   for (;;) {
     switch (incoming_.Peek()) {
       case FrameBuffer::Next::kFrame:
@@ -182,17 +167,28 @@ uint32_t IpcPipe::ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs) {
       case FrameBuffer::Next::kNeedMore:
         break;
     }
-    Wait wait = WaitFor(fd_, POLLIN, wakeRead_, deadline);
-    if (wait == Wait::kCancelled) return kIpcCancelled;
-    if (wait == Wait::kTimedOut) return kIpcTimedOut;
+    // The socket option is set only when the wait changes: most requests on
+    // a pipe share one time-out, so a round trip costs no extra call.
+    if (timeoutMs != readTimeoutMs_) {
+      SetTimeout(fd_, SO_RCVTIMEO, timeoutMs);
+      readTimeoutMs_ = timeoutMs;
+    }
     uint8_t chunk[65536];
     ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+    if (cancelled()) return kIpcCancelled;
     if (n > 0) {
       incoming_.Append(chunk, static_cast<size_t>(n));
-    } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return kIpcTimedOut;
+    } else if (n == 0 || errno != EINTR) {
       Disconnect();
       return kIpcPeerClosed;
     }
+    if (Clock::now() >= deadline) {
+      if (incoming_.Peek() == FrameBuffer::Next::kFrame) continue;
+      return kIpcTimedOut;
+    }
+    timeoutMs = LeftMs(deadline);
   }
 }
 

@@ -26,6 +26,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -83,7 +84,12 @@ class IpcPipe final : public Pipe {
   const uint32_t size_;
   const IpcOptions options_;
 
+  // Written only by the owning thread, under fdMutex_; Cancel reads it under
+  // fdMutex_ to shut the socket down.
   int fd_ = -1;
+  std::mutex fdMutex_;
+  int64_t readTimeoutMs_ = -1;   // SO_RCVTIMEO as last set on fd_
+  int64_t writeTimeoutMs_ = -1;  // SO_SNDTIMEO as last set on fd_
   bool usable_ = false;  // false until the first open succeeded; then for good
   uint32_t lastTimeoutMs_ = 0;
   bool sentRequest_ = false;
@@ -91,10 +97,7 @@ class IpcPipe final : public Pipe {
   FrameBuffer incoming_;
   std::vector<uint8_t> frame_;  // the frame handed out by the last ReadFrame
 
-  // Cancel: the flag, and a self-pipe whose read end every wait polls too.
   std::atomic<bool> cancelled_{false};
-  int wakeRead_ = -1;
-  int wakeWrite_ = -1;
 };
 
 // What IPCGetReadEvent gives: an event the caller tests without waiting.
