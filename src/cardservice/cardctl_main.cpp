@@ -17,8 +17,10 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "codecs/business_card.h"
 #include "control_socket.h"
 #include "devicelink/ipc_endpoint.h"
+#include "pictures/gms_file.h"
 
 using nlohmann::json;
 
@@ -75,13 +77,17 @@ int main(int argc, char** argv) {
 
   // deliver
   CLI::App* deliver = app.add_subcommand("deliver", "A message arrives in the card's store");
-  std::string text, from, centre, cardFile, reportStatus = "delivered";
+  std::string text, from, centre, cardFile, pictureFile, cardName, cardNumber;
+  std::string reportStatus = "delivered";
   bool wide = false, unknown = false, replyPath = false;
   int reference = -1, status = -1, kind = -1, protocolId = -1;
   unsigned delayMs = 0;
   deliver->add_option("--text", text, "The text (UTF-8); with --picture the picture's text");
   deliver->add_flag("--wide", wide, "Send the text in 16-bit characters");
+  deliver->add_option("--picture", pictureFile, "A picture message with the picture of a .gms FILE");
   deliver->add_option("--business-card", cardFile, "A business card: the vCard text in FILE (UTF-8)");
+  deliver->add_option("--card-name", cardName, "A business card for this name (with --card-number)");
+  deliver->add_option("--card-number", cardNumber, "The number on that business card");
   deliver->add_option("--report", reference, "A delivery report for this message reference (0-255)")
       ->check(CLI::Range(0, 255));
   deliver->add_option("--report-status", reportStatus, "delivered, failed, pending or a number")
@@ -158,7 +164,25 @@ int main(int argc, char** argv) {
 
   if (deliver->parsed()) {
     command = {{"verb", "deliver"}, {"text", text}};
-    if (!cardFile.empty()) {
+    if (!pictureFile.empty()) {
+      zeph::GmsRead gms = zeph::LoadGmsFile(pictureFile);
+      if (!gms.ok()) {
+        std::cerr << "zeph-cardctl: " << pictureFile << ": "
+                  << zeph::GmsRefusalText(gms.refusal) << '\n';
+        return 1;
+      }
+      std::string hex;
+      for (uint8_t byte : gms.picture) {
+        static const char digits[] = "0123456789abcdef";
+        hex += digits[byte >> 4];
+        hex += digits[byte & 0xF];
+      }
+      command["type"] = wide ? "picture16" : "picture";
+      command["picture"] = hex;
+    } else if (!cardName.empty() || !cardNumber.empty()) {
+      command["type"] = "business-card";
+      command["card"] = zeph::BuildBusinessCard(cardName, cardNumber);
+    } else if (!cardFile.empty()) {
       std::ifstream in(cardFile, std::ios::binary);
       if (!in) {
         std::cerr << "zeph-cardctl: cannot read " << cardFile << '\n';

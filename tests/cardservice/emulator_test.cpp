@@ -7,12 +7,15 @@
 #include <cstdio>
 #include <thread>
 
+#include "codecs/card_message.h"
 #include "codecs/card_message_layout.h"
 #include "devicelink/device_requests.h"
 #include "devicelink/ipc_client.h"
 #include "devicelink/ipc_endpoint.h"
 #include "devicelink/request_framing.h"
 #include "devicelink/result_codes.h"
+#include "demo_card.h"
+#include "pictures/gms_file.h"
 #include "support/card_service_process.h"
 #include "util/byte_order.h"
 #include "util/fixed_text.h"
@@ -24,6 +27,7 @@ using namespace std::chrono_literals;
 using zeph::testing::CardServiceProcess;
 using zeph::testing::ConnectUnix;
 using zeph::testing::TempFolder;
+using cardservice::DemoPicture;
 namespace cm = card_message;
 
 std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName) {
@@ -301,7 +305,8 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   RunCommand(ctl + " deliver --wide --text 'h\xC3\xA9' --from +4930 --centre +4917");
   RunCommand(ctl + " deliver --report 7 --report-status failed --from +4931");
   RunCommand(ctl + " deliver --unknown");
-  EXPECT_NE(RunCommand(ctl + " show").find("\"slot\": 2"), std::string::npos);
+  RunCommand(ctl + " deliver --card-name Anna --card-number +4932");
+  EXPECT_NE(RunCommand(ctl + " show").find("\"slot\": 3"), std::string::npos);
 
   auto pipe = Open(folder);
   std::vector<uint8_t> wide, report, unknown;
@@ -315,12 +320,74 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   EXPECT_EQ(report[cm::kReportStatusOffset], cm::kReportFailed);
   EXPECT_EQ(BlockNumber(report), "+4931");
   EXPECT_EQ(unknown[cm::kKindOffset], cm::kKindUnknownData);
+  std::vector<uint8_t> card;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 3, card), 0u);
+  EXPECT_EQ(card[cm::kKindOffset], cm::kKindBusinessCard);
+  EXPECT_EQ(BlockText(card), "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ISO-8859-1:Anna\r\nTEL:+4932\r\nEND:VCARD\r\n");
 
   std::string noService = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " +
                           folder.File("nowhere") + " show 2>&1; echo \"exit=$?\"";
   std::string output = RunCommand(noService);
   EXPECT_NE(output.find("no card service"), std::string::npos) << output;
   EXPECT_NE(output.find("exit=1"), std::string::npos);
+}
+
+// The blocks the card stores decode with the program's own reader.
+std::unique_ptr<MessageRecord> Decode(const std::vector<uint8_t>& block) {
+  MessageList reports;
+  return MessageRecordFromReceived(block, reports).record;
+}
+
+TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--demo"});
+  service.Control(R"({"verb":"send-options","deliveryReports":false})");
+  PictureImage picture{};
+  for (size_t i = 0; i < picture.size(); i += 7) picture[i] = static_cast<uint8_t>(i);
+  ASSERT_TRUE(SaveGmsFile(folder.File("p.gms"), picture));
+  folder.Write("bad.gms", std::vector<uint8_t>(100, 0));
+  std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
+  RunCommand(ctl + " deliver --picture " + folder.File("p.gms") + " --text Hi --from +4930");
+  std::string refused = RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") +
+                                   " 2>&1; echo \"exit=$?\"");
+  EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
+
+  auto pipe = Open(folder);
+  auto ind = OpenIndications(folder);
+  auto outgoing = CreateMessageRecord();
+  outgoing->flags = MRF_PICTURE;
+  outgoing->text = "to me";
+  outgoing->picture = DemoPicture();
+  auto block = BuildCardMessage(*outgoing);
+  SetSendRoute(block, "+4917", false);
+  std::string own;
+  ASSERT_EQ(ReadSimText(*pipe, own), 0u);
+  uint8_t reference = 0;
+  ASSERT_EQ(SendShortMessage(*pipe, false, own, block, reference), 0u);
+  ASSERT_TRUE(AwaitArrival(*ind));
+
+  StoredMessageCounts counts;
+  ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
+  ASSERT_EQ(counts.Total(), 5);  // three demo messages, the file's picture, the one sent
+  std::vector<uint8_t> demo, fromFile, back;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 2, demo), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 3, fromFile), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 4, back), 0u);
+
+  auto record = Decode(demo);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "Happy birthday!");
+  EXPECT_EQ(*record->picture, DemoPicture());
+  record = Decode(fromFile);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "Hi");
+  EXPECT_EQ(FirstNumber(*record), "+4930");
+  EXPECT_EQ(*record->picture, picture);
+  record = Decode(back);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "to me");
+  EXPECT_EQ(FirstNumber(*record), own);
+  EXPECT_EQ(*record->picture, DemoPicture());
 }
 
 TEST(Emulator, ControlCommandsRejectBadInput) {
