@@ -20,6 +20,7 @@
 #include "codecs/business_card.h"
 #include "control_socket.h"
 #include "devicelink/ipc_endpoint.h"
+#include "hex_text.h"
 #include "pictures/gms_file.h"
 
 using nlohmann::json;
@@ -171,14 +172,8 @@ int main(int argc, char** argv) {
                   << zeph::GmsRefusalText(gms.refusal) << '\n';
         return 1;
       }
-      std::string hex;
-      for (uint8_t byte : gms.picture) {
-        static const char digits[] = "0123456789abcdef";
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0xF];
-      }
       command["type"] = wide ? "picture16" : "picture";
-      command["picture"] = hex;
+      command["picture"] = zeph::cardservice::ToHex(gms.picture);
     } else if (!cardName.empty() || !cardNumber.empty()) {
       command["type"] = "business-card";
       command["card"] = zeph::BuildBusinessCard(cardName, cardNumber);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "codecs/card_message_layout.h"
+#include "hex_text.h"
 #include "received_blocks.h"
 #include "util/cp1252.h"
 #include "util/fixed_text.h"
@@ -39,16 +40,10 @@ std::string TextField(const json& command, const char* name, const std::string& 
 }
 
 PictureImage PictureField(const json& command) {
-  std::string hex = TextField(command, "picture");
+  auto bytes = FromHex(TextField(command, "picture"));
   PictureImage picture{};
-  if (hex.size() != 2 * picture.size()) throw CommandError{"\"picture\" needs 504 hex digits"};
-  for (size_t i = 0; i < picture.size(); ++i) {
-    try {
-      picture[i] = static_cast<uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
-    } catch (const std::exception&) {
-      throw CommandError{"\"picture\" needs 504 hex digits"};
-    }
-  }
+  if (!bytes || bytes->size() != picture.size()) throw CommandError{"\"picture\" needs 504 hex digits"};
+  std::copy(bytes->begin(), bytes->end(), picture.begin());
   return picture;
 }
 

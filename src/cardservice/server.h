@@ -43,7 +43,6 @@ class Server {
   void RequestStop();
 
   const std::string& socketPath() const { return socketPath_; }
-  const std::string& controlPath() const { return controlPath_; }
 
  private:
   struct Connection;

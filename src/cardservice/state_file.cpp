@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "codecs/card_message_layout.h"
+#include "hex_text.h"
 #include "util/atomic_file.h"
 #include "util/cp1252.h"
 
@@ -16,28 +17,15 @@ namespace {
 
 constexpr int kStateVersion = 1;
 
-std::string ToHex(const std::vector<uint8_t>& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string hex;
-  hex.reserve(bytes.size() * 2);
-  for (uint8_t b : bytes) {
-    hex.push_back(digits[b >> 4]);
-    hex.push_back(digits[b & 0xF]);
-  }
-  return hex;
-}
-
-std::vector<uint8_t> FromHex(const std::string& hex) {
-  if (hex.size() % 2) throw std::invalid_argument("odd number of hex digits");
-  std::vector<uint8_t> bytes(hex.size() / 2);
-  for (size_t i = 0; i < bytes.size(); ++i)
-    bytes[i] = static_cast<uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
-  return bytes;
+std::vector<uint8_t> BytesFromHex(const std::string& hex) {
+  auto bytes = FromHex(hex);
+  if (!bytes) throw std::invalid_argument("bad hex digits");
+  return std::move(*bytes);
 }
 
 // A stored block must hold at least the 62-byte head the program reads.
 std::vector<uint8_t> BlockFromHex(const std::string& hex) {
-  auto block = FromHex(hex);
+  auto block = BytesFromHex(hex);
   if (block.size() < card_message::kHeadSize) throw std::invalid_argument("block too short");
   return block;
 }
@@ -76,7 +64,7 @@ json ToJson(const CardModel& card) {
 
 void FromJson(const json& state, CardModel& card) {
   for (const auto& [number, value] : state.at("params").items())
-    card.params[static_cast<uint32_t>(std::stoul(number))] = FromHex(value.get<std::string>());
+    card.params[static_cast<uint32_t>(std::stoul(number))] = BytesFromHex(value.get<std::string>());
   const json& centre = state.at("centre");
   card.centre.number = centre.at("number").get<std::string>().substr(0, 22);
   card.centre.value16 = centre.at("value16").get<uint16_t>();

@@ -64,7 +64,6 @@ class IpcPipe final : public Pipe {
 
   // Whether the pipe has a connection right now (tests and logs).
   bool connected() const { return fd_ >= 0; }
-  const std::string& name() const { return pipeName_; }
 
  private:
   friend uint32_t IPCCreateNamedPipe(std::string_view, uint32_t, std::string_view,
