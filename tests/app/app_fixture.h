@@ -47,6 +47,8 @@ class FakeCardLink final : public CardLink {
     if (result == 0) *number = centreNumber;
     return result;
   }
+  Pipe* SyncPipe() override { return nullptr; }
+  IpcPipe* IndicationPipe() override { return nullptr; }
 
   int Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));

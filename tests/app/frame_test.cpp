@@ -13,7 +13,8 @@
 #include "shell/frame_client.h"
 #include "shell/frame_menus.h"
 #include "shell/help.h"
-#include "shell/offline_card_link.h"
+#include "devicelink/result_codes.h"
+#include "shell/device_card_link.h"
 #include "shell/options_dialog.h"
 #include "shell/startup.h"
 #include "store/message_file.h"
@@ -72,13 +73,14 @@ TEST_F(FrameTest, ClickingAModuleInTheListSwitchesToIt) {
 }
 
 TEST_F(FrameTest, KeywordOnTheCommandLineChoosesTheFirstModule) {
-  auto outbox = MakeFrame(ReadCommandLine(
-      JoinedCommandLine({"zephsms", "OUTBOX"}).toStdString()).startModule);
+  const char* upper[] = {"zephsms", "OUTBOX"};
+  auto outbox = MakeFrame(ReadCommandLine(JoinedCommandLine(2, upper)).startModule);
   EXPECT_EQ(outbox->CurrentIndex(), 1);
   EXPECT_TRUE(outbox->Module(1)->isVisible());
   outbox.reset();
-  auto inbox = MakeFrame(ReadCommandLine(
-      JoinedCommandLine({"zephsms", "/usr/bin/zephsms", "outbox"}).toStdString()).startModule);
+  const char* path[] = {"zephsms", "/usr/bin/zephsms", "outbox"};
+  EXPECT_EQ(JoinedCommandLine(3, path), "/usr/bin/zephsms outbox");
+  auto inbox = MakeFrame(ReadCommandLine(JoinedCommandLine(3, path)).startModule);
   EXPECT_EQ(inbox->CurrentIndex(), 0);
 }
 
@@ -229,7 +231,10 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   }
   ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 2);
   ASSERT_EQ(SaveMessageFile(context.paths.outbox, inbox), 2);
-  OfflineCardLink offline;
+  IpcOptions nobody;  // a socket folder where no card service listens
+  nobody.socketDir = documents.path().toStdString();
+  DeviceCardLink offline(nobody);
+  offline.OpenPipes();
   context.link = &offline;
   context.createModule = CreateFolderModule;
   auto frame = MakeFrame(0);
@@ -237,7 +242,7 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   EXPECT_EQ(lists.inbox.Count(), 2);
   EXPECT_EQ(lists.outbox.Count(), 2);
   EXPECT_EQ(lists.contacts.Count(), 0);
-  EXPECT_EQ(context.simReadStatus, kOfflineResult);
+  EXPECT_EQ(context.simReadStatus, kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");
   EXPECT_EQ(frame->objectName(), "ZephSMSMain");
   frame->ChooseModule(4);  // the failing 0x140006 changes nothing

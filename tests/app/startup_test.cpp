@@ -30,10 +30,16 @@ class StartupTest : public ::testing::Test {
 
   QString Folder(const char* name) const { return root.filePath(QString::fromLatin1(name)); }
 
-  std::unique_ptr<QProcess> Start(const QStringList& arguments) {
+  // `display` false: a text console, with no display and no platform
+  // chosen.
+  std::unique_ptr<QProcess> Start(const QStringList& arguments, bool display = true) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (display) {
+      env.insert("QT_QPA_PLATFORM", "offscreen");
+    } else {
+      for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+    }
     env.insert("HOME", Folder("home"));
     env.insert("XDG_CONFIG_HOME", Folder("config"));
     env.insert("XDG_RUNTIME_DIR", Folder("runtime"));
@@ -44,8 +50,8 @@ class StartupTest : public ::testing::Test {
     return process;
   }
 
-  int Run(const QStringList& arguments, QByteArray* out = nullptr) {
-    auto process = Start(arguments);
+  int Run(const QStringList& arguments, QByteArray* out = nullptr, bool display = true) {
+    auto process = Start(arguments, display);
     if (!process->waitForFinished(kStartWaitMs)) return -1;
     if (out != nullptr) *out = process->readAllStandardOutput();
     return process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -2;
@@ -66,6 +72,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, StopWithNoInstanceEndsWithOneAndCreatesNothing) {
   EXPECT_EQ(Run({"stop"}), 1);
+  EXPECT_EQ(Run({"stop"}, nullptr, false), 1);
   EXPECT_TRUE(QDir(Folder("runtime")).isEmpty());
   EXPECT_TRUE(QDir(Folder("config")).isEmpty());
   EXPECT_FALSE(QDir(Folder("home")).exists(QStringLiteral("Documents")));
@@ -78,11 +85,12 @@ TEST_F(StartupTest, SecondStartEndsWithOneAndLeavesTheFirstRunningUntilStopped) 
 
   EXPECT_EQ(Run({"contacts"}), 1);
   EXPECT_EQ(Run({}), 1);
+  EXPECT_EQ(Run({}, nullptr, false), 1);  // from a text console too
   EXPECT_FALSE(first->waitForFinished(300));
   EXPECT_EQ(first->state(), QProcess::Running);
 
-  // "stop" ends the running instance cleanly.
-  EXPECT_EQ(Run({"STOP"}), 1);
+  // "stop" ends the running instance cleanly, also from a text console.
+  EXPECT_EQ(Run({"STOP"}, nullptr, false), 1);
   ASSERT_TRUE(first->waitForFinished(kStartWaitMs));
   EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first->exitCode(), 0);

@@ -11,6 +11,9 @@
 
 namespace zeph {
 
+class IpcPipe;
+class Pipe;
+
 class CardLink {
  public:
   virtual ~CardLink() = default;
@@ -28,6 +31,13 @@ class CardLink {
   virtual uint32_t ReadSimPhonebook(ContactList& contacts) = 0;
   // Request 0x290003: the message-centre number, Windows-1252, on success.
   virtual uint32_t ReadCentreNumber(std::string* number) = 0;
+
+  // The user-interface thread's pipes, for the requests of the folders,
+  // the editor and the chat (devicelink/device_requests.h) and for the
+  // Inbox's indications. None before OpenPipes and after ClosePipes, and
+  // none in tests that fake the link.
+  virtual Pipe* SyncPipe() = 0;
+  virtual IpcPipe* IndicationPipe() = 0;
 };
 
 }  // namespace zeph

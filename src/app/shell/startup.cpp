@@ -14,11 +14,11 @@
 #include "shell/asker.h"
 #include "shell/chat_enter_filter.h"
 #include "shell/command_line.h"
+#include "shell/device_card_link.h"
 #include "shell/ini_settings_store.h"
 #include "shell/instance_channel.h"
 #include "shell/instance_lock.h"
 #include "shell/main_frame.h"
-#include "shell/offline_card_link.h"
 #include "shell/resource_icons.h"
 #include "store/app_lists.h"
 #include "util/allocator_tuning.h"
@@ -57,8 +57,13 @@ bool AnswerInformationRequest(int argc, char** argv) {
 
 }  // namespace
 
-QString JoinedCommandLine(const QStringList& argumentsWithProgram) {
-  return argumentsWithProgram.mid(1).join(u' ');
+std::string JoinedCommandLine(int argc, const char* const* argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    line += argv[i];
+  }
+  return line;
 }
 
 QString DocumentsFolder() {
@@ -71,34 +76,34 @@ QString DocumentsFolder() {
 int RunZephSms(int argc, char** argv) {
   if (AnswerInformationRequest(argc, argv)) return 0;
 
+  const CommandLineChoice choice = ReadCommandLine(JoinedCommandLine(argc, argv));
+
+  // The checks before anything is made need no display: a "stop" or a
+  // second start also works from a text console.
+  InstanceLock lock(InstanceLock::DefaultPath());
+  {
+    const QCoreApplication checks(argc, argv);
+    RunningFrame running(FrameSocketPath());
+    if (choice.stop) {
+      running.Send("stop");
+      return 1;
+    }
+    if (!lock.TryTake()) return 1;
+    if (running.Found()) {
+      running.Send("show");
+      return 1;
+    }
+  }
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zephsms"));
   QApplication::setApplicationVersion(QStringLiteral(ZEPH_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("zephsms"));
-
-  const QString commandLine = JoinedCommandLine(QApplication::arguments());
-  const CommandLineChoice choice = ReadCommandLine(commandLine.toStdString());
-
-  // A running frame, found before anything is taken or made.
-  RunningFrame running(FrameSocketPath());
-  if (choice.stop) {
-    running.Send("stop");
-    return 1;
-  }
-
-  InstanceLock lock(InstanceLock::DefaultPath());
-  if (!lock.TryTake()) return 1;
-
-  if (running.Found()) {
-    running.Send("show");
-    return 1;
-  }
-
   KeepFreedMemoryForReloads();
   QApplication::setWindowIcon(IconForResource(kApplicationIcon));
 
   IniSettingsStore settings(IniSettingsStore::DefaultPath());
-  OfflineCardLink link;
+  DeviceCardLink link;
   link.OpenPipes();
 
   AppLists lists;

@@ -4,13 +4,13 @@
 // loop, in this order.
 
 #include <QString>
-#include <QStringList>
+#include <string>
 
 namespace zeph {
 
 // The program's arguments (without the program's own name) joined by
 // single blanks: the command line the keywords are compared with.
-QString JoinedCommandLine(const QStringList& argumentsWithProgram);
+std::string JoinedCommandLine(int argc, const char* const* argv);
 
 // The user's documents folder, where the store files live; made when it is
 // missing.

@@ -14,7 +14,7 @@
 #include "shell/asker.h"
 #include "shell/main_frame.h"
 #include "shell/memory_settings_store.h"
-#include "shell/offline_card_link.h"
+#include "shell/device_card_link.h"
 #include "shell/options_dialog.h"
 
 namespace {
@@ -42,7 +42,12 @@ int main(int argc, char** argv) {
 
   zeph::MemorySettingsStore settings;
   zeph::WriteSettingDefaults(settings);
-  zeph::OfflineCardLink link;
+  // No card service: an empty socket folder, so the pictures are the same
+  // wherever they are made.
+  zeph::IpcOptions noService;
+  noService.socketDir = documents.path().toStdString();
+  zeph::DeviceCardLink link(noService);
+  link.OpenPipes();
   zeph::AppLists lists;
   zeph::MessageBoxAsker asker;
   zeph::AppContext context;
