@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,12 +58,19 @@ class StartupTest : public ::testing::Test {
     return process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -2;
   }
 
-  // Starts an instance and waits until its frame serves its socket.
+  // Starts an instance and waits until its frame answers on its socket (a
+  // socket file alone may be the one a killed instance left).
   QProcess* StartFirst(const QStringList& arguments = {}) {
     running.push_back(Start(arguments));
     const QString socket = Folder("runtime") + QStringLiteral("/ZephSMSMain.sock");
-    for (int i = 0; i < kStartWaitMs / 20 && !QFile::exists(socket); ++i) QTest::qWait(20);
-    EXPECT_TRUE(QFile::exists(socket));
+    bool serving = false;
+    for (int i = 0; i < kStartWaitMs / 50 && !serving; ++i) {
+      QLocalSocket probe;
+      probe.connectToServer(socket);
+      serving = probe.waitForConnected(50);
+      if (!serving) QTest::qWait(50);
+    }
+    EXPECT_TRUE(serving);
     return running.back().get();
   }
 
