@@ -36,6 +36,7 @@ inline constexpr size_t kFirstOctetOffset = 4;
 inline constexpr size_t kProtocolIdOffset = 5;
 inline constexpr size_t kReportStatusOffset = 6;
 inline constexpr size_t kServiceCentreOffset = 7;
+inline constexpr size_t kServiceCentreFieldSize = 23;
 inline constexpr size_t kNumberOffset = 30;
 inline constexpr size_t kNumberFieldSize = 23;
 inline constexpr size_t kTimeStampOffset = 53;
@@ -73,5 +74,17 @@ inline constexpr size_t kPayloadTextOffset = 6;
 // A block built for sending a text or business card is 1127 bytes: the head
 // and room for 1064 characters and a terminator.
 inline constexpr size_t kTextBlockSize = 1127;
+inline constexpr size_t kMaxSentTextLength = kTextBlockSize - kHeadSize - 1;  // 1064
+
+// A sent picture payload: the 6-byte payload head, the text and its
+// terminator, the 252 picture bytes and one trailing zero byte, so its data
+// length is n + 260 for a text of n characters.
+inline constexpr size_t kPayloadHeadSize = 6;
+inline constexpr size_t kSentPictureDataExtra = kPayloadHeadSize + 1 + 252 + 1;  // 260
+
+// Received text is assembled in a 1600-byte working buffer; longer data is
+// cut to 1599 characters, leaving room for the terminator.
+inline constexpr size_t kReceiveBufferSize = 1600;
+inline constexpr size_t kMaxReceivedTextLength = kReceiveBufferSize - 1;
 
 }  // namespace zeph::card_message

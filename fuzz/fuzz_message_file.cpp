@@ -1,0 +1,25 @@
+// A message store file of any content: parsing keeps within the bytes, and
+// what it reads saves and parses back to the same file.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "fuzz_check.h"
+#include "store/message_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace zeph;
+  MessageList list;
+  MessageFileParse parse = ParseMessageFile(std::span<const uint8_t>(data, size), list);
+  FUZZ_CHECK(parse.recordsRead == list.Count());
+  FUZZ_CHECK(list.Count() <= parse.declaredCount);
+
+  std::vector<uint8_t> saved = SerializeMessageFile(list);
+  MessageList again;
+  MessageFileParse reparse = ParseMessageFile(saved, again);
+  FUZZ_CHECK(reparse.wellFormed());
+  FUZZ_CHECK(again.Count() == list.Count());
+  FUZZ_CHECK(SerializeMessageFile(again) == saved);
+  return 0;
+}

@@ -1,0 +1,104 @@
+#include "pictures/picture_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <utility>
+
+namespace zeph {
+namespace {
+
+TEST(PictureOpsTest, UnpackPlacesPixelsColumnAfterColumn) {
+  PictureImage picture{};
+  picture[0] = 0x80;  // pixel (0, 0)
+  EditGrid grid;
+  grid.fill(7);
+  UnpackPicture(picture, grid);
+  EXPECT_EQ(grid[0], 1u);
+  for (size_t i = 1; i < kGridCells; ++i) ASSERT_EQ(grid[i], 0u) << i;
+
+  picture = {};
+  picture[0] = 0x40;  // pixel (1, 0): cell 28
+  picture[9] = 0x80;  // pixel (0, 1): cell 1
+  picture[251] = 0x01;  // pixel (71, 27): the last cell
+  UnpackPicture(picture, grid);
+  EXPECT_EQ(grid[28], 1u);
+  EXPECT_EQ(grid[1], 1u);
+  EXPECT_EQ(grid[2015], 1u);
+  EXPECT_EQ(std::count(grid.begin(), grid.end(), 1u), 3);
+}
+
+TEST(PictureOpsTest, PackCountsOnlyTheValueOneAsBlack) {
+  EditGrid grid{};
+  grid[GridCellIndex(0, 0)] = 1;
+  grid[GridCellIndex(8, 0)] = 1;   // byte 1, top bit
+  grid[GridCellIndex(3, 0)] = 2;   // not black
+  grid[GridCellIndex(4, 0)] = 0xFFFFFFFF;
+  grid[GridCellIndex(71, 27)] = 1;
+  PictureImage picture;
+  picture.fill(0xAA);
+  PackPicture(grid, picture);
+  PictureImage expected{};
+  expected[0] = 0x80;
+  expected[1] = 0x80;
+  expected[251] = 0x01;
+  EXPECT_EQ(picture, expected);
+}
+
+TEST(PictureOpsTest, UnpackThenPackGivesBackAnyPicture) {
+  std::mt19937 random(4);
+  EditGrid grid;
+  for (int round = 0; round < 50; ++round) {
+    PictureImage picture;
+    for (auto& b : picture) b = static_cast<uint8_t>(random());
+    if (round == 0) picture.fill(0xFF);
+    if (round == 1) picture.fill(0x00);
+    PictureImage back;
+    UnpackPicture(picture, grid);
+    PackPicture(grid, back);
+    ASSERT_EQ(back, picture) << "round " << round;
+  }
+}
+
+class RecordingSink : public PixelSink {
+ public:
+  void SetPixel(int x, int y, bool black) override { pixels[{x, y}] = black; }
+  std::map<std::pair<int, int>, bool> pixels;
+};
+
+TEST(PictureOpsTest, DrawFillsSquaresOfOneAndTwoPixels) {
+  PictureImage picture{};
+  picture[0] = 0x80;    // (0, 0) black
+  picture[251] = 0x01;  // (71, 27) black
+
+  RecordingSink one;
+  DrawPicture(one, picture, 10, 20, 1);
+  EXPECT_EQ(one.pixels.size(), 2016u);
+  EXPECT_TRUE(one.pixels.at({10, 20}));
+  EXPECT_FALSE(one.pixels.at({11, 20}));
+  EXPECT_TRUE(one.pixels.at({10 + 71, 20 + 27}));
+
+  RecordingSink two;
+  DrawPicture(two, picture, 0, 0, 2);
+  EXPECT_EQ(two.pixels.size(), 2016u * 4);
+  for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}, {142, 54}, {143, 55}}) {
+    EXPECT_TRUE(two.pixels.at({x, y})) << x << "," << y;
+  }
+  EXPECT_FALSE(two.pixels.at({2, 0}));
+  EXPECT_FALSE(two.pixels.at({141, 55}));
+}
+
+TEST(PictureOpsTest, DrawWithLargerCellsSetsTheFourCorners) {
+  PictureImage black;
+  black.fill(0xFF);
+  RecordingSink sink;
+  DrawPicture(sink, black, 0, 0, 3);
+  EXPECT_EQ(sink.pixels.size(), 2016u * 4);
+  EXPECT_TRUE(sink.pixels.count({2, 2}));
+  EXPECT_FALSE(sink.pixels.count({1, 1}));
+}
+
+}  // namespace
+}  // namespace zeph
