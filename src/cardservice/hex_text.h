@@ -1,0 +1,44 @@
+#pragma once
+// Bytes as lowercase hex digits, as the state file and the control
+// connection carry blocks and pictures.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zeph::cardservice {
+
+inline std::string ToHex(std::span<const uint8_t> bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (uint8_t b : bytes) {
+    hex.push_back(digits[b >> 4]);
+    hex.push_back(digits[b & 0xF]);
+  }
+  return hex;
+}
+
+// The bytes of `hex`; none when its length is odd or a character is not a
+// hex digit.
+inline std::optional<std::vector<uint8_t>> FromHex(std::string_view hex) {
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (hex.size() % 2) return std::nullopt;
+  std::vector<uint8_t> bytes(hex.size() / 2);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    int high = digit(hex[2 * i]), low = digit(hex[2 * i + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    bytes[i] = static_cast<uint8_t>(high << 4 | low);
+  }
+  return bytes;
+}
+
+}  // namespace zeph::cardservice

@@ -1,0 +1,95 @@
+// zeph-cardservice: an emulated Tavik Zeph card behind the card-service
+// socket, so the program runs and is tested without a card.
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "card_model.h"
+#include "demo_card.h"
+#include "server.h"
+#include "state_file.h"
+
+using namespace zeph::cardservice;
+
+namespace {
+
+Server* g_server = nullptr;
+
+extern "C" void OnStopSignal(int) {
+  if (g_server) g_server->RequestStop();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Emulates a Tavik Zeph card behind the card-service socket. "
+               "zeph-cardctl talks to it; docs/card-service.md describes it."};
+  std::string statePath;
+  std::string socketDir;
+  bool demo = false;
+  bool verbose = false;
+  Faults faults;
+  std::vector<uint32_t> errorReplies;
+  uint32_t reportDelayMs = 2000;
+  uint32_t echoDelayMs = 1000;
+  app.add_option("--state", statePath, "State file (default: $XDG_STATE_HOME/zeph/cardservice.json)");
+  app.add_option("--socket-dir", socketDir,
+                 "Folder of the socket (default: $ZEPH_IPC_DIR, $XDG_RUNTIME_DIR or /tmp/zeph-<uid>)");
+  app.add_flag("--demo", demo,
+               "Start with the demo card: eight contacts and three waiting messages "
+               "(replaces the SIM phonebook and the stored messages)");
+  app.add_flag("-v,--verbose", verbose, "Log every request (pipe, id, result) to stderr");
+  app.add_option("--report-delay", reportDelayMs, "Milliseconds until a delivery report arrives")
+      ->capture_default_str();
+  app.add_option("--echo-delay", echoDelayMs,
+                 "Milliseconds until an echo (+10000) or a message to the own number comes back")
+      ->capture_default_str();
+  app.add_option("--delay", faults.delayMs, "Fault: answer every request this many ms late");
+  app.add_option("--fail-sends", faults.failSends, "Fault: refuse the next N sends");
+  app.add_option("--fail-status", faults.failStatus, "Status of the refused sends")->capture_default_str();
+  app.add_option("--error-reply", errorReplies, "Fault: answer the next request with this id with the error reply");
+  app.add_flag("--close-next", faults.closeNext, "Fault: close the connection of the next request");
+  app.add_flag("--stale-reply", faults.staleReply, "Fault: send the next reply twice");
+  app.add_flag("--refuse-opens", faults.refuseOpens, "Fault: refuse every pipe open");
+  CLI11_PARSE(app, argc, argv);
+
+  if (statePath.empty()) statePath = DefaultStatePath();
+  CardModel card;
+  std::string error;
+  if (LoadState(statePath, card, error) == LoadResult::kCorrupt)
+    std::cerr << "zeph-cardservice: the state file " << statePath
+              << " is damaged (" << error << "); starting from a fresh card\n";
+  if (demo) FillDemoCard(card);
+  for (uint32_t id : errorReplies) faults.errorReplies[id] = 1;
+  card.faults = faults;
+  card.reportDelayMs = reportDelayMs;
+  card.echoDelayMs = echoDelayMs;
+
+  ServerOptions options;
+  options.socketDir = socketDir;
+  options.verbose = verbose;
+  options.save = [statePath](const CardModel& state) {
+    if (!SaveState(statePath, state))
+      std::cerr << "zeph-cardservice: cannot write the state file " << statePath << '\n';
+  };
+  Server server(card, options);
+  if (!server.Start(error)) {
+    std::cerr << "zeph-cardservice: " << error << '\n';
+    return 1;
+  }
+  options.save(card);
+  g_server = &server;
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+  if (verbose) std::cerr << "zeph-cardservice: listening on " << server.socketPath() << '\n';
+  server.Run();
+  g_server = nullptr;
+  return 0;
+}

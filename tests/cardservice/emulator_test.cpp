@@ -1,0 +1,423 @@
+// zeph-cardservice run as a process, reached through the program's own
+// request layer and through zeph-cardctl.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "codecs/card_message.h"
+#include "codecs/card_message_layout.h"
+#include "devicelink/device_requests.h"
+#include "devicelink/ipc_client.h"
+#include "devicelink/ipc_endpoint.h"
+#include "devicelink/request_framing.h"
+#include "devicelink/result_codes.h"
+#include "demo_card.h"
+#include "pictures/gms_file.h"
+#include "support/card_service_process.h"
+#include "util/byte_order.h"
+#include "util/fixed_text.h"
+
+namespace zeph {
+namespace {
+
+using namespace std::chrono_literals;
+using zeph::testing::CardServiceProcess;
+using zeph::testing::ConnectUnix;
+using zeph::testing::TempFolder;
+using cardservice::DemoPicture;
+namespace cm = card_message;
+
+std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName) {
+  IpcOptions options;
+  options.socketDir = folder.path().string();
+  options.readGraceMs = 300;
+  std::unique_ptr<IpcPipe> pipe;
+  IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options);
+  return pipe;
+}
+
+std::unique_ptr<IpcPipe> OpenIndications(const TempFolder& folder) {
+  auto pipe = Open(folder, wire::kIndicationPipeName);
+  IPCRegisterIndications(*pipe, wire::kIndicationFirst, wire::kIndicationLast);
+  return pipe;
+}
+
+// Waits for the indication that a message arrived.
+bool AwaitArrival(Pipe& pipe) {
+  auto end = std::chrono::steady_clock::now() + 3s;
+  while (std::chrono::steady_clock::now() < end) {
+    std::span<const uint8_t> frame;
+    if (IPCGetReadEvent(pipe).IsSignalled() && IPCGetMessageReadBuffer(pipe, frame) == 0 &&
+        ReadU32(&frame[4]) == wire::kMessageArrivedId)
+      return true;
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
+// A kind-4 text block as the send engine builds it.
+std::vector<uint8_t> TextBlock(const std::string& text) {
+  std::vector<uint8_t> block(cm::kTextBlockSize, 0);
+  block[cm::kKindOffset] = cm::kKindText;
+  WriteU16(&block[cm::kDataLengthOffset], static_cast<uint16_t>(text.size()));
+  std::copy(text.begin(), text.end(), block.begin() + cm::kHeadSize);
+  return block;
+}
+
+std::string BlockNumber(const std::vector<uint8_t>& block) {
+  return BoundedText(&block[cm::kNumberOffset], cm::kNumberFieldSize);
+}
+
+std::string BlockText(const std::vector<uint8_t>& block) {
+  return std::string(block.begin() + cm::kHeadSize, block.end());
+}
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char chunk[4096];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
+  pclose(pipe);
+  return output;
+}
+
+TEST(Emulator, PhonebookRoundTripKeepsAnAccentedName) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  uint16_t location = 0;
+  ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
+  EXPECT_EQ(location, 1);
+  ASSERT_EQ(AddPhonebookEntry(*pipe, "Bo", "+1", location), 0u);
+  EXPECT_EQ(location, 2);
+  ASSERT_EQ(ReplacePhonebookEntry(*pipe, 2, "Bob", "+12"), 0u);
+  EXPECT_NE(ReplacePhonebookEntry(*pipe, 9, "Nobody", "+9"), 0u);
+
+  ContactList contacts;
+  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
+  ASSERT_EQ(contacts.Count(), 2);
+  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "\xE9");
+  EXPECT_EQ(FieldText(contacts.GetAt(1)->name), "Bob");
+  EXPECT_EQ(FieldText(contacts.GetAt(1)->number), "+12");
+  EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
+            std::string::npos);
+
+  ASSERT_EQ(DeletePhonebookEntry(*pipe, 1), 0u);
+  std::array<uint8_t, wire::kLimitsReplyLength> limits{};
+  ASSERT_EQ(ReadPhonebookLimits(*pipe, limits), 0u);
+  EXPECT_EQ(NameLimitOf(limits), 20u);
+
+  service.Control(R"({"verb":"sim-remove"})");
+  EXPECT_NE(ReadPhonebook(*pipe, contacts), 0u);
+  EXPECT_EQ(contacts.Count(), 2);  // untouched
+  EXPECT_EQ(ReadConnectionState(*pipe), 0x201u);
+  service.Control(R"({"verb":"sim-insert"})");
+  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
+  EXPECT_EQ(contacts.Count(), 1);
+}
+
+TEST(Emulator, SendThenDeliveryReportThenIndication) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto sync = Open(folder);
+  auto send = Open(folder, wire::kSendPipeName);
+  auto ind = OpenIndications(folder);
+
+  SendOptions options;
+  ASSERT_EQ(ReadSendOptions(*send, options), 0u);
+  EXPECT_EQ(options, (SendOptions{0, 1, 0}));
+  CentreSettings centre;
+  ASSERT_EQ(ReadCentreSettings(*send, centre), 0u);
+  auto block = TextBlock("Hello there");
+  std::copy(centre.number.begin(), centre.number.end(), block.begin() + cm::kServiceCentreOffset);
+  uint8_t reference = 99;
+  ASSERT_EQ(SendShortMessage(*send, false, "+4917012345", block, reference), 0u);
+  EXPECT_EQ(reference, 0);
+
+  ASSERT_TRUE(AwaitArrival(*ind));
+  StoredMessageCounts counts;
+  ASSERT_EQ(ReadStoredMessageCounts(*sync, counts), 0u);
+  EXPECT_EQ(counts.counts, (std::array<uint8_t, 3>{1, 0, 0}));
+  std::vector<uint8_t> report;
+  ASSERT_EQ(ReadStoredMessage(*sync, 0, report), 0u);
+  EXPECT_EQ(report[cm::kStatusOffset], cm::kStatusReceived);
+  EXPECT_EQ(report[cm::kKindOffset], cm::kKindReport);
+  EXPECT_EQ(report[cm::kReferenceOffset], 0);
+  EXPECT_EQ(report[cm::kReportStatusOffset], cm::kReportDelivered);
+  EXPECT_EQ(BlockNumber(report), "+4917012345");
+  ASSERT_EQ(DeleteStoredMessage(*sync, 0), 0u);
+  ASSERT_EQ(ReadStoredMessageCounts(*sync, counts), 0u);
+  EXPECT_EQ(counts.Total(), 0);
+
+  auto log = service.Control(R"({"verb":"sent-log"})");
+  EXPECT_NE(log.find("\"text\":\"Hello there\""), std::string::npos) << log;
+  EXPECT_NE(log.find("\"to\":\"+4917012345\""), std::string::npos) << log;
+}
+
+TEST(Emulator, EchoNumberAndOwnNumberAnswer) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  service.Control(R"({"verb":"send-options","deliveryReports":false})");
+  auto pipe = Open(folder);
+  auto ind = OpenIndications(folder);
+  uint8_t reference = 0;
+  ASSERT_EQ(SendShortMessage(*pipe, false, "+10000", TextBlock("ping"), reference), 0u);
+  ASSERT_TRUE(AwaitArrival(*ind));
+  std::string own;
+  ASSERT_EQ(ReadSimText(*pipe, own), 0u);
+  ASSERT_EQ(SendShortMessage(*pipe, false, own, TextBlock("note to self"), reference), 0u);
+  ASSERT_TRUE(AwaitArrival(*ind));
+
+  StoredMessageCounts counts;
+  ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
+  ASSERT_EQ(counts.Total(), 2);
+  std::vector<uint8_t> echo, self;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 0, echo), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 1, self), 0u);
+  EXPECT_EQ(BlockText(echo), "Echo: ping");
+  EXPECT_EQ(BlockNumber(echo), "+10000");
+  EXPECT_EQ(BlockText(self), "note to self");
+  EXPECT_EQ(BlockNumber(self), own);
+}
+
+TEST(Emulator, SendsAreCheckedAndFaultsRefuseThem) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--fail-sends", "1", "--fail-status", "0x77"});
+  auto pipe = Open(folder);
+  uint8_t reference = 0;
+  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0x77u);
+  EXPECT_EQ(SendShortMessage(*pipe, false, "not a number", TextBlock("x"), reference), 0x402u);
+  service.Control(R"({"verb":"connection","state":"none"})");
+  EXPECT_EQ(ReadConnectionState(*pipe), 0u);
+  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0x401u);
+  service.Control(R"({"verb":"connection","state":"gsm"})");
+  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0u);
+}
+
+TEST(Emulator, DemoCardOffersThreeMessagesForAReadingPass) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--demo"});
+  auto pipe = Open(folder);
+  StoredMessageCounts counts;
+  ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
+  ASSERT_EQ(counts.counts, (std::array<uint8_t, 3>{3, 0, 0}));
+  std::vector<uint8_t> kinds;
+  for (uint8_t slot = 0; slot < counts.Total(); ++slot) {
+    std::vector<uint8_t> block;
+    ASSERT_EQ(ReadStoredMessage(*pipe, slot, block), 0u);
+    kinds.push_back(block[cm::kKindOffset]);
+    ASSERT_EQ(DeleteStoredMessage(*pipe, slot), 0u);  // indices stay put during the pass
+  }
+  EXPECT_EQ(kinds, (std::vector<uint8_t>{1, 1, 3}));
+  ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
+  EXPECT_EQ(counts.Total(), 0);
+  ContactList contacts;
+  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
+  EXPECT_EQ(contacts.Count(), 8);
+}
+
+TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
+  TempFolder folder;
+  {
+    CardServiceProcess service(folder);
+    auto pipe = Open(folder);
+    uint16_t location = 0;
+    ASSERT_EQ(AddPhonebookEntry(*pipe, "Kept", "+1", location), 0u);
+    ASSERT_EQ(WriteCardParamU8(*pipe, wire::kParamLongMessages, 0), 0u);
+    service.Control(R"({"verb":"deliver","text":"stays"})");
+  }
+  {
+    CardServiceProcess service(folder);
+    auto pipe = Open(folder);
+    ContactList contacts;
+    ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
+    ASSERT_EQ(contacts.Count(), 1);
+    EXPECT_EQ(ReadLongMessageFlag(*pipe), 0);
+    std::vector<uint8_t> block;
+    ASSERT_EQ(ReadStoredMessage(*pipe, 0, block), 0u);
+    EXPECT_EQ(BlockText(block), "stays");
+  }
+  folder.Write("cardservice.json", {'{', 'x'});
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  EXPECT_EQ(ReadLongMessageFlag(*pipe), 1);  // a fresh card
+  EXPECT_NE(service.Log().find("damaged"), std::string::npos) << service.Log();
+}
+
+TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  std::string socket = folder.path().string() + "/TavikZeph.sock";
+
+  auto sendRaw = [&](std::vector<uint8_t> bytes) {
+    int fd = ConnectUnix(socket);
+    ASSERT_GE(fd, 0);
+    send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    close(fd);
+  };
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 8, 0, 0, 0});               // length 8
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0x01, 0x00, 0x20, 0x00});   // 2 MiB
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 52, 0, 0, 0, 0, 0});       // cut in the middle
+  sendRaw({0, 0, 0, 0, 9, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0});          // a request before open
+  for (int round = 0; round < 20; ++round) {
+    std::vector<int> fds;
+    for (int i = 0; i < 100; ++i) fds.push_back(ConnectUnix(socket));
+    for (int fd : fds)
+      if (fd >= 0) close(fd);
+  }
+  EXPECT_TRUE(service.Running());
+  EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
+  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+}
+
+TEST(Emulator, ALiveServiceRefusesASecondOneAndAStaleSocketIsReplaced) {
+  TempFolder folder;
+  // A socket file nobody accepts on, as a crashed service leaves it.
+  std::string socket = folder.path().string() + "/TavikZeph.sock";
+  int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, socket.data(), socket.size());
+  ASSERT_EQ(bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  close(stale);
+
+  CardServiceProcess service(folder);
+  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+  std::string second = std::string(ZEPH_CARDSERVICE_BINARY) + " --socket-dir " +
+                       folder.path().string() + " --state " + folder.File("other.json") +
+                       " 2>&1; echo \"exit=$?\"";
+  std::string output = RunCommand(second);
+  EXPECT_NE(output.find("another card service is running"), std::string::npos) << output;
+  EXPECT_NE(output.find("exit=1"), std::string::npos) << output;
+  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+}
+
+TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
+  RunCommand(ctl + " deliver --wide --text 'h\xC3\xA9' --from +4930 --centre +4917");
+  RunCommand(ctl + " deliver --report 7 --report-status failed --from +4931");
+  RunCommand(ctl + " deliver --unknown");
+  RunCommand(ctl + " deliver --card-name Anna --card-number +4932");
+  EXPECT_NE(RunCommand(ctl + " show").find("\"slot\": 3"), std::string::npos);
+
+  auto pipe = Open(folder);
+  std::vector<uint8_t> wide, report, unknown;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 0, wide), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 1, report), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 2, unknown), 0u);
+  EXPECT_EQ(wide[cm::kKindOffset], cm::kKindText16);
+  EXPECT_EQ(BlockText(wide), std::string("\0h\0\xE9", 4));
+  EXPECT_EQ(BoundedText(&wide[cm::kServiceCentreOffset], 23), "+4917");
+  EXPECT_EQ(report[cm::kReferenceOffset], 7);
+  EXPECT_EQ(report[cm::kReportStatusOffset], cm::kReportFailed);
+  EXPECT_EQ(BlockNumber(report), "+4931");
+  EXPECT_EQ(unknown[cm::kKindOffset], cm::kKindUnknownData);
+  std::vector<uint8_t> card;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 3, card), 0u);
+  EXPECT_EQ(card[cm::kKindOffset], cm::kKindBusinessCard);
+  EXPECT_EQ(BlockText(card), "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ISO-8859-1:Anna\r\nTEL:+4932\r\nEND:VCARD\r\n");
+
+  std::string noService = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " +
+                          folder.File("nowhere") + " show 2>&1; echo \"exit=$?\"";
+  std::string output = RunCommand(noService);
+  EXPECT_NE(output.find("no card service"), std::string::npos) << output;
+  EXPECT_NE(output.find("exit=1"), std::string::npos);
+}
+
+// The blocks the card stores decode with the program's own reader.
+std::unique_ptr<MessageRecord> Decode(const std::vector<uint8_t>& block) {
+  MessageList reports;
+  return MessageRecordFromReceived(block, reports).record;
+}
+
+TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--demo"});
+  service.Control(R"({"verb":"send-options","deliveryReports":false})");
+  PictureImage picture{};
+  for (size_t i = 0; i < picture.size(); i += 7) picture[i] = static_cast<uint8_t>(i);
+  ASSERT_TRUE(SaveGmsFile(folder.File("p.gms"), picture));
+  folder.Write("bad.gms", std::vector<uint8_t>(100, 0));
+  std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
+  RunCommand(ctl + " deliver --picture " + folder.File("p.gms") + " --text Hi --from +4930");
+  std::string refused = RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") +
+                                   " 2>&1; echo \"exit=$?\"");
+  EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
+
+  auto pipe = Open(folder);
+  auto ind = OpenIndications(folder);
+  auto outgoing = CreateMessageRecord();
+  outgoing->flags = MRF_PICTURE;
+  outgoing->text = "to me";
+  outgoing->picture = DemoPicture();
+  auto block = BuildCardMessage(*outgoing);
+  SetSendRoute(block, "+4917", false);
+  std::string own;
+  ASSERT_EQ(ReadSimText(*pipe, own), 0u);
+  uint8_t reference = 0;
+  ASSERT_EQ(SendShortMessage(*pipe, false, own, block, reference), 0u);
+  ASSERT_TRUE(AwaitArrival(*ind));
+
+  StoredMessageCounts counts;
+  ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
+  ASSERT_EQ(counts.Total(), 5);  // three demo messages, the file's picture, the one sent
+  std::vector<uint8_t> demo, fromFile, back;
+  ASSERT_EQ(ReadStoredMessage(*pipe, 2, demo), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 3, fromFile), 0u);
+  ASSERT_EQ(ReadStoredMessage(*pipe, 4, back), 0u);
+
+  auto record = Decode(demo);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "Happy birthday!");
+  EXPECT_EQ(*record->picture, DemoPicture());
+  record = Decode(fromFile);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "Hi");
+  EXPECT_EQ(FirstNumber(*record), "+4930");
+  EXPECT_EQ(*record->picture, picture);
+  record = Decode(back);
+  ASSERT_TRUE(record && record->picture);
+  EXPECT_EQ(TextOf(*record), "to me");
+  EXPECT_EQ(FirstNumber(*record), own);
+  EXPECT_EQ(*record->picture, DemoPicture());
+}
+
+TEST(Emulator, ControlCommandsRejectBadInput) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  EXPECT_NE(service.Control("not json").find("\"ok\":false"), std::string::npos);
+  EXPECT_NE(service.Control(R"({"verb":"launch"})").find("unknown verb"), std::string::npos);
+  EXPECT_NE(service.Control(R"({"verb":"deliver","type":"picture","picture":"00"})")
+                .find("504 hex digits"),
+            std::string::npos);
+  EXPECT_NE(service.Control(R"({"verb":"connection","state":"lte"})").find("\"ok\":false"),
+            std::string::npos);
+  EXPECT_NE(service.Control(R"({"verb":"sim-delete","location":"x"})").find("bad value"),
+            std::string::npos);
+  EXPECT_TRUE(service.Running());
+}
+
+TEST(IpcEndpoint, SocketFolderComesFromTheEnvironment) {
+  const char* saved = std::getenv("ZEPH_IPC_DIR");
+  std::string keep = saved ? saved : "";
+  setenv("ZEPH_IPC_DIR", "/run/zeph-test", 1);
+  EXPECT_EQ(DefaultIpcDir(), "/run/zeph-test");
+  EXPECT_EQ(IpcSocketPath(DefaultIpcDir(), "TavikZeph"), "/run/zeph-test/TavikZeph.sock");
+  unsetenv("ZEPH_IPC_DIR");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (!runtime || !*runtime) {
+    EXPECT_EQ(DefaultIpcDir(), "/tmp/zeph-" + std::to_string(getuid()));
+  }
+  if (saved) setenv("ZEPH_IPC_DIR", keep.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace zeph

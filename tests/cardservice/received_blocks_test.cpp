@@ -1,0 +1,99 @@
+#include "received_blocks.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zeph::cardservice {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+std::tm Time(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return t;
+}
+
+TEST(ReceivedBlocks, TimeStampHasTheTensInTheLowNibble) {
+  EXPECT_THAT(EncodeTimeStamp(Time(2002, 12, 3, 14, 35, 0)),
+              ElementsAreArray<uint8_t>({0x20, 0x21, 0x30, 0x41, 0x53, 0x00}));
+  EXPECT_THAT(EncodeTimeStamp(Time(2099, 1, 31, 23, 59, 9)),
+              ElementsAreArray<uint8_t>({0x99, 0x10, 0x13, 0x32, 0x95, 0x90}));
+}
+
+TEST(ReceivedBlocks, HeadFieldsSitAtTheirOffsets) {
+  BlockHead head;
+  head.status = 0x02;
+  head.kind = 6;
+  head.reference = 0x11;
+  head.firstOctet = 0x80;
+  head.protocolId = 0x41;
+  head.reportStatus = 2;
+  head.serviceCentre = "+49";
+  head.number = "+1234567890123456789012345";  // cut to 22
+  head.time = Time(2024, 2, 29, 8, 5, 30);
+  const uint8_t data[] = {'h', 'i'};
+  auto block = BuildReceivedBlock(head, data);
+  std::vector<uint8_t> golden = {0x02, 6, 0, 0x11, 0x80, 0x41, 2, '+', '4', '9'};
+  golden.resize(30, 0);
+  for (char c : std::string("+123456789012345678901")) golden.push_back(static_cast<uint8_t>(c));
+  golden.push_back(0);
+  golden.insert(golden.end(), {0x42, 0x20, 0x92, 0x80, 0x50, 0x03, 0x00, 2, 0, 'h', 'i'});
+  EXPECT_THAT(block, ElementsAreArray(golden));
+}
+
+TEST(ReceivedBlocks, PicturePayloadAsACardDeliversIt) {
+  PictureImage picture{};
+  picture[0] = 0x80;
+  picture[251] = 0x01;
+  auto data = ReceivedPictureData("OK", false, picture);
+  ASSERT_EQ(data.size(), 6u + 3 + 252);
+  EXPECT_THAT(std::vector<uint8_t>(data.begin(), data.begin() + 10),
+              ElementsAreArray<uint8_t>({3, 0, 0x48, 0, 0x1C, 0, 'O', 'K', 0, 0x80}));
+  EXPECT_EQ(data.back(), 0x01);
+
+  auto wide = ReceivedPictureData("OK", true, picture);  // 16-bit text, high byte first
+  EXPECT_THAT(std::vector<uint8_t>(wide.begin(), wide.begin() + 13),
+              ElementsAreArray<uint8_t>({6, 0, 0x48, 0, 0x1C, 0, 0, 'O', 0, 'K', 0, 0, 0x80}));
+}
+
+TEST(ReceivedBlocks, WideTextFromUtf8AndCp1252) {
+  EXPECT_THAT(WideFromUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF"),
+              ElementsAreArray<uint8_t>({0, 'a', 0, 0xE9, 0x20, 0xAC, 0, '?', 0, '?'}));
+  EXPECT_THAT(WideFromUtf8("\xC3"), ElementsAreArray<uint8_t>({0, '?'}));  // cut sequence
+  EXPECT_THAT(WideFromCp1252("\xE9\x80"), ElementsAreArray<uint8_t>({0, 0xE9, 0x20, 0xAC}));
+}
+
+TEST(ReceivedBlocks, TextOfSentBlocksByKind) {
+  std::vector<uint8_t> block(62, 0);
+  block[1] = 4;
+  block[60] = 3;
+  for (char c : std::string("abc")) block.push_back(static_cast<uint8_t>(c));
+  EXPECT_EQ(SentBlockText(block), "abc");
+
+  block[60] = 200;  // a data length past the block: never read beyond it
+  EXPECT_EQ(SentBlockText(block), "abc");
+
+  std::vector<uint8_t> wide(62, 0);
+  wide[60] = 4;
+  wide.insert(wide.end(), {0, 'H', 0, 'i'});
+  EXPECT_EQ(SentBlockText(wide), "Hi");
+
+  std::vector<uint8_t> picture(62, 0);
+  picture[1] = 3;
+  std::vector<uint8_t> data = {4, 0, 72, 0, 28, 0, 'a', 'b', 'c', 0};
+  data.resize(263);
+  picture[60] = static_cast<uint8_t>(data.size());
+  picture[61] = static_cast<uint8_t>(data.size() >> 8);
+  picture.insert(picture.end(), data.begin(), data.end());
+  EXPECT_EQ(SentBlockText(picture), "abc");
+  EXPECT_EQ(SentBlockText(std::vector<uint8_t>(10, 0)), "");
+}
+
+}  // namespace
+}  // namespace zeph::cardservice

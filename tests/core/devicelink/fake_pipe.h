@@ -1,0 +1,71 @@
+#pragma once
+// A scripted pipe: records every frame sent, hands out frames from a queue.
+// Each send moves the next scripted reply into the readable queue, so a
+// frame queued with Waiting() is there before the request (a stale one).
+
+#include <cstdint>
+#include <deque>
+#include <span>
+#include <vector>
+
+#include "devicelink/pipe.h"
+#include "devicelink/result_codes.h"
+
+namespace zeph::testing {
+
+using Frame = std::vector<uint8_t>;
+
+// A reply frame built by hand: reserved 0, id, timeoutMs 0, length, status, payload.
+inline Frame ReplyFrame(uint32_t id, uint32_t status, std::vector<uint8_t> payload = {}) {
+  auto u32 = [](Frame& f, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  Frame frame;
+  u32(frame, 0);
+  u32(frame, id);
+  u32(frame, 0);
+  u32(frame, static_cast<uint32_t>(20 + payload.size()));
+  u32(frame, status);
+  frame.insert(frame.end(), payload.begin(), payload.end());
+  return frame;
+}
+
+class FakePipe : public Pipe {
+ public:
+  std::vector<Frame> sent;        // every frame sent, in order
+  std::deque<Frame> replies;      // the next send makes the front one readable
+  std::deque<Frame> readable;     // frames that can be read now
+  uint32_t sendResult = kResultOk;
+  uint32_t readFailure = kIpcTimedOut;  // a read with nothing readable
+  int reads = 0;
+
+  void Reply(Frame frame) { replies.push_back(std::move(frame)); }
+  void Waiting(Frame frame) { readable.push_back(std::move(frame)); }
+
+  uint32_t SendFrame(std::span<const uint8_t> frame) override {
+    if (sendResult != kResultOk) return sendResult;
+    sent.emplace_back(frame.begin(), frame.end());
+    if (!replies.empty()) {
+      readable.push_back(std::move(replies.front()));
+      replies.pop_front();
+    }
+    return kResultOk;
+  }
+  bool FrameWaiting() override { return !readable.empty(); }
+  uint32_t ReadFrame(std::span<const uint8_t>& frame) override {
+    ++reads;
+    if (readable.empty()) return readFailure;
+    current_ = std::move(readable.front());
+    readable.pop_front();
+    frame = current_;
+    return kResultOk;
+  }
+  void Cancel() override {}
+
+  const Frame& last() const { return sent.back(); }
+
+ private:
+  Frame current_;
+};
+
+}  // namespace zeph::testing

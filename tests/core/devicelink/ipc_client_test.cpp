@@ -1,0 +1,248 @@
+// The IPC client against the real card service over a real socket: opening,
+// time-outs, reconnection, cancelling, indications, several pipes at once.
+
+#include "devicelink/ipc_client.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "devicelink/device_requests.h"
+#include "devicelink/request_framing.h"
+#include "devicelink/result_codes.h"
+#include "support/card_service_process.h"
+#include "util/byte_order.h"
+
+namespace zeph {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using zeph::testing::CardServiceProcess;
+using zeph::testing::TempFolder;
+
+constexpr uint32_t kFastGraceMs = 200;
+
+IpcOptions FastOptions(const TempFolder& folder) {
+  IpcOptions options;
+  options.socketDir = folder.path().string();
+  options.openTimeoutMs = 2000;
+  options.readGraceMs = kFastGraceMs;
+  return options;
+}
+
+std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName,
+                              uint32_t* result = nullptr) {
+  std::unique_ptr<IpcPipe> pipe;
+  uint32_t code = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe,
+                                     FastOptions(folder));
+  if (result) *result = code;
+  return pipe;
+}
+
+// Waits up to `limit` for a frame to be readable on `pipe`.
+bool WaitForFrame(Pipe& pipe, std::chrono::milliseconds limit = 3000ms) {
+  auto end = Clock::now() + limit;
+  while (Clock::now() < end) {
+    if (IPCGetReadEvent(pipe).IsSignalled()) return true;
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
+TEST(IpcClient, WithoutAServiceEveryRequestFailsAndParametersTakeTheirDefaults) {
+  TempFolder folder;
+  uint32_t result = 0;
+  auto pipe = Open(folder, wire::kSyncPipeName, &result);
+  EXPECT_EQ(result, kIpcNotConnected);
+  ASSERT_NE(pipe, nullptr);
+  EXPECT_EQ(ReadConnectionState(*pipe), 0u);
+  EXPECT_EQ(ReadParam500E(*pipe), 0xFFFFFFFFu);
+  EXPECT_EQ(ReadLongMessageFlag(*pipe), 1);
+
+  // A pipe whose first open failed stays unusable, even once a service runs.
+  CardServiceProcess service(folder);
+  EXPECT_EQ(SimpleRequest(*pipe, kRequestHasValue, wire::kReadCardParamId, 0x5001, nullptr),
+            kIpcNotConnected);
+  EXPECT_FALSE(IPCGetReadEvent(*pipe).IsSignalled());
+  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+}
+
+TEST(IpcClient, OpensOnlyTheThreePipeNamesAndNotWhileOpensAreRefused) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  uint32_t result = 0;
+  for (const char* name : {wire::kSyncPipeName, wire::kIndicationPipeName, wire::kSendPipeName}) {
+    Open(folder, name, &result);
+    EXPECT_EQ(result, kResultOk) << name;
+  }
+  Open(folder, "SMS other", &result);
+  EXPECT_EQ(result, kIpcRefused);
+  service.Control(R"({"verb":"fault","refuseOpens":true})");
+  Open(folder, wire::kSyncPipeName, &result);
+  EXPECT_EQ(result, kIpcRefused);
+}
+
+TEST(IpcClient, AStalledServiceTimesOutWithinTheBoundAndItsLateReplyIsDrained) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--delay", "1000"});
+  auto pipe = Open(folder);
+  ASSERT_TRUE(pipe->connected());
+
+  uint32_t value = 0;
+  auto start = Clock::now();
+  EXPECT_EQ(SimpleRequest(*pipe, kRequestHasValue | kRequestWantsValue, wire::kReadCardParamId,
+                          0x5001, &value, 100),
+            kIpcTimedOut);
+  auto waited = Clock::now() - start;
+  EXPECT_GE(waited, 100ms + std::chrono::milliseconds(kFastGraceMs) - 10ms);
+  EXPECT_LT(waited, 900ms);  // well before the service answers
+  EXPECT_TRUE(pipe->connected());  // a time-out keeps the connection
+
+  service.Control(R"({"verb":"fault","delayMs":0})");
+  ASSERT_TRUE(WaitForFrame(*pipe));  // the late reply to the first request
+  uint32_t version = 0;
+  EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
+  EXPECT_EQ(version, 0x10000u);  // the drained frame was not taken as this reply
+}
+
+TEST(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
+  TempFolder folder;
+  auto service = std::make_unique<CardServiceProcess>(folder);
+  auto sync = Open(folder);
+  auto ind = Open(folder, wire::kIndicationPipeName);
+  EXPECT_EQ(IPCRegisterIndications(*ind, wire::kIndicationFirst, wire::kIndicationLast), 0u);
+  EXPECT_EQ(ReadConnectionState(*sync), 0x202u);
+
+  service->Stop();
+  EXPECT_EQ(ReadConnectionState(*sync), 0u);  // the service is gone
+  EXPECT_FALSE(sync->connected());
+  service = std::make_unique<CardServiceProcess>(folder);
+  EXPECT_EQ(ReadConnectionState(*sync), 0x202u);
+  EXPECT_TRUE(sync->connected());
+
+  // The indication pipe sees the old connection's end as a failed read, and
+  // connects again at its next event test, with its range.
+  std::span<const uint8_t> frame;
+  EXPECT_TRUE(IPCGetReadEvent(*ind).IsSignalled());
+  EXPECT_EQ(IPCGetMessageReadBuffer(*ind, frame), kIpcPeerClosed);
+  EXPECT_FALSE(IPCGetReadEvent(*ind).IsSignalled());
+  EXPECT_TRUE(ind->connected());
+  service->Control(R"({"verb":"deliver","text":"back"})");
+  ASSERT_TRUE(WaitForFrame(*ind));
+  ASSERT_EQ(IPCGetMessageReadBuffer(*ind, frame), 0u);
+  EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
+}
+
+TEST(IpcClient, AConnectionClosedAtARequestFailsThatRequestOnly) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  service.Control(R"({"verb":"fault","closeNext":true})");
+  uint32_t version = 0;
+  EXPECT_EQ(ReadCardParam4(*pipe, version), kIpcPeerClosed);
+  EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
+  EXPECT_EQ(version, 0x10000u);
+}
+
+TEST(IpcClient, ErrorRepliesAndStaleRepliesFromTheService) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  service.Control(R"({"verb":"fault","errorReply":2686985})");  // 0x290009
+  StoredMessageCounts counts;
+  EXPECT_EQ(ReadStoredMessageCounts(*pipe, counts), kResultErrorReply);
+  EXPECT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);  // one request only
+
+  service.Control(R"({"verb":"fault","staleReply":true})");
+  EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
+  ASSERT_TRUE(WaitForFrame(*pipe));  // the extra copy
+  uint32_t version = 0;
+  EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
+  EXPECT_EQ(version, 0x10000u);
+
+  // An id the service does not know gets the error reply.
+  EXPECT_EQ(SimpleRequest(*pipe, 0, 0x290001, 0, nullptr), kResultErrorReply);
+}
+
+TEST(IpcClient, CancelEndsABlockedRequestPromptly) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--delay", "10000"});
+  auto pipe = Open(folder, wire::kSendPipeName);
+  std::atomic<uint32_t> result{0};
+  std::atomic<bool> done{false};
+  std::thread sender([&] {
+    result = SimpleRequest(*pipe, kRequestHasValue, wire::kReadCardParamId, 0x5001, nullptr,
+                           wire::kSendTimeoutMs);
+    done = true;
+  });
+  std::this_thread::sleep_for(100ms);
+  EXPECT_FALSE(done);
+  auto start = Clock::now();
+  pipe->Cancel();
+  sender.join();
+  EXPECT_LT(Clock::now() - start, 1s);
+  EXPECT_EQ(result, kIpcCancelled);
+  uint32_t version = 0;
+  EXPECT_EQ(ReadCardParam4(*pipe, version), kIpcCancelled);
+  pipe->Cancel();  // again: harmless
+}
+
+TEST(IpcClient, ThreePipesAtOnceEachGetTheirOwnReplies) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  service.Control(R"({"verb":"connection","state":"gprs"})");
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (const char* name : {wire::kSyncPipeName, wire::kIndicationPipeName, wire::kSendPipeName}) {
+    threads.emplace_back([&, name] {
+      auto pipe = Open(folder, name);
+      for (int i = 0; i < 50; ++i) {
+        uint32_t version = 0;
+        if (ReadConnectionState(*pipe) != 0x402u) ++wrong;
+        if (ReadCardParam4(*pipe, version) != 0 || version != 0x10000u) ++wrong;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto all = Open(folder, wire::kIndicationPipeName);
+  auto other = Open(folder, wire::kIndicationPipeName);
+  auto none = Open(folder, wire::kIndicationPipeName);
+  IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast);
+  IPCRegisterIndications(*other, 0x2290003, 0x2290005);
+  ReadConnectionState(*all);  // the registrations have reached the service before the delivery
+  ReadConnectionState(*other);
+
+  service.Control(R"({"verb":"deliver","text":"one"})");
+  service.Control(R"({"verb":"deliver","text":"two"})");
+  ASSERT_TRUE(WaitForFrame(*all));
+  std::span<const uint8_t> frame;
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(IPCGetMessageReadBuffer(*all, frame), 0u);
+    EXPECT_EQ(frame.size(), 16u);
+    EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
+  }
+  std::this_thread::sleep_for(100ms);
+  EXPECT_FALSE(IPCGetReadEvent(*other).IsSignalled());
+  EXPECT_FALSE(IPCGetReadEvent(*none).IsSignalled());
+  EXPECT_FALSE(IPCGetReadEvent(*all).IsSignalled());
+}
+
+TEST(IpcClient, CloseHandleReleasesThePipe) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  auto pipe = Open(folder);
+  EXPECT_EQ(IPCCloseHandle(pipe), 0u);
+  EXPECT_EQ(pipe, nullptr);
+}
+
+}  // namespace
+}  // namespace zeph

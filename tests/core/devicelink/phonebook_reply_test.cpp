@@ -1,0 +1,102 @@
+#include "devicelink/phonebook_reply.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "devicelink/result_codes.h"
+#include "util/fixed_text.h"
+
+namespace zeph {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+// A reply of the fixed layout, 34 326 bytes, filled by hand at the offsets
+// the layout gives: count at 20, locations from 22, names from 1046 (42
+// bytes each), numbers from 22550 (23 bytes each).
+struct Reply {
+  std::vector<uint8_t> bytes = std::vector<uint8_t>(34326, 0);
+  void Count(uint16_t n) {
+    bytes[20] = static_cast<uint8_t>(n);
+    bytes[21] = static_cast<uint8_t>(n >> 8);
+  }
+  void Entry(size_t i, uint16_t location, std::vector<uint16_t> units, const std::string& number) {
+    bytes[22 + 2 * i] = static_cast<uint8_t>(location);
+    bytes[23 + 2 * i] = static_cast<uint8_t>(location >> 8);
+    for (size_t k = 0; k < units.size(); ++k) {
+      bytes[1046 + 42 * i + 2 * k] = static_cast<uint8_t>(units[k]);
+      bytes[1047 + 42 * i + 2 * k] = static_cast<uint8_t>(units[k] >> 8);
+    }
+    std::copy(number.begin(), number.end(), bytes.begin() + static_cast<long>(22550 + 23 * i));
+  }
+};
+
+TEST(ParsePhonebookReply, ReadsEntriesInReplyOrder) {
+  Reply reply;
+  reply.Count(2);
+  reply.Entry(0, 7, {'A', 'n', 'n', 'a'}, "+491701234");
+  reply.Entry(1, 3, {0xFFE9, 'v', 0x0145}, "112");  // low bytes: E9 'v' 45
+  ContactList contacts;
+  ASSERT_EQ(ParsePhonebookReply(reply.bytes, contacts), kResultOk);
+  ASSERT_EQ(contacts.Count(), 2);
+  EXPECT_EQ(contacts.GetAt(0)->location, 7);
+  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "Anna");
+  EXPECT_EQ(FieldText(contacts.GetAt(0)->number), "+491701234");
+  EXPECT_EQ(contacts.GetAt(1)->location, 3);
+  EXPECT_EQ(FieldText(contacts.GetAt(1)->name), "\xE9vE");
+}
+
+TEST(ParsePhonebookReply, CutsLongNamesAndNumbers) {
+  Reply reply;
+  reply.Count(1);
+  std::vector<uint16_t> name(21, 'x');  // 21 units, no terminator in the field
+  reply.Entry(0, 1, name, "12345678901234567890123");  // 23 characters, no terminator
+  ContactList contacts;
+  ASSERT_EQ(ParsePhonebookReply(reply.bytes, contacts), kResultOk);
+  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), std::string(20, 'x'));
+  EXPECT_EQ(FieldText(contacts.GetAt(0)->number), "1234567890123456789012");
+}
+
+TEST(ParsePhonebookReply, EmptyAndOversizedCounts) {
+  ContactList contacts;
+  contacts.Add(std::make_unique<ContactEntry>());
+  Reply empty;
+  ASSERT_EQ(ParsePhonebookReply(empty.bytes, contacts), kResultOk);
+  EXPECT_EQ(contacts.Count(), 0);
+
+  Reply huge;
+  huge.Count(0xFFFF);
+  huge.Entry(511, 511, {'z'}, "9");
+  ASSERT_EQ(ParsePhonebookReply(huge.bytes, contacts), kResultOk);
+  EXPECT_EQ(contacts.Count(), 512);
+  EXPECT_EQ(FieldText(contacts.GetAt(511)->name), "z");
+}
+
+TEST(ParsePhonebookReply, AShortReplyFailsAndLeavesTheListAlone) {
+  ContactList contacts;
+  contacts.Add(std::make_unique<ContactEntry>());
+  Reply reply;
+  reply.Count(1);
+  reply.bytes.pop_back();
+  EXPECT_EQ(ParsePhonebookReply(reply.bytes, contacts), kResultShortReply);
+  EXPECT_EQ(contacts.Count(), 1);
+  EXPECT_EQ(ParsePhonebookReply({}, contacts), kResultShortReply);
+}
+
+TEST(ContactNames, WideningSignExtendsAndNarrowingTakesTheLowByte) {
+  auto field = WidenContactName("\xE9" "a\x7F\x80");
+  EXPECT_THAT(std::vector<uint8_t>(field.begin(), field.begin() + 10),
+              ElementsAreArray<uint8_t>({0xE9, 0xFF, 'a', 0, 0x7F, 0, 0x80, 0xFF, 0, 0}));
+  EXPECT_EQ(NarrowContactName(field), "\xE9" "a\x7F\x80");
+
+  auto longest = WidenContactName(std::string(25, 'q'));  // cut to 20: the 0 unit stays inside
+  EXPECT_EQ(longest[38], 'q');
+  EXPECT_EQ(longest[40], 0);
+  EXPECT_EQ(longest[41], 0);
+
+  const uint8_t odd[] = {'a', 0, 'b'};  // a field cut inside a unit
+  EXPECT_EQ(NarrowContactName(odd), "a");
+}
+
+}  // namespace
+}  // namespace zeph

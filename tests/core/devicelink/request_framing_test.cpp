@@ -1,0 +1,143 @@
+#include "devicelink/request_framing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "devicelink/result_codes.h"
+#include "fake_pipe.h"
+
+namespace zeph {
+namespace {
+
+using ::testing::ElementsAreArray;
+using zeph::testing::FakePipe;
+using zeph::testing::ReplyFrame;
+
+TEST(InitRequestHeader, ZeroFillsAndSetsTheThreeFields) {
+  std::vector<uint8_t> buffer(24, 0xAA);
+  InitRequestHeader(buffer, 0x290003, 20, 15000);
+  EXPECT_THAT(buffer, ElementsAreArray<uint8_t>({
+                          0x00, 0x00, 0x00, 0x00,  // reserved
+                          0x03, 0x00, 0x29, 0x00,  // messageId
+                          0x98, 0x3A, 0x00, 0x00,  // timeoutMs 15000
+                          0x14, 0x00, 0x00, 0x00,  // length 20
+                          0x00, 0x00, 0x00, 0x00,  // zero-filled up to length
+                          0xAA, 0xAA, 0xAA, 0xAA}));  // beyond length: untouched
+}
+
+TEST(SimpleRequest, BareAndOneValueRequestsHaveLengths16And20) {
+  FakePipe pipe;
+  pipe.Reply(ReplyFrame(0x290009, 0));
+  pipe.Reply(ReplyFrame(0x140006, 0));
+  EXPECT_EQ(SimpleRequest(pipe, 0, 0x290009, 0xDEADBEEF, nullptr), 0u);
+  EXPECT_EQ(SimpleRequest(pipe, kRequestHasValue, 0x140006, 0x01020304, nullptr, 60000), 0u);
+  EXPECT_THAT(pipe.sent[0], ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x09, 0x00, 0x29, 0x00,
+                                                       0x98, 0x3A, 0, 0, 0x10, 0, 0, 0}));
+  EXPECT_THAT(pipe.sent[1],
+              ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x06, 0x00, 0x14, 0x00, 0x60, 0xEA, 0, 0,
+                                         0x14, 0, 0, 0, 0x04, 0x03, 0x02, 0x01}));
+}
+
+TEST(SimpleRequest, StoresTheReplyValueOnlyOnSuccess) {
+  FakePipe pipe;
+  uint32_t out = 77;
+  pipe.Reply(ReplyFrame(0x0B0004, 5, {1, 2, 3, 4}));
+  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), 5u);
+  EXPECT_EQ(out, 77u);  // status 5: untouched
+
+  pipe.Reply(ReplyFrame(0x0B0004, 0, {1, 2}));
+  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), kResultShortReply);
+  EXPECT_EQ(out, 77u);
+
+  pipe.Reply(ReplyFrame(0x0B0004, 0, {1, 2, 3, 4}));
+  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), 0u);
+  EXPECT_EQ(out, 0x04030201u);
+}
+
+TEST(SendAndWait, ResultPrecedenceAndReplyHandOver) {
+  auto request = MakeRequest(0x290005, 16);
+  std::span<const uint8_t> reply;
+
+  FakePipe ok;
+  ok.Reply(ReplyFrame(0x290005, 0, {9, 9}));
+  EXPECT_EQ(SendAndWait(ok, request, &reply), 0u);
+  EXPECT_EQ(reply.size(), 22u);
+
+  FakePipe failed;  // status 5: the status is the result, no reply handed over
+  failed.Reply(ReplyFrame(0x290005, 5));
+  std::span<const uint8_t> untouched;
+  EXPECT_EQ(SendAndWait(failed, request, &untouched), 5u);
+  EXPECT_TRUE(untouched.empty());
+
+  FakePipe errorReply;  // error reply with status 0 still fails with 2
+  errorReply.Reply(ReplyFrame(0x2010001, 0));
+  EXPECT_EQ(SendAndWait(errorReply, request, &untouched), kResultErrorReply);
+  EXPECT_TRUE(untouched.empty());
+
+  FakePipe cannotSend;  // nothing is read after a failed send
+  cannotSend.sendResult = kIpcNotConnected;
+  EXPECT_EQ(SendAndWait(cannotSend, request, &untouched), kIpcNotConnected);
+  EXPECT_EQ(cannotSend.reads, 0);
+
+  FakePipe noReply;  // the read's own code
+  EXPECT_EQ(SendAndWait(noReply, request, &untouched), kIpcTimedOut);
+
+  FakePipe headerOnly;  // a reply without room for a status
+  headerOnly.Reply({0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0});
+  EXPECT_EQ(SendAndWait(headerOnly, request, &untouched), kResultShortReply);
+}
+
+TEST(SendAndWait, DropsAStaleMessageAndTakesTheNextAsTheReply) {
+  FakePipe pipe;
+  pipe.Waiting(ReplyFrame(0x290003, 0, {1}));  // a late reply to an earlier request
+  pipe.Reply(ReplyFrame(0x290005, 7));
+  EXPECT_EQ(SendAndWait(pipe, MakeRequest(0x290005, 16)), 7u);
+  EXPECT_TRUE(pipe.readable.empty());
+}
+
+TEST(SendAndWait, DrainStopsAfterTheFirstSuccessfulRead) {
+  FakePipe pipe;
+  pipe.Waiting(ReplyFrame(0x1, 1));
+  pipe.Waiting(ReplyFrame(0x2, 0));  // a second stale frame is taken as the reply
+  EXPECT_EQ(SendAndWait(pipe, MakeRequest(0x290005, 16)), 0u);
+}
+
+// A pipe that keeps saying a frame is waiting but never delivers one.
+class NeverDeliversPipe : public Pipe {
+ public:
+  int reads = 0;
+  bool sent = false;
+  uint32_t SendFrame(std::span<const uint8_t>) override {
+    sent = true;
+    return kResultOk;
+  }
+  bool FrameWaiting() override { return true; }
+  uint32_t ReadFrame(std::span<const uint8_t>&) override {
+    ++reads;
+    return kIpcTimedOut;
+  }
+  void Cancel() override {}
+};
+
+TEST(SendAndWait, DrainOfAConnectionThatKeepsFailingIsBounded) {
+  NeverDeliversPipe pipe;
+  EXPECT_EQ(SendAndWait(pipe, MakeRequest(0x290005, 16)), kIpcTimedOut);
+  EXPECT_TRUE(pipe.sent);
+  EXPECT_LE(pipe.reads, 5);
+}
+
+TEST(SendNoWait, SendsWithoutDrainingOrReading) {
+  FakePipe pipe;
+  pipe.Waiting(ReplyFrame(0x1, 0));
+  uint32_t written = 0;
+  EXPECT_EQ(SendNoWait(pipe, kRequestHasValue | kRequestWantsValue, 0x140002, 3, &written, 180000),
+            0u);
+  EXPECT_EQ(pipe.reads, 0);
+  EXPECT_EQ(pipe.readable.size(), 1u);
+  EXPECT_EQ(written, 20u);
+  EXPECT_THAT(pipe.last(), ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x02, 0x00, 0x14, 0x00, 0x20,
+                                                      0xBF, 0x02, 0x00, 0x14, 0, 0, 0, 3, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace zeph

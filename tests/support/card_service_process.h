@@ -1,0 +1,130 @@
+#pragma once
+// Runs the real zeph-cardservice in a temporary folder for a test, and talks
+// to its control socket. The binary's path comes from the build
+// (ZEPH_CARDSERVICE_BINARY).
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace zeph::testing {
+
+// Connects a stream socket to `path`; -1 when nobody listens.
+inline int ConnectUnix(const std::string& path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.data(), std::min(path.size(), sizeof address.sun_path - 1));
+  if (fd >= 0 && connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+    return fd;
+  if (fd >= 0) close(fd);
+  return -1;
+}
+
+class CardServiceProcess {
+ public:
+  // Starts the service on `folder` (sockets and state file there) with the
+  // extra arguments; waits until it accepts connections.
+  explicit CardServiceProcess(const TempFolder& folder, std::vector<std::string> extra = {})
+      : dir_(folder.path().string()) {
+    Start(folder, std::move(extra));
+  }
+  ~CardServiceProcess() { Stop(); }
+  CardServiceProcess(const CardServiceProcess&) = delete;
+  CardServiceProcess& operator=(const CardServiceProcess&) = delete;
+
+  void Start(const TempFolder& folder, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY, "--socket-dir", dir_, "--state",
+                                     folder.File("cardservice.json"), "--report-delay", "50",
+                                     "--echo-delay", "50"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    logPath_ = folder.File("service.log");
+    pid_ = fork();
+    if (pid_ == 0) {
+      // The service's stderr goes to a file the test can read.
+      int log = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+      if (log >= 0) dup2(log, 2);
+      // Nothing on the test's stdout, and no service outliving a test that
+      // crashed (ctest would wait for the pipe it inherited).
+      int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+      if (null >= 0) dup2(null, 1);
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      std::vector<char*> argv;
+      for (auto& arg : args) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    for (int i = 0; i < 500; ++i) {
+      int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
+      if (fd >= 0) {
+        close(fd);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+
+  // Ends the service (SIGTERM) and waits for it; its exit status.
+  int Stop() {
+    if (pid_ <= 0) return -1;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return status;
+  }
+
+  // What the service wrote to stderr so far.
+  std::string Log() const {
+    std::ifstream in(logPath_);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  bool Running() const { return pid_ > 0 && kill(pid_, 0) == 0; }
+  const std::string& dir() const { return dir_; }
+
+  // One control command (a JSON object) and its reply line.
+  std::string Control(const std::string& json) const {
+    int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
+    if (fd < 0) return "";
+    std::string line = json + "\n";
+    if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) < 0) {
+      close(fd);
+      return "";
+    }
+    std::string reply;
+    while (reply.find('\n') == std::string::npos) {
+      pollfd waiting{fd, POLLIN, 0};
+      if (poll(&waiting, 1, 5000) <= 0) break;
+      char chunk[4096];
+      ssize_t n = recv(fd, chunk, sizeof chunk, 0);
+      if (n <= 0) break;
+      reply.append(chunk, static_cast<size_t>(n));
+    }
+    close(fd);
+    return reply.substr(0, reply.find('\n'));
+  }
+
+ private:
+  std::string dir_;
+  std::string logPath_;
+  pid_t pid_ = -1;
+};
+
+}  // namespace zeph::testing
