@@ -1,9 +1,12 @@
 #!/bin/sh
 # Builds and runs the tests under the address and undefined-behaviour
-# sanitizers.
+# sanitizers, then the core's tests (the send engine's threads among them)
+# under the thread sanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   scripts/ctest-quiet.sh build-asan
+scripts/build.sh tsan
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 scripts/ctest-quiet.sh build-tsan

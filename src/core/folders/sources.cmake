@@ -7,8 +7,19 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/date_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/folder_status.h
   ${CMAKE_CURRENT_LIST_DIR}/folder_status.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/outbox_queue.h
+  ${CMAKE_CURRENT_LIST_DIR}/outbox_queue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reception.h
+  ${CMAKE_CURRENT_LIST_DIR}/reception.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_excerpt.h
   ${CMAKE_CURRENT_LIST_DIR}/report_excerpt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/retry_table.h
+  ${CMAKE_CURRENT_LIST_DIR}/retry_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/send_filing.h
+  ${CMAKE_CURRENT_LIST_DIR}/send_one_message.h
+  ${CMAKE_CURRENT_LIST_DIR}/send_one_message.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/send_thread.h
+  ${CMAKE_CURRENT_LIST_DIR}/send_thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sort_order.h
   ${CMAKE_CURRENT_LIST_DIR}/sort_order.cpp
 )

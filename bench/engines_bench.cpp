@@ -1,0 +1,166 @@
+// The engines with the real card service:
+// - the send engine sending 1 000 queued messages, with a Sent messages file
+//   of 10 000 records and delivery reports on: messages per second, and the
+//   share of the time spent in requests (the rest is nearly all file saves);
+// - a reception pass taking 30 stored messages into an Inbox of 10 000.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <nlohmann/json.hpp>
+
+#include "devicelink/ipc_client.h"
+#include "devicelink/wire_layout.h"
+#include "folders/reception.h"
+#include "folders/send_thread.h"
+#include "store/app_lists.h"
+#include "store/message_file.h"
+#include "support/card_service_process.h"
+#include "util/allocator_tuning.h"
+
+namespace zeph {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using testing::CardServiceProcess;
+using testing::TempFolder;
+
+// Adds the time spent inside requests (sending a frame and waiting for the
+// reply) to a total.
+class TimedPipe final : public Pipe {
+ public:
+  TimedPipe(std::unique_ptr<IpcPipe> inner, std::atomic<int64_t>& nanoseconds)
+      : inner_(std::move(inner)), nanoseconds_(nanoseconds) {}
+  uint32_t SendFrame(std::span<const uint8_t> frame) override {
+    return Timed([&] { return inner_->SendFrame(frame); });
+  }
+  bool FrameWaiting() override { return inner_->FrameWaiting(); }
+  uint32_t ReadFrame(std::span<const uint8_t>& frame) override {
+    return Timed([&] { return inner_->ReadFrame(frame); });
+  }
+  void Cancel() override { inner_->Cancel(); }
+
+ private:
+  template <typename F>
+  uint32_t Timed(F&& f) {
+    const auto start = Clock::now();
+    const uint32_t result = f();
+    nanoseconds_ += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+    return result;
+  }
+  std::unique_ptr<IpcPipe> inner_;
+  std::atomic<int64_t>& nanoseconds_;
+};
+
+std::unique_ptr<MessageRecord> Filler(int i, uint32_t flags) {
+  auto record = CreateMessageRecord();
+  record->time = {2026, 12, 6, 5, 12, 0, 0, 0};
+  record->flags = flags;
+  AddNumber(*record, "+4477009" + std::to_string(10000 + i));
+  record->text = "Stored message number " + std::to_string(i) + ", a typical length of text.";
+  return record;
+}
+
+IpcOptions OptionsFor(const TempFolder& folder) {
+  IpcOptions options;
+  options.socketDir = folder.path().string();
+  return options;
+}
+
+void BM_SendThousandMessages(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    TempFolder folder;
+    // Reports stay with the network once the card's store is full, which
+    // changes nothing for the sender.
+    CardServiceProcess service(folder);
+    StorePaths paths = StorePaths::InFolder(folder.path().string());
+    AppLists lists;
+    RetryTable retries;
+    SystemClock clock;
+    for (int i = 0; i < 10000; ++i) lists.sent.Add(Filler(i, MRF_OUTGOING | MRF_SENDING));
+    SaveMessageFile(paths.sent, lists.sent);
+    for (int i = 0; i < 1000; ++i) {
+      auto record = Filler(i, MRF_OUTGOING | MRF_WAITING);
+      record->reference = static_cast<uint8_t>(i % 255 + 1);
+      lists.outbox.Add(std::move(record));
+    }
+    SaveMessageFile(paths.outbox, lists.outbox);
+    std::atomic<int64_t> requestNanoseconds{0};
+    std::mutex done;
+    SendThreadSetup setup{lists.outbox, paths.outbox, retries,
+                          SendFiling{lists.sent, paths.sent, lists.reports, paths.reports},
+                          clock,
+                          [&](uint32_t& result) -> std::unique_ptr<Pipe> {
+                            std::unique_ptr<IpcPipe> pipe;
+                            result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize,
+                                                        wire::kSendPipeName, pipe,
+                                                        OptionsFor(folder));
+                            if (result) return nullptr;
+                            return std::make_unique<TimedPipe>(std::move(pipe), requestNanoseconds);
+                          },
+                          {}, std::chrono::milliseconds(1), std::chrono::milliseconds(15000)};
+    SendThread engine(std::move(setup));
+    state.ResumeTiming();
+
+    const auto start = Clock::now();
+    engine.Start();
+    for (;;) {
+      {
+        std::lock_guard hold(lists.outbox);
+        if (lists.outbox.Count() == 0) break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.PauseTiming();
+    engine.Stop();
+    state.counters["messages/s"] = 1000 / seconds;
+    state.counters["request_share"] = static_cast<double>(requestNanoseconds.load()) / 1e9 / seconds;
+    state.ResumeTiming();
+  }
+}
+
+void BM_ReceiveThirtyIntoLargeInbox(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    TempFolder folder;
+    CardServiceProcess service(folder);
+    StorePaths paths = StorePaths::InFolder(folder.path().string());
+    AppLists lists;
+    for (int i = 0; i < 10000; ++i) lists.inbox.Add(Filler(i, MRF_READ));
+    for (int i = 0; i < 30; ++i) {
+      service.Control(R"({"verb":"deliver","type":"text","text":"Arriving message )" +
+                      std::to_string(i) + R"(","from":"+447700900123"})");
+    }
+    std::unique_ptr<IpcPipe> pipe;
+    IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe,
+                       OptionsFor(folder));
+    std::atomic<int64_t> requestNanoseconds{0};
+    TimedPipe timed(std::move(pipe), requestNanoseconds);
+    ReceptionTargets targets{lists.inbox, paths.inbox, lists.reports, paths.reports, lists.chat};
+    state.ResumeTiming();
+
+    const auto start = Clock::now();
+    const int taken = FetchNewMessages(timed, targets, {});
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.counters["taken"] = taken;
+    state.counters["request_share"] = static_cast<double>(requestNanoseconds.load()) / 1e9 / seconds;
+  }
+}
+
+BENCHMARK(BM_SendThousandMessages)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReceiveThirtyIntoLargeInbox)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace zeph
+
+int main(int argc, char** argv) {
+  zeph::KeepFreedMemoryForReloads();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

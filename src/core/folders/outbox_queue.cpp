@@ -1,0 +1,66 @@
+#include "folders/outbox_queue.h"
+
+#include <array>
+#include <mutex>
+
+#include "store/message_file.h"
+
+namespace zeph {
+
+uint8_t NewOutboxReference(LockedMessageList& outbox) {
+  std::lock_guard hold(outbox);
+  std::array<bool, kMaxQueueReference + 1> taken{};
+  for (const MessageRecord& record : outbox) taken[record.reference] = true;
+  for (int reference = 1; reference <= kMaxQueueReference; ++reference) {
+    if (!taken[static_cast<size_t>(reference)]) return static_cast<uint8_t>(reference);
+  }
+  return 0;
+}
+
+int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
+                      std::unique_ptr<MessageRecord> record) {
+  std::lock_guard hold(outbox);
+  record->reference = NewOutboxReference(outbox);
+  const int index = outbox.Add(std::move(record));
+  SaveMessageFile(outboxPath, outbox);
+  return index;
+}
+
+bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
+                        const std::string& outboxPath, int index) {
+  std::lock_guard hold(outbox);
+  const MessageRecord* record = outbox.GetAt(index);
+  if (!record || (record->flags & MRF_SENDING)) return false;
+  RemoveRetryEntries(retries, record->reference);
+  outbox.RemoveAt(index);
+  SaveMessageFile(outboxPath, outbox);
+  return true;
+}
+
+int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
+                           const std::string& outboxPath) {
+  std::lock_guard hold(outbox);
+  int removed = 0;
+  for (int i = outbox.Count() - 1; i >= 0; --i) {
+    const MessageRecord* record = outbox.GetAt(i);
+    if (record->flags & MRF_SENDING) continue;
+    RemoveRetryEntries(retries, record->reference);
+    outbox.RemoveAt(i);
+    ++removed;
+  }
+  SaveMessageFile(outboxPath, outbox);
+  return removed;
+}
+
+bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
+                        const std::string& outboxPath, int index) {
+  std::lock_guard hold(outbox);
+  MessageRecord* record = outbox.GetAt(index);
+  if (!record || (record->flags & MRF_SENDING)) return false;
+  if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) entry->attempts = 0;
+  SetOutboxState(*record, MRF_WAITING);
+  SaveMessageFile(outboxPath, outbox);
+  return true;
+}
+
+}  // namespace zeph

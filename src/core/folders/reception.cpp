@@ -1,0 +1,106 @@
+#include "folders/reception.h"
+
+#include <mutex>
+
+#include "codecs/card_message.h"
+#include "codecs/card_message_layout.h"
+#include "compose/chat_conversation.h"
+#include "devicelink/device_requests.h"
+#include "folders/contact_lookup.h"
+#include "store/message_file.h"
+
+namespace zeph {
+namespace {
+
+// The caption field holds at most 63 characters.
+constexpr size_t kCaptionLimit = 63;
+
+bool IsTaken(const std::vector<uint8_t>& block) {
+  using namespace card_message;
+  const uint8_t status = block[kStatusOffset];
+  return (status & kStatusReceived) && !(status & kStatusSkip) && block[kKindOffset] != kKindSkipped;
+}
+
+void SaveBoth(const ReceptionTargets& targets) {
+  SaveMessageFile(targets.inboxPath, targets.inbox);
+  std::lock_guard hold(targets.reports);
+  SaveMessageFile(targets.reportsPath, targets.reports);
+}
+
+// A message with a replace type replaces the first Inbox message of the same
+// sender with the same replace type.
+void ReplaceEarlier(MessageList& inbox, const MessageRecord& record) {
+  const uint32_t replaceType = record.flags & MRF_REPLACE_MASK;
+  if (replaceType == 0) return;
+  const std::string sender = FirstNumber(record);
+  for (int i = 0; i < inbox.Count(); ++i) {
+    const MessageRecord& held = *inbox.GetAt(i);
+    if ((held.flags & MRF_REPLACE_MASK) == replaceType && FirstNumber(held) == sender) {
+      inbox.RemoveAt(i);
+      return;
+    }
+  }
+}
+
+void RouteToChat(const ReceptionTargets& targets, const ReceptionHooks& hooks,
+                 const MessageRecord& record) {
+  if (!hooks.chatCaption) return;
+  std::optional<std::string> caption = hooks.chatCaption();
+  if (!caption) return;
+  const std::string key = MatchKey(PartnerNumberFromCaption(caption->substr(0, kCaptionLimit)));
+  if (!NumberContainsKey(FirstNumber(record), key)) return;
+  targets.chat.Add(CopyMessageRecord(record));
+  if (hooks.chatAppended) hooks.chatAppended();
+}
+
+}  // namespace
+
+int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const ReceptionHooks& hooks) {
+  StoredMessageCounts counts;
+  if (ReadStoredMessageCounts(pipe, counts) != 0) return 0;
+  if (counts.counts[0] == 0 && counts.counts[1] == 0) {
+    SaveBoth(targets);
+    return 0;
+  }
+
+  int taken = 0;
+  for (int slot = 0; slot < counts.Total(); ++slot) {
+    std::vector<uint8_t> block;
+    if (ReadStoredMessage(pipe, static_cast<uint8_t>(slot), block) != 0) continue;
+    if (block.size() < card_message::kHeadSize || !IsTaken(block)) continue;
+
+    std::unique_ptr<MessageRecord> record;
+    {
+      // A report's text comes from the entry it replaces: matching, filing
+      // and saving happen under the reports lock, as one step against the
+      // send thread.
+      std::unique_lock reportsLock(targets.reports);
+      ReceivedMessage received = MessageRecordFromReceived(block, targets.reports);
+      record = std::move(received.record);
+      if (!record) continue;
+      if (record->flags & MRF_REPORT) {
+        targets.reports.Add(std::move(record));
+        SaveMessageFile(targets.reportsPath, targets.reports);
+      }
+      reportsLock.unlock();
+      if (received.error != 0 && hooks.showError) hooks.showError(received.error);
+    }
+    ++taken;
+
+    if (record && (record->flags & MRF_BUSINESSCARD)) {
+      DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+      if (hooks.businessCardReceived) hooks.businessCardReceived(*record);
+      continue;
+    }
+    if (record) {
+      ReplaceEarlier(targets.inbox, *record);
+      const MessageRecord& filed = *targets.inbox.GetAt(targets.inbox.Add(std::move(record)));
+      RouteToChat(targets, hooks, filed);
+    }
+    DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+  }
+  SaveBoth(targets);
+  return taken;
+}
+
+}  // namespace zeph

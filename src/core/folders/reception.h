@@ -1,0 +1,53 @@
+#pragma once
+// Reception: fetching every message the card has received, filing it and
+// deleting it on the card. Runs on the user-interface thread, on its pipe.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "devicelink/pipe.h"
+#include "store/message_record.h"
+
+namespace zeph {
+
+struct ReceptionTargets {
+  MessageList& inbox;
+  std::string inboxPath;
+  // Shared with the send thread: reception holds its lock while it matches a
+  // report, appends it and saves the file.
+  LockedMessageList& reports;
+  std::string reportsPath;
+  MessageList& chat;  // the open chat's conversation
+};
+
+// What reception asks of the windows. Every hook may be left empty.
+struct ReceptionHooks {
+  // Shows the common error box for `code` and returns when it was closed
+  // (an unknown data message).
+  std::function<void(int code)> showError;
+  // Business-card reception: shows "Business Card Received" for the record
+  // and returns when the user has answered. The record is never filed.
+  std::function<void(const MessageRecord& card)> businessCardReceived;
+  // The text of the open chat window's partner field ("Name <number>"), or
+  // none when no chat window is open.
+  std::function<std::optional<std::string>()> chatCaption;
+  // A copy of a message from the chat partner was appended to `chat`.
+  std::function<void()> chatAppended;
+};
+
+// The reception pass. Reads the stored-message counts (on failure nothing
+// more happens, nothing is saved); reads every slot from 0 to the sum of the
+// counts - 1 (none when the first two counts are 0); skips and leaves on the
+// card any message not marked received, marked 0x08 or of kind 2; turns each
+// other one into a record: a business card goes to `businessCardReceived`, a
+// delivery report into the Delivery reports list (saved at once), any other
+// message into the Inbox (replacing the first message of the same sender
+// and replace type when it has one) and, when it comes from the open chat's
+// partner, a copy into the chat. Each message taken is deleted on the card.
+// Finally saves the Inbox and the Delivery reports files. Returns how many
+// messages were taken.
+int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const ReceptionHooks& hooks);
+
+}  // namespace zeph

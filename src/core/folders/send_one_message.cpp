@@ -1,0 +1,60 @@
+#include "folders/send_one_message.h"
+
+#include <mutex>
+
+#include "codecs/card_message.h"
+#include "devicelink/device_requests.h"
+#include "folders/report_excerpt.h"
+#include "shell/can_send.h"
+#include "store/message_file.h"
+#include "util/fixed_text.h"
+
+namespace zeph {
+namespace {
+
+void FileCopies(const MessageRecord& record, const SendFiling& filing, bool reportsWanted) {
+  auto filed = CopyMessageRecord(record);
+  filed->flags |= MRF_SENDING;
+  if (!(record.flags & MRF_BUSINESSCARD)) {
+    std::lock_guard hold(filing.sent);
+    filing.sent.Add(CopyMessageRecord(*filed));
+    SaveMessageFile(filing.sentPath, filing.sent);
+  }
+  if (reportsWanted) {
+    filed->text = ReportExcerpt(*filed);
+    std::lock_guard hold(filing.reports);
+    filing.reports.Add(std::move(filed));
+    SaveMessageFile(filing.reportsPath, filing.reports);
+  }
+}
+
+}  // namespace
+
+uint32_t SendOneMessage(MessageRecord& record, Pipe& pipe, const SendFiling& filing) {
+  if (!(record.flags & MRF_BUSINESSCARD) && record.text) {
+    record.text = BlanksForLineBreaks(*record.text);
+  }
+  std::vector<uint8_t> block = BuildCardMessage(record);
+
+  CentreSettings centre;
+  if (uint32_t result = ReadCentreSettings(pipe, centre)) return result;
+  SendOptions options;
+  if (uint32_t result = ReadSendOptions(pipe, options)) return result;
+
+  const bool hasReplyPath = (record.flags & MRF_REPLYPATH) != 0;
+  const bool askReplyPath = options.replyPath != 0 && !hasReplyPath;
+  SetSendRoute(block, hasReplyPath ? FieldText(record.serviceCentre) : centre.number, askReplyPath);
+
+  if (!CanSendNow(pipe)) return 1;
+
+  uint8_t reference = 0;
+  if (uint32_t result = SendShortMessage(pipe, options.option3 != 0, FirstNumber(record), block,
+                                         reference)) {
+    return result;
+  }
+  record.reference = reference;
+  FileCopies(record, filing, options.deliveryReports != 0);
+  return 0;
+}
+
+}  // namespace zeph

@@ -1,0 +1,17 @@
+#include "shell/can_send.h"
+
+#include "devicelink/device_requests.h"
+
+namespace zeph {
+
+int CanSendNow(Pipe& pipe) { return ConnectionAllowsSending(ReadConnectionState(pipe)) ? 1 : 0; }
+
+int CanSendNow(Pipe& pipe, const SettingsStore& settings, const std::function<void()>& showWarning) {
+  if (CanSendNow(pipe)) return 1;
+  int warningOff = 0;
+  settings.GetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, &warningOff);
+  if (warningOff == 0 && showWarning) showWarning();
+  return 0;
+}
+
+}  // namespace zeph

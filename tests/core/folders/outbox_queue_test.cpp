@@ -1,0 +1,99 @@
+#include "folders/outbox_queue.h"
+
+#include <gtest/gtest.h>
+
+#include "store/message_file.h"
+#include "support/records.h"
+#include "support/temp_folder.h"
+
+namespace zeph {
+namespace {
+
+using testing::Message;
+using testing::TempFolder;
+
+class OutboxQueueTest : public ::testing::Test {
+ protected:
+  int Queue(const std::string& text) {
+    return QueueOutboxRecord(outbox, path, Message("+447700900123", text, {}, MRF_OUTGOING | MRF_WAITING));
+  }
+  TempFolder folder;
+  std::string path = folder.File("outbox.sms");
+  LockedMessageList outbox;
+  RetryTable retries;
+};
+
+TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
+  EXPECT_EQ(Queue("a"), 0);
+  Queue("b");
+  Queue("c");
+  EXPECT_EQ(outbox.GetAt(2)->reference, 3);
+  outbox.RemoveAt(1);  // frees id 2
+  Queue("d");
+  EXPECT_EQ(outbox.GetAt(2)->reference, 2);
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(path, saved), 3);
+}
+
+TEST_F(OutboxQueueTest, AfterTwoHundredFiftyFiveTheNextGetsZero) {
+  for (int i = 0; i < 255; ++i) Queue("x");
+  EXPECT_EQ(outbox.GetAt(254)->reference, 255);
+  EXPECT_EQ(NewOutboxReference(outbox), 0);
+  Queue("one too many");
+  EXPECT_EQ(outbox.GetAt(255)->reference, 0);
+}
+
+TEST_F(OutboxQueueTest, DeleteRefusesTheRecordBeingSent) {
+  Queue("sending");
+  Queue("waiting");
+  SetOutboxState(*outbox.GetAt(0), MRF_SENDING);
+  AddMissingRetryEntries(outbox, retries, 0);
+  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 0));
+  EXPECT_TRUE(DeleteOutboxRecord(outbox, retries, path, 1));
+  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 5));
+  EXPECT_EQ(outbox.Count(), 1);
+  EXPECT_EQ(retries.Count(), 1);
+  EXPECT_NE(FindRetryEntry(retries, outbox.GetAt(0)->reference), nullptr);
+}
+
+TEST_F(OutboxQueueTest, DeleteAllLeavesOnlyTheRecordBeingSent) {
+  for (const char* text : {"a", "b", "c", "d"}) Queue(text);
+  SetOutboxState(*outbox.GetAt(2), MRF_SENDING);
+  AddMissingRetryEntries(outbox, retries, 0);
+  EXPECT_EQ(DeleteAllOutboxRecords(outbox, retries, path), 3);
+  ASSERT_EQ(outbox.Count(), 1);
+  EXPECT_EQ(*outbox.GetAt(0)->text, "c");
+  EXPECT_EQ(retries.Count(), 1);
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(path, saved), 1);
+}
+
+TEST_F(OutboxQueueTest, ResendWaitsAgainWithNoAttempts) {
+  Queue("failed");
+  SetOutboxState(*outbox.GetAt(0), MRF_GAVEUP);
+  AddGivenUpEntries(outbox, retries, 100);
+  ASSERT_EQ(FindRetryEntry(retries, 1)->attempts, kMaxSendAttempts);
+  EXPECT_TRUE(ResendOutboxRecord(outbox, retries, path, 0));
+  EXPECT_EQ(FindRetryEntry(retries, 1)->attempts, 0);
+  EXPECT_EQ(outbox.GetAt(0)->flags & MRF_OUTBOX_STATES, MRF_WAITING);
+  SetOutboxState(*outbox.GetAt(0), MRF_SENDING);
+  EXPECT_FALSE(ResendOutboxRecord(outbox, retries, path, 0));
+}
+
+TEST(RetryTableTest, MissingEntriesAreAddedOnceAndTicksWrap) {
+  MessageList outbox;
+  auto a = Message("1", "a");
+  a->reference = 4;
+  outbox.Add(std::move(a));
+  RetryTable retries;
+  AddMissingRetryEntries(outbox, retries, 10);
+  AddMissingRetryEntries(outbox, retries, 20);
+  ASSERT_EQ(retries.Count(), 1);
+  EXPECT_EQ(retries.GetAt(0)->nextAttempt, 10u);
+  EXPECT_TRUE(TickBefore(0xFFFFFFF0u, 5u));  // across the wrap
+  EXPECT_FALSE(TickBefore(5u, 0xFFFFFFF0u));
+  EXPECT_FALSE(TickBefore(7u, 7u));
+}
+
+}  // namespace
+}  // namespace zeph

@@ -1,0 +1,181 @@
+// Reception against the real card service.
+
+#include "folders/reception.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "codecs/business_card.h"
+#include "folders/outbox_queue.h"
+#include "store/message_file.h"
+#include "support/engine_fixture.h"
+#include "support/records.h"
+
+namespace zeph {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::EngineFixture;
+using testing::Message;
+
+class ReceptionTest : public EngineFixture {
+ protected:
+  ReceptionTest() : sync_(OpenPipe(wire::kSyncPipeName)) {
+    hooks_.showError = [this](int code) { errors_.push_back(code); };
+    hooks_.businessCardReceived = [this](const MessageRecord& card) {
+      cards_.push_back(TextOf(card));
+    };
+    hooks_.chatCaption = [this]() -> std::optional<std::string> { return chatCaption_; };
+    hooks_.chatAppended = [this] { ++chatAppended_; };
+  }
+
+  int Fetch() {
+    ReceptionTargets targets{lists_.inbox, paths_.inbox, lists_.reports, paths_.reports,
+                             lists_.chat};
+    return FetchNewMessages(*sync_, targets, hooks_);
+  }
+  void Deliver(const std::string& fields) {
+    ASSERT_NE(service_.Control(R"({"verb":"deliver",)" + fields + "}").find("\"ok\":true"),
+              std::string::npos)
+        << fields;
+  }
+  size_t StoredOnCard() {
+    return nlohmann::json::parse(service_.Control(R"({"verb":"show"})"))["stored"].size();
+  }
+  std::vector<std::string> InboxTexts() {
+    std::vector<std::string> texts;
+    for (const MessageRecord& record : lists_.inbox) texts.push_back(TextOf(record));
+    return texts;
+  }
+
+  std::unique_ptr<IpcPipe> sync_;
+  ReceptionHooks hooks_;
+  std::vector<int> errors_;
+  std::vector<std::string> cards_;
+  std::optional<std::string> chatCaption_;
+  int chatAppended_ = 0;
+};
+
+TEST_F(ReceptionTest, TextsAreFiledAndDeletedOnTheCard) {
+  Deliver(R"("type":"text","text":"Hello","from":"+447700900123")");
+  Deliver(R"("type":"text16","text":"Wide","from":"+447700900456")");
+  EXPECT_EQ(Fetch(), 2);
+  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"Hello", "Wide"}));
+  EXPECT_EQ(FirstNumber(*lists_.inbox.GetAt(0)), "+447700900123");
+  EXPECT_EQ(StoredOnCard(), 0u);
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(paths_.inbox, saved), 2);
+}
+
+TEST_F(ReceptionTest, OnlyThirdCountMessagesReadNothingButSaveBothFiles) {
+  for (int i = 0; i < 3; ++i) Deliver(R"("type":"text","text":"held","status":10)");
+  EXPECT_EQ(Fetch(), 0);
+  EXPECT_EQ(StoredOnCard(), 3u);
+  EXPECT_TRUE(std::filesystem::exists(paths_.inbox));
+  EXPECT_TRUE(std::filesystem::exists(paths_.reports));
+}
+
+TEST_F(ReceptionTest, SkippedMessagesStayOnTheCardAndNeverReachTheInbox) {
+  Deliver(R"("type":"text","text":"held back","status":10)");
+  Deliver(R"("type":"text","text":"kind two","kind":2)");
+  Deliver(R"("type":"text","text":"taken")");
+  EXPECT_EQ(Fetch(), 1);
+  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"taken"}));
+  EXPECT_EQ(StoredOnCard(), 2u);
+  EXPECT_EQ(Fetch(), 0);  // read again by every later pass, still skipped
+  EXPECT_EQ(StoredOnCard(), 2u);
+}
+
+TEST_F(ReceptionTest, ReplaceTypesReplaceOnlyTheSameSenderAndType) {
+  Deliver(R"("type":"text","text":"v1","from":"+4411","protocolId":67)");  // type 3
+  Fetch();
+  Deliver(R"("type":"text","text":"v2","from":"+4411","protocolId":67)");
+  Deliver(R"("type":"text","text":"other sender","from":"+4422","protocolId":67)");
+  Deliver(R"("type":"text","text":"type four","from":"+4411","protocolId":68)");
+  Fetch();
+  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"v2", "other sender", "type four"}));
+}
+
+TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
+  const std::string card = BuildBusinessCard("Bert", "+4917012345");
+  Deliver(R"("type":"business-card","card":")" + std::string("BEGIN:VCARD\\r\\nVERSION:2.1\\r\\nN;ISO-8859-1:Bert\\r\\nTEL:+4917012345\\r\\nEND:VCARD\\r\\n") + "\"");
+  EXPECT_EQ(Fetch(), 1);
+  ASSERT_EQ(cards_.size(), 1u);
+  EXPECT_EQ(cards_[0], card);
+  EXPECT_TRUE(InboxTexts().empty());
+  EXPECT_EQ(StoredOnCard(), 0u);
+}
+
+TEST_F(ReceptionTest, UnknownDataShowsTheErrorAndIsFiledWithItsText) {
+  Deliver(R"("type":"unknown")");
+  EXPECT_EQ(Fetch(), 1);
+  EXPECT_EQ(errors_, (std::vector<int>{67}));
+  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"<Unknown data message>"}));
+}
+
+TEST_F(ReceptionTest, MessagesFromTheChatPartnerAlsoGoToTheChat) {
+  chatCaption_ = "Anna <07700900123>";
+  Deliver(R"("type":"text","text":"to the chat","from":"+447700900123")");
+  Deliver(R"("type":"text","text":"not to the chat","from":"+447700900999")");
+  Fetch();
+  EXPECT_EQ(InboxTexts().size(), 2u);
+  ASSERT_EQ(lists_.chat.Count(), 1);
+  EXPECT_EQ(TextOf(*lists_.chat.GetAt(0)), "to the chat");
+  EXPECT_EQ(chatAppended_, 1);
+}
+
+TEST_F(ReceptionTest, NoCardServiceEndsThePassAndSavesNothing) {
+  service_.Stop();
+  EXPECT_EQ(Fetch(), 0);
+  EXPECT_FALSE(std::filesystem::exists(paths_.inbox));
+}
+
+class ReportLifeTest : public ReceptionTest {};
+
+TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
+  QueueOutboxRecord(lists_.outbox, paths_.outbox,
+                    Message("+447700900123", "Are you coming tonight?", clock_.LocalTime(),
+                            MRF_OUTGOING | MRF_WAITING));
+  QueueOutboxRecord(lists_.outbox, paths_.outbox,
+                    Message("+447700900456", "Other message", clock_.LocalTime(),
+                            MRF_OUTGOING | MRF_WAITING));
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  ASSERT_EQ(lists_.reports.Count(), 2);
+  const uint8_t reference = lists_.reports.GetAt(0)->reference;
+
+  // The card's delivery reports arrive shortly after each send.
+  ASSERT_TRUE(WaitUntil([&] { return StoredOnCard() == 2; }));
+  EXPECT_EQ(Fetch(), 2);
+  ASSERT_EQ(lists_.reports.Count(), 2);
+  for (const MessageRecord& entry : lists_.reports) {
+    EXPECT_EQ(entry.flags, MRF_REPORT | MRF_REPORT_DELIVERED);
+  }
+  const MessageRecord& first = *lists_.reports.GetAt(0);
+  EXPECT_EQ(first.reference, reference);
+  EXPECT_EQ(TextOf(first), "Are you coming ton...");
+  EXPECT_EQ(FirstNumber(first), "+447700900123");
+
+  // A later report for the same reference replaces it again.
+  Deliver(R"("type":"report","reference":)" + std::to_string(reference) +
+          R"(,"reportStatus":2,"from":"+447700900123")");
+  Fetch();
+  ASSERT_EQ(lists_.reports.Count(), 2);
+  const MessageRecord& last = *lists_.reports.GetAt(1);
+  EXPECT_EQ(last.flags, MRF_REPORT | MRF_REPORT_FAILED);
+  EXPECT_EQ(TextOf(last), "Are you coming ton...");
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(paths_.reports, saved), 2);
+}
+
+TEST_F(ReportLifeTest, AReportForNoEntryIsFiledWithDots) {
+  Deliver(R"("type":"report","reference":77,"reportStatus":1)");
+  Fetch();
+  ASSERT_EQ(lists_.reports.Count(), 1);
+  EXPECT_EQ(TextOf(*lists_.reports.GetAt(0)), "...");
+}
+
+}  // namespace
+}  // namespace zeph

@@ -1,0 +1,218 @@
+// The send engine against the real card service.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "codecs/business_card.h"
+#include "folders/outbox_queue.h"
+#include "store/message_file.h"
+#include "support/engine_fixture.h"
+#include "support/records.h"
+
+namespace zeph {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::EngineFixture;
+using testing::Message;
+
+class SendEngineTest : public EngineFixture {
+ protected:
+  void Queue(const std::string& text, uint32_t kind = MRF_OUTGOING,
+             const std::string& to = "+447700900123") {
+    auto record = Message(to, text, clock_.LocalTime(), kind | MRF_WAITING);
+    QueueOutboxRecord(lists_.outbox, paths_.outbox, std::move(record));
+  }
+  // As the Outbox module does at each refresh.
+  void GiveRetryEntries() {
+    std::lock_guard hold(lists_.outbox);
+    AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
+  }
+  nlohmann::json SentLog() {
+    return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
+  }
+  std::vector<std::string> Texts(LockedMessageList& list) {
+    std::lock_guard hold(list);
+    std::vector<std::string> texts;
+    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
+    return texts;
+  }
+};
+
+TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
+  const std::string card = BuildBusinessCard("Anna", "+447700900123");
+  Queue("The first message of three");
+  Queue("Second");
+  Queue(card, MRF_BUSINESSCARD);
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+
+  nlohmann::json log = SentLog();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0]["text"], "The first message of three");
+  EXPECT_EQ(log[1]["text"], "Second");
+  EXPECT_EQ(log[2]["kind"], 5);
+
+  // Business cards are not filed in Sent messages.
+  EXPECT_EQ(Texts(lists_.sent),
+            (std::vector<std::string>{"The first message of three", "Second"}));
+  EXPECT_EQ(Texts(lists_.reports),
+            (std::vector<std::string>{"The first message ...", "Second...", "Business Card"}));
+  for (int i = 0; i < 3; ++i) {
+    const MessageRecord& entry = *lists_.reports.GetAt(i);
+    EXPECT_EQ(entry.reference, log[static_cast<size_t>(i)]["reference"].get<int>());
+    EXPECT_EQ(entry.flags & (MRF_SENDING | MRF_WAITING), MRF_SENDING | MRF_WAITING);
+    EXPECT_EQ(entry.flags & MRF_REPORT, 0u);
+  }
+
+  // Everything reached the files too.
+  MessageList sent, reports, outbox;
+  EXPECT_EQ(LoadMessageFile(paths_.sent, sent), 2);
+  EXPECT_EQ(LoadMessageFile(paths_.reports, reports), 3);
+  EXPECT_EQ(LoadMessageFile(paths_.outbox, outbox), 0);
+}
+
+TEST_F(SendEngineTest, LineBreaksAreSentFiledAndExcerptedAsBlanks) {
+  Queue("line one\r\nline\ttwo");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  EXPECT_EQ(SentLog()[0]["text"], "line one  line two");
+  EXPECT_EQ(Texts(lists_.sent), (std::vector<std::string>{"line one  line two"}));
+  EXPECT_EQ(Texts(lists_.reports), (std::vector<std::string>{"line one  line two..."}));
+}
+
+TEST_F(SendEngineTest, NoReportEntryWhenReportsAreOff) {
+  service_.Control(R"({"verb":"send-options","deliveryReports":false})");
+  Queue("quiet");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  EXPECT_EQ(Texts(lists_.sent).size(), 1u);
+  EXPECT_TRUE(Texts(lists_.reports).empty());
+}
+
+TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
+  service_.Control(R"({"verb":"fault","failSends":100,"failStatus":1056})");
+  Queue("never arrives");
+  GiveRetryEntries();
+  StartEngine();
+
+  // Let fake time run a second at a time until the record is given up.
+  ASSERT_TRUE(WaitUntil([&] {
+    clock_.Advance(1000);
+    std::this_thread::sleep_for(10ms);
+    return OutboxState(0) == MRF_GAVEUP;
+  }));
+  std::vector<uint32_t> times = SendTimes();
+  ASSERT_EQ(times.size(), 5u);
+  for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], 5000u) << i;
+
+  // Given up: no more attempts however long it waits.
+  clock_.Advance(60000);
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(SendTimes().size(), 5u);
+  EXPECT_EQ(OutboxState(0), MRF_GAVEUP);
+
+  // Resend gives it five more.
+  ASSERT_TRUE(ResendOutboxRecord(lists_.outbox, retries_, paths_.outbox, 0));
+  ASSERT_TRUE(WaitUntil([&] {
+    clock_.Advance(1000);
+    std::this_thread::sleep_for(10ms);
+    return SendTimes().size() == 10u && OutboxState(0) == MRF_GAVEUP;
+  }));
+  StopEngine();
+  MessageList saved;
+  ASSERT_EQ(LoadMessageFile(paths_.outbox, saved), 1);
+  EXPECT_EQ(saved.GetAt(0)->flags & MRF_OUTBOX_STATES, MRF_GAVEUP);
+}
+
+TEST_F(SendEngineTest, ARecordWithoutRetryEntryIsTriedAtEveryPassUncounted) {
+  service_.Control(R"({"verb":"fault","failSends":3})");
+  Queue("tried at once");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  EXPECT_EQ(SendTimes().size(), 4u);  // three refused, the fourth sent, no pause between
+}
+
+TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
+  service_.Control(R"({"verb":"connection","state":"none"})");
+  Queue("waits");
+  GiveRetryEntries();
+  StartEngine();
+  std::this_thread::sleep_for(200ms);
+  EXPECT_TRUE(SendTimes().empty());
+  EXPECT_EQ(OutboxState(0), MRF_WAITING);
+  {
+    std::lock_guard hold(lists_.outbox);
+    EXPECT_EQ(retries_.GetAt(0)->attempts, 0);
+  }
+  service_.Control(R"({"verb":"connection","state":"gprs"})");
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+}
+
+TEST_F(SendEngineTest, DeleteAllDuringASendLeavesTheRecordBeingSent) {
+  service_.Control(R"({"verb":"fault","delayMs":300})");
+  Queue("in flight");
+  Queue("second");
+  Queue("third");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
+  EXPECT_EQ(DeleteAllOutboxRecords(lists_.outbox, retries_, paths_.outbox), 2);
+  EXPECT_EQ(OutboxCount(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  EXPECT_EQ(Texts(lists_.sent), (std::vector<std::string>{"in flight"}));
+}
+
+TEST_F(SendEngineTest, StopCancelsARequestInFlightAndKeepsTheRecord) {
+  // Every request takes a second: a send is four requests, so the record
+  // stays "Sending..." for seconds, each request far shorter than the
+  // client's own time-out would end it.
+  service_.Control(R"({"verb":"fault","delayMs":1000})");
+  Queue("stuck");
+  StartEngine(300ms);
+  ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
+  const auto start = std::chrono::steady_clock::now();
+  StopEngine();
+  // Bounded by the stop grace, far below the request's own time-out.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+  EXPECT_TRUE(engine_->Finished());
+  EXPECT_EQ(OutboxState(0), MRF_WAITING);
+  MessageList saved;
+  ASSERT_EQ(LoadMessageFile(paths_.outbox, saved), 1);
+  EXPECT_EQ(saved.GetAt(0)->flags & MRF_OUTBOX_STATES, MRF_WAITING);
+}
+
+TEST_F(SendEngineTest, ThreadEndsWithTheOpenFailureWhenNoServiceAnswers) {
+  service_.Control(R"({"verb":"fault","refuseOpens":true})");
+  Queue("stays");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return engine_->Finished(); }));
+  EXPECT_NE(engine_->Result(), 0u);
+  EXPECT_EQ(OutboxCount(), 1);
+}
+
+TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
+  auto reply = Message("+447700900123", "answer", clock_.LocalTime(),
+                       MRF_OUTGOING | MRF_REPLYPATH | MRF_WAITING);
+  SetFieldText(reply->serviceCentre, "+449999");
+  QueueOutboxRecord(lists_.outbox, paths_.outbox, std::move(reply));
+  service_.Control(R"({"verb":"send-options","replyPath":true})");
+  Queue("new message");
+  StartEngine();
+  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  nlohmann::json log = SentLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0]["serviceCentre"], "+449999");
+  EXPECT_EQ(log[0]["replyPath"], false);  // the sender asked already
+  EXPECT_NE(log[1]["serviceCentre"], "+449999");
+  EXPECT_EQ(log[1]["replyPath"], true);
+}
+
+}  // namespace
+}  // namespace zeph

@@ -1,0 +1,155 @@
+#pragma once
+// The engines against the real card service: lists and files in a temporary
+// folder, a card service there, a fake clock, and pipes that note what they
+// send.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "devicelink/ipc_client.h"
+#include "devicelink/wire_layout.h"
+#include "folders/clock.h"
+#include "folders/send_thread.h"
+#include "store/app_lists.h"
+#include "support/card_service_process.h"
+#include "support/temp_folder.h"
+#include "util/byte_order.h"
+
+namespace zeph::testing {
+
+class FakeClock final : public Clock {
+ public:
+  uint32_t TickCount() const override { return ticks_.load(); }
+  RecordTime LocalTime() const override { return {2026, 12, 6, 5, 12, 0, 0, 0}; }
+  void Advance(uint32_t ms) { ticks_ += ms; }
+
+ private:
+  std::atomic<uint32_t> ticks_{100000};
+};
+
+// A pipe that passes everything to the real one and notes the message id
+// of each request it sends, with the fake clock's time.
+class RecordingPipe final : public Pipe {
+ public:
+  struct Sent {
+    uint32_t messageId;
+    uint32_t tick;
+  };
+  RecordingPipe(std::unique_ptr<IpcPipe> inner, const Clock& clock, std::vector<Sent>& log,
+                std::mutex& logMutex)
+      : inner_(std::move(inner)), clock_(clock), log_(log), logMutex_(logMutex) {}
+
+  uint32_t SendFrame(std::span<const uint8_t> frame) override {
+    if (frame.size() >= 8) {
+      std::lock_guard hold(logMutex_);
+      log_.push_back({ReadU32(frame.data() + 4), clock_.TickCount()});
+    }
+    return inner_->SendFrame(frame);
+  }
+  bool FrameWaiting() override { return inner_->FrameWaiting(); }
+  uint32_t ReadFrame(std::span<const uint8_t>& frame) override { return inner_->ReadFrame(frame); }
+  void Cancel() override { inner_->Cancel(); }
+
+ private:
+  std::unique_ptr<IpcPipe> inner_;
+  const Clock& clock_;
+  std::vector<Sent>& log_;
+  std::mutex& logMutex_;
+};
+
+class EngineFixture : public ::testing::Test {
+ protected:
+  EngineFixture() : service_(folder_), paths_(StorePaths::InFolder(folder_.path().string())) {}
+  ~EngineFixture() override { StopEngine(); }
+
+  IpcOptions Options() const {
+    IpcOptions options;
+    options.socketDir = folder_.path().string();
+    options.openTimeoutMs = 2000;
+    options.readGraceMs = 500;
+    return options;
+  }
+
+  std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
+    std::unique_ptr<IpcPipe> pipe;
+    IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options());
+    return pipe;
+  }
+
+  void StartEngine(std::chrono::milliseconds stopGrace = std::chrono::milliseconds(2000)) {
+    SendThreadSetup setup{
+        lists_.outbox,
+        paths_.outbox,
+        retries_,
+        SendFiling{lists_.sent, paths_.sent, lists_.reports, paths_.reports},
+        clock_,
+        [this](uint32_t& result) -> std::unique_ptr<Pipe> {
+          std::unique_ptr<IpcPipe> pipe;
+          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName,
+                                      pipe, Options());
+          if (result != 0) return nullptr;
+          return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
+        },
+        [this] { ++outboxChanges_; },
+        std::chrono::milliseconds(5),
+        stopGrace,
+    };
+    engine_ = std::make_unique<SendThread>(std::move(setup));
+    engine_->Start();
+  }
+
+  void StopEngine() {
+    if (engine_) engine_->Stop();
+  }
+
+  // Waits (real time) until `done` holds, up to `limit`.
+  static bool WaitUntil(const std::function<bool()>& done,
+                        std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return done();
+  }
+
+  int OutboxCount() {
+    std::lock_guard hold(lists_.outbox);
+    return lists_.outbox.Count();
+  }
+
+  uint32_t OutboxState(int index) {
+    std::lock_guard hold(lists_.outbox);
+    const MessageRecord* record = lists_.outbox.GetAt(index);
+    return record ? record->flags & MRF_OUTBOX_STATES : 0;
+  }
+
+  // The fake-clock times of the send requests made so far.
+  std::vector<uint32_t> SendTimes() {
+    std::lock_guard hold(sentLogMutex_);
+    std::vector<uint32_t> times;
+    for (const auto& sent : sentLog_) {
+      if (sent.messageId == wire::kSendMessageId) times.push_back(sent.tick);
+    }
+    return times;
+  }
+
+  TempFolder folder_;
+  CardServiceProcess service_;
+  StorePaths paths_;
+  AppLists lists_;
+  RetryTable retries_;
+  FakeClock clock_;
+  std::atomic<int> outboxChanges_{0};
+  std::mutex sentLogMutex_;
+  std::vector<RecordingPipe::Sent> sentLog_;
+  std::unique_ptr<SendThread> engine_;
+};
+
+}  // namespace zeph::testing
