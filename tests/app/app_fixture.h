@@ -102,18 +102,20 @@ class ScriptedAsker final : public Asker {
 };
 
 // Runs `act` on the next modal dialog once it is open (a dialog's exec()
-// blocks the test until the dialog is closed).
-inline void OnNextModal(std::function<void(QWidget*)> act) {
-  auto* poll = new QTimer;  // deletes itself when done
+// blocks the test until the dialog is closed). Watches as long as the
+// returned timer lives.
+[[nodiscard]] inline std::unique_ptr<QTimer> OnNextModal(std::function<void(QWidget*)> act) {
+  auto poll = std::make_unique<QTimer>();
   poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+  QTimer* timer = poll.get();
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
     if (QWidget* modal = QApplication::activeModalWidget()) {
-      poll->stop();
-      poll->deleteLater();
+      timer->stop();
       act(modal);
     }
   });
   poll->start();
+  return poll;
 }
 
 class AppFixture : public ::testing::Test {

@@ -109,7 +109,7 @@ TEST_F(DialogsTest, CannotSendWarningShowsOnlyWithAnOwnerAndStoresTheTick) {
   QWidget owner;
   owner.show();
   bool shown = false;
-  OnNextModal([&shown](QWidget* dialog) {
+  const auto answer = OnNextModal([&shown](QWidget* dialog) {
     shown = true;
     FindControlAs<QCheckBox>(dialog, 8072)->setChecked(true);
     QTest::keyClick(dialog, Qt::Key_Return);  // OK is the default button

@@ -330,13 +330,13 @@ TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
 TEST_F(FrameTest, AboutAndOptionsOpenModally) {
   auto frame = MakeFrame(0);
   QString seen;
-  OnNextModal([&seen](QWidget* dialog) {
+  const auto aboutAnswer = OnNextModal([&seen](QWidget* dialog) {
     seen = dialog->windowTitle();
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
   frame->RunCommand(command::kAbout);
   EXPECT_EQ(seen, "About Tavik Short Messaging");
-  OnNextModal([&seen](QWidget* dialog) {
+  const auto optionsAnswer = OnNextModal([&seen](QWidget* dialog) {
     seen = dialog->windowTitle();
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
