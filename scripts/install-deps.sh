@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
-libbenchmark-dev nlohmann-json3-dev libcli11-dev"
+libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core"
 if [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
   packages="$packages clang libclang-rt-14-dev"
 fi

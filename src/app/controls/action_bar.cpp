@@ -1,0 +1,110 @@
+#include "controls/action_bar.h"
+
+#include <QPainter>
+#include <QToolButton>
+
+namespace zeph {
+namespace {
+
+constexpr int kButtonSize = 28;
+constexpr int kButtonGap = 4;
+constexpr int kLeftPadding = 3 + 4;  // the splitter gap and a margin
+constexpr int kRightPadding = 6;
+
+}  // namespace
+
+ActionBar::ActionBar(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ZephSausage"));
+  setFixedHeight(kHeight);
+}
+
+void ActionBar::SetLeftWidth(int width) {
+  leftWidth_ = width;
+  PlaceButtons();
+  update();
+}
+
+void ActionBar::AddButton(const ActionButtonRecord& record) {
+  auto* button = new QToolButton(this);  // owned by the bar
+  QIcon icon;
+  for (int size : {16, 22, 24}) {
+    icon.addPixmap(record.icons[0].pixmap(size, size), QIcon::Normal);
+    icon.addPixmap(record.icons[1].pixmap(size, size), QIcon::Active);
+    icon.addPixmap(record.icons[2].pixmap(size, size), QIcon::Disabled);
+    icon.addPixmap(record.icons[3].pixmap(size, size), QIcon::Selected);
+  }
+  button->setIcon(icon);
+  button->setIconSize(QSize(22, 22));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setToolTip(record.tooltip.trimmed());
+  button->setAccessibleName(record.tooltip.trimmed());
+  button->setFixedSize(kButtonSize, kButtonSize);
+  button->setEnabled(record.initialState != kButtonDisabled);
+  button->setProperty("command", record.command);
+  const int command = record.command;
+  connect(button, &QToolButton::clicked, this, [this, command] { emit Clicked(command); });
+  buttons_.push_back(button);
+  PlaceButtons();
+  button->show();
+}
+
+int ActionBar::ButtonsStart() const { return leftWidth_ + kLeftPadding; }
+
+int ActionBar::ButtonsEnd() const {
+  const int count = ButtonCount();
+  const int buttons = count == 0 ? 0 : count * kButtonSize + (count - 1) * kButtonGap;
+  return ButtonsStart() + buttons + kRightPadding;
+}
+
+void ActionBar::SetButtonState(int position, int state) {
+  QToolButton* button = ButtonAt(position);
+  if (button != nullptr) button->setEnabled(state != kButtonDisabled);
+}
+
+void ActionBar::RemoveAllButtons() {
+  for (QToolButton* button : buttons_) delete button;
+  buttons_.clear();
+}
+
+void ActionBar::SetBackground(const QPixmap& background) {
+  background_ = background;
+  update();
+}
+
+void ActionBar::SetText(const QString& text) {
+  text_ = text;
+  update();
+}
+
+QToolButton* ActionBar::ButtonAt(int position) const {
+  if (position < 0 || position >= ButtonCount()) return nullptr;
+  return buttons_[static_cast<size_t>(position)];
+}
+
+void ActionBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (background_.isNull()) {
+    painter.fillRect(rect(), palette().window());
+  } else {
+    painter.drawPixmap(rect(), background_);
+  }
+  if (!text_.trimmed().isEmpty()) {
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect textRect(ButtonsEnd(), 0, width() - ButtonsEnd() - kRightPadding, height());
+    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignRight, text_);
+  }
+}
+
+void ActionBar::resizeEvent(QResizeEvent*) { PlaceButtons(); }
+
+void ActionBar::PlaceButtons() {
+  const int y = (kHeight - kButtonSize) / 2;
+  int x = ButtonsStart();
+  for (QToolButton* button : buttons_) {
+    button->move(x, y);
+    x += kButtonSize + kButtonGap;
+  }
+}
+
+}  // namespace zeph

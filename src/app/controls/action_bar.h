@@ -1,0 +1,63 @@
+#pragma once
+// The action bar across the top of the frame (ZephSausage): a row of icon
+// buttons that begins where the module list ends, over a background
+// bitmap. A click reports the button's command value.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class QToolButton;
+
+namespace zeph {
+
+inline constexpr int kButtonEnabled = 0;
+inline constexpr int kButtonDisabled = 2;
+
+struct ActionButtonRecord {
+  int initialState = kButtonEnabled;  // 0 enabled, 2 disabled
+  std::array<QIcon, 4> icons;         // normal, hot, disabled, pressed
+  int command = 0;                    // reported by Clicked
+  QString tooltip;
+};
+
+class ActionBar final : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHeight = 32;
+
+  explicit ActionBar(QWidget* parent = nullptr);
+
+  void SetLeftWidth(int width);                       // 0x401
+  void AddButton(const ActionButtonRecord& record);   // 0x402
+  int ButtonsStart() const;                           // 0x403
+  int ButtonsEnd() const;                             // 0x405; minus 0x403: room the buttons need
+  void SetButtonState(int position, int state);       // 0x408: 2 disables, 0 enables
+  void RemoveAllButtons();                            // 0x40A
+  void SetBackground(const QPixmap& background);      // 0x40B
+  void SetText(const QString& text);                  // 0x404
+
+  int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+  QToolButton* ButtonAt(int position) const;
+
+ signals:
+  void Clicked(int command);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void PlaceButtons();
+
+  int leftWidth_ = 0;
+  QPixmap background_;
+  QString text_;
+  std::vector<QToolButton*> buttons_;  // children of the bar
+};
+
+}  // namespace zeph

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QFont>
+
+namespace zeph {
+
+// The font of a module's title label (control 8006): the given font, bold
+// and half as large again.
+QFont CreateTitleFont(const QFont& base);
+
+}  // namespace zeph

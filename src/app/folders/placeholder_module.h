@@ -1,0 +1,30 @@
+#pragma once
+// A folder module that shows its title and its empty list with the
+// folder's columns. It stands in for the folders whose content is not
+// built yet and answers the frame's messages by doing nothing.
+
+#include <QLabel>
+
+#include "folders/folder_module.h"
+
+namespace zeph {
+
+class PlaceholderModule final : public FolderModule {
+  Q_OBJECT
+
+ public:
+  PlaceholderModule(int index, AppContext& context, QWidget* parent);
+
+  void Refresh(int wParam) override;
+  void Command(int value) override;
+  ReportListView* ListView() const override { return list_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* title_;
+  ReportListView* list_;
+};
+
+}  // namespace zeph

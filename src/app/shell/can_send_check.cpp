@@ -1,0 +1,33 @@
+#include "shell/can_send_check.h"
+
+#include "devicelink/pipe.h"
+#include "devicelink/result_codes.h"
+#include "shell/app_context.h"
+#include "shell/can_send.h"
+#include "shell/cannot_send_dialog.h"
+#include "shell/card_link.h"
+
+namespace zeph {
+namespace {
+
+// Stands in for a missing pipe: every operation fails as on a pipe whose
+// card service is not there.
+class ClosedPipe final : public Pipe {
+ public:
+  uint32_t SendFrame(std::span<const uint8_t>) override { return kIpcNotConnected; }
+  bool FrameWaiting() override { return false; }
+  uint32_t ReadFrame(std::span<const uint8_t>&) override { return kIpcNotConnected; }
+  void Cancel() override {}
+};
+
+}  // namespace
+
+int CanSendNow(QWidget* owner, AppContext& context) {
+  ClosedPipe closed;
+  Pipe* pipe = context.link->SyncPipe();
+  SettingsStore& settings = *context.settings;
+  return CanSendNow(pipe != nullptr ? *pipe : closed, settings,
+                    [owner, &settings] { ShowCannotSendWarning(owner, settings); });
+}
+
+}  // namespace zeph

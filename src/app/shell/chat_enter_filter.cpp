@@ -1,0 +1,38 @@
+#include "shell/chat_enter_filter.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "shell/app_context.h"
+
+namespace zeph {
+namespace {
+
+bool Within(const QObject* object, const QWidget* window) {
+  const auto* widget = qobject_cast<const QWidget*>(object);
+  return window != nullptr && widget != nullptr && (widget == window || window->isAncestorOf(widget));
+}
+
+}  // namespace
+
+ChatEnterFilter::ChatEnterFilter(const AppWindows& windows, QObject* parent)
+    : QObject(parent), windows_(windows) {}
+
+bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || windows_.chatWindow == nullptr || !windows_.sendChat) {
+    return false;
+  }
+  // Key presses reach the filter once per widget they pass through; only
+  // the widget that has the focus counts.
+  if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->hasFocus()) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  if (key->modifiers() & Qt::ControlModifier) return false;
+  if (Within(watched, windows_.currentModule) || Within(watched, windows_.messageEditor)) {
+    return false;
+  }
+  windows_.sendChat();
+  return true;
+}
+
+}  // namespace zeph

@@ -1,0 +1,25 @@
+#pragma once
+// While the chat window is open, Enter sends its message from anywhere in
+// the program, except inside the current module and the message editor,
+// where Enter keeps its own meaning. Ctrl+Enter is never taken.
+
+#include <QObject>
+
+namespace zeph {
+
+struct AppWindows;
+
+class ChatEnterFilter final : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ChatEnterFilter(const AppWindows& windows, QObject* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  const AppWindows& windows_;
+};
+
+}  // namespace zeph

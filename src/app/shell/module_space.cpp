@@ -1,0 +1,65 @@
+#include "shell/module_space.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "folders/folder_module.h"
+
+namespace zeph {
+
+ModuleSpace::ModuleSpace(QWidget* parent) : QAbstractScrollArea(parent) {
+  setObjectName(QStringLiteral("ZephModuleSpace"));
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::TabFocus);
+  viewport()->setBackgroundRole(QPalette::Window);
+  viewport()->setAutoFillBackground(true);
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+    bar->setSingleStep(kLineStep);
+    bar->setPageStep(kPageStep);
+    bar->setRange(0, 0);
+  }
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void ModuleSpace::SetCurrentModule(FolderModule* module) {
+  module_ = module;
+  Relayout();
+}
+
+void ModuleSpace::Relayout() {
+  if (module_ == nullptr) return;
+  module_->SpaceResized(viewport()->size());
+  // Showing or hiding one bar changes the room along the other axis, so
+  // the ranges are worked out again until the room stays the same.
+  for (int pass = 0; pass < 3; ++pass) {
+    const QSize room = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, module_->width() - room.width()));
+    verticalScrollBar()->setRange(0, std::max(0, module_->height() - room.height()));
+    if (viewport()->size() == room) break;
+  }
+  PlaceModule();
+}
+
+void ModuleSpace::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  Relayout();
+}
+
+void ModuleSpace::scrollContentsBy(int, int) { PlaceModule(); }
+
+void ModuleSpace::PlaceModule() {
+  if (module_ == nullptr) return;
+  module_->move(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+void ModuleSpace::keyPressEvent(QKeyEvent* event) {
+  if (module_ == nullptr || !module_->ForwardKey(event)) event->ignore();
+}
+
+void ModuleSpace::keyReleaseEvent(QKeyEvent* event) {
+  if (module_ == nullptr || !module_->ForwardKey(event)) event->ignore();
+}
+
+}  // namespace zeph

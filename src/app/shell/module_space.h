@@ -1,0 +1,44 @@
+#pragma once
+// The module space (ZephModuleSpace): shows the current module at its own
+// size, with scroll bars when the module is larger than the space.
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+
+#include "folders/folder_module.h"
+
+namespace zeph {
+
+
+class ModuleSpace final : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  static constexpr int kLineStep = 20;
+  static constexpr int kPageStep = 100;
+
+  explicit ModuleSpace(QWidget* parent = nullptr);
+
+  // Where the modules live; they are made with this as their parent.
+  QWidget* Host() const { return viewport(); }
+  void SetCurrentModule(FolderModule* module);
+  FolderModule* CurrentModule() const { return module_; }
+
+  // The size handling (also run for message 1025 to the space): tells the
+  // module first, then sets the bars' ranges to what the module exceeds
+  // the space by, and places the module at minus the bars' positions.
+  void Relayout();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void PlaceModule();
+
+  QPointer<FolderModule> module_;
+};
+
+}  // namespace zeph

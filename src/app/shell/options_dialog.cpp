@@ -1,0 +1,111 @@
+#include "shell/options_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "controls/control_id.h"
+#include "shell/card_link.h"
+#include "shell/settings_store.h"
+#include "shell/texts.h"
+
+namespace zeph {
+namespace {
+
+// The chat name goes into a 64-byte setting with its terminator.
+constexpr int kChatNameLength = 63;
+
+// The hours field as an unsigned decimal; an empty field, or one whose
+// number does not fit 32 bits, reads as 0.
+uint32_t ReadUnsigned(const QString& text) {
+  bool ok = false;
+  const qulonglong value = text.trimmed().toULongLong(&ok);
+  if (!ok || value > std::numeric_limits<uint32_t>::max()) return 0;
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink& link)
+    : QDialog(parent),
+      settings_(settings),
+      centreNumber_(new QLineEdit(this)),  // owned by the dialog
+      hours_(new QLineEdit(this)),         // owned by the dialog
+      chatName_(new QLineEdit(this)),      // owned by the dialog
+      onTop_(new QCheckBox(QStringLiteral("&Always show chat window on top"), this)) {
+  setObjectName(QStringLiteral("OptionsDialog198"));
+  setWindowTitle(QStringLiteral("Options"));
+  SetControlId(centreNumber_, 8005);
+  SetControlId(hours_, 8019);
+  SetControlId(chatName_, 8059);
+  SetControlId(onTop_, 8066);
+  centreNumber_->setReadOnly(true);
+  hours_->setValidator(new QRegularExpressionValidator(  // owned by the dialog
+      QRegularExpression(QStringLiteral("[0-9]*")), this));
+  chatName_->setMaxLength(kChatNameLength);
+
+  auto* layout = new QVBoxLayout(this);  // owned by the dialog
+  auto* centre = new QGroupBox(QStringLiteral("Message Centre"), this);  // owned by the dialog
+  auto* centreLayout = new QFormLayout(centre);  // owned by the group
+  centreLayout->addRow(QStringLiteral("Number:"), centreNumber_);
+  auto* centreNote = new QLabel(  // owned by the group
+      QStringLiteral("Message centre number can be changed on the Settings page of the Tavik Zeph."),
+      centre);
+  centreNote->setWordWrap(true);
+  centreLayout->addRow(centreNote);
+  layout->addWidget(centre);
+
+  auto* chat = new QGroupBox(QStringLiteral("Chat"), this);  // owned by the dialog
+  auto* chatLayout = new QFormLayout(chat);  // owned by the group
+  auto* hoursText = new QLabel(  // owned by the group
+      QStringLiteral("Number of hours for which the chat messages are shown in the Chat window:"),
+      chat);
+  hoursText->setWordWrap(true);
+  chatLayout->addRow(hoursText);
+  chatLayout->addRow(hours_);
+  chatLayout->addRow(QStringLiteral("Chat name:"), chatName_);
+  chatLayout->addRow(onTop_);
+  layout->addWidget(chat);
+
+  auto* buttons =  // owned by the dialog
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  setMinimumWidth(360);
+  centreNumber_->setFocusPolicy(Qt::ClickFocus);
+  chatName_->setFocus();
+
+  std::string name;
+  if (settings_.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &name,
+                                  kOwnNameBufferSize)) {
+    chatName_->setText(FromCp1252(name));
+  }
+  std::string number;
+  if (link.ReadCentreNumber(&number) == 0) centreNumber_->setText(FromCp1252(number));
+  int value = 0;
+  if (settings_.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
+    hours_->setText(QString::number(static_cast<uint32_t>(value)));
+  }
+  if (settings_.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
+    onTop_->setChecked(value != 0);
+  }
+}
+
+void OptionsDialog::accept() {
+  settings_.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting,
+                              ToCp1252(chatName_->text().left(kChatNameLength)));
+  settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting,
+                              static_cast<int>(ReadUnsigned(hours_->text())));
+  settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting,
+                              onTop_->isChecked() ? 1 : 0);
+  QDialog::accept();
+}
+
+}  // namespace zeph

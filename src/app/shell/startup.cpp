@@ -1,0 +1,142 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "folders/folder_module.h"
+#include "shell/app_context.h"
+#include "shell/asker.h"
+#include "shell/chat_enter_filter.h"
+#include "shell/command_line.h"
+#include "shell/device_card_link.h"
+#include "shell/ini_settings_store.h"
+#include "shell/instance_channel.h"
+#include "shell/instance_lock.h"
+#include "shell/main_frame.h"
+#include "shell/resource_icons.h"
+#include "store/app_lists.h"
+#include "util/allocator_tuning.h"
+
+namespace zeph {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: zephsms [KEYWORD]\n"
+    "Reads, writes, sends and files short messages through the Tavik Zeph card.\n"
+    "\n"
+    "KEYWORD is the whole command line, in any case:\n"
+    "  inbox, outbox, sentitems, statusreport, contacts\n"
+    "                 show that folder first (the Inbox otherwise)\n"
+    "  stop           end the running instance\n"
+    "\n"
+    "  --help         show this text\n"
+    "  --version      show the version\n"
+    "\n"
+    "A second start while the program runs ends at once with exit code 1.\n";
+
+// --help and --version are answered before anything else, without a
+// display.
+bool AnswerInformationRequest(int argc, char** argv) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    std::fputs(kUsage, stdout);
+    return true;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("zephsms %s\n", ZEPH_VERSION);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string JoinedCommandLine(int argc, const char* const* argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    line += argv[i];
+  }
+  return line;
+}
+
+QString DocumentsFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/Documents");
+  QDir().mkpath(folder);
+  return folder;
+}
+
+int RunZephSms(int argc, char** argv) {
+  if (AnswerInformationRequest(argc, argv)) return 0;
+
+  const CommandLineChoice choice = ReadCommandLine(JoinedCommandLine(argc, argv));
+
+  // The checks before anything is made need no display: a "stop" or a
+  // second start also works from a text console.
+  InstanceLock lock(InstanceLock::DefaultPath());
+  {
+    const QCoreApplication checks(argc, argv);
+    RunningFrame running(FrameSocketPath());
+    if (choice.stop) {
+      running.Send("stop");
+      return 1;
+    }
+    if (!lock.TryTake()) return 1;
+    if (running.Found()) {
+      running.Send("show");
+      return 1;
+    }
+  }
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("zephsms"));
+  QApplication::setApplicationVersion(QStringLiteral(ZEPH_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("zephsms"));
+  KeepFreedMemoryForReloads();
+  QApplication::setWindowIcon(IconForResource(kApplicationIcon));
+
+  IniSettingsStore settings(IniSettingsStore::DefaultPath());
+  DeviceCardLink link;
+  link.OpenPipes();
+
+  AppLists lists;
+  MessageBoxAsker asker;
+  AppContext context;
+  context.settings = &settings;
+  context.link = &link;
+  context.lists = &lists;
+  const std::string documents = QFile::encodeName(DocumentsFolder()).toStdString();
+  context.paths = StorePaths::InFolder(documents);
+  context.asker = &asker;
+  context.programFolder = QApplication::applicationDirPath();
+  context.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  context.createModule = CreateFolderModule;
+
+  auto frame = std::make_unique<MainFrame>(context, choice.startModule);
+  frame->show();
+
+  WriteSettingDefaults(settings);
+
+  ChatEnterFilter chatEnter(context.windows);
+  application.installEventFilter(&chatEnter);
+
+  // From here a new start finds the frame; "stop" ends the loop, so the
+  // running instance closes its pipes and ends cleanly.
+  FrameChannel channel([&frame] { frame->BringToFront(); }, [] { QApplication::exit(0); });
+  channel.Listen(FrameSocketPath());
+
+  const int code = QApplication::exec();
+
+  link.ClosePipes();
+  frame.reset();
+  return code;
+}
+
+}  // namespace zeph

@@ -1,0 +1,161 @@
+#pragma once
+// Fakes and a fixture for the desktop program's tests: a card link that
+// records its requests, folder modules that record the frame's messages,
+// an asker that answers from the test, and a frame on them.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/report_list_view.h"
+#include "folders/folder_module.h"
+#include "shell/app_context.h"
+#include "shell/asker.h"
+#include "shell/card_link.h"
+#include "shell/main_frame.h"
+#include "shell/memory_settings_store.h"
+
+namespace zeph::testing {
+
+class FakeCardLink final : public CardLink {
+ public:
+  void OpenPipes() override { calls.push_back("open"); }
+  void ClosePipes() override { calls.push_back("close"); }
+  uint32_t NotifyModuleSwitch() override {
+    calls.push_back("0x140006");
+    return result;
+  }
+  uint32_t ReadSimPhonebook(ContactList& contacts) override {
+    calls.push_back("0x2A0000");
+    const QCursor* cursor = QApplication::overrideCursor();
+    waitCursorDuringSimRead = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+    if (result != 0) return result;
+    auto entry = std::make_unique<ContactEntry>();
+    entry->location = 1;
+    contacts.Add(std::move(entry));
+    return 0;
+  }
+  uint32_t ReadCentreNumber(std::string* number) override {
+    calls.push_back("0x290003");
+    if (result == 0) *number = centreNumber;
+    return result;
+  }
+  Pipe* SyncPipe() override { return nullptr; }
+  IpcPipe* IndicationPipe() override { return nullptr; }
+
+  int Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+  }
+
+  std::vector<std::string> calls;
+  uint32_t result = 0;
+  std::string centreNumber = "+358405550100";
+  bool waitCursorDuringSimRead = false;
+};
+
+// Writes every message from the frame into a shared log as
+// "<module> <what> <value>".
+class RecordingModule final : public FolderModule {
+ public:
+  RecordingModule(int index, AppContext& context, QWidget* parent, std::vector<std::string>& log,
+                  QSize initialSize)
+      : FolderModule(index, context, parent), log_(log), list_(new ReportListView(this)) {
+    list_->SetHeader({QStringLiteral("From")});
+    list_->setGeometry(0, 0, 100, 100);
+    SetInitialSize(initialSize);
+  }
+  void Refresh(int wParam) override { Log("refresh", wParam); }
+  void Command(int value) override { Log("command", value); }
+  void SavePicture() override { Log("savepicture", 0); }
+  void DeleteAll() override { Log("deleteall", 0); }
+  bool ForwardKey(QKeyEvent* event) override {
+    if (event->type() == QEvent::KeyPress) Log("key", event->key());
+    return true;
+  }
+  ReportListView* ListView() const override { return list_; }
+
+ private:
+  void Log(const char* what, int value) {
+    log_.push_back(std::to_string(Index()) + " " + what + " " + std::to_string(value));
+  }
+  std::vector<std::string>& log_;
+  ReportListView* list_;
+};
+
+class ScriptedAsker final : public Asker {
+ public:
+  bool AskYesNo(QWidget*, const QString& caption, const QString& question) override {
+    captions.push_back(caption);
+    questions.push_back(question);
+    return answer;
+  }
+  bool answer = true;
+  std::vector<QString> captions;
+  std::vector<QString> questions;
+};
+
+// Runs `act` on the next modal dialog once it is open (a dialog's exec()
+// blocks the test until the dialog is closed). Watches as long as the
+// returned timer lives.
+[[nodiscard]] inline std::unique_ptr<QTimer> OnNextModal(std::function<void(QWidget*)> act) {
+  auto poll = std::make_unique<QTimer>();
+  poll->setInterval(10);
+  QTimer* timer = poll.get();
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      timer->stop();
+      act(modal);
+    }
+  });
+  poll->start();
+  return poll;
+}
+
+class AppFixture : public ::testing::Test {
+ protected:
+  AppFixture() {
+    context.settings = &settings;
+    context.link = &link;
+    context.lists = &lists;
+    context.paths = StorePaths::InFolder(documents.path().toStdString());
+    context.asker = &asker;
+    context.programFolder = documents.path();
+    context.openUrl = [this](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    };
+    context.createModule = [this](int index, AppContext& ctx, QWidget* parent) {
+      return std::make_unique<RecordingModule>(index, ctx, parent, log, moduleSize);
+    };
+  }
+
+  std::unique_ptr<MainFrame> MakeFrame(int startModule = 0) {
+    auto frame = std::make_unique<MainFrame>(context, startModule);
+    frame->show();
+    QApplication::processEvents();
+    return frame;
+  }
+
+  bool Logged(const std::string& entry) const {
+    return std::find(log.begin(), log.end(), entry) != log.end();
+  }
+
+  QTemporaryDir documents;
+  MemorySettingsStore settings;
+  FakeCardLink link;
+  AppLists lists;
+  ScriptedAsker asker;
+  AppContext context;
+  std::vector<std::string> log;
+  std::vector<QUrl> opened;
+  QSize moduleSize{300, 200};
+};
+
+}  // namespace zeph::testing

@@ -1,0 +1,95 @@
+// The can-send check with its warning, against no card service and against
+// the emulator's connection states.
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "controls/control_id.h"
+#include "shell/can_send.h"
+#include "shell/can_send_check.h"
+#include "shell/device_card_link.h"
+
+namespace zeph::testing {
+namespace {
+
+class CanSendCheckTest : public AppFixture {
+ protected:
+  CanSendCheckTest() {
+    IpcOptions options;
+    options.socketDir = documents.path().toStdString();
+    device = std::make_unique<DeviceCardLink>(options);
+    context.link = device.get();
+    owner.show();
+  }
+
+  // One attempt; the warning, if it comes, is answered with `tick`.
+  int Attempt(bool tick) {
+    const auto answer = OnNextModal([this, tick](QWidget* dialog) {
+      ++warnings;
+      FindControlAs<QCheckBox>(dialog, 8072)->setChecked(tick);
+      QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    return CanSendNow(&owner, context);
+  }
+
+  std::unique_ptr<DeviceCardLink> device;
+  QWidget owner;
+  int warnings = 0;
+};
+
+TEST_F(CanSendCheckTest, WithoutCardServiceWarnsOncePerAttemptUntilTicked) {
+  device->OpenPipes();
+  EXPECT_EQ(Attempt(false), 0);
+  EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(Attempt(false), 0);
+  EXPECT_EQ(warnings, 2);
+  EXPECT_EQ(Attempt(true), 0);
+  EXPECT_EQ(warnings, 3);
+  int setting = 0;
+  ASSERT_NE(settings.GetRegistrySubInt(8, "", "CanNotSendWarning", &setting), 0);
+  EXPECT_EQ(setting, 1);
+  EXPECT_EQ(Attempt(false), 0);  // ticked: silent from now on
+  EXPECT_EQ(warnings, 3);
+}
+
+TEST_F(CanSendCheckTest, TheSendThreadsCheckNeverWarns) {
+  device->OpenPipes();
+  EXPECT_EQ(CanSendNow(*device->SyncPipe()), 0);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(CanSendCheckTest, LinkWithoutPipesCountsAsNoCardService) {
+  EXPECT_EQ(Attempt(false), 0);  // pipes never opened
+  EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(CanSendCheckTest, FollowsTheEmulatorsConnection) {
+  QProcess service;
+  service.start(QStringLiteral(ZEPH_CARDSERVICE_PATH),
+                {"--socket-dir", documents.path(), "--state",
+                 documents.filePath(QStringLiteral("card.json"))});
+  ASSERT_TRUE(service.waitForStarted());
+  const QString socket = documents.filePath(QStringLiteral("TavikZeph.sock"));
+  for (int i = 0; i < 500 && !QFile::exists(socket); ++i) QTest::qWait(20);
+  device->OpenPipes();
+  auto connection = [this](const char* state) {
+    return QProcess::execute(QStringLiteral(ZEPH_CARDCTL_PATH),
+                             {"--socket-dir", documents.path(), "connection", state});
+  };
+  ASSERT_EQ(connection("gprs"), 0);
+  EXPECT_EQ(Attempt(false), 1);
+  ASSERT_EQ(connection("gsm"), 0);
+  EXPECT_EQ(Attempt(false), 1);
+  EXPECT_EQ(warnings, 0);
+  ASSERT_EQ(connection("searching"), 0);
+  EXPECT_EQ(Attempt(false), 0);
+  EXPECT_EQ(warnings, 1);
+  device->ClosePipes();
+  service.terminate();
+  service.waitForFinished();
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,70 @@
+// The shell against the card-service emulator: the pipes, the SIM
+// phonebook read when the frame is made, the module-switch notice and the
+// Options dialog's message-centre number, through the real socket.
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "controls/control_id.h"
+#include "devicelink/result_codes.h"
+#include "shell/device_card_link.h"
+#include "shell/options_dialog.h"
+
+namespace zeph::testing {
+namespace {
+
+class CardServiceTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    service.start(QStringLiteral(ZEPH_CARDSERVICE_PATH),
+                  {"--demo", "--socket-dir", documents.path(), "--state",
+                   documents.filePath(QStringLiteral("card.json"))});
+    ASSERT_TRUE(service.waitForStarted());
+    const QString socket = documents.filePath(QStringLiteral("TavikZeph.sock"));
+    for (int i = 0; i < 500 && !QFile::exists(socket); ++i) QTest::qWait(20);
+    ASSERT_TRUE(QFile::exists(socket));
+    IpcOptions options;
+    options.socketDir = documents.path().toStdString();
+    device = std::make_unique<DeviceCardLink>(options);
+    device->OpenPipes();
+    context.link = device.get();
+  }
+  void TearDown() override {
+    device.reset();
+    service.terminate();
+    service.waitForFinished();
+  }
+
+  QProcess service;
+  std::unique_ptr<DeviceCardLink> device;
+};
+
+TEST_F(CardServiceTest, FrameReadsThePhonebookAndNotifiesSwitches) {
+  ASSERT_NE(device->SyncPipe(), nullptr);
+  ASSERT_NE(device->IndicationPipe(), nullptr);
+  auto frame = MakeFrame(0);
+  EXPECT_EQ(context.simReadStatus, 0u);
+  EXPECT_EQ(lists.contacts.Count(), 8);  // the demo card's phonebook
+  EXPECT_EQ(device->NotifyModuleSwitch(), 0u);
+  frame->ChooseModule(4);
+  EXPECT_EQ(frame->CurrentIndex(), 4);
+}
+
+TEST_F(CardServiceTest, OptionsShowsTheCardsCentreNumber) {
+  OptionsDialog dialog(nullptr, settings, *device);
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8005)->text(), "+15550000");
+}
+
+TEST_F(CardServiceTest, ClosedPipesFailQuietly) {
+  device->ClosePipes();
+  EXPECT_EQ(device->SyncPipe(), nullptr);
+  std::string number = "untouched";
+  EXPECT_EQ(device->ReadCentreNumber(&number), kIpcNotConnected);
+  EXPECT_EQ(number, "untouched");
+  EXPECT_EQ(device->NotifyModuleSwitch(), kIpcNotConnected);
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,68 @@
+#include <QLineEdit>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "controls/module_list.h"
+#include "shell/frame_client.h"
+#include "shell/chat_enter_filter.h"
+
+namespace zeph::testing {
+namespace {
+
+class ChatEnterTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    frame = MakeFrame(0);
+    filter = std::make_unique<ChatEnterFilter>(context.windows);
+    qApp->installEventFilter(filter.get());
+    chat = std::make_unique<QWidget>();
+    chatText = new QLineEdit(chat.get());  // owned by the chat window
+    chat->show();
+    context.windows.chatWindow = chat.get();
+    context.windows.sendChat = [this] { ++sent; };
+  }
+  void TearDown() override { qApp->removeEventFilter(filter.get()); }
+
+  void Press(QWidget* target, Qt::KeyboardModifiers modifiers = {}) {
+    QApplication::setActiveWindow(target->window());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Return, modifiers);
+  }
+
+  std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<ChatEnterFilter> filter;
+  std::unique_ptr<QWidget> chat;
+  QLineEdit* chatText = nullptr;
+  int sent = 0;
+};
+
+TEST_F(ChatEnterTest, EnterSendsFromTheChatButNotCtrlEnter) {
+  Press(chatText);
+  EXPECT_EQ(sent, 1);
+  Press(chatText, Qt::ControlModifier);
+  EXPECT_EQ(sent, 1);
+}
+
+TEST_F(ChatEnterTest, EnterInsideTheCurrentModuleOrTheEditorKeepsItsMeaning) {
+  Press(frame->Module(0)->ListView());
+  EXPECT_EQ(sent, 0);
+  QWidget editor;
+  auto* field = new QLineEdit(&editor);  // owned by the editor
+  editor.show();
+  context.windows.messageEditor = &editor;
+  Press(field);
+  EXPECT_EQ(sent, 0);
+  // Elsewhere in the frame (the module list), Enter sends.
+  Press(frame->Client()->List());
+  EXPECT_EQ(sent, 1);
+}
+
+TEST_F(ChatEnterTest, NothingIsTakenWithoutAChatWindow) {
+  chat.reset();
+  EXPECT_EQ(context.windows.chatWindow, nullptr);
+  Press(frame->Client()->List());
+  EXPECT_EQ(sent, 0);
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,151 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "controls/control_id.h"
+#include "shell/about_blend.h"
+#include "shell/about_dialog.h"
+#include "shell/cannot_send_dialog.h"
+#include "shell/options_dialog.h"
+#include "shell/program_bitmaps.h"
+
+namespace zeph::testing {
+namespace {
+
+constexpr int kSection = kAppSettingsSection;
+
+class DialogsTest : public AppFixture {
+ protected:
+  int Int(const char* name) {
+    int value = -77;
+    return settings.GetRegistrySubInt(kSection, "", name, &value) ? value : -77;
+  }
+  std::string Str(const char* name) {
+    std::string value = "<missing>";
+    settings.GetRegistrySubStr(kSection, "", name, &value, 64);
+    return value;
+  }
+};
+
+TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
+  settings.SetRegistrySubStr(kSection, "", "OwnName", "Ren\xe9");  // Windows-1252 e-acute
+  settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 12);
+  settings.SetRegistrySubInt(kSection, "", "ChatOnTop", 1);
+  OptionsDialog dialog(nullptr, settings, link);
+  EXPECT_EQ(dialog.windowTitle(), "Options");
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8059)->text(), QString::fromUtf8("Ren\u00e9"));
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8019)->text(), "12");
+  EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, 8066)->isChecked());
+  auto* centre = FindControlAs<QLineEdit>(&dialog, 8005);
+  EXPECT_EQ(centre->text(), "+358405550100");
+  EXPECT_TRUE(centre->isReadOnly());
+}
+
+TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmpty) {
+  link.result = 7;
+  OptionsDialog dialog(nullptr, settings, link);
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8005)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8059)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8019)->text().isEmpty());
+  EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, 8066)->isChecked());
+}
+
+TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
+  settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 5);
+  OptionsDialog dialog(nullptr, settings, link);
+  FindControlAs<QLineEdit>(&dialog, 8019)->clear();
+  FindControlAs<QLineEdit>(&dialog, 8059)->setText(QString(70, u'x'));
+  FindControlAs<QCheckBox>(&dialog, 8066)->setChecked(true);
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), 1);
+  EXPECT_EQ(Int("ChatSMSs"), 0);
+  EXPECT_EQ(Str("OwnName"), std::string(63, 'x'));
+  EXPECT_EQ(Int("ChatOnTop"), 1);
+}
+
+TEST_F(DialogsTest, OptionsHoursFieldTakesDigitsOnly) {
+  OptionsDialog dialog(nullptr, settings, link);
+  auto* hours = FindControlAs<QLineEdit>(&dialog, 8019);
+  QTest::keyClicks(hours, "4a-2");
+  EXPECT_EQ(hours->text(), "42");
+  dialog.accept();
+  EXPECT_EQ(Int("ChatSMSs"), 42);
+}
+
+TEST_F(DialogsTest, OptionsCancelWritesNothing) {
+  OptionsDialog dialog(nullptr, settings, link);
+  FindControlAs<QLineEdit>(&dialog, 8059)->setText("Someone");
+  dialog.reject();
+  EXPECT_EQ(dialog.result(), 0);
+  EXPECT_EQ(Str("OwnName"), "<missing>");
+  EXPECT_EQ(Int("ChatSMSs"), -77);
+  EXPECT_EQ(Int("ChatOnTop"), -77);
+}
+
+TEST_F(DialogsTest, CannotSendClosesOnlyThroughOk) {
+  QWidget owner;
+  CannotSendDialog dialog(&owner, settings);
+  EXPECT_EQ(dialog.windowTitle(), "Message Cannot Be Sent");
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.close();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(Int("CanNotSendWarning"), -77);
+  auto* box = FindControlAs<QCheckBox>(&dialog, 8072);
+  EXPECT_FALSE(box->isChecked());
+  EXPECT_EQ(box->text(), "&Do not show this message again");
+  dialog.accept();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(Int("CanNotSendWarning"), 0);
+}
+
+TEST_F(DialogsTest, CannotSendWarningShowsOnlyWithAnOwnerAndStoresTheTick) {
+  ShowCannotSendWarning(nullptr, settings);  // the send engine: never shown, returns at once
+  EXPECT_EQ(Int("CanNotSendWarning"), -77);
+
+  QWidget owner;
+  owner.show();
+  bool shown = false;
+  const auto answer = OnNextModal([&shown](QWidget* dialog) {
+    shown = true;
+    FindControlAs<QCheckBox>(dialog, 8072)->setChecked(true);
+    QTest::keyClick(dialog, Qt::Key_Return);  // OK is the default button
+  });
+  ShowCannotSendWarning(&owner, settings);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Int("CanNotSendWarning"), 1);
+}
+
+TEST_F(DialogsTest, AboutBannerIsTheMaskedBlendOverTheFace) {
+  AboutDialog dialog(nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "About Tavik Short Messaging");
+  const QImage& banner = dialog.BlendedBanner();
+  ASSERT_EQ(banner.size(), QSize(320, 92));
+  const QColor face = dialog.palette().color(QPalette::Window);
+  // Top left: banner colour 18, 52, 120 under mask 0, so the banner itself.
+  EXPECT_EQ(banner.pixelColor(0, 0), QColor(18, 52, 120));
+  // Bottom right: mask 255, so the face.
+  EXPECT_EQ(banner.pixelColor(319, 91), face);
+  // (240, 10): banner 41, 106, 187 under mask (240 - 160) * 255 / 159 = 128;
+  // the banner's share is p * 127 / 255: 20, 52, 93.
+  EXPECT_EQ(banner.pixelColor(240, 10),
+            QColor(face.red() * 128 / 255 + 20, face.green() * 128 / 255 + 52,
+                   face.blue() * 128 / 255 + 93));
+}
+
+TEST_F(DialogsTest, BottomUpArraysTurnIntoImagesTopRowFirst) {
+  // A 2 x 2 picture: the bottom row first, each pixel blue, green, red.
+  const std::vector<uint8_t> bits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  const QImage image = ImageFromBottomUpBgr(bits, 2, 2);
+  EXPECT_EQ(image.pixelColor(0, 1), QColor(3, 2, 1));
+  EXPECT_EQ(image.pixelColor(1, 1), QColor(6, 5, 4));
+  EXPECT_EQ(image.pixelColor(0, 0), QColor(9, 8, 7));
+  EXPECT_EQ(image.pixelColor(1, 0), QColor(12, 11, 10));
+  EXPECT_TRUE(ImageFromBottomUpBgr(bits, 3, 2).isNull());
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,349 @@
+#include <QFile>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app_fixture.h"
+#include "controls/action_bar.h"
+#include "controls/control_id.h"
+#include "controls/module_list.h"
+#include "folders/placeholder_module.h"
+#include "shell/about_dialog.h"
+#include "shell/command_line.h"
+#include "shell/frame_client.h"
+#include "shell/frame_menus.h"
+#include "shell/help.h"
+#include "devicelink/result_codes.h"
+#include "shell/device_card_link.h"
+#include "shell/options_dialog.h"
+#include "shell/startup.h"
+#include "store/message_file.h"
+
+namespace zeph::testing {
+namespace {
+
+using FrameTest = AppFixture;
+
+std::vector<int> ButtonCommands(const ActionBar& bar) {
+  std::vector<int> commands;
+  for (int i = 0; i < bar.ButtonCount(); ++i) {
+    commands.push_back(bar.ButtonAt(i)->property("command").toInt());
+  }
+  return commands;
+}
+
+TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCardService) {
+  auto frame = MakeFrame(0);
+  EXPECT_EQ(frame->CurrentIndex(), 0);
+  EXPECT_TRUE(Logged("0 refresh 1"));
+  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 2, 4, 8, 16}));
+  EXPECT_EQ(link.Count("0x140006"), 0);  // creation shows the first module without a request
+
+  log.clear();
+  frame->Client()->List()->ModuleChosen(2);
+  EXPECT_EQ(frame->CurrentIndex(), 2);
+  EXPECT_TRUE(frame->Module(2)->isVisible());
+  EXPECT_FALSE(frame->Module(0)->isVisible());
+  EXPECT_EQ(context.windows.currentModule, frame->Module(2));
+  EXPECT_EQ(frame->Client()->List()->Selected(), 2);
+  EXPECT_EQ(log, (std::vector<std::string>{"2 refresh 1"}));
+  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 4, 8, 16}));
+  EXPECT_EQ(link.Count("0x140006"), 1);
+
+  // The current module again: nothing changes, but the request still goes.
+  log.clear();
+  emit frame->Client()->List()->ModuleChosen(2);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(link.Count("0x140006"), 2);
+
+  frame->ChooseModule(1);
+  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8}));
+  frame->ChooseModule(3);
+  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8}));
+  frame->ChooseModule(4);
+  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8, 16}));
+}
+
+TEST_F(FrameTest, ClickingAModuleInTheListSwitchesToIt) {
+  auto frame = MakeFrame(0);
+  ModuleList* list = frame->Client()->List();
+  QTest::mouseClick(list, Qt::LeftButton, {}, list->EntryRect(4).center());
+  EXPECT_EQ(frame->CurrentIndex(), 4);
+  EXPECT_EQ(link.Count("0x140006"), 1);
+}
+
+TEST_F(FrameTest, KeywordOnTheCommandLineChoosesTheFirstModule) {
+  const char* upper[] = {"zephsms", "OUTBOX"};
+  auto outbox = MakeFrame(ReadCommandLine(JoinedCommandLine(2, upper)).startModule);
+  EXPECT_EQ(outbox->CurrentIndex(), 1);
+  EXPECT_TRUE(outbox->Module(1)->isVisible());
+  outbox.reset();
+  const char* path[] = {"zephsms", "/usr/bin/zephsms", "outbox"};
+  EXPECT_EQ(JoinedCommandLine(3, path), "/usr/bin/zephsms outbox");
+  auto inbox = MakeFrame(ReadCommandLine(JoinedCommandLine(3, path)).startModule);
+  EXPECT_EQ(inbox->CurrentIndex(), 0);
+}
+
+TEST_F(FrameTest, ActionButtonsSendTheirCommandAndDeleteAsksFirst) {
+  auto frame = MakeFrame(0);
+  ActionBar* bar = frame->Client()->Bar();
+  log.clear();
+  bar->ButtonAt(0)->click();  // New
+  bar->ButtonAt(1)->click();  // Reply
+  bar->ButtonAt(2)->click();  // Forward
+  bar->ButtonAt(4)->click();  // Chat
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 1", "0 command 2", "0 command 4",
+                                           "0 command 16"}));
+  EXPECT_TRUE(asker.questions.empty());
+
+  log.clear();
+  asker.answer = false;
+  bar->ButtonAt(3)->click();  // Delete, answered No
+  ASSERT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(asker.questions[0], "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(asker.captions[0], "Tavik Short Messaging");
+  EXPECT_TRUE(log.empty());
+  asker.answer = true;
+  bar->ButtonAt(3)->click();
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
+
+  // Values outside the five do nothing.
+  log.clear();
+  frame->ActionBarClicked(3);
+  frame->ActionBarClicked(32);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FrameTest, MenuCommandsReachTheCurrentModuleWithTheirQuestions) {
+  auto frame = MakeFrame(2);
+  log.clear();
+  FindMenuItem(frame->menuBar(), command::kNew)->trigger();
+  FindMenuItem(frame->menuBar(), command::kReply)->trigger();
+  FindMenuItem(frame->menuBar(), command::kForward)->trigger();
+  FindMenuItem(frame->menuBar(), command::kChat)->trigger();
+  FindMenuItem(frame->menuBar(), command::kSavePicture)->trigger();
+  EXPECT_EQ(log, (std::vector<std::string>{"2 command 1", "2 command 2", "2 command 4",
+                                           "2 command 16", "2 savepicture 0"}));
+
+  log.clear();
+  FindMenuItem(frame->menuBar(), command::kDeleteAll)->trigger();
+  FindMenuItem(frame->menuBar(), command::kDelete)->trigger();
+  ASSERT_EQ(asker.questions.size(), 2u);
+  EXPECT_EQ(asker.questions[0], "Are you sure you want to delete all items?");
+  EXPECT_EQ(asker.questions[1], "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(log, (std::vector<std::string>{"2 deleteall 0", "2 command 8"}));
+
+  asker.answer = false;
+  log.clear();
+  FindMenuItem(frame->menuBar(), command::kDeleteAll)->trigger();
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItem) {
+  auto frame = MakeFrame(0);
+  frame->activateWindow();
+  frame->Module(0)->ListView()->setFocus();
+  log.clear();
+  QTest::keyClick(frame->Module(0)->ListView(), Qt::Key_Delete);
+  ASSERT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(asker.questions[0], "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
+}
+
+TEST_F(FrameTest, MenusHoldEveryItemInOrder) {
+  auto frame = MakeFrame(0);
+  auto texts = [](QWidget* menu) {
+    QStringList out;
+    for (QAction* action : menu->actions()) {
+      out << (action->isSeparator()
+                  ? QStringLiteral("-")
+                  : action->text() + u'=' + action->property(kCommandIdProperty).toString());
+    }
+    return out;
+  };
+  const auto menus = frame->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 3);
+  EXPECT_EQ(texts(menus[0]->menu()),
+            (QStringList{"&New...=8030", "&Reply...=8031", "&Forward...=8032", "&Delete=8033",
+                         "Delete &All=8065", "-", "&Save Picture=8051", "Add &To Contacts...=8060",
+                         "-", "&Exit=8034"}));
+  EXPECT_EQ(texts(menus[1]->menu()),
+            (QStringList{"C&hat...=8040", "&Picture Library...=8057", "&Tavik Zeph=8041",
+                         "&Options...=8042"}));
+  EXPECT_EQ(texts(menus[2]->menu()),
+            (QStringList{"&Contents=8024", "&Index=8025", "Club &Tavik Web Site=8029", "-",
+                         "&About=8026"}));
+  EXPECT_EQ(texts(frame->ContextPopup()),
+            (QStringList{"&Save Picture=8051", "Add &To Contacts...=8060", "-", "&Reply...=8031",
+                         "&Forward...=8032", "C&hat...=8040", "&Delete=8033",
+                         "Delete &All=8065"}));
+}
+
+TEST_F(FrameTest, SetMenuItemEnabledFollowsItsFlag) {
+  auto frame = MakeFrame(0);
+  QAction* reply = FindMenuItem(frame->menuBar(), command::kReply);
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 0), 1);
+  EXPECT_FALSE(reply->isEnabled());
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 7), 1);
+  EXPECT_FALSE(reply->isEnabled());
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 1), 1);
+  EXPECT_TRUE(reply->isEnabled());
+  EXPECT_EQ(SetMenuItemEnabled(frame->ContextPopup(), command::kDeleteAll, 0), 1);
+  EXPECT_FALSE(FindMenuItem(frame->ContextPopup(), command::kDeleteAll)->isEnabled());
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), 9999, 0), 0);
+}
+
+TEST_F(FrameTest, ContextMenuChoiceTakesTheMenuBarPath) {
+  auto frame = MakeFrame(0);
+  log.clear();
+  context.frameCommand(command::kDelete);
+  EXPECT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
+}
+
+TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
+  MessageList inbox;
+  auto record = CreateMessageRecord();
+  AddNumber(*record, "+358401112223");
+  inbox.Add(std::move(record));
+  ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 1);
+  std::vector<std::string> numbers;
+  context.openContactInformation = [&numbers](QWidget*, const std::string& number) {
+    numbers.push_back(number);
+  };
+  auto frame = MakeFrame(0);
+  // No selection: nothing.
+  frame->RunCommand(command::kAddToContacts);
+  EXPECT_TRUE(numbers.empty());
+  frame->Module(0)->ListView()->AddItem(0, 0, {QStringLiteral("+358401112223")});
+  frame->Module(0)->ListView()->SetSelection(0);
+  frame->RunCommand(command::kAddToContacts);
+  EXPECT_EQ(numbers, (std::vector<std::string>{"+358401112223"}));
+}
+
+TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
+  // Store files in the documents folder; the SIM read fails.
+  MessageList inbox;
+  for (const char* number : {"+358401", "+358402"}) {
+    auto record = CreateMessageRecord();
+    AddNumber(*record, number);
+    inbox.Add(std::move(record));
+  }
+  ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 2);
+  ASSERT_EQ(SaveMessageFile(context.paths.outbox, inbox), 2);
+  IpcOptions nobody;  // a socket folder where no card service listens
+  nobody.socketDir = documents.path().toStdString();
+  DeviceCardLink offline(nobody);
+  offline.OpenPipes();
+  context.link = &offline;
+  context.createModule = CreateFolderModule;
+  auto frame = MakeFrame(0);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(lists.inbox.Count(), 2);
+  EXPECT_EQ(lists.outbox.Count(), 2);
+  EXPECT_EQ(lists.contacts.Count(), 0);
+  EXPECT_EQ(context.simReadStatus, kIpcNotConnected);
+  EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");
+  EXPECT_EQ(frame->objectName(), "ZephSMSMain");
+  frame->ChooseModule(4);  // the failing 0x140006 changes nothing
+  EXPECT_EQ(frame->CurrentIndex(), 4);
+}
+
+TEST_F(FrameTest, ReadsThePhonebookUnderTheWaitCursorAndKeepsItsStatus) {
+  auto frame = MakeFrame(0);
+  EXPECT_TRUE(link.waitCursorDuringSimRead);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(lists.contacts.Count(), 1);
+  EXPECT_EQ(context.simReadStatus, 0u);
+}
+
+TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
+  context.createModule = CreateFolderModule;
+  auto frame = MakeFrame(0);
+  const QStringList titles{"Inbox", "Outbox", "Sent messages", "Delivery reports", "Contacts"};
+  const std::vector<QStringList> columns{{"From", "Date & Time"},
+                                         {"To", "Date & Time", "Status"},
+                                         {"To", "Date & Time"},
+                                         {"To", "Message", "Status", "Date & Time"},
+                                         {"Name", "Number"}};
+  for (int i = 0; i < 5; ++i) {
+    FolderModule* module = frame->Module(i);
+    auto* title = FindControlAs<QLabel>(module, kModuleTitleControl);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), titles[i]);
+    EXPECT_TRUE(title->font().bold());
+    ReportListView* list = module->ListView();
+    ASSERT_EQ(list, FindControl(module, kModuleListControl));
+    QStringList header;
+    for (int c = 0; c < list->columnCount(); ++c) header << list->headerItem()->text(c);
+    EXPECT_EQ(header, columns[static_cast<size_t>(i)]);
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+  }
+}
+
+TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
+  auto frame = MakeFrame(0);
+  frame->RunCommand(command::kHelpContents);
+  EXPECT_TRUE(opened.empty());  // no help beside the program
+
+  QDir(documents.path()).mkpath(QStringLiteral("help"));
+  for (const char* page : {"contents.html", "help-index.html"}) {
+    QFile file(documents.filePath(QStringLiteral("help/") + page));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  frame->RunCommand(command::kHelpContents);
+  frame->RunCommand(command::kHelpIndex);
+  frame->RunCommand(command::kWebSite);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_TRUE(opened[0].toLocalFile().endsWith("/help/contents.html"));
+  EXPECT_TRUE(opened[1].toLocalFile().endsWith("/help/help-index.html"));
+  EXPECT_EQ(opened[2].scheme(), "https");
+
+  // An installed program finds its help under share/zephsms.
+  QDir(documents.path()).mkpath(QStringLiteral("share/zephsms/help"));
+  QDir(documents.path()).mkpath(QStringLiteral("bin"));
+  QFile installed(documents.filePath(QStringLiteral("share/zephsms/help/help-index.html")));
+  ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+  EXPECT_EQ(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kIndex),
+            QFileInfo(installed).canonicalFilePath());
+  EXPECT_TRUE(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kContents).isEmpty());
+}
+
+TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
+  auto frame = MakeFrame(0);
+  frame->RunCommand(command::kCardManager);  // none there: nothing happens
+
+  const QString marker = documents.filePath(QStringLiteral("started"));
+  QFile script(documents.filePath(QStringLiteral("zephui")));
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\npwd > started\n");
+  script.close();
+  script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  frame->RunCommand(command::kCardManager);
+  for (int i = 0; i < 200 && !QFile::exists(marker); ++i) QTest::qWait(10);
+  QFile started(marker);
+  ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromLocal8Bit(started.readAll()).trimmed(),
+            QFileInfo(documents.path()).canonicalFilePath());
+}
+
+TEST_F(FrameTest, AboutAndOptionsOpenModally) {
+  auto frame = MakeFrame(0);
+  QString seen;
+  const auto aboutAnswer = OnNextModal([&seen](QWidget* dialog) {
+    seen = dialog->windowTitle();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  frame->RunCommand(command::kAbout);
+  EXPECT_EQ(seen, "About Tavik Short Messaging");
+  const auto optionsAnswer = OnNextModal([&seen](QWidget* dialog) {
+    seen = dialog->windowTitle();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  frame->RunCommand(command::kOptions);
+  EXPECT_EQ(seen, "Options");
+  EXPECT_EQ(link.Count("0x290003"), 1);
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,54 @@
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <gtest/gtest.h>
+
+#include "controls/report_list_view.h"
+#include "shell/resource_icons.h"
+
+namespace zeph {
+namespace {
+
+TEST(ReportListViewTest, RowsCarryKeysAndImages) {
+  ReportListView list;
+  QAbstractItemModelTester tester(list.model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  list.SetHeader({"From", "Date & Time"});
+  EXPECT_EQ(list.columnCount(), 2);
+  list.InitImageList({IconForResource(kMessageItemIcon), IconForResource(kContactItemIcon)});
+  EXPECT_EQ(list.AddItem(0, 10, {"+3584011", "Mon 01.01.2024 9:05"}), 0);
+  EXPECT_EQ(list.AddItem(1, 20, {"+3584022", "Tue 02.01.2024 10:15"}), 1);
+  EXPECT_EQ(list.AddItem(0, 30, {"+3584033"}), 2);
+  EXPECT_EQ(list.topLevelItem(1)->text(1), "Tue 02.01.2024 10:15");
+
+  EXPECT_EQ(list.GetCurSelParam(), -1);
+  EXPECT_EQ(list.FindItemByParam(20), 1);
+  EXPECT_EQ(list.FindItemByParam(99), -1);
+  list.SetSelection(2);
+  EXPECT_EQ(list.GetCurSelParam(), 30);
+  list.SetSelection(7);  // no such row: the selection stays
+  EXPECT_EQ(list.GetCurSelParam(), 30);
+
+  EXPECT_EQ(list.SetItemIcon(20, 0), 1);
+  EXPECT_EQ(list.SetItemIcon(20, 1), 0);
+  EXPECT_EQ(list.SetItemIcon(99, 1), -1);
+  EXPECT_EQ(list.KeyOfRow(0), 10);
+  EXPECT_EQ(list.KeyOfRow(5), -1);
+  list.clear();
+  EXPECT_EQ(list.GetCurSelParam(), -1);
+}
+
+TEST(ReportListViewTest, AdjustSharesTheWidthButKeepsTitlesReadable) {
+  ReportListView list;
+  list.SetHeader({"To", "Message", "Status", "Date & Time"});
+  list.resize(600, 200);
+  list.show();
+  list.AdjustListView(kAdjustFillWidth);
+  const int share = list.viewport()->width() / 4;
+  EXPECT_GE(list.columnWidth(0), share);
+  EXPECT_GE(list.columnWidth(1), share);
+  list.resize(120, 200);  // too narrow to share: titles still fit
+  EXPECT_GE(list.columnWidth(1), list.header()->sectionSizeHint(1));
+}
+
+}  // namespace
+}  // namespace zeph

@@ -1,0 +1,54 @@
+#include <QScrollBar>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "shell/frame_client.h"
+#include "shell/module_space.h"
+
+namespace zeph::testing {
+namespace {
+
+using ModuleSpaceTest = AppFixture;
+
+TEST_F(ModuleSpaceTest, ScrollsInStepsAndDropsTheBarWhenTheModuleFits) {
+  moduleSize = QSize(800, 300);
+  auto frame = MakeFrame(0);
+  ModuleSpace* space = frame->Client()->Space();
+  FolderModule* module = frame->Module(0);
+  QScrollBar* bar = space->horizontalScrollBar();
+  ASSERT_LT(space->viewport()->width(), 800);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->maximum(), 800 - space->viewport()->width());
+  EXPECT_EQ(module->pos(), QPoint(0, 0));
+
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(module->x(), -20);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(module->x(), -120);
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(module->x(), -bar->maximum());
+  bar->triggerAction(QAbstractSlider::SliderToMinimum);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(module->x(), 0);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(module->x(), -20);
+
+  // Larger than the module: the bar goes and the module is back at 0, and
+  // the module takes the space's width less its margin.
+  frame->resize(1200, frame->height());
+  QApplication::processEvents();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(module->x(), 0);
+  EXPECT_EQ(module->width(), space->viewport()->width() - 10);
+}
+
+TEST_F(ModuleSpaceTest, KeysGoToTheCurrentModule) {
+  auto frame = MakeFrame(3);
+  log.clear();
+  QTest::keyClick(frame->Client()->Space(), Qt::Key_A);
+  EXPECT_EQ(log, (std::vector<std::string>{"3 key " + std::to_string(Qt::Key_A)}));
+}
+
+}  // namespace
+}  // namespace zeph::testing
