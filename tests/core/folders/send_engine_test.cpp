@@ -29,6 +29,20 @@ class SendEngineTest : public EngineFixture {
     std::lock_guard hold(lists_.outbox);
     AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
   }
+  // Lets fake time run a second at a time until `done` holds.
+  bool RunFakeTimeUntil(const std::function<bool()>& done) {
+    return WaitUntil([&] {
+      clock_.Advance(1000);
+      std::this_thread::sleep_for(10ms);
+      return done();
+    });
+  }
+  // The Outbox state of the one record in the saved Outbox file.
+  uint32_t SavedOutboxState() {
+    MessageList saved;
+    if (LoadMessageFile(paths_.outbox, saved) != 1) return 0;
+    return saved.GetAt(0)->flags & MRF_OUTBOX_STATES;
+  }
   nlohmann::json SentLog() {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
@@ -100,12 +114,7 @@ TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
   GiveRetryEntries();
   StartEngine();
 
-  // Let fake time run a second at a time until the record is given up.
-  ASSERT_TRUE(WaitUntil([&] {
-    clock_.Advance(1000);
-    std::this_thread::sleep_for(10ms);
-    return OutboxState(0) == MRF_GAVEUP;
-  }));
+  ASSERT_TRUE(RunFakeTimeUntil([&] { return OutboxState(0) == MRF_GAVEUP; }));
   std::vector<uint32_t> times = SendTimes();
   ASSERT_EQ(times.size(), 5u);
   for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], 5000u) << i;
@@ -118,15 +127,10 @@ TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
 
   // Resend gives it five more.
   ASSERT_TRUE(ResendOutboxRecord(lists_.outbox, retries_, paths_.outbox, 0));
-  ASSERT_TRUE(WaitUntil([&] {
-    clock_.Advance(1000);
-    std::this_thread::sleep_for(10ms);
-    return SendTimes().size() == 10u && OutboxState(0) == MRF_GAVEUP;
-  }));
+  ASSERT_TRUE(RunFakeTimeUntil(
+      [&] { return SendTimes().size() == 10u && OutboxState(0) == MRF_GAVEUP; }));
   StopEngine();
-  MessageList saved;
-  ASSERT_EQ(LoadMessageFile(paths_.outbox, saved), 1);
-  EXPECT_EQ(saved.GetAt(0)->flags & MRF_OUTBOX_STATES, MRF_GAVEUP);
+  EXPECT_EQ(SavedOutboxState(), MRF_GAVEUP);
 }
 
 TEST_F(SendEngineTest, ARecordWithoutRetryEntryIsTriedAtEveryPassUncounted) {
@@ -182,9 +186,7 @@ TEST_F(SendEngineTest, StopCancelsARequestInFlightAndKeepsTheRecord) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
   EXPECT_TRUE(engine_->Finished());
   EXPECT_EQ(OutboxState(0), MRF_WAITING);
-  MessageList saved;
-  ASSERT_EQ(LoadMessageFile(paths_.outbox, saved), 1);
-  EXPECT_EQ(saved.GetAt(0)->flags & MRF_OUTBOX_STATES, MRF_WAITING);
+  EXPECT_EQ(SavedOutboxState(), MRF_WAITING);
 }
 
 TEST_F(SendEngineTest, ThreadEndsWithTheOpenFailureWhenNoServiceAnswers) {
