@@ -88,6 +88,33 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
   EXPECT_EQ(LoadMessageFile(paths_.outbox, outbox), 0);
 }
 
+// The folders reload Sent messages and Delivery reports from their files
+// while the send thread appends and saves: each side holds the list's lock,
+// so no copy is lost and no file is torn (the thread sanitizer build runs
+// this too).
+TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
+  for (int i = 0; i < 20; ++i) Queue("message " + std::to_string(i));
+  StartEngine();
+  int reloads = 0;
+  while (OutboxCount() > 0 && reloads < 100000) {
+    {
+      std::lock_guard hold(lists_.sent);
+      LoadMessageFile(paths_.sent, lists_.sent);
+    }
+    {
+      std::lock_guard hold(lists_.reports);
+      LoadMessageFile(paths_.reports, lists_.reports);
+    }
+    ++reloads;
+  }
+  StopEngine();
+  EXPECT_EQ(OutboxCount(), 0);
+  EXPECT_EQ(Texts(lists_.sent).size(), 20u);
+  EXPECT_EQ(Texts(lists_.reports).size(), 20u);
+  MessageList sent;
+  EXPECT_EQ(LoadMessageFile(paths_.sent, sent), 20);
+}
+
 TEST_F(SendEngineTest, LineBreaksAreSentFiledAndExcerptedAsBlanks) {
   Queue("line one\r\nline\ttwo");
   StartEngine();
