@@ -64,7 +64,10 @@ TEST_F(ChatEnterTest, EnterInAModalDialogAnswersTheDialog) {
   bool answered = false;
   int sentMeanwhile = -1;
   const auto answer = OnNextModal([&](QWidget* dialog) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::setActiveWindow(dialog);
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_TRUE(focused != nullptr && dialog->isAncestorOf(focused));
+    QTest::keyClick(focused != nullptr ? focused : dialog, Qt::Key_Return);
     sentMeanwhile = sent;
     answered = !dialog->isVisible();
     if (!answered) static_cast<QDialog*>(dialog)->reject();
