@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -55,6 +56,29 @@ TEST_F(ChatEnterTest, EnterInsideTheCurrentModuleOrTheEditorKeepsItsMeaning) {
   // Elsewhere in the frame (the module list), Enter sends.
   Press(frame->Client()->List());
   EXPECT_EQ(sent, 1);
+}
+
+TEST_F(ChatEnterTest, EnterInAModalDialogAnswersTheDialog) {
+  // A modal dialog (a question, Options, "Message Cannot Be Sent" over the
+  // chat itself) keeps Enter for its default button.
+  bool answered = false;
+  int sentMeanwhile = -1;
+  const auto answer = OnNextModal([&](QWidget* dialog) {
+    QApplication::setActiveWindow(dialog);
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_TRUE(focused != nullptr && dialog->isAncestorOf(focused));
+    QTest::keyClick(focused != nullptr ? focused : dialog, Qt::Key_Return);
+    sentMeanwhile = sent;
+    answered = !dialog->isVisible();
+    if (!answered) static_cast<QDialog*>(dialog)->reject();
+  });
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Tavik Short Messaging"),
+                  QStringLiteral("Are you sure you want to delete the selected item?"),
+                  QMessageBox::Yes | QMessageBox::No, frame.get());
+  box.setDefaultButton(QMessageBox::Yes);
+  EXPECT_EQ(box.exec(), QMessageBox::Yes);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(sentMeanwhile, 0);
 }
 
 TEST_F(ChatEnterTest, NothingIsTakenWithoutAChatWindow) {

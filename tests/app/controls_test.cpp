@@ -55,7 +55,8 @@ TEST(ControlsTest, ActionBarButtonsReportTheirCommandAndFollowTheirState) {
   ActionBar bar;
   bar.resize(400, ActionBar::kHeight);
   bar.SetLeftWidth(100);
-  EXPECT_EQ(bar.ButtonsEnd() - bar.ButtonsStart(), 6);  // no buttons: the right margin only
+  EXPECT_EQ(bar.ButtonsStart(), 100);
+  EXPECT_EQ(bar.ButtonsEnd() - bar.ButtonsStart(), 13);  // no buttons: the two margins only
   std::vector<int> clicked;
   QObject::connect(&bar, &ActionBar::Clicked, [&clicked](int command) { clicked.push_back(command); });
   for (int command : {1, 8, 16}) {

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -50,6 +51,15 @@ TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmpty) {
   EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8059)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8019)->text().isEmpty());
   EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, 8066)->isChecked());
+}
+
+TEST_F(DialogsTest, OptionsOpensAtTheHeightItsWrappedTextsNeed) {
+  // Sized at a narrower width, the wrapped texts took three lines and left
+  // an empty band in the dialog once it was widened.
+  OptionsDialog dialog(nullptr, settings, link);
+  dialog.show();
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.height(), dialog.layout()->totalHeightForWidth(dialog.width()));
 }
 
 TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {

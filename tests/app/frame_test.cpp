@@ -64,6 +64,14 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8, 16}));
 }
 
+TEST_F(FrameTest, ModuleSwitchPutsTheKeyboardFocusIntoTheModulesList) {
+  auto frame = MakeFrame(0);
+  QApplication::setActiveWindow(frame.get());
+  EXPECT_EQ(QApplication::focusWidget(), frame->Module(0)->ListView());
+  frame->ChooseModule(3);
+  EXPECT_EQ(QApplication::focusWidget(), frame->Module(3)->ListView());
+}
+
 TEST_F(FrameTest, ClickingAModuleInTheListSwitchesToIt) {
   auto frame = MakeFrame(0);
   ModuleList* list = frame->Client()->List();

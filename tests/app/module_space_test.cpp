@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "app_fixture.h"
+#include "controls/module_list.h"
 #include "shell/frame_client.h"
 #include "shell/module_space.h"
 
@@ -48,6 +49,15 @@ TEST_F(ModuleSpaceTest, KeysGoToTheCurrentModule) {
   log.clear();
   QTest::keyClick(frame->Client()->Space(), Qt::Key_A);
   EXPECT_EQ(log, (std::vector<std::string>{"3 key " + std::to_string(Qt::Key_A)}));
+}
+
+TEST_F(ModuleSpaceTest, TabFromTheModuleListGoesStraightIntoTheModule) {
+  auto frame = MakeFrame(0);
+  QApplication::setActiveWindow(frame.get());
+  QWidget* list = frame->Client()->List();
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), frame->Module(0)->ListView());
 }
 
 }  // namespace

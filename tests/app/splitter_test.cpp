@@ -1,4 +1,5 @@
 #include <QTest>
+#include <QToolButton>
 
 #include "app_fixture.h"
 #include "controls/action_bar.h"
@@ -74,7 +75,8 @@ TEST_F(SplitterTest, TrackerStopsAtTheListMinimumAndWhereTheButtonsStillFit) {
   EXPECT_EQ(client->ListWidth(), w + 49);
   EXPECT_EQ(client->List()->width(), w + 49);
   EXPECT_EQ(client->Space()->x(), w + 49 + 3);
-  EXPECT_EQ(client->Bar()->ButtonsStart(), w + 49 + 7);
+  EXPECT_EQ(client->Bar()->ButtonsStart(), w + 49);
+  EXPECT_EQ(client->Bar()->ButtonAt(0)->x(), w + 49 + 7);
 }
 
 TEST_F(SplitterTest, ReleaseWithoutMovementKeepsTheWidth) {
@@ -108,6 +110,33 @@ TEST_F(SplitterTest, EscapeDuringADragRestoresWidthAndFocus) {
 TEST_F(SplitterTest, SmallestFrameKeepsTheButtonsAndSomeSpace) {
   EXPECT_EQ(client->minimumWidth(), client->Bar()->ButtonsEnd() + 23);
   EXPECT_EQ(client->minimumHeight(), 105);
+}
+
+TEST_F(SplitterTest, DeactivatingTheFrameWhileHotReleasesTheMouse) {
+  QApplication::setActiveWindow(frame.get());
+  Move(w + 1);
+  ASSERT_TRUE(client->SplitterHot());
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  QApplication::processEvents();
+  EXPECT_FALSE(frame->isActiveWindow());
+  EXPECT_FALSE(client->SplitterHot());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(SplitterTest, DragToTheFarRightDoesNotWidenTheFrame) {
+  // The clamp leaves room for the buttons and their margins, so the
+  // smallest frame size that follows the new width still fits the frame.
+  const int before = frame->width();
+  Move(w + 1);
+  Press(w + 1);
+  Move(client->width() - 2);
+  Release(client->width() - 2);
+  QApplication::processEvents();
+  EXPECT_EQ(client->ListWidth(), client->width() - ButtonsRoom() - 24);
+  EXPECT_LE(client->minimumWidth(), client->width());
+  EXPECT_EQ(frame->width(), before);
 }
 
 }  // namespace

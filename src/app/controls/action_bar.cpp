@@ -49,12 +49,12 @@ void ActionBar::AddButton(const ActionButtonRecord& record) {
   button->show();
 }
 
-int ActionBar::ButtonsStart() const { return leftWidth_ + kLeftPadding; }
+int ActionBar::ButtonsStart() const { return leftWidth_; }
 
 int ActionBar::ButtonsEnd() const {
   const int count = ButtonCount();
   const int buttons = count == 0 ? 0 : count * kButtonSize + (count - 1) * kButtonGap;
-  return ButtonsStart() + buttons + kRightPadding;
+  return leftWidth_ + kLeftPadding + buttons + kRightPadding;
 }
 
 void ActionBar::SetButtonState(int position, int state) {
@@ -100,7 +100,7 @@ void ActionBar::resizeEvent(QResizeEvent*) { PlaceButtons(); }
 
 void ActionBar::PlaceButtons() {
   const int y = (kHeight - kButtonSize) / 2;
-  int x = ButtonsStart();
+  int x = leftWidth_ + kLeftPadding;
   for (QToolButton* button : buttons_) {
     button->move(x, y);
     x += kButtonSize + kButtonGap;

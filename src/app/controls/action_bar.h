@@ -34,8 +34,12 @@ class ActionBar final : public QWidget {
 
   void SetLeftWidth(int width);                       // 0x401
   void AddButton(const ActionButtonRecord& record);   // 0x402
+  // 0x403: where the bar's own part begins (the left width). 0x405: where
+  // the last button's margin ends. The difference, margins included, is
+  // the room the buttons need, so a list width of CW - room - 23 still
+  // fits the smallest frame.
   int ButtonsStart() const;                           // 0x403
-  int ButtonsEnd() const;                             // 0x405; minus 0x403: room the buttons need
+  int ButtonsEnd() const;                             // 0x405
   void SetButtonState(int position, int state);       // 0x408: 2 disables, 0 enables
   void RemoveAllButtons();                            // 0x40A
   void SetBackground(const QPixmap& background);      // 0x40B

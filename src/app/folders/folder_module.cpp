@@ -1,5 +1,6 @@
 #include "folders/folder_module.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
@@ -36,6 +37,20 @@ void FolderModule::SpaceResized(QSize spaceSize) {
 }
 
 bool FolderModule::ForwardKey(QKeyEvent*) { return false; }
+
+void FolderModule::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // As a dialog does, a module given the focus hands it on to its first
+  // control that takes the keyboard, so the arrow keys work in its list at
+  // once after a module switch.
+  for (QWidget* next = nextInFocusChain(); next != this; next = next->nextInFocusChain()) {
+    if (isAncestorOf(next) && next->isVisibleTo(this) && next->isEnabled() &&
+        (next->focusPolicy() & Qt::TabFocus) != 0) {
+      next->setFocus(event->reason());
+      return;
+    }
+  }
+}
 
 void FolderModule::RunContextMenu(QPoint globalPos) {
   if (context_.contextPopup == nullptr) return;

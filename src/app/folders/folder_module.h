@@ -58,6 +58,8 @@ class FolderModule : public QWidget {
   // Opens the message folders' context menu at `globalPos` and sends the
   // chosen command to the frame, so it takes the menu bar's path.
   void RunContextMenu(QPoint globalPos);
+  // The focus given to the module goes on to its first control.
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   int index_;

@@ -1,5 +1,6 @@
 #include "shell/chat_enter_filter.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -29,6 +30,11 @@ bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
   if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
   if (key->modifiers() & Qt::ControlModifier) return false;
   if (Within(watched, windows_.currentModule) || Within(watched, windows_.messageEditor)) {
+    return false;
+  }
+  // A modal dialog or an open menu runs a loop of its own, where Enter
+  // answers the dialog or picks the item.
+  if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
     return false;
   }
   windows_.sendChat();

@@ -1,7 +1,8 @@
 #pragma once
 // While the chat window is open, Enter sends its message from anywhere in
 // the program, except inside the current module and the message editor,
-// where Enter keeps its own meaning. Ctrl+Enter is never taken.
+// where Enter keeps its own meaning, and while a modal dialog or a menu is
+// open. Ctrl+Enter is never taken.
 
 #include <QObject>
 

@@ -170,9 +170,12 @@ void FrameClient::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void FrameClient::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && hot_) CancelDrag();
-  QWidget::changeEvent(event);
+bool FrameClient::event(QEvent* event) {
+  // A child hears of the frame's deactivation through WindowDeactivate,
+  // which the frame passes on to its children; ActivationChange reaches
+  // only the frame itself.
+  if (event->type() == QEvent::WindowDeactivate && hot_) CancelDrag();
+  return QWidget::event(event);
 }
 
 }  // namespace zeph

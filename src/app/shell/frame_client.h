@@ -47,7 +47,7 @@ class FrameClient final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   int ButtonsRoom() const;

@@ -11,7 +11,8 @@ namespace zeph {
 ModuleSpace::ModuleSpace(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName(QStringLiteral("ZephModuleSpace"));
   setFrameShape(QFrame::NoFrame);
-  setFocusPolicy(Qt::TabFocus);
+  // Tab goes into the module's controls; the space is no stop of its own.
+  setFocusPolicy(Qt::NoFocus);
   viewport()->setBackgroundRole(QPalette::Window);
   viewport()->setAutoFillBackground(true);
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {

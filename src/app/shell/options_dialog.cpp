@@ -20,6 +20,7 @@ namespace {
 
 // The chat name goes into a 64-byte setting with its terminator.
 constexpr int kChatNameLength = 63;
+constexpr int kDialogWidth = 360;
 
 // The hours field as an unsigned decimal; an empty field, or one whose
 // number does not fit 32 bits, reads as 0.
@@ -78,7 +79,11 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
   connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  setMinimumWidth(360);
+  // The wrapped texts take their height at the dialog's own width; sized
+  // from its narrower natural width, the dialog kept the height of a third
+  // line as an empty band in the Message Centre group.
+  setMinimumWidth(kDialogWidth);
+  resize(kDialogWidth, layout->totalHeightForWidth(kDialogWidth));
   centreNumber_->setFocusPolicy(Qt::ClickFocus);
   chatName_->setFocus();
 
