@@ -65,8 +65,11 @@ class FakeCardLink final : public CardLink {
 class RecordingModule final : public FolderModule {
  public:
   RecordingModule(int index, AppContext& context, QWidget* parent, std::vector<std::string>& log,
-                  QSize initialSize)
-      : FolderModule(index, context, parent), log_(log), list_(new ReportListView(this)) {
+                  QSize initialSize, bool keysToList = false)
+      : FolderModule(index, context, parent),
+        log_(log),
+        list_(new ReportListView(this)),
+        keysToList_(keysToList) {
     list_->SetHeader({QStringLiteral("From")});
     list_->setGeometry(0, 0, 100, 100);
     SetInitialSize(initialSize);
@@ -77,7 +80,11 @@ class RecordingModule final : public FolderModule {
   void DeleteAll() override { Log("deleteall", 0); }
   bool ForwardKey(QKeyEvent* event) override {
     if (event->type() == QEvent::KeyPress) Log("key", event->key());
-    return true;
+    if (!keysToList_) return true;
+    // As a module that lets its list handle the keys would.
+    event->ignore();
+    QCoreApplication::sendEvent(list_, event);
+    return event->isAccepted();
   }
   ReportListView* ListView() const override { return list_; }
 
@@ -87,6 +94,7 @@ class RecordingModule final : public FolderModule {
   }
   std::vector<std::string>& log_;
   ReportListView* list_;
+  bool keysToList_;
 };
 
 class ScriptedAsker final : public Asker {
@@ -132,7 +140,8 @@ class AppFixture : public ::testing::Test {
       return true;
     };
     context.createModule = [this](int index, AppContext& ctx, QWidget* parent) {
-      return std::make_unique<RecordingModule>(index, ctx, parent, log, moduleSize);
+      return std::make_unique<RecordingModule>(index, ctx, parent, log, moduleSize,
+                                               modulesPassKeysToList);
     };
   }
 
@@ -156,6 +165,7 @@ class AppFixture : public ::testing::Test {
   std::vector<std::string> log;
   std::vector<QUrl> opened;
   QSize moduleSize{300, 200};
+  bool modulesPassKeysToList = false;
 };
 
 }  // namespace zeph::testing

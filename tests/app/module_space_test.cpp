@@ -51,6 +51,16 @@ TEST_F(ModuleSpaceTest, KeysGoToTheCurrentModule) {
   EXPECT_EQ(log, (std::vector<std::string>{"3 key " + std::to_string(Qt::Key_A)}));
 }
 
+// A key the module hands to its list and the list leaves alone rises back
+// through the module to the space; the space must not hand it on again.
+TEST_F(ModuleSpaceTest, KeyIgnoredByTheModulesListIsNotForwardedInACircle) {
+  modulesPassKeysToList = true;
+  auto frame = MakeFrame(0);
+  log.clear();
+  QTest::keyClick(frame->Client()->Space(), Qt::Key_F13);
+  EXPECT_EQ(log, (std::vector<std::string>{"0 key " + std::to_string(Qt::Key_F13)}));
+}
+
 TEST_F(ModuleSpaceTest, TabFromTheModuleListGoesStraightIntoTheModule) {
   auto frame = MakeFrame(0);
   QApplication::setActiveWindow(frame.get());

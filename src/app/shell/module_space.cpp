@@ -55,12 +55,22 @@ void ModuleSpace::PlaceModule() {
   module_->move(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
-void ModuleSpace::keyPressEvent(QKeyEvent* event) {
-  if (module_ == nullptr || !module_->ForwardKey(event)) event->ignore();
-}
+void ModuleSpace::keyPressEvent(QKeyEvent* event) { ForwardKey(event); }
 
-void ModuleSpace::keyReleaseEvent(QKeyEvent* event) {
-  if (module_ == nullptr || !module_->ForwardKey(event)) event->ignore();
+void ModuleSpace::keyReleaseEvent(QKeyEvent* event) { ForwardKey(event); }
+
+void ModuleSpace::ForwardKey(QKeyEvent* event) {
+  // A key the module hands to one of its controls, and that the control
+  // leaves alone, rises through the module back to here; handing it on
+  // again would never end.
+  if (module_ == nullptr || forwarding_) {
+    event->ignore();
+    return;
+  }
+  forwarding_ = true;
+  const bool used = module_->ForwardKey(event);
+  forwarding_ = false;
+  if (!used) event->ignore();
 }
 
 }  // namespace zeph

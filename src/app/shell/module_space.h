@@ -37,8 +37,10 @@ class ModuleSpace final : public QAbstractScrollArea {
 
  private:
   void PlaceModule();
+  void ForwardKey(QKeyEvent* event);
 
   QPointer<FolderModule> module_;
+  bool forwarding_ = false;  // a key is being handed to the module
 };
 
 }  // namespace zeph
