@@ -17,9 +17,9 @@
 #include <string>
 #include <thread>
 
-#include "devicelink/device_requests.h"
-#include "devicelink/ipc_client.h"
-#include "devicelink/request_framing.h"
+#include "core/devicelink/device_requests.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/request_framing.h"
 
 namespace zeph {
 namespace {

@@ -11,14 +11,14 @@
 #include <thread>
 #include <nlohmann/json.hpp>
 
-#include "devicelink/ipc_client.h"
-#include "devicelink/wire_layout.h"
-#include "folders/reception.h"
-#include "folders/send_thread.h"
-#include "store/app_lists.h"
-#include "store/message_file.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/folders/reception.h"
+#include "core/folders/send_thread.h"
+#include "core/store/app_lists.h"
+#include "core/store/message_file.h"
+#include "core/util/allocator_tuning.h"
 #include "support/card_service_process.h"
-#include "util/allocator_tuning.h"
 
 namespace zeph {
 namespace {

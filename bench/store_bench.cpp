@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "store/message_file.h"
-#include "util/allocator_tuning.h"
-#include "util/atomic_file.h"
-#include "util/fixed_text.h"
+#include "core/store/message_file.h"
+#include "core/util/allocator_tuning.h"
+#include "core/util/atomic_file.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "codecs/business_card.h"
-#include "codecs/business_card_choices.h"
-#include "codecs/text_decoders.h"
-#include "fuzz_check.h"
+#include "core/codecs/business_card.h"
+#include "core/codecs/business_card_choices.h"
+#include "core/codecs/text_decoders.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zeph;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "fuzz_check.h"
-#include "store/message_file.h"
+#include "core/store/message_file.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zeph;

@@ -9,11 +9,11 @@
 #include <span>
 #include <vector>
 
-#include "devicelink/phonebook_reply.h"
-#include "devicelink/wire_layout.h"
-#include "fuzz_check.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "core/devicelink/phonebook_reply.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 

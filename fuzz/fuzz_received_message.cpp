@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "codecs/card_message.h"
-#include "codecs/card_message_layout.h"
-#include "fuzz_check.h"
+#include "core/codecs/card_message.h"
+#include "core/codecs/card_message_layout.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zeph;

@@ -1,3 +1,3 @@
-#include "shell/startup.h"
+#include "app/shell/startup.h"
 
 int main(int argc, char** argv) { return zeph::RunZephSms(argc, argv); }

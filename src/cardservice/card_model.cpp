@@ -1,16 +1,16 @@
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "codecs/card_message_layout.h"
-#include "codecs/phone_number.h"
-#include "devicelink/wire_layout.h"
-#include "store/message_record.h"
-#include "received_blocks.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "cardservice/received_blocks.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/codecs/phone_number.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/store/message_record.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::cardservice {
 namespace cm = card_message;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "devicelink/device_requests.h"
+#include "core/devicelink/device_requests.h"
 
 namespace zeph::cardservice {
 

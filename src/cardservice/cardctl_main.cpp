@@ -17,11 +17,11 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "codecs/business_card.h"
-#include "control_socket.h"
-#include "devicelink/ipc_endpoint.h"
-#include "hex_text.h"
-#include "pictures/gms_file.h"
+#include "cardservice/control_socket.h"
+#include "cardservice/hex_text.h"
+#include "core/codecs/business_card.h"
+#include "core/devicelink/ipc_endpoint.h"
+#include "core/pictures/gms_file.h"
 
 using nlohmann::json;
 

@@ -1,15 +1,15 @@
-#include "control_commands.h"
+#include "cardservice/control_commands.h"
 
 #include <nlohmann/json.hpp>
 
 #include <optional>
 
-#include "codecs/card_message_layout.h"
-#include "hex_text.h"
-#include "received_blocks.h"
-#include "util/cp1252.h"
-#include "util/fixed_text.h"
-#include "devicelink/wire_layout.h"
+#include "cardservice/hex_text.h"
+#include "cardservice/received_blocks.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/cp1252.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::cardservice {
 namespace cm = card_message;

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
 

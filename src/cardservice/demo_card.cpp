@@ -1,7 +1,7 @@
-#include "demo_card.h"
+#include "cardservice/demo_card.h"
 
-#include "codecs/card_message_layout.h"
-#include "received_blocks.h"
+#include "cardservice/received_blocks.h"
+#include "core/codecs/card_message_layout.h"
 
 namespace zeph::cardservice {
 namespace cm = card_message;

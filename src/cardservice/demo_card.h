@@ -3,7 +3,7 @@
 // three messages waiting in the store (a short text, a long text and a
 // picture message), with the default settings.
 
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
 

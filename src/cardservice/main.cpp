@@ -8,10 +8,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "card_model.h"
-#include "demo_card.h"
-#include "server.h"
-#include "state_file.h"
+#include "cardservice/card_model.h"
+#include "cardservice/demo_card.h"
+#include "cardservice/server.h"
+#include "cardservice/state_file.h"
 
 using namespace zeph::cardservice;
 

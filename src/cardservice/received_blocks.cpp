@@ -1,11 +1,11 @@
-#include "received_blocks.h"
+#include "cardservice/received_blocks.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "util/byte_order.h"
-#include "util/cp1252.h"
-#include "util/fixed_text.h"
+#include "core/util/byte_order.h"
+#include "core/util/cp1252.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::cardservice {
 namespace cm = card_message;

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/card_message_layout.h"
-#include "store/picture_image.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/store/picture_image.h"
 
 namespace zeph::cardservice {
 

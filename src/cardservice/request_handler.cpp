@@ -1,12 +1,12 @@
-#include "request_handler.h"
+#include "cardservice/request_handler.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "devicelink/phonebook_reply.h"
-#include "devicelink/wire_layout.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "core/devicelink/phonebook_reply.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::cardservice {
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
 

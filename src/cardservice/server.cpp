@@ -1,4 +1,4 @@
-#include "server.h"
+#include "cardservice/server.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,14 +14,14 @@
 #include <deque>
 #include <iostream>
 
-#include "control_commands.h"
-#include "control_socket.h"
-#include "devicelink/frame_buffer.h"
-#include "devicelink/ipc_endpoint.h"
-#include "devicelink/wire_layout.h"
-#include "request_handler.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "cardservice/control_commands.h"
+#include "cardservice/control_socket.h"
+#include "cardservice/request_handler.h"
+#include "core/devicelink/frame_buffer.h"
+#include "core/devicelink/ipc_endpoint.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::cardservice {
 namespace {

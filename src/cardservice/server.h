@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
 

@@ -1,14 +1,14 @@
-#include "state_file.h"
+#include "cardservice/state_file.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "codecs/card_message_layout.h"
-#include "hex_text.h"
-#include "util/atomic_file.h"
-#include "util/cp1252.h"
+#include "cardservice/hex_text.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/util/atomic_file.h"
+#include "core/util/cp1252.h"
 
 namespace zeph::cardservice {
 using nlohmann::json;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
 

@@ -5,11 +5,11 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app_fixture.h"
-#include "controls/control_id.h"
-#include "shell/can_send.h"
-#include "shell/can_send_check.h"
-#include "shell/device_card_link.h"
+#include "app/controls/control_id.h"
+#include "app/shell/can_send_check.h"
+#include "app/shell/device_card_link.h"
+#include "core/settings/can_send.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

@@ -6,11 +6,11 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app_fixture.h"
-#include "controls/control_id.h"
-#include "devicelink/result_codes.h"
-#include "shell/device_card_link.h"
-#include "shell/options_dialog.h"
+#include "app/controls/control_id.h"
+#include "app/shell/device_card_link.h"
+#include "app/shell/options_dialog.h"
+#include "core/devicelink/result_codes.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

@@ -2,10 +2,10 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "app_fixture.h"
-#include "controls/module_list.h"
-#include "shell/frame_client.h"
-#include "shell/chat_enter_filter.h"
+#include "app/controls/module_list.h"
+#include "app/shell/chat_enter_filter.h"
+#include "app/shell/frame_client.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

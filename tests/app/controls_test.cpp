@@ -2,12 +2,12 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "controls/action_bar.h"
-#include "controls/control_id.h"
-#include "controls/dialog_fonts.h"
-#include "controls/picture_display.h"
-#include "shell/program_bitmaps.h"
-#include "shell/resource_icons.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/control_id.h"
+#include "app/controls/dialog_fonts.h"
+#include "app/controls/picture_display.h"
+#include "app/shell/program_bitmaps.h"
+#include "app/shell/resource_icons.h"
 
 namespace zeph {
 namespace {

@@ -4,13 +4,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app_fixture.h"
-#include "controls/control_id.h"
-#include "shell/about_blend.h"
-#include "shell/about_dialog.h"
-#include "shell/cannot_send_dialog.h"
-#include "shell/options_dialog.h"
-#include "shell/program_bitmaps.h"
+#include "app/controls/control_id.h"
+#include "app/shell/about_dialog.h"
+#include "app/shell/cannot_send_dialog.h"
+#include "app/shell/options_dialog.h"
+#include "app/shell/program_bitmaps.h"
+#include "core/resources/about_blend.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

@@ -3,21 +3,21 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app_fixture.h"
-#include "controls/action_bar.h"
-#include "controls/control_id.h"
-#include "controls/module_list.h"
-#include "folders/placeholder_module.h"
-#include "shell/about_dialog.h"
-#include "shell/command_line.h"
-#include "shell/frame_client.h"
-#include "shell/frame_menus.h"
-#include "shell/help.h"
-#include "devicelink/result_codes.h"
-#include "shell/device_card_link.h"
-#include "shell/options_dialog.h"
-#include "shell/startup.h"
-#include "store/message_file.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/control_id.h"
+#include "app/controls/module_list.h"
+#include "app/folders/placeholder_module.h"
+#include "app/shell/about_dialog.h"
+#include "app/shell/device_card_link.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/frame_menus.h"
+#include "app/shell/help.h"
+#include "app/shell/options_dialog.h"
+#include "app/shell/startup.h"
+#include "core/devicelink/result_codes.h"
+#include "core/startup/command_line.h"
+#include "core/store/message_file.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {
@@ -324,7 +324,8 @@ TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
   const QString marker = documents.filePath(QStringLiteral("started"));
   QFile script(documents.filePath(QStringLiteral("zephui")));
   ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-  script.write("#!/bin/sh\npwd > started\n");
+  // Written whole, then renamed: the test never reads a half-written marker.
+  script.write("#!/bin/sh\npwd > started.part && mv started.part started\n");
   script.close();
   script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   frame->RunCommand(command::kCardManager);

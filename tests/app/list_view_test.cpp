@@ -2,8 +2,8 @@
 #include <QHeaderView>
 #include <gtest/gtest.h>
 
-#include "controls/report_list_view.h"
-#include "shell/resource_icons.h"
+#include "app/controls/report_list_view.h"
+#include "app/shell/resource_icons.h"
 
 namespace zeph {
 namespace {

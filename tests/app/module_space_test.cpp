@@ -1,10 +1,10 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app_fixture.h"
-#include "controls/module_list.h"
-#include "shell/frame_client.h"
-#include "shell/module_space.h"
+#include "app/controls/module_list.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/module_space.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

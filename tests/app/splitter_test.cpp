@@ -1,11 +1,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app_fixture.h"
-#include "controls/action_bar.h"
-#include "controls/module_list.h"
-#include "shell/frame_client.h"
-#include "shell/module_space.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/module_list.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/module_space.h"
+#include "support/app_fixture.h"
 
 namespace zeph::testing {
 namespace {

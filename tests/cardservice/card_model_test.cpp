@@ -1,9 +1,9 @@
-#include "card_model.h"
+#include "cardservice/card_model.h"
 
 #include <gtest/gtest.h>
 
-#include "codecs/card_message_layout.h"
-#include "received_blocks.h"
+#include "cardservice/received_blocks.h"
+#include "core/codecs/card_message_layout.h"
 
 namespace zeph::cardservice {
 namespace {

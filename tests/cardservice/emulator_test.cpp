@@ -7,18 +7,18 @@
 #include <cstdio>
 #include <thread>
 
-#include "codecs/card_message.h"
-#include "codecs/card_message_layout.h"
-#include "devicelink/device_requests.h"
-#include "devicelink/ipc_client.h"
-#include "devicelink/ipc_endpoint.h"
-#include "devicelink/request_framing.h"
-#include "devicelink/result_codes.h"
-#include "demo_card.h"
-#include "pictures/gms_file.h"
+#include "cardservice/demo_card.h"
+#include "core/codecs/card_message.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/devicelink/device_requests.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/ipc_endpoint.h"
+#include "core/devicelink/request_framing.h"
+#include "core/devicelink/result_codes.h"
+#include "core/pictures/gms_file.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 #include "support/card_service_process.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "received_blocks.h"
+#include "cardservice/received_blocks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

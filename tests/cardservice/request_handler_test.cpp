@@ -1,9 +1,9 @@
-#include "request_handler.h"
+#include "cardservice/request_handler.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "util/byte_order.h"
+#include "core/util/byte_order.h"
 
 namespace zeph::cardservice {
 namespace {

@@ -1,4 +1,4 @@
-#include "state_file.h"
+#include "cardservice/state_file.h"
 
 #include <gtest/gtest.h>
 

@@ -12,14 +12,14 @@
 #include <thread>
 #include <vector>
 
-#include "devicelink/ipc_client.h"
-#include "devicelink/wire_layout.h"
-#include "folders/clock.h"
-#include "folders/send_thread.h"
-#include "store/app_lists.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/folders/clock.h"
+#include "core/folders/send_thread.h"
+#include "core/store/app_lists.h"
+#include "core/util/byte_order.h"
 #include "support/card_service_process.h"
 #include "support/temp_folder.h"
-#include "util/byte_order.h"
 
 namespace zeph::testing {
 

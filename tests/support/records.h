@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "store/app_lists.h"
-#include "util/fixed_text.h"
+#include "core/store/app_lists.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::testing {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <sstream>
 
-#include "store/message_file.h"
+#include "core/store/message_file.h"
+#include "core/util/fixed_text.h"
 #include "support/temp_folder.h"
-#include "util/fixed_text.h"
 
 namespace zeph::tools {
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/action_bar.h"
+#include "app/controls/action_bar.h"
 
 #include <QPainter>
 #include <QToolButton>

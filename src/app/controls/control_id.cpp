@@ -1,4 +1,4 @@
-#include "controls/control_id.h"
+#include "app/controls/control_id.h"
 
 namespace zeph {
 

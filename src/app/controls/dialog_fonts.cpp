@@ -1,9 +1,9 @@
-#include "controls/dialog_fonts.h"
+#include "app/controls/dialog_fonts.h"
 
 #include <QApplication>
 #include <QWidget>
 
-#include "controls/control_id.h"
+#include "app/controls/control_id.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "controls/module_list.h"
+#include "app/controls/module_list.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
-#include "controls/picture_display.h"
+#include "app/controls/picture_display.h"
 
 #include <QEvent>
 #include <QPainter>
 
-#include "controls/control_id.h"
-#include "shell/program_bitmaps.h"
+#include "app/controls/control_id.h"
+#include "app/shell/program_bitmaps.h"
 
 namespace zeph {
 

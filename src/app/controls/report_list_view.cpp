@@ -1,4 +1,4 @@
-#include "controls/report_list_view.h"
+#include "app/controls/report_list_view.h"
 
 #include <QHeaderView>
 #include <QResizeEvent>

@@ -1,4 +1,4 @@
-#include "controls/title_font.h"
+#include "app/controls/title_font.h"
 
 namespace zeph {
 

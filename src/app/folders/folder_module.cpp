@@ -1,12 +1,12 @@
-#include "folders/folder_module.h"
+#include "app/folders/folder_module.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
 
-#include "shell/app_context.h"
-#include "shell/frame_menus.h"
+#include "app/shell/app_context.h"
+#include "app/shell/frame_menus.h"
 
 namespace zeph {
 

@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QWidget>
 
-#include "folders/module_table.h"
+#include "app/folders/module_table.h"
 
 class QKeyEvent;
 

@@ -1,13 +1,13 @@
-#include "folders/placeholder_module.h"
+#include "app/folders/placeholder_module.h"
 
 #include <QResizeEvent>
 
-#include "controls/control_id.h"
-#include "controls/report_list_view.h"
-#include "controls/title_font.h"
-#include "shell/command_line.h"
-#include "shell/resource_icons.h"
-#include "shell/texts.h"
+#include "app/controls/control_id.h"
+#include "app/controls/report_list_view.h"
+#include "app/controls/title_font.h"
+#include "app/shell/resource_icons.h"
+#include "app/shell/texts.h"
+#include "core/startup/command_line.h"
 
 namespace zeph {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "folders/folder_module.h"
+#include "app/folders/folder_module.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "shell/about_dialog.h"
+#include "app/shell/about_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "controls/control_id.h"
-#include "shell/about_blend.h"
-#include "shell/program_bitmaps.h"
-#include "shell/texts.h"
+#include "app/controls/control_id.h"
+#include "app/shell/program_bitmaps.h"
+#include "app/shell/texts.h"
+#include "core/resources/about_blend.h"
 
 namespace zeph {
 namespace {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/settings_store.h"
-#include "store/app_lists.h"
+#include "core/settings/settings_store.h"
+#include "core/store/app_lists.h"
 
 class QMenu;
 class QMenuBar;

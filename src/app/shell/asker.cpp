@@ -1,4 +1,4 @@
-#include "shell/asker.h"
+#include "app/shell/asker.h"
 
 #include <QMessageBox>
 

@@ -1,11 +1,11 @@
-#include "shell/can_send_check.h"
+#include "app/shell/can_send_check.h"
 
-#include "devicelink/pipe.h"
-#include "devicelink/result_codes.h"
-#include "shell/app_context.h"
-#include "shell/can_send.h"
-#include "shell/cannot_send_dialog.h"
-#include "shell/card_link.h"
+#include "app/shell/app_context.h"
+#include "app/shell/cannot_send_dialog.h"
+#include "app/shell/card_link.h"
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/result_codes.h"
+#include "core/settings/can_send.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/cannot_send_dialog.h"
+#include "app/shell/cannot_send_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "controls/control_id.h"
-#include "shell/settings_store.h"
+#include "app/controls/control_id.h"
+#include "core/settings/settings_store.h"
 
 namespace zeph {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "store/app_lists.h"
+#include "core/store/app_lists.h"
 
 namespace zeph {
 

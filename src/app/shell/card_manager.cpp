@@ -1,4 +1,4 @@
-#include "shell/card_manager.h"
+#include "app/shell/card_manager.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,10 +1,10 @@
-#include "shell/chat_enter_filter.h"
+#include "app/shell/chat_enter_filter.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "shell/app_context.h"
+#include "app/shell/app_context.h"
 
 namespace zeph {
 namespace {

@@ -1,7 +1,7 @@
-#include "shell/device_card_link.h"
+#include "app/shell/device_card_link.h"
 
-#include "devicelink/device_requests.h"
-#include "devicelink/result_codes.h"
+#include "core/devicelink/device_requests.h"
+#include "core/devicelink/result_codes.h"
 
 namespace zeph {
 

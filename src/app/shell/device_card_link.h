@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "devicelink/ipc_client.h"
-#include "shell/card_link.h"
+#include "app/shell/card_link.h"
+#include "core/devicelink/ipc_client.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "shell/fallback_icons.h"
+#include "app/shell/fallback_icons.h"
 
 #include <QLinearGradient>
 #include <QPainter>

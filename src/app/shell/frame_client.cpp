@@ -1,4 +1,4 @@
-#include "shell/frame_client.h"
+#include "app/shell/frame_client.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "controls/action_bar.h"
-#include "controls/module_list.h"
-#include "shell/module_space.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/module_list.h"
+#include "app/shell/module_space.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/frame_menus.h"
+#include "app/shell/frame_menus.h"
 
 namespace zeph {
 namespace {

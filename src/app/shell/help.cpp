@@ -1,9 +1,9 @@
-#include "shell/help.h"
+#include "app/shell/help.h"
 
 #include <QFileInfo>
 #include <QUrl>
 
-#include "shell/app_context.h"
+#include "app/shell/app_context.h"
 
 namespace zeph {
 

@@ -1,9 +1,9 @@
-#include "shell/ini_settings_store.h"
+#include "app/shell/ini_settings_store.h"
 
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "util/cp1252.h"
+#include "core/util/cp1252.h"
 
 namespace zeph {
 namespace {

@@ -15,7 +15,7 @@
 #include <QString>
 #include <memory>
 
-#include "shell/settings_store.h"
+#include "core/settings/settings_store.h"
 
 class QSettings;
 

@@ -1,8 +1,8 @@
-#include "shell/instance_channel.h"
+#include "app/shell/instance_channel.h"
 
 #include <QLocalSocket>
 
-#include "shell/runtime_folder.h"
+#include "app/shell/runtime_folder.h"
 
 namespace zeph {
 namespace {

@@ -1,6 +1,6 @@
-#include "shell/instance_lock.h"
+#include "app/shell/instance_lock.h"
 
-#include "shell/runtime_folder.h"
+#include "app/shell/runtime_folder.h"
 
 namespace zeph {
 

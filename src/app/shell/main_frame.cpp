@@ -1,4 +1,4 @@
-#include "shell/main_frame.h"
+#include "app/shell/main_frame.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -6,26 +6,26 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "controls/action_bar.h"
-#include "controls/module_list.h"
-#include "controls/report_list_view.h"
-#include "folders/folder_module.h"
-#include "shell/about_dialog.h"
-#include "shell/app_context.h"
-#include "shell/asker.h"
-#include "shell/card_link.h"
-#include "shell/card_manager.h"
-#include "shell/frame_client.h"
-#include "shell/frame_menus.h"
-#include "shell/help.h"
-#include "shell/module_space.h"
-#include "shell/options_dialog.h"
-#include "shell/program_bitmaps.h"
-#include "shell/resource_icons.h"
-#include "shell/texts.h"
-#include "shell/wait_cursor.h"
-#include "store/message_file.h"
-#include "store/picture_library_file.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/module_list.h"
+#include "app/controls/report_list_view.h"
+#include "app/folders/folder_module.h"
+#include "app/shell/about_dialog.h"
+#include "app/shell/app_context.h"
+#include "app/shell/asker.h"
+#include "app/shell/card_link.h"
+#include "app/shell/card_manager.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/frame_menus.h"
+#include "app/shell/help.h"
+#include "app/shell/module_space.h"
+#include "app/shell/options_dialog.h"
+#include "app/shell/program_bitmaps.h"
+#include "app/shell/resource_icons.h"
+#include "app/shell/texts.h"
+#include "app/shell/wait_cursor.h"
+#include "core/store/message_file.h"
+#include "core/store/picture_library_file.h"
 
 namespace zeph {
 

@@ -1,10 +1,10 @@
-#include "shell/module_space.h"
+#include "app/shell/module_space.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
 
-#include "folders/folder_module.h"
+#include "app/folders/folder_module.h"
 
 namespace zeph {
 

@@ -5,7 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
-#include "folders/folder_module.h"
+#include "app/folders/folder_module.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "shell/options_dialog.h"
+#include "app/shell/options_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "controls/control_id.h"
-#include "shell/card_link.h"
-#include "shell/settings_store.h"
-#include "shell/texts.h"
+#include "app/controls/control_id.h"
+#include "app/shell/card_link.h"
+#include "app/shell/texts.h"
+#include "core/settings/settings_store.h"
 
 namespace zeph {
 namespace {

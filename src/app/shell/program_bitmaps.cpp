@@ -1,10 +1,10 @@
-#include "shell/program_bitmaps.h"
+#include "app/shell/program_bitmaps.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "shell/about_blend.h"
-#include "shell/resource_icons.h"
+#include "app/shell/resource_icons.h"
+#include "core/resources/about_blend.h"
 
 namespace zeph {
 namespace {

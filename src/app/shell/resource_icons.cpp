@@ -1,9 +1,9 @@
-#include "shell/resource_icons.h"
+#include "app/shell/resource_icons.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "shell/fallback_icons.h"
+#include "app/shell/fallback_icons.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/runtime_folder.h"
+#include "app/shell/runtime_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "app/shell/startup.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -9,19 +9,19 @@
 #include <cstring>
 #include <memory>
 
-#include "folders/folder_module.h"
-#include "shell/app_context.h"
-#include "shell/asker.h"
-#include "shell/chat_enter_filter.h"
-#include "shell/command_line.h"
-#include "shell/device_card_link.h"
-#include "shell/ini_settings_store.h"
-#include "shell/instance_channel.h"
-#include "shell/instance_lock.h"
-#include "shell/main_frame.h"
-#include "shell/resource_icons.h"
-#include "store/app_lists.h"
-#include "util/allocator_tuning.h"
+#include "app/folders/folder_module.h"
+#include "app/shell/app_context.h"
+#include "app/shell/asker.h"
+#include "app/shell/chat_enter_filter.h"
+#include "app/shell/device_card_link.h"
+#include "app/shell/ini_settings_store.h"
+#include "app/shell/instance_channel.h"
+#include "app/shell/instance_lock.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/resource_icons.h"
+#include "core/startup/command_line.h"
+#include "core/store/app_lists.h"
+#include "core/util/allocator_tuning.h"
 
 namespace zeph {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "resources/string_table.h"
-#include "util/cp1252.h"
+#include "core/resources/string_table.h"
+#include "core/util/cp1252.h"
 
 namespace zeph {
 

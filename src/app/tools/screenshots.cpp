@@ -8,14 +8,14 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "folders/folder_module.h"
-#include "shell/about_dialog.h"
-#include "shell/app_context.h"
-#include "shell/asker.h"
-#include "shell/main_frame.h"
-#include "shell/memory_settings_store.h"
-#include "shell/device_card_link.h"
-#include "shell/options_dialog.h"
+#include "app/folders/folder_module.h"
+#include "app/shell/about_dialog.h"
+#include "app/shell/app_context.h"
+#include "app/shell/asker.h"
+#include "app/shell/device_card_link.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/options_dialog.h"
+#include "core/settings/memory_settings_store.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "codecs/business_card.h"
+#include "core/codecs/business_card.h"
 
 #include <algorithm>
 
-#include "codecs/text_decoders.h"
-#include "util/fixed_text.h"
+#include "core/codecs/text_decoders.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -1,6 +1,6 @@
-#include "codecs/business_card_choices.h"
+#include "core/codecs/business_card_choices.h"
 
-#include "util/fixed_text.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

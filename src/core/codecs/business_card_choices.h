@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/business_card.h"
+#include "core/codecs/business_card.h"
 
 namespace zeph {
 

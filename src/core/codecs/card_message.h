@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

@@ -1,14 +1,14 @@
 // Decoding a received CardMessage block into a MessageRecord.
 
-#include "codecs/card_message.h"
+#include "core/codecs/card_message.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "codecs/card_message_layout.h"
-#include "codecs/error_table.h"
-#include "resources/string_table.h"
-#include "util/byte_order.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/codecs/error_table.h"
+#include "core/resources/string_table.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 namespace {

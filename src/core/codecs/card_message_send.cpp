@@ -1,13 +1,13 @@
 // Encoding a queued MessageRecord into the CardMessage block to send.
 
-#include "codecs/card_message.h"
+#include "core/codecs/card_message.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "codecs/card_message_layout.h"
-#include "util/byte_order.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 namespace {

@@ -1,8 +1,8 @@
-#include "codecs/error_table.h"
+#include "core/codecs/error_table.h"
 
 #include <utility>
 
-#include "resources/string_table.h"
+#include "core/resources/string_table.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "codecs/gsm_text.h"
+#include "core/codecs/gsm_text.h"
 
 #include <array>
 

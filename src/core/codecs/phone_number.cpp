@@ -1,4 +1,4 @@
-#include "codecs/phone_number.h"
+#include "core/codecs/phone_number.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "codecs/text_decoders.h"
+#include "core/codecs/text_decoders.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "compose/chat_conversation.h"
+#include "core/compose/chat_conversation.h"
 
-#include "folders/contact_lookup.h"
-#include "folders/date_text.h"
-#include "resources/string_table.h"
-#include "store/file_time.h"
+#include "core/folders/contact_lookup.h"
+#include "core/folders/date_text.h"
+#include "core/resources/string_table.h"
+#include "core/store/file_time.h"
 
 namespace zeph {
 namespace {

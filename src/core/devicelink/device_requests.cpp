@@ -1,15 +1,15 @@
-#include "devicelink/device_requests.h"
+#include "core/devicelink/device_requests.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "codecs/card_message_layout.h"
-#include "devicelink/ipc_client.h"
-#include "devicelink/phonebook_reply.h"
-#include "devicelink/request_framing.h"
-#include "devicelink/result_codes.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/phonebook_reply.h"
+#include "core/devicelink/request_framing.h"
+#include "core/devicelink/result_codes.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

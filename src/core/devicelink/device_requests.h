@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "devicelink/pipe.h"
-#include "devicelink/wire_layout.h"
-#include "store/app_lists.h"
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/store/app_lists.h"
 
 namespace zeph {
 

@@ -1,7 +1,7 @@
-#include "devicelink/frame_buffer.h"
+#include "core/devicelink/frame_buffer.h"
 
-#include "devicelink/wire_layout.h"
-#include "util/byte_order.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 

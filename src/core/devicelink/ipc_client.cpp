@@ -1,4 +1,4 @@
-#include "devicelink/ipc_client.h"
+#include "core/devicelink/ipc_client.h"
 
 #include <poll.h>
 #include <sys/time.h>
@@ -11,9 +11,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "devicelink/ipc_endpoint.h"
-#include "devicelink/result_codes.h"
-#include "util/byte_order.h"
+#include "core/devicelink/ipc_endpoint.h"
+#include "core/devicelink/result_codes.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 namespace {

@@ -33,9 +33,9 @@
 #include <utility>
 #include <vector>
 
-#include "devicelink/frame_buffer.h"
-#include "devicelink/pipe.h"
-#include "devicelink/wire_layout.h"
+#include "core/devicelink/frame_buffer.h"
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/wire_layout.h"
 
 namespace zeph {
 

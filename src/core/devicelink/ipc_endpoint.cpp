@@ -1,4 +1,4 @@
-#include "devicelink/ipc_endpoint.h"
+#include "core/devicelink/ipc_endpoint.h"
 
 #include <sys/un.h>
 #include <unistd.h>

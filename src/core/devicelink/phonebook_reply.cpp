@@ -1,11 +1,11 @@
-#include "devicelink/phonebook_reply.h"
+#include "core/devicelink/phonebook_reply.h"
 
 #include <algorithm>
 
-#include "devicelink/result_codes.h"
-#include "devicelink/wire_layout.h"
-#include "util/byte_order.h"
-#include "util/fixed_text.h"
+#include "core/devicelink/result_codes.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/util/byte_order.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 

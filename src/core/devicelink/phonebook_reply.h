@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/app_lists.h"
+#include "core/store/app_lists.h"
 
 namespace zeph {
 

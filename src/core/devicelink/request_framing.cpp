@@ -1,10 +1,10 @@
-#include "devicelink/request_framing.h"
+#include "core/devicelink/request_framing.h"
 
 #include <algorithm>
 
-#include "devicelink/ipc_client.h"
-#include "devicelink/result_codes.h"
-#include "util/byte_order.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/result_codes.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 namespace {

@@ -11,8 +11,8 @@
 #include <span>
 #include <vector>
 
-#include "devicelink/pipe.h"
-#include "devicelink/wire_layout.h"
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/wire_layout.h"
 
 namespace zeph {
 

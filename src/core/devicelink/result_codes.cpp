@@ -1,4 +1,4 @@
-#include "devicelink/result_codes.h"
+#include "core/devicelink/result_codes.h"
 
 #include <cstdio>
 

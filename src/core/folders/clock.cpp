@@ -1,4 +1,4 @@
-#include "folders/clock.h"
+#include "core/folders/clock.h"
 
 #include <chrono>
 #include <ctime>

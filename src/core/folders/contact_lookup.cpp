@@ -1,6 +1,6 @@
-#include "folders/contact_lookup.h"
+#include "core/folders/contact_lookup.h"
 
-#include "util/fixed_text.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "folders/date_text.h"
+#include "core/folders/date_text.h"
 
 #include <cstdio>
 

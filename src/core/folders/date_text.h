@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

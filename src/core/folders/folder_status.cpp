@@ -1,7 +1,7 @@
-#include "folders/folder_status.h"
+#include "core/folders/folder_status.h"
 
-#include "resources/string_table.h"
-#include "store/message_record.h"
+#include "core/resources/string_table.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

@@ -1,9 +1,9 @@
-#include "folders/outbox_queue.h"
+#include "core/folders/outbox_queue.h"
 
 #include <array>
 #include <mutex>
 
-#include "store/message_file.h"
+#include "core/store/message_file.h"
 
 namespace zeph {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "folders/retry_table.h"
-#include "store/message_record.h"
+#include "core/folders/retry_table.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

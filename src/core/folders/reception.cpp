@@ -1,13 +1,13 @@
-#include "folders/reception.h"
+#include "core/folders/reception.h"
 
 #include <mutex>
 
-#include "codecs/card_message.h"
-#include "codecs/card_message_layout.h"
-#include "compose/chat_conversation.h"
-#include "devicelink/device_requests.h"
-#include "folders/contact_lookup.h"
-#include "store/message_file.h"
+#include "core/codecs/card_message.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/compose/chat_conversation.h"
+#include "core/devicelink/device_requests.h"
+#include "core/folders/contact_lookup.h"
+#include "core/store/message_file.h"
 
 namespace zeph {
 namespace {

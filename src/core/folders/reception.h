@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "devicelink/pipe.h"
-#include "store/message_record.h"
+#include "core/devicelink/pipe.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

@@ -1,6 +1,6 @@
-#include "folders/report_excerpt.h"
+#include "core/folders/report_excerpt.h"
 
-#include "resources/string_table.h"
+#include "core/resources/string_table.h"
 
 namespace zeph {
 

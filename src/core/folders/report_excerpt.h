@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

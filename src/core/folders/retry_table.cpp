@@ -1,4 +1,4 @@
-#include "folders/retry_table.h"
+#include "core/folders/retry_table.h"
 
 #include <mutex>
 

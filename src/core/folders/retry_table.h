@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "store/locked_block_list.h"
-#include "store/message_record.h"
+#include "core/store/locked_block_list.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

@@ -1,13 +1,13 @@
-#include "folders/send_one_message.h"
+#include "core/folders/send_one_message.h"
 
 #include <mutex>
 
-#include "codecs/card_message.h"
-#include "devicelink/device_requests.h"
-#include "folders/report_excerpt.h"
-#include "shell/can_send.h"
-#include "store/message_file.h"
-#include "util/fixed_text.h"
+#include "core/codecs/card_message.h"
+#include "core/devicelink/device_requests.h"
+#include "core/folders/report_excerpt.h"
+#include "core/settings/can_send.h"
+#include "core/store/message_file.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "devicelink/pipe.h"
-#include "folders/send_filing.h"
+#include "core/devicelink/pipe.h"
+#include "core/folders/send_filing.h"
 
 namespace zeph {
 

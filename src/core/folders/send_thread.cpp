@@ -1,8 +1,8 @@
-#include "folders/send_thread.h"
+#include "core/folders/send_thread.h"
 
-#include "folders/send_one_message.h"
-#include "shell/can_send.h"
-#include "store/message_file.h"
+#include "core/folders/send_one_message.h"
+#include "core/settings/can_send.h"
+#include "core/store/message_file.h"
 
 namespace zeph {
 namespace {

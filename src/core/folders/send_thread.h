@@ -16,10 +16,10 @@
 #include <mutex>
 #include <thread>
 
-#include "devicelink/pipe.h"
-#include "folders/clock.h"
-#include "folders/retry_table.h"
-#include "folders/send_filing.h"
+#include "core/devicelink/pipe.h"
+#include "core/folders/clock.h"
+#include "core/folders/retry_table.h"
+#include "core/folders/send_filing.h"
 
 namespace zeph {
 

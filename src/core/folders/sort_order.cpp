@@ -1,11 +1,11 @@
-#include "folders/sort_order.h"
+#include "core/folders/sort_order.h"
 
 #include <algorithm>
 
-#include "folders/contact_lookup.h"
-#include "folders/folder_status.h"
-#include "store/file_time.h"
-#include "util/fixed_text.h"
+#include "core/folders/contact_lookup.h"
+#include "core/folders/folder_status.h"
+#include "core/store/file_time.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

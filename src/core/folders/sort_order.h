@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "store/app_lists.h"
+#include "core/store/app_lists.h"
 
 namespace zeph {
 

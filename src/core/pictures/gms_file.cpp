@@ -1,10 +1,10 @@
-#include "pictures/gms_file.h"
+#include "core/pictures/gms_file.h"
 
 #include <algorithm>
 #include <fstream>
 #include <vector>
 
-#include "util/atomic_file.h"
+#include "core/util/atomic_file.h"
 
 namespace zeph {
 namespace {

@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/picture_image.h"
+#include "core/store/picture_image.h"
 
 namespace zeph {
 

@@ -1,8 +1,8 @@
-#include "pictures/picture_edit_geometry.h"
+#include "core/pictures/picture_edit_geometry.h"
 
 #include <algorithm>
 
-#include "store/picture_image.h"
+#include "core/store/picture_image.h"
 
 namespace zeph {
 namespace {

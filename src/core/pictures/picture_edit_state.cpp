@@ -1,4 +1,4 @@
-#include "pictures/picture_edit_state.h"
+#include "core/pictures/picture_edit_state.h"
 
 namespace zeph {
 

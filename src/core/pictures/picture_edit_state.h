@@ -5,8 +5,8 @@
 // of a change. The control does not capture the pointer: it sees only events
 // over itself, and cells between two pointer positions are not filled in.
 
-#include "pictures/picture_edit_geometry.h"
-#include "pictures/picture_ops.h"
+#include "core/pictures/picture_edit_geometry.h"
+#include "core/pictures/picture_ops.h"
 
 namespace zeph {
 

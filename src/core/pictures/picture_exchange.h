@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "pictures/gms_file.h"
-#include "store/picture_library_file.h"
+#include "core/pictures/gms_file.h"
+#include "core/store/picture_library_file.h"
 
 namespace zeph {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "store/picture_image.h"
+#include "core/store/picture_image.h"
 
 namespace zeph {
 

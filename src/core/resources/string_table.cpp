@@ -1,4 +1,4 @@
-#include "resources/string_table.h"
+#include "core/resources/string_table.h"
 
 #include <utility>
 

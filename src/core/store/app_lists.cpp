@@ -1,4 +1,4 @@
-#include "store/app_lists.h"
+#include "core/store/app_lists.h"
 
 namespace zeph {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "store/block_list.h"
-#include "store/contact_entry.h"
-#include "store/locked_block_list.h"
-#include "store/message_record.h"
-#include "store/picture_library_file.h"
+#include "core/store/block_list.h"
+#include "core/store/contact_entry.h"
+#include "core/store/locked_block_list.h"
+#include "core/store/message_record.h"
+#include "core/store/picture_library_file.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "store/file_time.h"
+#include "core/store/file_time.h"
 
 namespace zeph {
 namespace {

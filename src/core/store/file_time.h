@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 namespace zeph {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <mutex>
 
-#include "store/block_list.h"
+#include "core/store/block_list.h"
 
 namespace zeph {
 

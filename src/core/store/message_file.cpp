@@ -1,10 +1,10 @@
-#include "store/message_file.h"
+#include "core/store/message_file.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "store/message_file_layout.h"
-#include "util/byte_order.h"
+#include "core/store/message_file_layout.h"
+#include "core/util/byte_order.h"
 
 namespace zeph {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "store/message_record.h"
-#include "util/atomic_file.h"
+#include "core/store/message_record.h"
+#include "core/util/atomic_file.h"
 
 namespace zeph {
 

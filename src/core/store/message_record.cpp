@@ -1,6 +1,6 @@
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
-#include "util/fixed_text.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 

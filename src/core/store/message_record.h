@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "store/block_list.h"
-#include "store/locked_block_list.h"
-#include "store/picture_image.h"
-#include "store/value_block_list.h"
+#include "core/store/block_list.h"
+#include "core/store/locked_block_list.h"
+#include "core/store/picture_image.h"
+#include "core/store/value_block_list.h"
 
 namespace zeph {
 

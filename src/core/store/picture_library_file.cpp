@@ -1,4 +1,4 @@
-#include "store/picture_library_file.h"
+#include "core/store/picture_library_file.h"
 
 #include <algorithm>
 

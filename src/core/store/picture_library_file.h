@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "store/block_list.h"
-#include "store/picture_image.h"
-#include "util/atomic_file.h"
+#include "core/store/block_list.h"
+#include "core/store/picture_image.h"
+#include "core/util/atomic_file.h"
 
 namespace zeph {
 

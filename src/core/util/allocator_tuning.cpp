@@ -1,4 +1,4 @@
-#include "util/allocator_tuning.h"
+#include "core/util/allocator_tuning.h"
 
 #include <cstdlib>  // defines __GLIBC__ on glibc
 

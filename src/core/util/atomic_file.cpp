@@ -1,4 +1,4 @@
-#include "util/atomic_file.h"
+#include "core/util/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "store_dump.h"
+#include "tools/zeph_store/store_dump.h"
 
 using zeph::tools::StoreKind;
 

@@ -1,14 +1,14 @@
-#include "store_dump.h"
+#include "tools/zeph_store/store_dump.h"
 
 #include <cctype>
 #include <cstdio>
 #include <ostream>
 
-#include "store/message_file.h"
-#include "store/picture_library_file.h"
-#include "util/atomic_file.h"
-#include "util/cp1252.h"
-#include "util/fixed_text.h"
+#include "core/store/message_file.h"
+#include "core/store/picture_library_file.h"
+#include "core/util/atomic_file.h"
+#include "core/util/cp1252.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph::tools {
 namespace {

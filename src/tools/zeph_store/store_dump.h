@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 namespace zeph::tools {
 

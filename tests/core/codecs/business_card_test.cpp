@@ -1,11 +1,11 @@
-#include "codecs/business_card.h"
+#include "core/codecs/business_card.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "codecs/business_card_choices.h"
+#include "core/codecs/business_card_choices.h"
 
 namespace zeph {
 namespace {

@@ -1,12 +1,12 @@
-#include "codecs/card_message.h"
+#include "core/codecs/card_message.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "codecs/error_table.h"
-#include "util/fixed_text.h"
+#include "core/codecs/error_table.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

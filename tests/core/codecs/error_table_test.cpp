@@ -1,8 +1,8 @@
-#include "codecs/error_table.h"
+#include "core/codecs/error_table.h"
 
 #include <gtest/gtest.h>
 
-#include "resources/string_table.h"
+#include "core/resources/string_table.h"
 
 namespace zeph {
 namespace {

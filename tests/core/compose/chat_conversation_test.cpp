@@ -1,9 +1,9 @@
-#include "compose/chat_conversation.h"
+#include "core/compose/chat_conversation.h"
 
 #include <gtest/gtest.h>
 
-#include "folders/contact_lookup.h"
-#include "store/file_time.h"
+#include "core/folders/contact_lookup.h"
+#include "core/store/file_time.h"
 #include "support/records.h"
 
 namespace zeph {

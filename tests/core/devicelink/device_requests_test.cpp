@@ -1,15 +1,15 @@
 // Every request of the catalogue against bytes written out by hand, and the
 // reading of its reply.
 
-#include "devicelink/device_requests.h"
+#include "core/devicelink/device_requests.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "devicelink/result_codes.h"
-#include "fake_pipe.h"
+#include "core/devicelink/result_codes.h"
+#include "support/fake_pipe.h"
 
 namespace zeph {
 namespace {

@@ -1,7 +1,7 @@
 // The IPC client against the real card service over a real socket: opening,
 // time-outs, reconnection, cancelling, indications, several pipes at once.
 
-#include "devicelink/ipc_client.h"
+#include "core/devicelink/ipc_client.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 #include <chrono>
 #include <thread>
 
-#include "devicelink/device_requests.h"
-#include "devicelink/request_framing.h"
-#include "devicelink/result_codes.h"
+#include "core/devicelink/device_requests.h"
+#include "core/devicelink/request_framing.h"
+#include "core/devicelink/result_codes.h"
+#include "core/util/byte_order.h"
 #include "support/card_service_process.h"
-#include "util/byte_order.h"
 
 namespace zeph {
 namespace {

@@ -1,10 +1,10 @@
-#include "devicelink/phonebook_reply.h"
+#include "core/devicelink/phonebook_reply.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "devicelink/result_codes.h"
-#include "util/fixed_text.h"
+#include "core/devicelink/result_codes.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

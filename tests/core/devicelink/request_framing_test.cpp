@@ -1,10 +1,10 @@
-#include "devicelink/request_framing.h"
+#include "core/devicelink/request_framing.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "devicelink/result_codes.h"
-#include "fake_pipe.h"
+#include "core/devicelink/result_codes.h"
+#include "support/fake_pipe.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "folders/contact_lookup.h"
+#include "core/folders/contact_lookup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "folders/date_text.h"
+#include "core/folders/date_text.h"
 
 #include <gtest/gtest.h>
 
-#include "store/file_time.h"
+#include "core/store/file_time.h"
 #include "support/records.h"
 
 namespace zeph {

@@ -1,9 +1,9 @@
-#include "folders/folder_status.h"
+#include "core/folders/folder_status.h"
 
 #include <gtest/gtest.h>
 
-#include "folders/report_excerpt.h"
-#include "store/message_record.h"
+#include "core/folders/report_excerpt.h"
+#include "core/store/message_record.h"
 #include "support/records.h"
 
 namespace zeph {

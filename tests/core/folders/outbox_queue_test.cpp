@@ -1,8 +1,8 @@
-#include "folders/outbox_queue.h"
+#include "core/folders/outbox_queue.h"
 
 #include <gtest/gtest.h>
 
-#include "store/message_file.h"
+#include "core/store/message_file.h"
 #include "support/records.h"
 #include "support/temp_folder.h"
 

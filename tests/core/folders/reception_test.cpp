@@ -1,14 +1,14 @@
 // Reception against the real card service.
 
-#include "folders/reception.h"
+#include "core/folders/reception.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "codecs/business_card.h"
-#include "folders/outbox_queue.h"
-#include "store/message_file.h"
+#include "core/codecs/business_card.h"
+#include "core/folders/outbox_queue.h"
+#include "core/store/message_file.h"
 #include "support/engine_fixture.h"
 #include "support/records.h"
 

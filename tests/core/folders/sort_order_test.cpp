@@ -1,4 +1,4 @@
-#include "folders/sort_order.h"
+#include "core/folders/sort_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pictures/gms_file.h"
+#include "core/pictures/gms_file.h"
 
 #include <gtest/gtest.h>
 

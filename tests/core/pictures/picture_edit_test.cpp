@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "pictures/picture_edit_geometry.h"
-#include "pictures/picture_edit_state.h"
+#include "core/pictures/picture_edit_geometry.h"
+#include "core/pictures/picture_edit_state.h"
 
 namespace zeph {
 namespace {

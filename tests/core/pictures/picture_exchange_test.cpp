@@ -1,4 +1,4 @@
-#include "pictures/picture_exchange.h"
+#include "core/pictures/picture_exchange.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pictures/picture_ops.h"
+#include "core/pictures/picture_ops.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "store/block_list.h"
+#include "core/store/block_list.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-#include "store/locked_block_list.h"
+#include "core/store/locked_block_list.h"
 
 namespace zeph {
 namespace {

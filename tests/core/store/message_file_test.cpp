@@ -1,11 +1,11 @@
-#include "store/message_file.h"
+#include "core/store/message_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "core/util/fixed_text.h"
 #include "support/temp_folder.h"
-#include "util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -1,8 +1,8 @@
-#include "store/message_record.h"
+#include "core/store/message_record.h"
 
 #include <gtest/gtest.h>
 
-#include "util/fixed_text.h"
+#include "core/util/fixed_text.h"
 
 namespace zeph {
 namespace {

@@ -1,4 +1,4 @@
-#include "util/atomic_file.h"
+#include "core/util/atomic_file.h"
 
 #include <gtest/gtest.h>
 

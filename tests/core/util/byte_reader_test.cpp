@@ -1,4 +1,4 @@
-#include "util/byte_order.h"
+#include "core/util/byte_order.h"
 
 #include <gtest/gtest.h>
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "controls/report_list_view.h"
-#include "folders/folder_module.h"
-#include "shell/app_context.h"
-#include "shell/asker.h"
-#include "shell/card_link.h"
-#include "shell/main_frame.h"
-#include "shell/memory_settings_store.h"
+#include "app/controls/report_list_view.h"
+#include "app/folders/folder_module.h"
+#include "app/shell/app_context.h"
+#include "app/shell/asker.h"
+#include "app/shell/card_link.h"
+#include "app/shell/main_frame.h"
+#include "core/settings/memory_settings_store.h"
 
 namespace zeph::testing {
 

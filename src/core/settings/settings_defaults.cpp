@@ -1,5 +1,5 @@
-#include "resources/string_table.h"
-#include "shell/settings_store.h"
+#include "core/resources/string_table.h"
+#include "core/settings/settings_store.h"
 
 namespace zeph {
 

@@ -1,9 +1,9 @@
-#include "shell/can_send.h"
+#include "core/settings/can_send.h"
 
 #include <gtest/gtest.h>
 
-#include "core/devicelink/fake_pipe.h"
-#include "shell/memory_settings_store.h"
+#include "core/settings/memory_settings_store.h"
+#include "support/fake_pipe.h"
 
 namespace zeph {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "devicelink/pipe.h"
-#include "shell/settings_store.h"
+#include "core/devicelink/pipe.h"
+#include "core/settings/settings_store.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "shell/about_blend.h"
+#include "core/resources/about_blend.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/memory_settings_store.h"
+#include "core/settings/memory_settings_store.h"
 
 namespace zeph {
 namespace {

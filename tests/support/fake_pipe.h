@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "devicelink/pipe.h"
-#include "devicelink/result_codes.h"
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/result_codes.h"
 
 namespace zeph::testing {
 

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "core/startup/command_line.h"
 
 #include <utility>
 

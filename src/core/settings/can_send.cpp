@@ -1,6 +1,6 @@
-#include "shell/can_send.h"
+#include "core/settings/can_send.h"
 
-#include "devicelink/device_requests.h"
+#include "core/devicelink/device_requests.h"
 
 namespace zeph {
 

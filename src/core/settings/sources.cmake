@@ -5,8 +5,4 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/can_send.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory_settings_store.h
   ${CMAKE_CURRENT_LIST_DIR}/memory_settings_store.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/command_line.h
-  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/about_blend.h
-  ${CMAKE_CURRENT_LIST_DIR}/about_blend.cpp
 )

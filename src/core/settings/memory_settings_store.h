@@ -7,7 +7,7 @@
 #include <tuple>
 #include <variant>
 
-#include "shell/settings_store.h"
+#include "core/settings/settings_store.h"
 
 namespace zeph {
 
