@@ -1,4 +1,4 @@
-#include "app/shell/asker.h"
+#include "app/base/asker.h"
 
 #include <QMessageBox>
 

@@ -1,8 +1,7 @@
-#include "app/shell/can_send_check.h"
+#include "app/base/can_send_check.h"
 
-#include "app/shell/app_context.h"
-#include "app/shell/cannot_send_dialog.h"
-#include "app/shell/card_link.h"
+#include "app/base/cannot_send_dialog.h"
+#include "app/platform/card_link.h"
 #include "core/devicelink/pipe.h"
 #include "core/devicelink/result_codes.h"
 #include "core/settings/can_send.h"
@@ -22,10 +21,9 @@ class ClosedPipe final : public Pipe {
 
 }  // namespace
 
-int CanSendNow(QWidget* owner, AppContext& context) {
+int CanSendNow(QWidget* owner, CardLink& link, SettingsStore& settings) {
   ClosedPipe closed;
-  Pipe* pipe = context.link->SyncPipe();
-  SettingsStore& settings = *context.settings;
+  Pipe* pipe = link.SyncPipe();
   return CanSendNow(pipe != nullptr ? *pipe : closed, settings,
                     [owner, &settings] { ShowCannotSendWarning(owner, settings); });
 }

@@ -8,12 +8,13 @@ class QWidget;
 
 namespace zeph {
 
-class AppContext;
+class CardLink;
+class SettingsStore;
 
 // 1 when the card can send now (a GSM or GPRS connection); else 0, after
 // showing "Message Cannot Be Sent" modally over `owner` unless the user
 // ticked "Do not show this message again". A link without pipes counts as a
 // card service that does not answer.
-int CanSendNow(QWidget* owner, AppContext& context);
+int CanSendNow(QWidget* owner, CardLink& link, SettingsStore& settings);
 
 }  // namespace zeph

@@ -1,4 +1,4 @@
-#include "app/shell/cannot_send_dialog.h"
+#include "app/base/cannot_send_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/controls/control_id.h"
+#include "app/base/control_id.h"
 #include "core/settings/settings_store.h"
 
 namespace zeph {
@@ -19,7 +19,7 @@ CannotSendDialog::CannotSendDialog(QWidget* owner, SettingsStore& settings)
       doNotShow_(new QCheckBox(QStringLiteral("&Do not show this message again"), this)) {
   setObjectName(QStringLiteral("CannotSendDialog204"));
   setWindowTitle(QStringLiteral("Message Cannot Be Sent"));
-  SetControlId(doNotShow_, 8072);
+  SetControlId(doNotShow_, ControlId::kDoNotShowAgain);
 
   auto* layout = new QVBoxLayout(this);  // owned by the dialog
   auto* row = new QHBoxLayout;           // owned by the layout

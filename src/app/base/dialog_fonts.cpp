@@ -1,9 +1,9 @@
-#include "app/controls/dialog_fonts.h"
+#include "app/base/dialog_fonts.h"
 
 #include <QApplication>
 #include <QWidget>
 
-#include "app/controls/control_id.h"
+#include "app/base/control_id.h"
 
 namespace zeph {
 
@@ -15,7 +15,7 @@ QFont DialogFontBold() {
   return font;
 }
 
-void SetDialogItemFont(QWidget* dialog, int controlId, int bold) {
+void SetDialogItemFont(QWidget* dialog, ControlId controlId, int bold) {
   QWidget* control = dialog == nullptr ? nullptr : FindControl(dialog, controlId);
   if (control == nullptr) return;
   control->setFont(bold != 0 ? DialogFontBold() : DialogFontRegular());

@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-class QWidget;
+#include "app/base/control_id.h"
 
 namespace zeph {
 
@@ -14,6 +14,6 @@ QFont DialogFontBold();
 // Gives the control with that id the bold font when `bold` is non-zero,
 // else the regular one, and redraws it. Nothing happens when the dialog
 // has no such control.
-void SetDialogItemFont(QWidget* dialog, int controlId, int bold);
+void SetDialogItemFont(QWidget* dialog, ControlId control, int bold);
 
 }  // namespace zeph

@@ -1,4 +1,4 @@
-#include "app/shell/fallback_icons.h"
+#include "app/base/fallback_icons.h"
 
 #include <QLinearGradient>
 #include <QPainter>

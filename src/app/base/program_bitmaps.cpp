@@ -1,9 +1,9 @@
-#include "app/shell/program_bitmaps.h"
+#include "app/base/program_bitmaps.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "app/shell/resource_icons.h"
+#include "app/base/resource_icons.h"
 #include "core/resources/about_blend.h"
 
 namespace zeph {
@@ -83,15 +83,15 @@ QImage ImageFromBottomUpBgr(std::span<const uint8_t> bits, int width, int height
   return image;
 }
 
-QPixmap BitmapForResource(int id) {
+QPixmap BitmapForResource(BitmapId id) {
   switch (id) {
-    case kAboutPictureBitmap:
-      return IconForResource(kApplicationIcon).pixmap(64, 64);
-    case kAboutBannerBitmap:
+    case BitmapId::kAboutPicture:
+      return IconForResource(IconId::kApplication).pixmap(64, 64);
+    case BitmapId::kAboutBanner:
       return QPixmap::fromImage(ImageFromBottomUpBgr(AboutBannerBits(), kW, kH));
-    case kAboutMaskBitmap:
+    case BitmapId::kAboutMask:
       return QPixmap::fromImage(ImageFromBottomUpBgr(AboutMaskBits(), kW, kH));
-    case kActionBarBitmap: {
+    case BitmapId::kActionBar: {
       QPixmap pixmap(64, 32);
       QPainter painter(&pixmap);
       QLinearGradient fill(0, 0, 0, 32);
@@ -103,7 +103,7 @@ QPixmap BitmapForResource(int id) {
       painter.drawLine(0, 31, 63, 31);
       return pixmap;
     }
-    case kPictureDecorationBitmap: {
+    case BitmapId::kPictureDecoration: {
       QPixmap pixmap(48, 48);
       pixmap.fill(Qt::transparent);
       QPainter painter(&pixmap);
@@ -117,9 +117,8 @@ QPixmap BitmapForResource(int id) {
       painter.drawLine(QPointF(22, 24), QPointF(40, 34));
       return pixmap;
     }
-    default:
-      return {};
   }
+  return {};  // a number cast from outside the list
 }
 
 }  // namespace zeph

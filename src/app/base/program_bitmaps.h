@@ -12,11 +12,13 @@
 
 namespace zeph {
 
-inline constexpr int kAboutPictureBitmap = 206;
-inline constexpr int kAboutBannerBitmap = 207;
-inline constexpr int kAboutMaskBitmap = 208;
-inline constexpr int kActionBarBitmap = 209;
-inline constexpr int kPictureDecorationBitmap = 137;
+enum class BitmapId : int {
+  kPictureDecoration = 137,
+  kAboutPicture = 206,
+  kAboutBanner = 207,
+  kAboutMask = 208,
+  kActionBar = 209,
+};
 
 // Bitmaps 207 and 208 as 24-bit bottom-up pixel arrays of 320 x 92, bytes
 // blue, green, red: the form the About box blends.
@@ -27,7 +29,6 @@ std::vector<uint8_t> AboutMaskBits();
 // Arrays of the wrong size give a null image.
 QImage ImageFromBottomUpBgr(std::span<const uint8_t> bits, int width, int height);
 
-// A bitmap by number; a null pixmap for a number the program has not.
-QPixmap BitmapForResource(int id);
+QPixmap BitmapForResource(BitmapId id);
 
 }  // namespace zeph

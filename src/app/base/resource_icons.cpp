@@ -1,9 +1,10 @@
-#include "app/shell/resource_icons.h"
+#include "app/base/resource_icons.h"
 
 #include <QPainter>
 #include <QPixmap>
+#include <optional>
 
-#include "app/shell/fallback_icons.h"
+#include "app/base/fallback_icons.h"
 
 namespace zeph {
 namespace {
@@ -12,51 +13,72 @@ namespace {
 enum class Variant { kNormal, kHot, kDisabled, kPressed };
 
 struct IconRow {
-  int id;
   const char* themeName;
   IconShape shape;
   Variant variant;
 };
 
-constexpr IconRow kIcons[] = {
-    {100, "zephsms", IconShape::kApplication, Variant::kNormal},
-    // Modules.
-    {166, "mail-folder-inbox", IconShape::kInbox, Variant::kNormal},
-    {167, "x-office-address-book", IconShape::kContacts, Variant::kNormal},
-    {168, "mail-folder-outbox", IconShape::kOutbox, Variant::kNormal},
-    {169, "mail-folder-sent", IconShape::kSent, Variant::kNormal},
-    {170, "mail-mark-read", IconShape::kReports, Variant::kNormal},
-    // Action buttons: New, Reply, Forward, Delete, Chat.
-    {113, "mail-message-new", IconShape::kNewMessage, Variant::kNormal},
-    {128, "mail-message-new", IconShape::kNewMessage, Variant::kHot},
-    {124, "mail-message-new", IconShape::kNewMessage, Variant::kDisabled},
-    {177, "mail-message-new", IconShape::kNewMessage, Variant::kPressed},
-    {114, "mail-reply-sender", IconShape::kReply, Variant::kNormal},
-    {138, "mail-reply-sender", IconShape::kReply, Variant::kHot},
-    {125, "mail-reply-sender", IconShape::kReply, Variant::kDisabled},
-    {192, "mail-reply-sender", IconShape::kReply, Variant::kPressed},
-    {115, "mail-forward", IconShape::kForward, Variant::kNormal},
-    {139, "mail-forward", IconShape::kForward, Variant::kHot},
-    {126, "mail-forward", IconShape::kForward, Variant::kDisabled},
-    {178, "mail-forward", IconShape::kForward, Variant::kPressed},
-    {116, "edit-delete", IconShape::kDelete, Variant::kNormal},
-    {140, "edit-delete", IconShape::kDelete, Variant::kHot},
-    {127, "edit-delete", IconShape::kDelete, Variant::kDisabled},
-    {179, "edit-delete", IconShape::kDelete, Variant::kPressed},
-    {133, "internet-group-chat", IconShape::kChat, Variant::kNormal},
-    {117, "internet-group-chat", IconShape::kChat, Variant::kHot},
-    {134, "internet-group-chat", IconShape::kChat, Variant::kDisabled},
-    {180, "internet-group-chat", IconShape::kChat, Variant::kPressed},
-    // List rows.
-    {160, "mail-message", IconShape::kMessageItem, Variant::kNormal},
-    {172, "avatar-default", IconShape::kContactItem, Variant::kNormal},
-};
-
-const IconRow* Find(int id) {
-  for (const IconRow& row : kIcons) {
-    if (row.id == id) return &row;
+// Every IconId has its case, so a new id without a picture does not build.
+std::optional<IconRow> RowOf(IconId id) {
+  switch (id) {
+    case IconId::kApplication:
+      return IconRow{"zephsms", IconShape::kApplication, Variant::kNormal};
+    case IconId::kInbox:
+      return IconRow{"mail-folder-inbox", IconShape::kInbox, Variant::kNormal};
+    case IconId::kContacts:
+      return IconRow{"x-office-address-book", IconShape::kContacts, Variant::kNormal};
+    case IconId::kOutbox:
+      return IconRow{"mail-folder-outbox", IconShape::kOutbox, Variant::kNormal};
+    case IconId::kSent:
+      return IconRow{"mail-folder-sent", IconShape::kSent, Variant::kNormal};
+    case IconId::kReports:
+      return IconRow{"mail-mark-read", IconShape::kReports, Variant::kNormal};
+    case IconId::kMessageItem:
+      return IconRow{"mail-message", IconShape::kMessageItem, Variant::kNormal};
+    case IconId::kContactItem:
+      return IconRow{"avatar-default", IconShape::kContactItem, Variant::kNormal};
+    case IconId::kNewNormal:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kNormal};
+    case IconId::kNewHot:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kHot};
+    case IconId::kNewDisabled:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kDisabled};
+    case IconId::kNewPressed:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kPressed};
+    case IconId::kReplyNormal:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kNormal};
+    case IconId::kReplyHot:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kHot};
+    case IconId::kReplyDisabled:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kDisabled};
+    case IconId::kReplyPressed:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kPressed};
+    case IconId::kForwardNormal:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kNormal};
+    case IconId::kForwardHot:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kHot};
+    case IconId::kForwardDisabled:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kDisabled};
+    case IconId::kForwardPressed:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kPressed};
+    case IconId::kDeleteNormal:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kNormal};
+    case IconId::kDeleteHot:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kHot};
+    case IconId::kDeleteDisabled:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kDisabled};
+    case IconId::kDeletePressed:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kPressed};
+    case IconId::kChatNormal:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kNormal};
+    case IconId::kChatHot:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kHot};
+    case IconId::kChatDisabled:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kDisabled};
+    case IconId::kChatPressed:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kPressed};
   }
-  return nullptr;
+  return std::nullopt;  // a number cast from outside the list
 }
 
 // The hot, disabled and pressed images are the normal one lightened,
@@ -82,14 +104,9 @@ QIcon Derive(const QIcon& base, Variant variant) {
 
 }  // namespace
 
-const char* ThemeNameForResource(int id) {
-  const IconRow* row = Find(id);
-  return row == nullptr ? nullptr : row->themeName;
-}
-
-QIcon IconForResource(int id) {
-  const IconRow* row = Find(id);
-  if (row == nullptr) return {};
+QIcon IconForResource(IconId id) {
+  const std::optional<IconRow> row = RowOf(id);
+  if (!row) return {};
   QIcon base = QIcon::fromTheme(QString::fromLatin1(row->themeName));
   if (base.isNull()) base = DrawFallbackIcon(row->shape);
   return Derive(base, row->variant);

@@ -8,16 +8,40 @@
 
 namespace zeph {
 
-// Resource numbers.
-inline constexpr int kApplicationIcon = 100;
-inline constexpr int kMessageItemIcon = 160;  // a row of a message folder
-inline constexpr int kContactItemIcon = 172;  // a row of Contacts
+enum class IconId : int {
+  kApplication = 100,
+  // Action buttons, each in the four images of a button record: normal,
+  // hot, disabled, pressed.
+  kNewNormal = 113,
+  kNewHot = 128,
+  kNewDisabled = 124,
+  kNewPressed = 177,
+  kReplyNormal = 114,
+  kReplyHot = 138,
+  kReplyDisabled = 125,
+  kReplyPressed = 192,
+  kForwardNormal = 115,
+  kForwardHot = 139,
+  kForwardDisabled = 126,
+  kForwardPressed = 178,
+  kDeleteNormal = 116,
+  kDeleteHot = 140,
+  kDeleteDisabled = 127,
+  kDeletePressed = 179,
+  kChatNormal = 133,
+  kChatHot = 117,
+  kChatDisabled = 134,
+  kChatPressed = 180,
+  // List rows and modules.
+  kMessageItem = 160,
+  kInbox = 166,
+  kContacts = 167,
+  kOutbox = 168,
+  kSent = 169,
+  kReports = 170,
+  kContactItem = 172,
+};
 
-// The icon of a resource number; an empty icon for a number the table does
-// not hold.
-QIcon IconForResource(int id);
-
-// The freedesktop name looked up for the number, or nullptr.
-const char* ThemeNameForResource(int id);
+QIcon IconForResource(IconId id);
 
 }  // namespace zeph

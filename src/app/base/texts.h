@@ -14,6 +14,6 @@ inline QString FromCp1252(std::string_view text) {
 
 inline std::string ToCp1252(const QString& text) { return Cp1252FromUtf8(text.toStdString()); }
 
-inline QString Text(int id) { return FromCp1252(LoadString(id)); }
+inline QString Text(StringId id) { return FromCp1252(LoadString(id)); }
 
 }  // namespace zeph

@@ -1,4 +1,4 @@
-#include "app/controls/title_font.h"
+#include "app/base/title_font.h"
 
 namespace zeph {
 

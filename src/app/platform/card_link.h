@@ -1,5 +1,5 @@
 #pragma once
-// What the shell asks of the card service, on the user-interface thread's
+// What the program asks of the card service, on the user-interface thread's
 // pipes. Every request returns the device link's result code, 0 for
 // success; a card service that is not there makes each one fail, and the
 // program carries on with its defaults.

@@ -1,4 +1,4 @@
-#include "app/shell/card_manager.h"
+#include "app/platform/card_manager.h"
 
 #include <QFileInfo>
 #include <QProcess>

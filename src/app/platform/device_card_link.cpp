@@ -1,4 +1,4 @@
-#include "app/shell/device_card_link.h"
+#include "app/platform/device_card_link.h"
 
 #include "core/devicelink/device_requests.h"
 #include "core/devicelink/result_codes.h"

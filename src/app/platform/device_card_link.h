@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/shell/card_link.h"
+#include "app/platform/card_link.h"
 #include "core/devicelink/ipc_client.h"
 
 namespace zeph {

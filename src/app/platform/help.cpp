@@ -1,9 +1,6 @@
-#include "app/shell/help.h"
+#include "app/platform/help.h"
 
 #include <QFileInfo>
-#include <QUrl>
-
-#include "app/shell/app_context.h"
 
 namespace zeph {
 
@@ -19,10 +16,10 @@ QString HelpFile(const QString& programFolder, HelpPage page) {
   return {};
 }
 
-bool OpenHelp(const AppContext& context, HelpPage page) {
-  const QString file = HelpFile(context.programFolder, page);
-  if (file.isEmpty() || !context.openUrl) return false;
-  return context.openUrl(QUrl::fromLocalFile(file));
+bool OpenHelp(const QString& programFolder, HelpPage page, const UrlOpener& open) {
+  const QString file = HelpFile(programFolder, page);
+  if (file.isEmpty() || !open) return false;
+  return open(QUrl::fromLocalFile(file));
 }
 
 }  // namespace zeph

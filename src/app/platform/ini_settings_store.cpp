@@ -1,4 +1,4 @@
-#include "app/shell/ini_settings_store.h"
+#include "app/platform/ini_settings_store.h"
 
 #include <QSettings>
 #include <QStandardPaths>

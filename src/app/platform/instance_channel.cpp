@@ -1,8 +1,8 @@
-#include "app/shell/instance_channel.h"
+#include "app/platform/instance_channel.h"
 
 #include <QLocalSocket>
 
-#include "app/shell/runtime_folder.h"
+#include "app/platform/runtime_folder.h"
 
 namespace zeph {
 namespace {

@@ -1,6 +1,6 @@
-#include "app/shell/instance_lock.h"
+#include "app/platform/instance_lock.h"
 
-#include "app/shell/runtime_folder.h"
+#include "app/platform/runtime_folder.h"
 
 namespace zeph {
 

@@ -1,4 +1,4 @@
-#include "app/shell/runtime_folder.h"
+#include "app/platform/runtime_folder.h"
 
 #include <QDir>
 #include <QFile>
