@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/base/control_id.h"
 #include "app/base/can_send_check.h"
+#include "app/base/control_id.h"
 #include "app/platform/device_card_link.h"
 #include "core/settings/can_send.h"
 #include "support/app_fixture.h"

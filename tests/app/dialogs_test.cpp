@@ -4,11 +4,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/base/cannot_send_dialog.h"
 #include "app/base/control_id.h"
 #include "app/shell/about_dialog.h"
-#include "app/base/cannot_send_dialog.h"
 #include "app/shell/options_dialog.h"
-#include "app/base/program_bitmaps.h"
 #include "core/resources/about_blend.h"
 #include "support/app_fixture.h"
 
@@ -36,7 +35,8 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   settings.SetRegistrySubInt(kSection, "", "ChatOnTop", 1);
   OptionsDialog dialog(nullptr, settings, link);
   EXPECT_EQ(dialog.windowTitle(), "Options");
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text(), QString::fromUtf8("Ren\u00e9"));
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text(),
+            QString::fromUtf8("Ren\u00e9"));
   EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text(), "12");
   EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
   auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber);
@@ -144,17 +144,6 @@ TEST_F(DialogsTest, AboutBannerIsTheMaskedBlendOverTheFace) {
   EXPECT_EQ(banner.pixelColor(240, 10),
             QColor(face.red() * 128 / 255 + 20, face.green() * 128 / 255 + 52,
                    face.blue() * 128 / 255 + 93));
-}
-
-TEST_F(DialogsTest, BottomUpArraysTurnIntoImagesTopRowFirst) {
-  // A 2 x 2 picture: the bottom row first, each pixel blue, green, red.
-  const std::vector<uint8_t> bits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-  const QImage image = ImageFromBottomUpBgr(bits, 2, 2);
-  EXPECT_EQ(image.pixelColor(0, 1), QColor(3, 2, 1));
-  EXPECT_EQ(image.pixelColor(1, 1), QColor(6, 5, 4));
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(9, 8, 7));
-  EXPECT_EQ(image.pixelColor(1, 0), QColor(12, 11, 10));
-  EXPECT_TRUE(ImageFromBottomUpBgr(bits, 3, 2).isNull());
 }
 
 }  // namespace

@@ -27,7 +27,9 @@
 #include "core/settings/memory_settings_store.h"
 
 // Test failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace zeph::testing {
 

@@ -51,7 +51,9 @@ int ModuleList::MinimumWidth() const {
   bold.setBold(true);
   const QFontMetrics metrics(bold);
   int widest = 0;
-  for (int i = 0; i < Count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+  for (int i = 0; i < Count(); ++i) {
+    widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+  }
   return std::max(kNarrowest, widest + 4 * kSideMargin);
 }
 

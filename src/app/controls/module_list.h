@@ -2,10 +2,11 @@
 // The module list down the left of the frame (ZephButtonBar): one large
 // entry per folder module, the chosen one highlighted. Picking an entry
 // with the mouse, Space or Enter (which then moves on into the module)
-// reports its index, also when it is the current one; the arrow keys move to the next entry and report it as
-// browsed, since the keyboard stays in the list. The list draws its entries
-// itself; being a list widget underneath, it shows assistive technology one
-// named item per entry with its selected state.
+// reports its index, also when it is the current one; the arrow keys move
+// to the next entry and report it as browsed, since the keyboard stays in
+// the list. The list draws its entries itself; being a list widget
+// underneath, it shows assistive technology one named item per entry with
+// its selected state.
 
 #include <QIcon>
 #include <QListWidget>
@@ -22,9 +23,9 @@ class ModuleList final : public QListWidget {
   explicit ModuleList(QWidget* parent = nullptr);
 
   void AddModule(const QIcon& icon, const QString& name, const QString& description);  // 0x415
-  // Highlights the entry without reporting it.
-  void Select(int index);                                                              // 0x417
-  int MinimumWidth() const;                                                            // 0x419
+  // 0x417: highlights the entry without reporting it.
+  void Select(int index);
+  int MinimumWidth() const;  // 0x419
   int Selected() const { return currentRow(); }
   int Count() const { return count(); }
   // The entry's box in the list's own coordinates.

@@ -27,7 +27,9 @@ PlaceholderModule::PlaceholderModule(int index, const ModuleServices& services, 
   title_->setFont(CreateTitleFont(font()));
   SetControlId(list_, ControlId::kModuleList);
   QStringList columns;
-  for (int c = 0; c < Row().columnCount; ++c) columns << Text(Row().columns[static_cast<size_t>(c)]);
+  for (int c = 0; c < Row().columnCount; ++c) {
+    columns << Text(Row().columns[static_cast<size_t>(c)]);
+  }
   list_->SetHeader(columns);
   const bool contacts = index == kContactsModule;
   list_->InitImageList({IconForResource(contacts ? IconId::kContactItem : IconId::kMessageItem)});

@@ -111,7 +111,9 @@ void MainFrame::SwitchToModule(int index, bool focusModule) {
     const int bit = static_cast<int>(button.command);
     if ((module->Row().actionMask & bit) == 0) continue;
     ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i) record.icons[i] = IconForResource(button.icons[i]);
+    for (size_t i = 0; i < record.icons.size(); ++i) {
+      record.icons[i] = IconForResource(button.icons[i]);
+    }
     record.command = bit;
     record.tooltip = Text(button.tooltip);
     bar->AddButton(record);
