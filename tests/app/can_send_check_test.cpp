@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/controls/control_id.h"
-#include "app/shell/can_send_check.h"
-#include "app/shell/device_card_link.h"
+#include "app/base/can_send_check.h"
+#include "app/base/control_id.h"
+#include "app/platform/device_card_link.h"
 #include "core/settings/can_send.h"
 #include "support/app_fixture.h"
 
@@ -20,7 +20,6 @@ class CanSendCheckTest : public AppFixture {
     IpcOptions options;
     options.socketDir = documents.path().toStdString();
     device = std::make_unique<DeviceCardLink>(options);
-    context.link = device.get();
     owner.show();
   }
 
@@ -28,10 +27,10 @@ class CanSendCheckTest : public AppFixture {
   int Attempt(bool tick) {
     const auto answer = OnNextModal([this, tick](QWidget* dialog) {
       ++warnings;
-      FindControlAs<QCheckBox>(dialog, 8072)->setChecked(tick);
+      FindControlAs<QCheckBox>(dialog, ControlId::kDoNotShowAgain)->setChecked(tick);
       QTest::keyClick(dialog, Qt::Key_Return);
     });
-    return CanSendNow(&owner, context);
+    return CanSendNow(&owner, *device, settings);
   }
 
   std::unique_ptr<DeviceCardLink> device;

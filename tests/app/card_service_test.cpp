@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/controls/control_id.h"
-#include "app/shell/device_card_link.h"
+#include "app/base/control_id.h"
+#include "app/platform/device_card_link.h"
 #include "app/shell/options_dialog.h"
 #include "core/devicelink/result_codes.h"
 #include "support/app_fixture.h"
@@ -29,7 +29,7 @@ class CardServiceTest : public AppFixture {
     options.socketDir = documents.path().toStdString();
     device = std::make_unique<DeviceCardLink>(options);
     device->OpenPipes();
-    context.link = device.get();
+    services.link = device.get();
   }
   void TearDown() override {
     device.reset();
@@ -45,8 +45,8 @@ TEST_F(CardServiceTest, FrameReadsThePhonebookAndNotifiesSwitches) {
   ASSERT_NE(device->SyncPipe(), nullptr);
   ASSERT_NE(device->IndicationPipe(), nullptr);
   auto frame = MakeFrame(0);
-  EXPECT_EQ(context.simReadStatus, 0u);
-  EXPECT_EQ(lists.contacts.Count(), 8);  // the demo card's phonebook
+  EXPECT_EQ(store.SimReadStatus(), 0u);
+  EXPECT_EQ(store.Lists().contacts.Count(), 8);  // the demo card's phonebook
   EXPECT_EQ(device->NotifyModuleSwitch(), 0u);
   frame->ChooseModule(4);
   EXPECT_EQ(frame->CurrentIndex(), 4);
@@ -54,7 +54,7 @@ TEST_F(CardServiceTest, FrameReadsThePhonebookAndNotifiesSwitches) {
 
 TEST_F(CardServiceTest, OptionsShowsTheCardsCentreNumber) {
   OptionsDialog dialog(nullptr, settings, *device);
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8005)->text(), "+15550000");
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text(), "+15550000");
 }
 
 TEST_F(CardServiceTest, ClosedPipesFailQuietly) {

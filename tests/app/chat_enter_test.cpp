@@ -14,13 +14,13 @@ class ChatEnterTest : public AppFixture {
  protected:
   void SetUp() override {
     frame = MakeFrame(0);
-    filter = std::make_unique<ChatEnterFilter>(context.windows);
+    filter = std::make_unique<ChatEnterFilter>(windows);
+    QObject::connect(filter.get(), &ChatEnterFilter::SendChatRequested, [this] { ++sent; });
     qApp->installEventFilter(filter.get());
     chat = std::make_unique<QWidget>();
     chatText = new QLineEdit(chat.get());  // owned by the chat window
     chat->show();
-    context.windows.chatWindow = chat.get();
-    context.windows.sendChat = [this] { ++sent; };
+    windows.chatWindow = chat.get();
   }
   void TearDown() override { qApp->removeEventFilter(filter.get()); }
 
@@ -50,7 +50,7 @@ TEST_F(ChatEnterTest, EnterInsideTheCurrentModuleOrTheEditorKeepsItsMeaning) {
   QWidget editor;
   auto* field = new QLineEdit(&editor);  // owned by the editor
   editor.show();
-  context.windows.messageEditor = &editor;
+  windows.messageEditor = &editor;
   Press(field);
   EXPECT_EQ(sent, 0);
   // Elsewhere in the frame (the module list), Enter sends.
@@ -83,7 +83,7 @@ TEST_F(ChatEnterTest, EnterInAModalDialogAnswersTheDialog) {
 
 TEST_F(ChatEnterTest, NothingIsTakenWithoutAChatWindow) {
   chat.reset();
-  EXPECT_EQ(context.windows.chatWindow, nullptr);
+  EXPECT_EQ(windows.chatWindow, nullptr);
   Press(frame->Client()->List());
   EXPECT_EQ(sent, 0);
 }

@@ -4,11 +4,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/controls/control_id.h"
+#include "app/base/cannot_send_dialog.h"
+#include "app/base/control_id.h"
 #include "app/shell/about_dialog.h"
-#include "app/shell/cannot_send_dialog.h"
 #include "app/shell/options_dialog.h"
-#include "app/shell/program_bitmaps.h"
 #include "core/resources/about_blend.h"
 #include "support/app_fixture.h"
 
@@ -36,10 +35,11 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   settings.SetRegistrySubInt(kSection, "", "ChatOnTop", 1);
   OptionsDialog dialog(nullptr, settings, link);
   EXPECT_EQ(dialog.windowTitle(), "Options");
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8059)->text(), QString::fromUtf8("Ren\u00e9"));
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, 8019)->text(), "12");
-  EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, 8066)->isChecked());
-  auto* centre = FindControlAs<QLineEdit>(&dialog, 8005);
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text(),
+            QString::fromUtf8("Ren\u00e9"));
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text(), "12");
+  EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
+  auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber);
   EXPECT_EQ(centre->text(), "+358405550100");
   EXPECT_TRUE(centre->isReadOnly());
 }
@@ -47,10 +47,10 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
 TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmpty) {
   link.result = 7;
   OptionsDialog dialog(nullptr, settings, link);
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8005)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8059)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, 8019)->text().isEmpty());
-  EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, 8066)->isChecked());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text().isEmpty());
+  EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
 }
 
 TEST_F(DialogsTest, OptionsOpensAtTheHeightItsWrappedTextsNeed) {
@@ -65,9 +65,9 @@ TEST_F(DialogsTest, OptionsOpensAtTheHeightItsWrappedTextsNeed) {
 TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
   settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 5);
   OptionsDialog dialog(nullptr, settings, link);
-  FindControlAs<QLineEdit>(&dialog, 8019)->clear();
-  FindControlAs<QLineEdit>(&dialog, 8059)->setText(QString(70, u'x'));
-  FindControlAs<QCheckBox>(&dialog, 8066)->setChecked(true);
+  FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();
+  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText(QString(70, u'x'));
+  FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->setChecked(true);
   dialog.accept();
   EXPECT_EQ(dialog.result(), 1);
   EXPECT_EQ(Int("ChatSMSs"), 0);
@@ -77,7 +77,7 @@ TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
 
 TEST_F(DialogsTest, OptionsHoursFieldTakesDigitsOnly) {
   OptionsDialog dialog(nullptr, settings, link);
-  auto* hours = FindControlAs<QLineEdit>(&dialog, 8019);
+  auto* hours = FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours);
   QTest::keyClicks(hours, "4a-2");
   EXPECT_EQ(hours->text(), "42");
   dialog.accept();
@@ -86,7 +86,7 @@ TEST_F(DialogsTest, OptionsHoursFieldTakesDigitsOnly) {
 
 TEST_F(DialogsTest, OptionsCancelWritesNothing) {
   OptionsDialog dialog(nullptr, settings, link);
-  FindControlAs<QLineEdit>(&dialog, 8059)->setText("Someone");
+  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText("Someone");
   dialog.reject();
   EXPECT_EQ(dialog.result(), 0);
   EXPECT_EQ(Str("OwnName"), "<missing>");
@@ -104,7 +104,7 @@ TEST_F(DialogsTest, CannotSendClosesOnlyThroughOk) {
   dialog.close();
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(Int("CanNotSendWarning"), -77);
-  auto* box = FindControlAs<QCheckBox>(&dialog, 8072);
+  auto* box = FindControlAs<QCheckBox>(&dialog, ControlId::kDoNotShowAgain);
   EXPECT_FALSE(box->isChecked());
   EXPECT_EQ(box->text(), "&Do not show this message again");
   dialog.accept();
@@ -121,7 +121,7 @@ TEST_F(DialogsTest, CannotSendWarningShowsOnlyWithAnOwnerAndStoresTheTick) {
   bool shown = false;
   const auto answer = OnNextModal([&shown](QWidget* dialog) {
     shown = true;
-    FindControlAs<QCheckBox>(dialog, 8072)->setChecked(true);
+    FindControlAs<QCheckBox>(dialog, ControlId::kDoNotShowAgain)->setChecked(true);
     QTest::keyClick(dialog, Qt::Key_Return);  // OK is the default button
   });
   ShowCannotSendWarning(&owner, settings);
@@ -144,17 +144,6 @@ TEST_F(DialogsTest, AboutBannerIsTheMaskedBlendOverTheFace) {
   EXPECT_EQ(banner.pixelColor(240, 10),
             QColor(face.red() * 128 / 255 + 20, face.green() * 128 / 255 + 52,
                    face.blue() * 128 / 255 + 93));
-}
-
-TEST_F(DialogsTest, BottomUpArraysTurnIntoImagesTopRowFirst) {
-  // A 2 x 2 picture: the bottom row first, each pixel blue, green, red.
-  const std::vector<uint8_t> bits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-  const QImage image = ImageFromBottomUpBgr(bits, 2, 2);
-  EXPECT_EQ(image.pixelColor(0, 1), QColor(3, 2, 1));
-  EXPECT_EQ(image.pixelColor(1, 1), QColor(6, 5, 4));
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(9, 8, 7));
-  EXPECT_EQ(image.pixelColor(1, 0), QColor(12, 11, 10));
-  EXPECT_TRUE(ImageFromBottomUpBgr(bits, 3, 2).isNull());
 }
 
 }  // namespace

@@ -1,18 +1,16 @@
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/base/control_id.h"
 #include "app/controls/action_bar.h"
-#include "app/controls/control_id.h"
 #include "app/controls/module_list.h"
 #include "app/folders/placeholder_module.h"
-#include "app/shell/about_dialog.h"
-#include "app/shell/device_card_link.h"
+#include "app/platform/device_card_link.h"
+#include "app/platform/help.h"
 #include "app/shell/frame_client.h"
-#include "app/shell/frame_menus.h"
-#include "app/shell/help.h"
-#include "app/shell/options_dialog.h"
 #include "app/shell/startup.h"
 #include "core/devicelink/result_codes.h"
 #include "core/startup/command_line.h"
@@ -44,7 +42,7 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_EQ(frame->CurrentIndex(), 2);
   EXPECT_TRUE(frame->Module(2)->isVisible());
   EXPECT_FALSE(frame->Module(0)->isVisible());
-  EXPECT_EQ(context.windows.currentModule, frame->Module(2));
+  EXPECT_EQ(windows.currentModule, frame->Module(2));
   EXPECT_EQ(frame->Client()->List()->Selected(), 2);
   EXPECT_EQ(log, (std::vector<std::string>{"2 refresh 1"}));
   EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 4, 8, 16}));
@@ -75,7 +73,7 @@ TEST_F(FrameTest, ModuleSwitchPutsTheKeyboardFocusIntoTheModulesList) {
 TEST_F(FrameTest, ClickingAModuleInTheListSwitchesToIt) {
   auto frame = MakeFrame(0);
   ModuleList* list = frame->Client()->List();
-  QTest::mouseClick(list, Qt::LeftButton, {}, list->EntryRect(4).center());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->EntryRect(4).center());
   EXPECT_EQ(frame->CurrentIndex(), 4);
   EXPECT_EQ(link.Count("0x140006"), 1);
 }
@@ -125,17 +123,16 @@ TEST_F(FrameTest, ActionButtonsSendTheirCommandAndDeleteAsksFirst) {
 TEST_F(FrameTest, MenuCommandsReachTheCurrentModuleWithTheirQuestions) {
   auto frame = MakeFrame(2);
   log.clear();
-  FindMenuItem(frame->menuBar(), command::kNew)->trigger();
-  FindMenuItem(frame->menuBar(), command::kReply)->trigger();
-  FindMenuItem(frame->menuBar(), command::kForward)->trigger();
-  FindMenuItem(frame->menuBar(), command::kChat)->trigger();
-  FindMenuItem(frame->menuBar(), command::kSavePicture)->trigger();
+  for (CommandId command : {CommandId::kNew, CommandId::kReply, CommandId::kForward,
+                            CommandId::kChat, CommandId::kSavePicture}) {
+    Choose(*frame, command);
+  }
   EXPECT_EQ(log, (std::vector<std::string>{"2 command 1", "2 command 2", "2 command 4",
                                            "2 command 16", "2 savepicture 0"}));
 
   log.clear();
-  FindMenuItem(frame->menuBar(), command::kDeleteAll)->trigger();
-  FindMenuItem(frame->menuBar(), command::kDelete)->trigger();
+  Choose(*frame, CommandId::kDeleteAll);
+  Choose(*frame, CommandId::kDelete);
   ASSERT_EQ(asker.questions.size(), 2u);
   EXPECT_EQ(asker.questions[0], "Are you sure you want to delete all items?");
   EXPECT_EQ(asker.questions[1], "Are you sure you want to delete the selected item?");
@@ -143,68 +140,62 @@ TEST_F(FrameTest, MenuCommandsReachTheCurrentModuleWithTheirQuestions) {
 
   asker.answer = false;
   log.clear();
-  FindMenuItem(frame->menuBar(), command::kDeleteAll)->trigger();
+  Choose(*frame, CommandId::kDeleteAll);
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItem) {
+TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItemInTheModulesListAndElsewhere) {
   auto frame = MakeFrame(0);
   frame->activateWindow();
-  frame->Module(0)->ListView()->setFocus();
+  std::vector<CommandId> requested;
+  QObject::connect(frame->Module(0), &FolderModule::CommandRequested,
+                   [&requested](CommandId command) { requested.push_back(command); });
   log.clear();
+  // In the module's list the module hands the key to the frame itself.
+  frame->Module(0)->ListView()->setFocus();
   QTest::keyClick(frame->Module(0)->ListView(), Qt::Key_Delete);
-  ASSERT_EQ(asker.questions.size(), 1u);
-  EXPECT_EQ(asker.questions[0], "Are you sure you want to delete the selected item?");
-  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
+  EXPECT_EQ(requested, std::vector<CommandId>{CommandId::kDeleteKey});
+  // Elsewhere in the frame the accelerator takes it.
+  frame->Client()->List()->setFocus();
+  QTest::keyClick(frame->Client()->List(), Qt::Key_Delete);
+  EXPECT_EQ(requested.size(), 1u);
+  ASSERT_EQ(asker.questions.size(), 2u);
+  EXPECT_EQ(asker.questions[1], "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8", "0 command 8"}));
 }
 
-TEST_F(FrameTest, MenusHoldEveryItemInOrder) {
+TEST_F(FrameTest, ModulesEnableCommandsInTheMenuBarThePopupAndTheActionBar) {
   auto frame = MakeFrame(0);
-  auto texts = [](QWidget* menu) {
-    QStringList out;
-    for (QAction* action : menu->actions()) {
-      out << (action->isSeparator()
-                  ? QStringLiteral("-")
-                  : action->text() + u'=' + action->property(kCommandIdProperty).toString());
-    }
-    return out;
-  };
-  const auto menus = frame->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 3);
-  EXPECT_EQ(texts(menus[0]->menu()),
-            (QStringList{"&New...=8030", "&Reply...=8031", "&Forward...=8032", "&Delete=8033",
-                         "Delete &All=8065", "-", "&Save Picture=8051", "Add &To Contacts...=8060",
-                         "-", "&Exit=8034"}));
-  EXPECT_EQ(texts(menus[1]->menu()),
-            (QStringList{"C&hat...=8040", "&Picture Library...=8057", "&Tavik Zeph=8041",
-                         "&Options...=8042"}));
-  EXPECT_EQ(texts(menus[2]->menu()),
-            (QStringList{"&Contents=8024", "&Index=8025", "Club &Tavik Web Site=8029", "-",
-                         "&About=8026"}));
-  EXPECT_EQ(texts(frame->ContextPopup()),
-            (QStringList{"&Save Picture=8051", "Add &To Contacts...=8060", "-", "&Reply...=8031",
-                         "&Forward...=8032", "C&hat...=8040", "&Delete=8033",
-                         "Delete &All=8065"}));
-}
+  FolderModule* module = frame->Module(0);
+  emit module->CommandEnabled(CommandId::kReply, false);
+  emit module->ActionButtonEnabled(1, false);
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
+  EXPECT_FALSE(FindMenuItem(menus.MessageFolders(), CommandId::kReply)->isEnabled());
+  EXPECT_FALSE(frame->Client()->Bar()->ButtonAt(1)->isEnabled());
+  emit module->CommandEnabled(CommandId::kReply, true);
+  emit module->ActionButtonEnabled(1, true);
+  EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
+  EXPECT_TRUE(FindMenuItem(menus.MessageFolders(), CommandId::kReply)->isEnabled());
+  EXPECT_TRUE(frame->Client()->Bar()->ButtonAt(1)->isEnabled());
 
-TEST_F(FrameTest, SetMenuItemEnabledFollowsItsFlag) {
-  auto frame = MakeFrame(0);
-  QAction* reply = FindMenuItem(frame->menuBar(), command::kReply);
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 0), 1);
-  EXPECT_FALSE(reply->isEnabled());
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 7), 1);
-  EXPECT_FALSE(reply->isEnabled());
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), command::kReply, 1), 1);
-  EXPECT_TRUE(reply->isEnabled());
-  EXPECT_EQ(SetMenuItemEnabled(frame->ContextPopup(), command::kDeleteAll, 0), 1);
-  EXPECT_FALSE(FindMenuItem(frame->ContextPopup(), command::kDeleteAll)->isEnabled());
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), 9999, 0), 0);
+  // Flags other than 0 and 1 leave the item as it is.
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), CommandId::kReply, 0), 1);
+  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), CommandId::kReply, 7), 1);
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
+  EXPECT_EQ(SetMenuItemEnabled(menus.MessageFolders(), CommandId::kOptions, 0), 0);
 }
 
 TEST_F(FrameTest, ContextMenuChoiceTakesTheMenuBarPath) {
   auto frame = MakeFrame(0);
   log.clear();
-  context.frameCommand(command::kDelete);
+  ReportListView* list = frame->Module(0)->ListView();
+  QTimer::singleShot(0, [] {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    popup->setActiveAction(FindMenuItem(popup, CommandId::kDelete));
+    QTest::keyClick(popup, Qt::Key_Return);
+  });
+  emit list->customContextMenuRequested(QPoint(5, 5));
   EXPECT_EQ(asker.questions.size(), 1u);
   EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
 }
@@ -214,18 +205,17 @@ TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
   auto record = CreateMessageRecord();
   AddNumber(*record, "+358401112223");
   inbox.Add(std::move(record));
-  ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 1);
-  std::vector<std::string> numbers;
-  context.openContactInformation = [&numbers](QWidget*, const std::string& number) {
-    numbers.push_back(number);
-  };
+  ASSERT_EQ(SaveMessageFile(store.Paths().inbox, inbox), 1);
   auto frame = MakeFrame(0);
+  std::vector<std::string> numbers;
+  QObject::connect(frame.get(), &MainFrame::ContactInformationRequested,
+                   [&numbers](const std::string& number) { numbers.push_back(number); });
   // No selection: nothing.
-  frame->RunCommand(command::kAddToContacts);
+  Choose(*frame, CommandId::kAddToContacts);
   EXPECT_TRUE(numbers.empty());
   frame->Module(0)->ListView()->AddItem(0, 0, {QStringLiteral("+358401112223")});
   frame->Module(0)->ListView()->SetSelection(0);
-  frame->RunCommand(command::kAddToContacts);
+  Choose(*frame, CommandId::kAddToContacts);
   EXPECT_EQ(numbers, (std::vector<std::string>{"+358401112223"}));
 }
 
@@ -237,20 +227,20 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
     AddNumber(*record, number);
     inbox.Add(std::move(record));
   }
-  ASSERT_EQ(SaveMessageFile(context.paths.inbox, inbox), 2);
-  ASSERT_EQ(SaveMessageFile(context.paths.outbox, inbox), 2);
+  ASSERT_EQ(SaveMessageFile(store.Paths().inbox, inbox), 2);
+  ASSERT_EQ(SaveMessageFile(store.Paths().outbox, inbox), 2);
   IpcOptions nobody;  // a socket folder where no card service listens
   nobody.socketDir = documents.path().toStdString();
   DeviceCardLink offline(nobody);
   offline.OpenPipes();
-  context.link = &offline;
-  context.createModule = CreateFolderModule;
+  services.link = &offline;
+  setup.createModule = CreateFolderModule;
   auto frame = MakeFrame(0);
   EXPECT_TRUE(frame->isVisible());
-  EXPECT_EQ(lists.inbox.Count(), 2);
-  EXPECT_EQ(lists.outbox.Count(), 2);
-  EXPECT_EQ(lists.contacts.Count(), 0);
-  EXPECT_EQ(context.simReadStatus, kIpcNotConnected);
+  EXPECT_EQ(store.Lists().inbox.Count(), 2);
+  EXPECT_EQ(store.Lists().outbox.Count(), 2);
+  EXPECT_EQ(store.Lists().contacts.Count(), 0);
+  EXPECT_EQ(store.SimReadStatus(), kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");
   EXPECT_EQ(frame->objectName(), "ZephSMSMain");
   frame->ChooseModule(4);  // the failing 0x140006 changes nothing
@@ -261,12 +251,12 @@ TEST_F(FrameTest, ReadsThePhonebookUnderTheWaitCursorAndKeepsItsStatus) {
   auto frame = MakeFrame(0);
   EXPECT_TRUE(link.waitCursorDuringSimRead);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(lists.contacts.Count(), 1);
-  EXPECT_EQ(context.simReadStatus, 0u);
+  EXPECT_EQ(store.Lists().contacts.Count(), 1);
+  EXPECT_EQ(store.SimReadStatus(), 0u);
 }
 
 TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
-  context.createModule = CreateFolderModule;
+  setup.createModule = CreateFolderModule;
   auto frame = MakeFrame(0);
   const QStringList titles{"Inbox", "Outbox", "Sent messages", "Delivery reports", "Contacts"};
   const std::vector<QStringList> columns{{"From", "Date & Time"},
@@ -276,12 +266,12 @@ TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
                                          {"Name", "Number"}};
   for (int i = 0; i < 5; ++i) {
     FolderModule* module = frame->Module(i);
-    auto* title = FindControlAs<QLabel>(module, kModuleTitleControl);
+    auto* title = FindControlAs<QLabel>(module, ControlId::kModuleTitle);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), titles[i]);
     EXPECT_TRUE(title->font().bold());
     ReportListView* list = module->ListView();
-    ASSERT_EQ(list, FindControl(module, kModuleListControl));
+    ASSERT_EQ(list, FindControl(module, ControlId::kModuleList));
     QStringList header;
     for (int c = 0; c < list->columnCount(); ++c) header << list->headerItem()->text(c);
     EXPECT_EQ(header, columns[static_cast<size_t>(i)]);
@@ -291,7 +281,7 @@ TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
 
 TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
   auto frame = MakeFrame(0);
-  frame->RunCommand(command::kHelpContents);
+  Choose(*frame, CommandId::kHelpContents);
   EXPECT_TRUE(opened.empty());  // no help beside the program
 
   QDir(documents.path()).mkpath(QStringLiteral("help"));
@@ -299,9 +289,9 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
     QFile file(documents.filePath(QStringLiteral("help/") + page));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  frame->RunCommand(command::kHelpContents);
-  frame->RunCommand(command::kHelpIndex);
-  frame->RunCommand(command::kWebSite);
+  Choose(*frame, CommandId::kHelpContents);
+  Choose(*frame, CommandId::kHelpIndex);
+  Choose(*frame, CommandId::kWebSite);
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_TRUE(opened[0].toLocalFile().endsWith("/help/contents.html"));
   EXPECT_TRUE(opened[1].toLocalFile().endsWith("/help/help-index.html"));
@@ -319,7 +309,7 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
 
 TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
   auto frame = MakeFrame(0);
-  frame->RunCommand(command::kCardManager);  // none there: nothing happens
+  Choose(*frame, CommandId::kCardManager);  // none there: nothing happens
 
   const QString marker = documents.filePath(QStringLiteral("started"));
   QFile script(documents.filePath(QStringLiteral("zephui")));
@@ -328,7 +318,7 @@ TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
   script.write("#!/bin/sh\npwd > started.part && mv started.part started\n");
   script.close();
   script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  frame->RunCommand(command::kCardManager);
+  Choose(*frame, CommandId::kCardManager);
   for (int i = 0; i < 200 && !QFile::exists(marker); ++i) QTest::qWait(10);
   QFile started(marker);
   ASSERT_TRUE(started.open(QIODevice::ReadOnly));
@@ -343,13 +333,13 @@ TEST_F(FrameTest, AboutAndOptionsOpenModally) {
     seen = dialog->windowTitle();
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
-  frame->RunCommand(command::kAbout);
+  Choose(*frame, CommandId::kAbout);
   EXPECT_EQ(seen, "About Tavik Short Messaging");
   const auto optionsAnswer = OnNextModal([&seen](QWidget* dialog) {
     seen = dialog->windowTitle();
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
-  frame->RunCommand(command::kOptions);
+  Choose(*frame, CommandId::kOptions);
   EXPECT_EQ(seen, "Options");
   EXPECT_EQ(link.Count("0x290003"), 1);
 }

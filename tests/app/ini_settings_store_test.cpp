@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/shell/ini_settings_store.h"
+#include "app/platform/ini_settings_store.h"
 
 namespace zeph {
 namespace {

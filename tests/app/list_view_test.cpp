@@ -2,8 +2,8 @@
 #include <QHeaderView>
 #include <gtest/gtest.h>
 
+#include "app/base/resource_icons.h"
 #include "app/controls/report_list_view.h"
-#include "app/shell/resource_icons.h"
 
 namespace zeph {
 namespace {
@@ -14,7 +14,8 @@ TEST(ReportListViewTest, RowsCarryKeysAndImages) {
                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
   list.SetHeader({"From", "Date & Time"});
   EXPECT_EQ(list.columnCount(), 2);
-  list.InitImageList({IconForResource(kMessageItemIcon), IconForResource(kContactItemIcon)});
+  list.InitImageList(
+      {IconForResource(IconId::kMessageItem), IconForResource(IconId::kContactItem)});
   EXPECT_EQ(list.AddItem(0, 10, {"+3584011", "Mon 01.01.2024 9:05"}), 0);
   EXPECT_EQ(list.AddItem(1, 20, {"+3584022", "Tue 02.01.2024 10:15"}), 1);
   EXPECT_EQ(list.AddItem(0, 30, {"+3584033"}), 2);

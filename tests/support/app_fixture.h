@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -14,13 +15,21 @@
 #include <string>
 #include <vector>
 
+#include "app/base/asker.h"
+#include "app/base/menus.h"
+#include "app/base/module_services.h"
+#include "app/base/program_store.h"
 #include "app/controls/report_list_view.h"
 #include "app/folders/folder_module.h"
-#include "app/shell/app_context.h"
-#include "app/shell/asker.h"
-#include "app/shell/card_link.h"
+#include "app/platform/card_link.h"
 #include "app/shell/main_frame.h"
+#include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
+
+// Test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace zeph::testing {
 
@@ -64,18 +73,19 @@ class FakeCardLink final : public CardLink {
 // "<module> <what> <value>".
 class RecordingModule final : public FolderModule {
  public:
-  RecordingModule(int index, AppContext& context, QWidget* parent, std::vector<std::string>& log,
-                  QSize initialSize, bool keysToList = false)
-      : FolderModule(index, context, parent),
+  RecordingModule(int index, const ModuleServices& services, QWidget* parent,
+                  std::vector<std::string>& log, QSize initialSize, bool keysToList = false)
+      : FolderModule(index, services, parent),
         log_(log),
         list_(new ReportListView(this)),
         keysToList_(keysToList) {
     list_->SetHeader({QStringLiteral("From")});
     list_->setGeometry(0, 0, 100, 100);
+    AdoptList(list_, services.menus->MessageFolders());
     SetInitialSize(initialSize);
   }
-  void Refresh(int wParam) override { Log("refresh", wParam); }
-  void Command(int value) override { Log("command", value); }
+  void Refresh(RefreshReason reason) override { Log("refresh", static_cast<int>(reason)); }
+  void Command(FolderCommand command) override { Log("command", static_cast<int>(command)); }
   void SavePicture() override { Log("savepicture", 0); }
   void DeleteAll() override { Log("deleteall", 0); }
   bool ForwardKey(QKeyEvent* event) override {
@@ -129,27 +139,29 @@ class ScriptedAsker final : public Asker {
 class AppFixture : public ::testing::Test {
  protected:
   AppFixture() {
-    context.settings = &settings;
-    context.link = &link;
-    context.lists = &lists;
-    context.paths = StorePaths::InFolder(documents.path().toStdString());
-    context.asker = &asker;
-    context.programFolder = documents.path();
-    context.openUrl = [this](const QUrl& url) {
+    setup.programFolder = documents.path();
+    setup.openUrl = [this](const QUrl& url) {
       opened.push_back(url);
       return true;
     };
-    context.createModule = [this](int index, AppContext& ctx, QWidget* parent) {
-      return std::make_unique<RecordingModule>(index, ctx, parent, log, moduleSize,
+    setup.createModule = [this](int index, const ModuleServices& given, QWidget* parent) {
+      return std::make_unique<RecordingModule>(index, given, parent, log, moduleSize,
                                                modulesPassKeysToList);
     };
   }
 
   std::unique_ptr<MainFrame> MakeFrame(int startModule = 0) {
-    auto frame = std::make_unique<MainFrame>(context, startModule);
+    auto frame = std::make_unique<MainFrame>(services, setup, startModule);
     frame->show();
     QApplication::processEvents();
     return frame;
+  }
+
+  // Picks the command's item in the frame's menu bar, as the user would.
+  static void Choose(MainFrame& frame, CommandId command) {
+    QAction* item = FindMenuItem(frame.menuBar(), command);
+    ASSERT_NE(item, nullptr) << static_cast<int>(command);
+    item->trigger();
   }
 
   bool Logged(const std::string& entry) const {
@@ -159,9 +171,13 @@ class AppFixture : public ::testing::Test {
   QTemporaryDir documents;
   MemorySettingsStore settings;
   FakeCardLink link;
-  AppLists lists;
+  ProgramStore store{StorePaths::InFolder(documents.path().toStdString())};
   ScriptedAsker asker;
-  AppContext context;
+  SystemClock clock;
+  ContextMenus menus;
+  OpenWindows windows;
+  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
+  FrameSetup setup;
   std::vector<std::string> log;
   std::vector<QUrl> opened;
   QSize moduleSize{300, 200};

@@ -1,12 +1,9 @@
 #include "app/controls/module_list.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QToolTip>
 #include <algorithm>
 
 namespace zeph {
@@ -14,28 +11,38 @@ namespace {
 
 constexpr int kTopMargin = 8;
 constexpr int kEntryHeight = 70;
+constexpr int kEntryGap = 4;
 constexpr int kIconSize = 32;
 constexpr int kSideMargin = 6;
 
 }  // namespace
 
-ModuleList::ModuleList(QWidget* parent) : QWidget(parent) {
+ModuleList::ModuleList(QWidget* parent) : QListWidget(parent) {
   setObjectName(QStringLiteral("ZephButtonBar"));
+  setAccessibleName(QStringLiteral("Folders"));
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
   setMouseTracking(true);
-  setFocusPolicy(Qt::StrongFocus);
-  setAttribute(Qt::WA_Hover);
 }
 
 void ModuleList::AddModule(const QIcon& icon, const QString& name, const QString& description) {
-  entries_.push_back({icon, name, description});
-  updateGeometry();
-  update();
+  auto* item = new QListWidgetItem(icon, name, this);  // owned by the list
+  item->setToolTip(description);
+  item->setData(Qt::AccessibleDescriptionRole, description);
+  // The rows are the entries' slots; the first also holds the top margin,
+  // so that each entry's box lies inside its own row.
+  item->setSizeHint(QSize(kNarrowest, count() == 1 ? kTopMargin + kEntryHeight : kEntryHeight));
+  viewport()->update();
 }
 
 void ModuleList::Select(int index) {
   if (index < 0 || index >= Count()) return;
-  selected_ = index;
-  update();
+  setCurrentRow(index);
+  viewport()->update();
 }
 
 int ModuleList::MinimumWidth() const {
@@ -44,13 +51,15 @@ int ModuleList::MinimumWidth() const {
   bold.setBold(true);
   const QFontMetrics metrics(bold);
   int widest = 0;
-  for (const Entry& entry : entries_) widest = std::max(widest, metrics.horizontalAdvance(entry.name));
+  for (int i = 0; i < Count(); ++i) {
+    widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+  }
   return std::max(kNarrowest, widest + 4 * kSideMargin);
 }
 
 QRect ModuleList::EntryRect(int index) const {
-  return QRect(kSideMargin, kTopMargin + index * kEntryHeight, width() - 2 * kSideMargin,
-               kEntryHeight - 4);
+  return QRect(kSideMargin, kTopMargin + index * kEntryHeight - verticalOffset(),
+               viewport()->width() - 2 * kSideMargin, kEntryHeight - kEntryGap);
 }
 
 int ModuleList::EntryAt(QPoint position) const {
@@ -61,44 +70,48 @@ int ModuleList::EntryAt(QPoint position) const {
 }
 
 void ModuleList::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+  QPainter painter(viewport());
   painter.setRenderHint(QPainter::Antialiasing);
   const QColor face = palette().color(QPalette::Window);
-  QLinearGradient panel(0, 0, width(), 0);
+  QLinearGradient panel(0, 0, viewport()->width(), 0);
   panel.setColorAt(0, face.darker(112));
   panel.setColorAt(1, face.darker(104));
-  painter.fillRect(rect(), panel);
-
-  const QColor highlight = palette().color(QPalette::Highlight);
-  for (int i = 0; i < Count(); ++i) {
-    const Entry& entry = entries_[static_cast<size_t>(i)];
-    const QRectF box = QRectF(EntryRect(i)).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (i == selected_ || i == hot_) {
-      QColor fill = highlight;
-      fill.setAlpha(i == selected_ ? (hasFocus() ? 90 : 70) : 30);
-      painter.setPen(QPen(i == selected_ ? highlight : fill, 1));
-      painter.setBrush(fill);
-      painter.drawRoundedRect(box, 5, 5);
-    }
-    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QPixmap icon = entry.icon.pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF(), mode);
-    const int iconX = static_cast<int>(box.center().x()) - kIconSize / 2;
-    const int shift = i == pressed_ ? 1 : 0;
-    painter.drawPixmap(iconX + shift, static_cast<int>(box.top()) + 7 + shift, icon);
-    QFont font = this->font();
-    font.setBold(i == selected_);
-    painter.setFont(font);
-    painter.setPen(palette().color(QPalette::WindowText));
-    const QRectF textBox(box.left() + 2, box.top() + 7 + kIconSize + 2, box.width() - 4,
-                         box.height() - kIconSize - 9);
-    painter.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, entry.name);
-  }
+  painter.fillRect(viewport()->rect(), panel);
+  for (int i = 0; i < Count(); ++i) PaintEntry(painter, i);
 }
 
+void ModuleList::PaintEntry(QPainter& painter, int index) const {
+  const QListWidgetItem* entry = item(index);
+  const bool selected = index == currentRow();
+  const QRectF box = QRectF(EntryRect(index)).adjusted(0.5, 0.5, -0.5, -0.5);
+  if (selected || index == hot_) {
+    const QColor highlight = palette().color(QPalette::Highlight);
+    QColor fill = highlight;
+    fill.setAlpha(selected ? (hasFocus() ? 90 : 70) : 30);
+    painter.setPen(QPen(selected ? highlight : fill, 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(box, 5, 5);
+  }
+  const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+  const QPixmap icon = entry->icon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF(), mode);
+  const int iconX = static_cast<int>(box.center().x()) - kIconSize / 2;
+  const int shift = index == pressed_ ? 1 : 0;
+  painter.drawPixmap(iconX + shift, static_cast<int>(box.top()) + 7 + shift, icon);
+  QFont font = this->font();
+  font.setBold(selected);
+  painter.setFont(font);
+  painter.setPen(palette().color(QPalette::WindowText));
+  const QRectF textBox(box.left() + 2, box.top() + 7 + kIconSize + 2, box.width() - 4,
+                       box.height() - kIconSize - 9);
+  painter.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, entry->text());
+}
+
+// The mouse picks an entry on release over the entry it was pressed on;
+// the highlight moves only when the frame switches.
 void ModuleList::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   pressed_ = EntryAt(event->position().toPoint());
-  update();
+  viewport()->update();
 }
 
 void ModuleList::mouseReleaseEvent(QMouseEvent* event) {
@@ -106,51 +119,56 @@ void ModuleList::mouseReleaseEvent(QMouseEvent* event) {
   const int index = EntryAt(event->position().toPoint());
   const bool chosen = index >= 0 && index == pressed_;
   pressed_ = -1;
-  update();
+  viewport()->update();
   if (chosen) emit ModuleChosen(index);
 }
+
+void ModuleList::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void ModuleList::mouseMoveEvent(QMouseEvent* event) {
   const int index = EntryAt(event->position().toPoint());
   if (index != hot_) {
     hot_ = index;
-    update();
+    viewport()->update();
   }
 }
 
 void ModuleList::leaveEvent(QEvent*) {
   hot_ = -1;
-  update();
+  viewport()->update();
 }
 
 void ModuleList::keyPressEvent(QKeyEvent* event) {
   if (Count() == 0) return;
   switch (event->key()) {
-    case Qt::Key_Up:
-      emit ModuleChosen(std::max(0, selected_ - 1));
-      break;
-    case Qt::Key_Down:
-      emit ModuleChosen(std::min(Count() - 1, selected_ + 1));
-      break;
+    case Qt::Key_Space:
+      if (currentRow() >= 0) emit ModuleChosen(currentRow());
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Enter also goes into the module, as Tab would.
+      if (currentRow() >= 0) emit ModuleChosen(currentRow());
+      focusNextChild();
+      return;
     default:
-      QWidget::keyPressEvent(event);
+      break;
   }
+  // The arrow keys, Home, End and typing a name's first letters move the
+  // highlight; the module follows it at once.
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  if (currentRow() != before && currentRow() >= 0) emit ModuleBrowsed(currentRow());
+  viewport()->update();
 }
 
-bool ModuleList::event(QEvent* event) {
-  if (event->type() == QEvent::ToolTip) {
-    auto* help = static_cast<QHelpEvent*>(event);
-    const int index = EntryAt(help->pos());
-    if (index >= 0) {
-      QToolTip::showText(help->globalPos(), entries_[static_cast<size_t>(index)].description, this,
-                         EntryRect(index));
-    } else {
-      QToolTip::hideText();
-    }
-    return true;
-  }
-  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) update();
-  return QWidget::event(event);
+void ModuleList::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  viewport()->update();
+}
+
+void ModuleList::focusOutEvent(QFocusEvent* event) {
+  QListWidget::focusOutEvent(event);
+  viewport()->update();
 }
 
 }  // namespace zeph

@@ -1,16 +1,20 @@
 #pragma once
 // The module list down the left of the frame (ZephButtonBar): one large
 // entry per folder module, the chosen one highlighted. Picking an entry
-// reports its index, also when it is the current one.
+// with the mouse, Space or Enter (which then moves on into the module)
+// reports its index, also when it is the current one; the arrow keys move
+// to the next entry and report it as browsed, since the keyboard stays in
+// the list. The list draws its entries itself; being a list widget
+// underneath, it shows assistive technology one named item per entry with
+// its selected state.
 
 #include <QIcon>
+#include <QListWidget>
 #include <QString>
-#include <QWidget>
-#include <vector>
 
 namespace zeph {
 
-class ModuleList final : public QWidget {
+class ModuleList final : public QListWidget {
   Q_OBJECT
 
  public:
@@ -19,34 +23,33 @@ class ModuleList final : public QWidget {
   explicit ModuleList(QWidget* parent = nullptr);
 
   void AddModule(const QIcon& icon, const QString& name, const QString& description);  // 0x415
-  void Select(int index);                                                              // 0x417
-  int MinimumWidth() const;                                                            // 0x419
-  int Selected() const { return selected_; }
-  int Count() const { return static_cast<int>(entries_.size()); }
+  // 0x417: highlights the entry without reporting it.
+  void Select(int index);
+  int MinimumWidth() const;  // 0x419
+  int Selected() const { return currentRow(); }
+  int Count() const { return count(); }
+  // The entry's box in the list's own coordinates.
   QRect EntryRect(int index) const;
 
  signals:
   void ModuleChosen(int index);
+  void ModuleBrowsed(int index);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool event(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  struct Entry {
-    QIcon icon;
-    QString name;
-    QString description;
-  };
   int EntryAt(QPoint position) const;
+  void PaintEntry(QPainter& painter, int index) const;
 
-  std::vector<Entry> entries_;
-  int selected_ = -1;
   int hot_ = -1;
   int pressed_ = -1;
 };

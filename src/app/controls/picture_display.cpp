@@ -2,16 +2,12 @@
 
 #include <QEvent>
 #include <QPainter>
-
-#include "app/controls/control_id.h"
-#include "app/shell/program_bitmaps.h"
+#include <utility>
 
 namespace zeph {
 
-PictureDisplay::PictureDisplay(QWidget* parent, int controlId, int bitmapId)
-    : QWidget(parent), picture_(BitmapForResource(bitmapId)) {
-  SetControlId(this, controlId);
-}
+PictureDisplay::PictureDisplay(QWidget* parent, QPixmap picture)
+    : QWidget(parent), picture_(std::move(picture)) {}
 
 QSize PictureDisplay::sizeHint() const {
   return picture_.isNull() ? QSize(16, 16) : picture_.deviceIndependentSize().toSize();

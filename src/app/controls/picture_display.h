@@ -1,6 +1,6 @@
 #pragma once
-// The picture display control: shows one of the program's bitmaps,
-// centred, over the dialog face (crTavPicture).
+// The picture display control: shows a picture centred over the dialog
+// face (crTavPicture).
 
 #include <QPixmap>
 #include <QWidget>
@@ -11,8 +11,7 @@ class PictureDisplay final : public QWidget {
   Q_OBJECT
 
  public:
-  // `bitmapId` is the number of the bitmap shown (BitmapForResource).
-  PictureDisplay(QWidget* parent, int controlId, int bitmapId);
+  PictureDisplay(QWidget* parent, QPixmap picture);
 
   const QPixmap& Picture() const { return picture_; }
   QSize sizeHint() const override;

@@ -5,13 +5,15 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "app/shell/app_context.h"
-#include "app/shell/frame_menus.h"
+#include "app/base/menus.h"
+#include "app/base/program_store.h"
+#include "app/base/texts.h"
+#include "app/controls/report_list_view.h"
 
 namespace zeph {
 
-FolderModule::FolderModule(int index, AppContext& context, QWidget* parent)
-    : QWidget(parent), index_(index), context_(context) {
+FolderModule::FolderModule(int index, const ModuleServices& services, QWidget* parent)
+    : QWidget(parent), index_(index), services_(services) {
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
 }
@@ -38,6 +40,14 @@ void FolderModule::SpaceResized(QSize spaceSize) {
 
 bool FolderModule::ForwardKey(QKeyEvent*) { return false; }
 
+void FolderModule::AddToContacts() {
+  const ReportListView* list = ListView();
+  const int key = list == nullptr ? -1 : list->GetCurSelParam();
+  if (key < 0) return;
+  const MessageRecord* record = services_.store->Lists().inbox.GetAt(key);
+  if (record != nullptr) emit OpenContactInformation(FirstNumber(*record));
+}
+
 void FolderModule::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   // As a dialog does, a module given the focus hands it on to its first
@@ -52,11 +62,31 @@ void FolderModule::focusInEvent(QFocusEvent* event) {
   }
 }
 
-void FolderModule::RunContextMenu(QPoint globalPos) {
-  if (context_.contextPopup == nullptr) return;
-  const QAction* chosen = context_.contextPopup->exec(globalPos);
-  if (chosen == nullptr || !context_.frameCommand) return;
-  context_.frameCommand(chosen->property(kCommandIdProperty).toInt());
+void FolderModule::AdoptList(ReportListView* list, QMenu* popup) {
+  list_ = list;
+  list->setAccessibleName(Text(Row().name));
+  list->installEventFilter(this);
+  if (popup == nullptr) return;
+  connect(list, &QWidget::customContextMenuRequested, this, [this, list, popup](QPoint at) {
+    // The popup returns the choice instead of acting on it.
+    if (const QAction* chosen = popup->exec(list->viewport()->mapToGlobal(at))) {
+      emit CommandRequested(CommandOf(*chosen));
+    }
+  });
+}
+
+bool FolderModule::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_ || (event->type() != QEvent::ShortcutOverride &&
+                           event->type() != QEvent::KeyPress)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Delete || key->modifiers() != Qt::NoModifier) return false;
+  // The list takes Delete before the frame's accelerator would, and hands
+  // it to the frame as its delete command.
+  event->accept();
+  if (event->type() == QEvent::KeyPress) emit CommandRequested(CommandId::kDeleteKey);
+  return true;
 }
 
 }  // namespace zeph

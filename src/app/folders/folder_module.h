@@ -1,42 +1,46 @@
 #pragma once
 // The interface every folder module implements. The frame creates the five
 // modules once, as children of the module space, and afterwards only hides
-// and shows them, so each keeps its state while another is current.
+// and shows them, so each keeps its state while another is current. A
+// module gets what it works on through its services; what it wants from
+// the frame it asks for with a signal, which the shell connects.
 
 #include <QSize>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
 
+#include "app/base/command_id.h"
+#include "app/base/module_services.h"
 #include "app/folders/module_table.h"
 
 class QKeyEvent;
+class QMenu;
 
 namespace zeph {
 
-class AppContext;
 class ReportListView;
 
-inline constexpr int FM_REFRESH = 1026;
-inline constexpr int FM_COMMAND = 1044;
-inline constexpr int kSavePictureCommand = 8051;
-inline constexpr int kDeleteAllCommand = 8065;
-inline constexpr int kModuleListControl = 8001;
-inline constexpr int kModuleTitleControl = 8006;
+// Why a module refreshes.
+enum class RefreshReason : int {
+  kHidden = 0,  // it was hidden: nothing is rebuilt (the Inbox and Delivery reports save then)
+  kReload = 1,  // it became current, or its data changed: reload and rebuild the list
+};
 
 class FolderModule : public QWidget {
   Q_OBJECT
 
  public:
-  FolderModule(int index, AppContext& context, QWidget* parent);
+  FolderModule(int index, const ModuleServices& services, QWidget* parent);
 
   int Index() const { return index_; }
   const ModuleRow& Row() const;
 
-  // FM_REFRESH: reload and redraw the view. wParam 1 when the module has
-  // just become current (or its data changed); 0 when it was hidden.
-  virtual void Refresh(int wParam) = 0;
-  // FM_COMMAND: 1 New, 2 Reply, 4 Forward, 8 Delete (already confirmed by
-  // the user), 16 Chat, on the module's selection.
-  virtual void Command(int value) = 0;
+  virtual void Refresh(RefreshReason reason) = 0;
+  // New, Reply, Forward, Delete (already confirmed), Chat, on the module's
+  // selection.
+  virtual void Command(FolderCommand command) = 0;
   // Command 8051.
   virtual void SavePicture() {}
   // Command 8065, already confirmed.
@@ -47,27 +51,50 @@ class FolderModule : public QWidget {
   // Key-down, key-up and character input forwarded by the module space;
   // true when the module used it.
   virtual bool ForwardKey(QKeyEvent* event);
-  // Control 8001, the module's list (Add To Contacts reads its selection).
+  // Control 8001, the module's list.
   virtual ReportListView* ListView() const = 0;
 
+  // Add To Contacts (8060): with a row selected, asks for Contact
+  // Information with the sender of the Inbox message at the row's key. It
+  // is the Inbox's list whichever module is current, as it always was.
+  void AddToContacts();
+
+ signals:
+  // Run the command through the menu bar's path, confirmations included
+  // (the context popup's choice, the Delete key in the list).
+  void CommandRequested(CommandId command);
+  // Enable or disable the command in the menu bar and the context popup.
+  void CommandEnabled(CommandId command, bool enabled);
+  // Enable or disable the action button at `position`, counted from 0.
+  void ActionButtonEnabled(int position, bool enabled);
+  // Open Contact Information for a new entry with this number
+  // (Windows-1252).
+  void OpenContactInformation(const std::string& number);
+
  protected:
-  AppContext& Context() const { return context_; }
+  const ModuleServices& Services() const { return services_; }
   // The size the module had when it was made, which it never goes below.
   void SetInitialSize(QSize size);
   QSize InitialSize() const { return initialSize_; }
-  // Opens the message folders' context menu at `globalPos` and sends the
-  // chosen command to the frame, so it takes the menu bar's path.
-  void RunContextMenu(QPoint globalPos);
+  // Gives the module's list what every folder's list has: the module's
+  // name for assistive technology, the Delete key (the frame's delete
+  // command), and `popup` on a right click (none: no context menu).
+  void AdoptList(ReportListView* list, QMenu* popup);
   // The focus given to the module goes on to its first control.
   void focusInEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int index_;
-  AppContext& context_;
+  ModuleServices services_;
   QSize initialSize_;
+  ReportListView* list_ = nullptr;  // a child of the module, once adopted
 };
 
 // Makes the module of row `index` of the module table.
-std::unique_ptr<FolderModule> CreateFolderModule(int index, AppContext& context, QWidget* parent);
+using ModuleFactory = std::function<std::unique_ptr<FolderModule>(
+    int index, const ModuleServices& services, QWidget* parent)>;
+std::unique_ptr<FolderModule> CreateFolderModule(int index, const ModuleServices& services,
+                                                 QWidget* parent);
 
 }  // namespace zeph

@@ -4,44 +4,71 @@
 
 #include <array>
 
+#include "app/base/resource_icons.h"
+#include "core/resources/string_table.h"
+
 namespace zeph {
 
-// Action buttons, by bit of ActionMask, in the order the bar shows them.
-inline constexpr int kActionNew = 1;
-inline constexpr int kActionReply = 2;
-inline constexpr int kActionForward = 4;
-inline constexpr int kActionDelete = 8;
-inline constexpr int kActionChat = 16;
+// What a folder module does to its selection when the frame asks it (the
+// menu bar, the action bar, the keys). The values are also the bits of a
+// module's ActionMask and the action buttons' command values.
+enum class FolderCommand : int {
+  kNew = 1,
+  kReply = 2,
+  kForward = 4,
+  kDelete = 8,  // already confirmed by the user
+  kChat = 16,
+};
 
 struct ModuleRow {
-  int iconId;
+  IconId icon;
   int templateId;  // the module's dialog number
-  int nameString;
-  int descriptionString;
-  int actionMask;
-  std::array<int, 4> columnStrings;  // list columns, 0 after the last
+  StringId name;
+  StringId description;
+  int actionMask;  // FolderCommand bits: the action buttons the module shows
+  std::array<StringId, 4> columns;
+  int columnCount;
 };
 
 inline constexpr std::array<ModuleRow, 5> kModuleTable = {{
-    {166, 101, 20, 70, 31, {8, 9, 0, 0}},       // Inbox
-    {168, 102, 21, 71, 9, {12, 13, 14, 0}},     // Outbox
-    {169, 103, 23, 73, 29, {15, 16, 0, 0}},     // Sent messages
-    {170, 165, 22, 74, 9, {17, 18, 19, 9}},     // Delivery reports
-    {167, 155, 24, 72, 25, {10, 11, 0, 0}},     // Contacts
+    {IconId::kInbox, 101, StringId::kInboxName, StringId::kInboxDescription, 31,
+     {StringId::kInboxFromColumn, StringId::kInboxDateColumn}, 2},
+    {IconId::kOutbox, 102, StringId::kOutboxName, StringId::kOutboxDescription, 9,
+     {StringId::kOutboxToColumn, StringId::kOutboxDateColumn, StringId::kOutboxStatusColumn}, 3},
+    {IconId::kSent, 103, StringId::kSentName, StringId::kSentDescription, 29,
+     {StringId::kSentToColumn, StringId::kSentDateColumn}, 2},
+    {IconId::kReports, 165, StringId::kReportsName, StringId::kReportsDescription, 9,
+     {StringId::kReportsToColumn, StringId::kReportsMessageColumn, StringId::kReportsStatusColumn,
+      StringId::kInboxDateColumn},
+     4},
+    {IconId::kContacts, 155, StringId::kContactsName, StringId::kContactsDescription, 25,
+     {StringId::kContactsNameColumn, StringId::kContactsNumberColumn}, 2},
 }};
 
 struct ActionButtonRow {
-  int bit;
-  std::array<int, 4> icons;  // normal, hot, disabled, pressed
-  int tooltipString;
+  FolderCommand command;
+  std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
+  StringId tooltip;
 };
 
+// In the order the bar shows them.
 inline constexpr std::array<ActionButtonRow, 5> kActionButtons = {{
-    {kActionNew, {113, 128, 124, 177}, 39},
-    {kActionReply, {114, 138, 125, 192}, 40},
-    {kActionForward, {115, 139, 126, 178}, 41},
-    {kActionDelete, {116, 140, 127, 179}, 42},
-    {kActionChat, {133, 117, 134, 180}, 43},
+    {FolderCommand::kNew,
+     {IconId::kNewNormal, IconId::kNewHot, IconId::kNewDisabled, IconId::kNewPressed},
+     StringId::kNewTooltip},
+    {FolderCommand::kReply,
+     {IconId::kReplyNormal, IconId::kReplyHot, IconId::kReplyDisabled, IconId::kReplyPressed},
+     StringId::kReplyTooltip},
+    {FolderCommand::kForward,
+     {IconId::kForwardNormal, IconId::kForwardHot, IconId::kForwardDisabled,
+      IconId::kForwardPressed},
+     StringId::kForwardTooltip},
+    {FolderCommand::kDelete,
+     {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
+     StringId::kDeleteTooltip},
+    {FolderCommand::kChat,
+     {IconId::kChatNormal, IconId::kChatHot, IconId::kChatDisabled, IconId::kChatPressed},
+     StringId::kChatTooltip},
 }};
 
 }  // namespace zeph

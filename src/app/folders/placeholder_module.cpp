@@ -2,11 +2,11 @@
 
 #include <QResizeEvent>
 
-#include "app/controls/control_id.h"
+#include "app/base/control_id.h"
+#include "app/base/menus.h"
+#include "app/base/texts.h"
+#include "app/base/title_font.h"
 #include "app/controls/report_list_view.h"
-#include "app/controls/title_font.h"
-#include "app/shell/resource_icons.h"
-#include "app/shell/texts.h"
 #include "core/startup/command_line.h"
 
 namespace zeph {
@@ -19,31 +19,30 @@ constexpr QSize kInitialSize(380, 300);
 
 }  // namespace
 
-PlaceholderModule::PlaceholderModule(int index, AppContext& context, QWidget* parent)
-    : FolderModule(index, context, parent),
-      title_(new QLabel(Text(Row().nameString), this)),  // owned by the module
-      list_(new ReportListView(this)) {                  // owned by the module
-  SetControlId(title_, kModuleTitleControl);
+PlaceholderModule::PlaceholderModule(int index, const ModuleServices& services, QWidget* parent)
+    : FolderModule(index, services, parent),
+      title_(new QLabel(Text(Row().name), this)),  // owned by the module
+      list_(new ReportListView(this)) {            // owned by the module
+  SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
-  SetControlId(list_, kModuleListControl);
+  SetControlId(list_, ControlId::kModuleList);
   QStringList columns;
-  for (int id : Row().columnStrings) {
-    if (id != 0) columns << Text(id);
+  for (int c = 0; c < Row().columnCount; ++c) {
+    columns << Text(Row().columns[static_cast<size_t>(c)]);
   }
   list_->SetHeader(columns);
-  const int rowIcon = index == 4 ? kContactItemIcon : kMessageItemIcon;
-  list_->InitImageList({IconForResource(rowIcon)});
+  const bool contacts = index == kContactsModule;
+  list_->InitImageList({IconForResource(contacts ? IconId::kContactItem : IconId::kMessageItem)});
   list_->AdjustListView(kAdjustFillWidth);
-  if (index != kContactsModule) {  // the message folders share one context menu
-    connect(list_, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { RunContextMenu(list_->viewport()->mapToGlobal(at)); });
-  }
+  // The message folders share one context popup; Contacts has its own,
+  // which comes with its module.
+  AdoptList(list_, contacts ? nullptr : services.menus->MessageFolders());
   SetInitialSize(kInitialSize);
 }
 
-void PlaceholderModule::Refresh(int) {}
+void PlaceholderModule::Refresh(RefreshReason) {}
 
-void PlaceholderModule::Command(int) {}
+void PlaceholderModule::Command(FolderCommand) {}
 
 void PlaceholderModule::resizeEvent(QResizeEvent* event) {
   const QSize size = event->size();
@@ -53,8 +52,9 @@ void PlaceholderModule::resizeEvent(QResizeEvent* event) {
   list_->AdjustListView(kAdjustFillWidth);
 }
 
-std::unique_ptr<FolderModule> CreateFolderModule(int index, AppContext& context, QWidget* parent) {
-  return std::make_unique<PlaceholderModule>(index, context, parent);
+std::unique_ptr<FolderModule> CreateFolderModule(int index, const ModuleServices& services,
+                                                 QWidget* parent) {
+  return std::make_unique<PlaceholderModule>(index, services, parent);
 }
 
 }  // namespace zeph

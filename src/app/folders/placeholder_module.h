@@ -1,7 +1,7 @@
 #pragma once
 // A folder module that shows its title and its empty list with the
 // folder's columns. It stands in for the folders whose content is not
-// built yet and answers the frame's messages by doing nothing.
+// built yet and answers the frame's requests by doing nothing.
 
 #include <QLabel>
 
@@ -13,10 +13,10 @@ class PlaceholderModule final : public FolderModule {
   Q_OBJECT
 
  public:
-  PlaceholderModule(int index, AppContext& context, QWidget* parent);
+  PlaceholderModule(int index, const ModuleServices& services, QWidget* parent);
 
-  void Refresh(int wParam) override;
-  void Command(int value) override;
+  void Refresh(RefreshReason reason) override;
+  void Command(FolderCommand command) override;
   ReportListView* ListView() const override { return list_; }
 
  protected:

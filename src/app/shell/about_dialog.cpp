@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/controls/control_id.h"
-#include "app/shell/program_bitmaps.h"
-#include "app/shell/texts.h"
+#include "app/base/control_id.h"
+#include "app/base/program_bitmaps.h"
+#include "app/base/texts.h"
 #include "core/resources/about_blend.h"
 
 namespace zeph {
@@ -36,7 +36,7 @@ class BannerArea final : public QWidget {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutDialog106"));
-  setWindowTitle(QStringLiteral("About %1").arg(Text(1)));
+  setWindowTitle(QStringLiteral("About %1").arg(Text(StringId::kProgramTitle)));
 
   const QColor face = palette().color(QPalette::Window);
   const std::array<uint8_t, 3> faceBgr = {static_cast<uint8_t>(face.blue()),
@@ -48,16 +48,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);  // owned by the dialog
   layout->setSizeConstraint(QLayout::SetFixedSize);
   auto* banner = new BannerArea(this, banner_);  // owned by the dialog
-  SetControlId(banner, 1017);
+  SetControlId(banner, ControlId::kAboutBanner);
   layout->addWidget(banner);
 
   auto* row = new QHBoxLayout;  // owned by the dialog's layout
   auto* picture = new QLabel(this);  // owned by the dialog
-  picture->setPixmap(BitmapForResource(kAboutPictureBitmap));
+  picture->setPixmap(BitmapForResource(BitmapId::kAboutPicture));
   picture->setAlignment(Qt::AlignTop);
   row->addWidget(picture);
   auto* texts = new QVBoxLayout;  // owned by the row
-  auto* name = new QLabel(Text(1), this);  // owned by the dialog
+  auto* name = new QLabel(Text(StringId::kProgramTitle), this);  // owned by the dialog
   QFont nameFont = name->font();
   nameFont.setBold(true);
   nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);

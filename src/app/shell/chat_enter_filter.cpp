@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "app/shell/app_context.h"
+#include "app/base/module_services.h"
 
 namespace zeph {
 namespace {
@@ -16,13 +16,11 @@ bool Within(const QObject* object, const QWidget* window) {
 
 }  // namespace
 
-ChatEnterFilter::ChatEnterFilter(const AppWindows& windows, QObject* parent)
+ChatEnterFilter::ChatEnterFilter(const OpenWindows& windows, QObject* parent)
     : QObject(parent), windows_(windows) {}
 
 bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || windows_.chatWindow == nullptr || !windows_.sendChat) {
-    return false;
-  }
+  if (event->type() != QEvent::KeyPress || windows_.chatWindow == nullptr) return false;
   // Key presses reach the filter once per widget they pass through; only
   // the widget that has the focus counts.
   if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->hasFocus()) return false;
@@ -37,7 +35,7 @@ bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
   if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
     return false;
   }
-  windows_.sendChat();
+  emit SendChatRequested();
   return true;
 }
 

@@ -8,19 +8,24 @@
 
 namespace zeph {
 
-struct AppWindows;
+struct OpenWindows;
 
 class ChatEnterFilter final : public QObject {
   Q_OBJECT
 
  public:
-  explicit ChatEnterFilter(const AppWindows& windows, QObject* parent = nullptr);
+  explicit ChatEnterFilter(const OpenWindows& windows, QObject* parent = nullptr);
+
+ signals:
+  // The chat window's Send (command 8045); whoever opens the chat window
+  // connects it.
+  void SendChatRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  const AppWindows& windows_;
+  const OpenWindows& windows_;
 };
 
 }  // namespace zeph

@@ -6,96 +6,69 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "app/base/asker.h"
+#include "app/base/menus.h"
+#include "app/base/program_bitmaps.h"
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "app/base/texts.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/module_list.h"
-#include "app/controls/report_list_view.h"
-#include "app/folders/folder_module.h"
+#include "app/platform/card_link.h"
+#include "app/platform/card_manager.h"
 #include "app/shell/about_dialog.h"
-#include "app/shell/app_context.h"
-#include "app/shell/asker.h"
-#include "app/shell/card_link.h"
-#include "app/shell/card_manager.h"
 #include "app/shell/frame_client.h"
 #include "app/shell/frame_menus.h"
-#include "app/shell/help.h"
 #include "app/shell/module_space.h"
+#include "app/shell/module_wiring.h"
 #include "app/shell/options_dialog.h"
-#include "app/shell/program_bitmaps.h"
-#include "app/shell/resource_icons.h"
-#include "app/shell/texts.h"
-#include "app/shell/wait_cursor.h"
-#include "core/store/message_file.h"
-#include "core/store/picture_library_file.h"
 
 namespace zeph {
 
-MainFrame::MainFrame(AppContext& context, int startModule)
-    : context_(context),
-      client_(new FrameClient(this)),  // owned by the frame
-      contextPopup_(BuildContextMenu()) {
+MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int startModule)
+    : services_(services),
+      setup_(std::move(setup)),
+      client_(new FrameClient(this)) {  // owned by the frame
   setObjectName(QStringLiteral("ZephSMSMain"));
-  setWindowTitle(Text(1));
-  setWindowIcon(IconForResource(kApplicationIcon));
+  setWindowTitle(Text(StringId::kProgramTitle));
+  setWindowIcon(IconForResource(IconId::kApplication));
   setCentralWidget(client_);
-  BuildMenuBar(menuBar(), [this](int id) { RunCommand(id); });
+  BuildMenuBar(menuBar(), [this](CommandId command) { RunCommand(command); });
   resize(kStartWidth, kStartHeight);
 
-  // The Delete key, where no control takes it for itself.
+  // The Delete key (accelerator table 123), where no control takes it for
+  // itself.
   auto* deleteKey = new QAction(this);  // owned by the frame
   deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
   deleteKey->setShortcutContext(Qt::WindowShortcut);
-  connect(deleteKey, &QAction::triggered, this, [this] { RunCommand(command::kDeleteKey); });
+  connect(deleteKey, &QAction::triggered, this, [this] { RunCommand(CommandId::kDeleteKey); });
   addAction(deleteKey);
 
-  context_.menuBar = menuBar();
-  context_.contextPopup = contextPopup_.get();
-  context_.frameCommand = [this](int id) { RunCommand(id); };
-
   connect(client_->List(), &ModuleList::ModuleChosen, this, &MainFrame::ChooseModule);
+  connect(client_->List(), &ModuleList::ModuleBrowsed, this, &MainFrame::BrowseModule);
   connect(client_->Bar(), &ActionBar::Clicked, this, &MainFrame::ActionBarClicked);
-  client_->Bar()->SetBackground(BitmapForResource(kActionBarBitmap));
+  client_->Bar()->SetBackground(BitmapForResource(BitmapId::kActionBar));
   client_->Bar()->SetLeftWidth(client_->ListWidth());
   PlaceOnScreen();
 
-  LoadStores();
+  services_.store->Load(*services_.link);
 
   ModuleSpace* space = client_->Space();
   for (int i = 0; i < static_cast<int>(modules_.size()); ++i) {
     const ModuleRow& row = kModuleTable[static_cast<size_t>(i)];
-    const QIcon icon = IconForResource(row.iconId);
-    std::unique_ptr<FolderModule> module = context_.createModule(i, context_, space->Host());
+    std::unique_ptr<FolderModule> module = setup_.createModule(i, services_, space->Host());
     module->hide();
+    ConnectModule(*module, *this);
     modules_[static_cast<size_t>(i)] = module.release();  // owned by the module space
-    client_->List()->AddModule(icon, Text(row.nameString), Text(row.descriptionString));
+    client_->List()->AddModule(IconForResource(row.icon), Text(row.name), Text(row.description));
   }
 
   if (startModule < 0 || startModule >= static_cast<int>(modules_.size())) startModule = 0;
   client_->List()->Select(startModule);
-  SwitchToModule(startModule);
+  SwitchToModule(startModule, true);
   client_->Layout();
   PlaceOnScreen();
   QMetaObject::invokeMethod(this, &MainFrame::BringToFront, Qt::QueuedConnection);
-}
-
-MainFrame::~MainFrame() {
-  context_.menuBar = nullptr;
-  context_.contextPopup = nullptr;
-  context_.frameCommand = nullptr;
-  context_.windows.currentModule = nullptr;
-}
-
-void MainFrame::LoadStores() {
-  AppLists& lists = *context_.lists;
-  const StorePaths& paths = context_.paths;
-  LoadPictureLibrary(paths.pictures, lists.pictures);
-  LoadMessageFile(paths.sent, lists.sent);
-  LoadMessageFile(paths.inbox, lists.inbox);
-  {
-    const WaitCursor wait;
-    context_.simReadStatus = context_.link->ReadSimPhonebook(lists.contacts);
-  }
-  LoadMessageFile(paths.reports, lists.reports);
-  LoadMessageFile(paths.outbox, lists.outbox);
 }
 
 FolderModule* MainFrame::Module(int index) const {
@@ -111,136 +84,135 @@ void MainFrame::BringToFront() {
   activateWindow();
 }
 
-void MainFrame::ChooseModule(int index) {
+void MainFrame::ChooseModule(int index) { ShowModule(index, true); }
+
+void MainFrame::BrowseModule(int index) { ShowModule(index, false); }
+
+void MainFrame::ShowModule(int index, bool focusModule) {
   if (Module(index) == nullptr) return;
   client_->List()->Select(index);
-  SwitchToModule(index);
-  context_.link->NotifyModuleSwitch();
+  SwitchToModule(index, focusModule);
+  static_cast<void>(services_.link->NotifyModuleSwitch());  // a card service may not care
 }
 
-void MainFrame::SwitchToModule(int index) {
+void MainFrame::SwitchToModule(int index, bool focusModule) {
   if (index == current_) return;
   if (FolderModule* previous = CurrentModule()) previous->hide();
   current_ = index;
   FolderModule* module = CurrentModule();
-  context_.windows.currentModule = module;
+  services_.windows->currentModule = module;
   client_->Space()->SetCurrentModule(module);
   module->show();
-  module->setFocus(Qt::OtherFocusReason);
+  if (focusModule) module->setFocus(Qt::OtherFocusReason);
 
   ActionBar* bar = client_->Bar();
   bar->RemoveAllButtons();
   for (const ActionButtonRow& button : kActionButtons) {
-    if ((module->Row().actionMask & button.bit) == 0) continue;
+    const int bit = static_cast<int>(button.command);
+    if ((module->Row().actionMask & bit) == 0) continue;
     ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i) record.icons[i] = IconForResource(button.icons[i]);
-    record.command = button.bit;
-    record.tooltip = Text(button.tooltipString);
+    for (size_t i = 0; i < record.icons.size(); ++i) {
+      record.icons[i] = IconForResource(button.icons[i]);
+    }
+    record.command = bit;
+    record.tooltip = Text(button.tooltip);
     bar->AddButton(record);
   }
   client_->Layout();
-  module->Refresh(1);
+  module->Refresh(RefreshReason::kReload);
 }
 
 void MainFrame::ActionBarClicked(int value) {
-  switch (value) {
-    case kActionNew:
-    case kActionReply:
-    case kActionForward:
-    case kActionChat:
-      SendToModule(value);
+  switch (static_cast<FolderCommand>(value)) {
+    case FolderCommand::kNew:
+    case FolderCommand::kReply:
+    case FolderCommand::kForward:
+    case FolderCommand::kChat:
+      SendToModule(static_cast<FolderCommand>(value));
       break;
-    case kActionDelete:
-      RunCommand(command::kDeleteKey);
+    case FolderCommand::kDelete:
+      RunCommand(CommandId::kDeleteKey);
       break;
     default:
       break;
   }
 }
 
-void MainFrame::SendToModule(int value) {
-  if (FolderModule* module = CurrentModule()) module->Command(value);
+void MainFrame::SendToModule(FolderCommand command) {
+  if (FolderModule* module = CurrentModule()) module->Command(command);
 }
 
-void MainFrame::AskThen(int questionString, int value) {
-  if (!context_.asker->AskYesNo(this, Text(36), Text(questionString))) return;
-  FolderModule* module = CurrentModule();
-  if (module == nullptr) return;
-  if (value == kDeleteAllCommand) {
-    module->DeleteAll();
-  } else {
-    module->Command(value);
-  }
+void MainFrame::AskThen(StringId question, const std::function<void(FolderModule&)>& act) {
+  if (!services_.asker->AskYesNo(this, Text(StringId::kQuestionCaption), Text(question))) return;
+  if (FolderModule* module = CurrentModule()) act(*module);
 }
 
-void MainFrame::RunCommand(int id) {
-  switch (id) {
-    case command::kNew:
-      SendToModule(kActionNew);
+void MainFrame::RunCommand(CommandId command) {
+  switch (command) {
+    case CommandId::kNew:
+      SendToModule(FolderCommand::kNew);
       break;
-    case command::kReply:
-      SendToModule(kActionReply);
+    case CommandId::kReply:
+      SendToModule(FolderCommand::kReply);
       break;
-    case command::kForward:
-      SendToModule(kActionForward);
+    case CommandId::kForward:
+      SendToModule(FolderCommand::kForward);
       break;
-    case command::kChat:
-      SendToModule(kActionChat);
+    case CommandId::kChat:
+      SendToModule(FolderCommand::kChat);
       break;
-    case command::kDelete:
-    case command::kDeleteKey:
-      AskThen(37, kActionDelete);
+    case CommandId::kDelete:
+    case CommandId::kDeleteKey:
+      AskThen(StringId::kDeleteSelectedQuestion,
+              [](FolderModule& module) { module.Command(FolderCommand::kDelete); });
       break;
-    case command::kDeleteAll:
-      AskThen(38, kDeleteAllCommand);
+    case CommandId::kDeleteAll:
+      AskThen(StringId::kDeleteAllQuestion, [](FolderModule& module) { module.DeleteAll(); });
       break;
-    case command::kSavePicture:
+    case CommandId::kSavePicture:
       if (FolderModule* module = CurrentModule()) module->SavePicture();
       break;
-    case command::kAddToContacts:
-      AddToContacts();
+    case CommandId::kAddToContacts:
+      if (FolderModule* module = CurrentModule()) module->AddToContacts();
       break;
-    case command::kExit:
+    case CommandId::kExit:
       QCoreApplication::exit(0);
       break;
-    case command::kPictureLibrary:
-      if (context_.openPictureLibrary) context_.openPictureLibrary(this);
+    case CommandId::kPictureLibrary:
+      break;  // the picture library comes with the pictures module
+    case CommandId::kCardManager:
+      StartCardManager(setup_.programFolder);  // a missing card manager reports nothing
       break;
-    case command::kCardManager:
-      StartCardManager(context_.programFolder);
-      break;
-    case command::kOptions: {
-      OptionsDialog options(this, *context_.settings, *context_.link);
+    case CommandId::kOptions: {
+      OptionsDialog options(this, *services_.settings, *services_.link);
       options.exec();
       break;
     }
-    case command::kHelpContents:
-      OpenHelp(context_, HelpPage::kContents);
+    case CommandId::kHelpContents:
+      OpenHelp(setup_.programFolder, HelpPage::kContents, setup_.openUrl);
       break;
-    case command::kHelpIndex:
-      OpenHelp(context_, HelpPage::kIndex);
+    case CommandId::kHelpIndex:
+      OpenHelp(setup_.programFolder, HelpPage::kIndex, setup_.openUrl);
       break;
-    case command::kWebSite:
-      if (context_.openUrl) context_.openUrl(QUrl(Text(80)));
+    case CommandId::kWebSite:
+      if (setup_.openUrl) setup_.openUrl(QUrl(Text(StringId::kWebSite)));
       break;
-    case command::kAbout: {
+    case CommandId::kAbout: {
       AboutDialog about(this);
       about.exec();
       break;
     }
-    default:
-      break;
   }
 }
 
-void MainFrame::AddToContacts() {
-  FolderModule* module = CurrentModule();
-  if (module == nullptr || module->ListView() == nullptr) return;
-  const int key = module->ListView()->GetCurSelParam();
-  if (key < 0) return;
-  const MessageRecord* record = context_.lists->inbox.GetAt(key);
-  if (record == nullptr || !context_.openContactInformation) return;
-  context_.openContactInformation(this, FirstNumber(*record));
+void MainFrame::SetCommandEnabled(CommandId command, bool enabled) {
+  const int flag = enabled ? 1 : 0;
+  SetMenuItemEnabled(menuBar(), command, flag);
+  SetMenuItemEnabled(services_.menus->MessageFolders(), command, flag);
+}
+
+void MainFrame::SetActionButtonEnabled(int position, bool enabled) {
+  client_->Bar()->SetButtonState(position, enabled ? kButtonEnabled : kButtonDisabled);
 }
 
 void MainFrame::PlaceOnScreen() {

@@ -1,20 +1,32 @@
 #pragma once
 // The application frame (ZephSMSMain): menu bar, action bar, module list
 // and module space. It turns menu commands, keys and action-bar clicks into
-// commands for the current module, and opens help, the About box, the
-// Options dialog and the card manager.
+// commands for the current module, carries out what the modules ask for,
+// and opens help, the About box, the Options dialog and the card manager.
 
 #include <QMainWindow>
 #include <array>
-#include <memory>
+#include <functional>
+#include <string>
 
-class QMenu;
+#include "app/base/command_id.h"
+#include "app/base/module_services.h"
+#include "app/folders/folder_module.h"
+#include "app/platform/help.h"
+#include "core/resources/string_table.h"
 
 namespace zeph {
 
-class AppContext;
-class FolderModule;
 class FrameClient;
+
+// What the frame needs besides the services it hands to the modules.
+struct FrameSetup {
+  // Where the card manager (zephui) and the help are looked for: the
+  // program's own folder.
+  QString programFolder;
+  UrlOpener openUrl;
+  ModuleFactory createModule = CreateFolderModule;
+};
 
 class MainFrame final : public QMainWindow {
   Q_OBJECT
@@ -23,42 +35,53 @@ class MainFrame final : public QMainWindow {
   static constexpr int kStartWidth = 570;
   static constexpr int kStartHeight = 520;
 
-  // Loads the store files and the SIM phonebook into the context's lists,
-  // makes the five modules and shows `startModule`.
-  MainFrame(AppContext& context, int startModule);
-  ~MainFrame() override;
+  // Loads the program's store, makes the five modules and shows
+  // `startModule`.
+  MainFrame(const ModuleServices& services, FrameSetup setup, int startModule);
 
   // Message 1025: show the frame normally and bring it to the front.
   void BringToFront();
-  // The module list's choice: switch to the module, then tell the card
-  // service (request 0x140006), also when it was current already.
+  // The module list's choice: switch to the module and give it the focus,
+  // then tell the card service (request 0x140006), also when it was
+  // current already.
   void ChooseModule(int index);
-  // The action bar's click: 1, 2, 4 and 16 go to the current module, 8 is
-  // the Delete key's command; other values do nothing.
+  // The same for an entry the keyboard moved to in the module list, which
+  // keeps the focus.
+  void BrowseModule(int index);
+  // The action bar's click: New, Reply, Forward and Chat go to the current
+  // module, Delete is the Delete key's command; other values do nothing.
   void ActionBarClicked(int value);
-  // A command of the menu bar, the context menu or a key.
-  void RunCommand(int id);
+  // A command of the menu bar, a context popup or a key.
+  void RunCommand(CommandId command);
+  // The command's item in the menu bar and in the message folders' popup.
+  void SetCommandEnabled(CommandId command, bool enabled);
+  // The current module's action button at `position`, counted from 0.
+  void SetActionButtonEnabled(int position, bool enabled);
 
   FrameClient* Client() const { return client_; }
   FolderModule* Module(int index) const;
   FolderModule* CurrentModule() const;
   int CurrentIndex() const { return current_; }
-  QMenu* ContextPopup() const { return contextPopup_.get(); }
+
+ signals:
+  // Add To Contacts found a number. Contact Information is the contacts
+  // module's dialog; whoever opens it listens here.
+  void ContactInformationRequested(const std::string& number);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void LoadStores();
-  void SwitchToModule(int index);
-  void SendToModule(int value);
-  void AskThen(int questionString, int value);
-  void AddToContacts();
+  void ShowModule(int index, bool focusModule);
+  void SwitchToModule(int index, bool focusModule);
+  void SendToModule(FolderCommand command);
+  // Asks the question (Yes and No); on Yes acts on the current module.
+  void AskThen(StringId question, const std::function<void(FolderModule&)>& act);
   void PlaceOnScreen();
 
-  AppContext& context_;
+  ModuleServices services_;
+  FrameSetup setup_;
   FrameClient* client_;
-  std::unique_ptr<QMenu> contextPopup_;
   std::array<FolderModule*, 5> modules_{};  // children of the module space
   int current_ = -1;
 };

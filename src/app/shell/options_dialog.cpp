@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "app/controls/control_id.h"
-#include "app/shell/card_link.h"
-#include "app/shell/texts.h"
+#include "app/base/control_id.h"
+#include "app/base/texts.h"
+#include "app/platform/card_link.h"
 #include "core/settings/settings_store.h"
 
 namespace zeph {
@@ -42,10 +42,10 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       onTop_(new QCheckBox(QStringLiteral("&Always show chat window on top"), this)) {
   setObjectName(QStringLiteral("OptionsDialog198"));
   setWindowTitle(QStringLiteral("Options"));
-  SetControlId(centreNumber_, 8005);
-  SetControlId(hours_, 8019);
-  SetControlId(chatName_, 8059);
-  SetControlId(onTop_, 8066);
+  SetControlId(centreNumber_, ControlId::kCentreNumber);
+  SetControlId(hours_, ControlId::kChatHours);
+  SetControlId(chatName_, ControlId::kChatName);
+  SetControlId(onTop_, ControlId::kChatOnTop);
   centreNumber_->setReadOnly(true);
   hours_->setValidator(new QRegularExpressionValidator(  // owned by the dialog
       QRegularExpression(QStringLiteral("[0-9]*")), this));
@@ -68,6 +68,9 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       QStringLiteral("Number of hours for which the chat messages are shown in the Chat window:"),
       chat);
   hoursText->setWordWrap(true);
+  // Without its label as buddy, the field would be announced by the
+  // group's title.
+  hoursText->setBuddy(hours_);
   chatLayout->addRow(hoursText);
   chatLayout->addRow(hours_);
   chatLayout->addRow(QStringLiteral("Chat name:"), chatName_);

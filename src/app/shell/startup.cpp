@@ -9,18 +9,19 @@
 #include <cstring>
 #include <memory>
 
-#include "app/folders/folder_module.h"
-#include "app/shell/app_context.h"
-#include "app/shell/asker.h"
+#include "app/base/asker.h"
+#include "app/base/menus.h"
+#include "app/base/module_services.h"
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "app/platform/device_card_link.h"
+#include "app/platform/ini_settings_store.h"
+#include "app/platform/instance_channel.h"
+#include "app/platform/instance_lock.h"
 #include "app/shell/chat_enter_filter.h"
-#include "app/shell/device_card_link.h"
-#include "app/shell/ini_settings_store.h"
-#include "app/shell/instance_channel.h"
-#include "app/shell/instance_lock.h"
 #include "app/shell/main_frame.h"
-#include "app/shell/resource_icons.h"
+#include "core/folders/clock.h"
 #include "core/startup/command_line.h"
-#include "core/store/app_lists.h"
 #include "core/util/allocator_tuning.h"
 
 namespace zeph {
@@ -100,37 +101,34 @@ int RunZephSms(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(ZEPH_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("zephsms"));
   KeepFreedMemoryForReloads();
-  QApplication::setWindowIcon(IconForResource(kApplicationIcon));
+  QApplication::setWindowIcon(IconForResource(IconId::kApplication));
 
   IniSettingsStore settings(IniSettingsStore::DefaultPath());
   DeviceCardLink link;
   link.OpenPipes();
 
-  AppLists lists;
+  ProgramStore store(StorePaths::InFolder(QFile::encodeName(DocumentsFolder()).toStdString()));
   MessageBoxAsker asker;
-  AppContext context;
-  context.settings = &settings;
-  context.link = &link;
-  context.lists = &lists;
-  const std::string documents = QFile::encodeName(DocumentsFolder()).toStdString();
-  context.paths = StorePaths::InFolder(documents);
-  context.asker = &asker;
-  context.programFolder = QApplication::applicationDirPath();
-  context.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  context.createModule = CreateFolderModule;
+  const SystemClock clock;
+  const ContextMenus menus;  // menu 199
+  OpenWindows windows;
+  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
 
-  auto frame = std::make_unique<MainFrame>(context, choice.startModule);
+  FrameSetup setup;
+  setup.programFolder = QApplication::applicationDirPath();
+  setup.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  auto frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
   frame->show();
 
-  WriteSettingDefaults(settings);
+  static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
 
-  ChatEnterFilter chatEnter(context.windows);
+  ChatEnterFilter chatEnter(windows);
   application.installEventFilter(&chatEnter);
 
   // From here a new start finds the frame; "stop" ends the loop, so the
   // running instance closes its pipes and ends cleanly.
   FrameChannel channel([&frame] { frame->BringToFront(); }, [] { QApplication::exit(0); });
-  channel.Listen(FrameSocketPath());
+  static_cast<void>(channel.Listen(FrameSocketPath()));  // without it, the program still runs
 
   const int code = QApplication::exec();
 

@@ -8,13 +8,14 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/folders/folder_module.h"
+#include "app/base/asker.h"
+#include "app/base/menus.h"
+#include "app/base/program_store.h"
+#include "app/platform/device_card_link.h"
 #include "app/shell/about_dialog.h"
-#include "app/shell/app_context.h"
-#include "app/shell/asker.h"
-#include "app/shell/device_card_link.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/options_dialog.h"
+#include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
 
 namespace {
@@ -41,24 +42,21 @@ int main(int argc, char** argv) {
   QTemporaryDir documents;
 
   zeph::MemorySettingsStore settings;
-  zeph::WriteSettingDefaults(settings);
+  static_cast<void>(zeph::WriteSettingDefaults(settings));
   // No card service: an empty socket folder, so the pictures are the same
   // wherever they are made.
   zeph::IpcOptions noService;
   noService.socketDir = documents.path().toStdString();
   zeph::DeviceCardLink link(noService);
   link.OpenPipes();
-  zeph::AppLists lists;
+  zeph::ProgramStore store(zeph::StorePaths::InFolder(documents.path().toStdString()));
   zeph::MessageBoxAsker asker;
-  zeph::AppContext context;
-  context.settings = &settings;
-  context.link = &link;
-  context.lists = &lists;
-  context.paths = zeph::StorePaths::InFolder(documents.path().toStdString());
-  context.asker = &asker;
-  context.createModule = zeph::CreateFolderModule;
+  const zeph::SystemClock clock;
+  const zeph::ContextMenus menus;
+  zeph::OpenWindows windows;
+  const zeph::ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
 
-  zeph::MainFrame frame(context, 0);
+  zeph::MainFrame frame(services, {}, 0);
   bool ok = true;
   const char* names[] = {"inbox", "outbox", "sent", "reports", "contacts"};
   for (int i = 0; i < 5; ++i) {

@@ -1,0 +1,12 @@
+#include "app/base/asker.h"
+
+#include <QMessageBox>
+
+namespace zeph {
+
+bool MessageBoxAsker::AskYesNo(QWidget* owner, const QString& caption, const QString& question) {
+  return QMessageBox::question(owner, caption, question, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+}  // namespace zeph

@@ -1,0 +1,115 @@
+#include "app/base/resource_icons.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <optional>
+
+#include "app/base/fallback_icons.h"
+
+namespace zeph {
+namespace {
+
+// The four images of an action button, in the order of the button record.
+enum class Variant { kNormal, kHot, kDisabled, kPressed };
+
+struct IconRow {
+  const char* themeName;
+  IconShape shape;
+  Variant variant;
+};
+
+// Every IconId has its case, so a new id without a picture does not build.
+std::optional<IconRow> RowOf(IconId id) {
+  switch (id) {
+    case IconId::kApplication:
+      return IconRow{"zephsms", IconShape::kApplication, Variant::kNormal};
+    case IconId::kInbox:
+      return IconRow{"mail-folder-inbox", IconShape::kInbox, Variant::kNormal};
+    case IconId::kContacts:
+      return IconRow{"x-office-address-book", IconShape::kContacts, Variant::kNormal};
+    case IconId::kOutbox:
+      return IconRow{"mail-folder-outbox", IconShape::kOutbox, Variant::kNormal};
+    case IconId::kSent:
+      return IconRow{"mail-folder-sent", IconShape::kSent, Variant::kNormal};
+    case IconId::kReports:
+      return IconRow{"mail-mark-read", IconShape::kReports, Variant::kNormal};
+    case IconId::kMessageItem:
+      return IconRow{"mail-message", IconShape::kMessageItem, Variant::kNormal};
+    case IconId::kContactItem:
+      return IconRow{"avatar-default", IconShape::kContactItem, Variant::kNormal};
+    case IconId::kNewNormal:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kNormal};
+    case IconId::kNewHot:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kHot};
+    case IconId::kNewDisabled:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kDisabled};
+    case IconId::kNewPressed:
+      return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kPressed};
+    case IconId::kReplyNormal:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kNormal};
+    case IconId::kReplyHot:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kHot};
+    case IconId::kReplyDisabled:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kDisabled};
+    case IconId::kReplyPressed:
+      return IconRow{"mail-reply-sender", IconShape::kReply, Variant::kPressed};
+    case IconId::kForwardNormal:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kNormal};
+    case IconId::kForwardHot:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kHot};
+    case IconId::kForwardDisabled:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kDisabled};
+    case IconId::kForwardPressed:
+      return IconRow{"mail-forward", IconShape::kForward, Variant::kPressed};
+    case IconId::kDeleteNormal:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kNormal};
+    case IconId::kDeleteHot:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kHot};
+    case IconId::kDeleteDisabled:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kDisabled};
+    case IconId::kDeletePressed:
+      return IconRow{"edit-delete", IconShape::kDelete, Variant::kPressed};
+    case IconId::kChatNormal:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kNormal};
+    case IconId::kChatHot:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kHot};
+    case IconId::kChatDisabled:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kDisabled};
+    case IconId::kChatPressed:
+      return IconRow{"internet-group-chat", IconShape::kChat, Variant::kPressed};
+  }
+  return std::nullopt;  // a number cast from outside the list
+}
+
+// The hot, disabled and pressed images are the normal one lightened,
+// greyed and darkened, so that a theme's icon gets them too.
+QIcon Derive(const QIcon& base, Variant variant) {
+  if (variant == Variant::kNormal) return base;
+  QIcon icon;
+  for (int size : {16, 22, 24, 32}) {
+    if (variant == Variant::kDisabled) {
+      icon.addPixmap(base.pixmap(QSize(size, size), QIcon::Disabled));
+      continue;
+    }
+    QPixmap pixmap = base.pixmap(QSize(size, size));
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    painter.fillRect(pixmap.rect(), variant == Variant::kHot ? QColor(255, 255, 255, 40)
+                                                             : QColor(0, 0, 0, 40));
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace
+
+QIcon IconForResource(IconId id) {
+  const std::optional<IconRow> row = RowOf(id);
+  if (!row) return {};
+  QIcon base = QIcon::fromTheme(QString::fromLatin1(row->themeName));
+  if (base.isNull()) base = DrawFallbackIcon(row->shape);
+  return Derive(base, row->variant);
+}
+
+}  // namespace zeph

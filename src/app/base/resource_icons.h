@@ -1,0 +1,47 @@
+#pragma once
+// Every icon the program shows, by the resource number the program's
+// modules use for it. Icons come from the desktop's icon theme by their
+// freedesktop name, and from the program's own drawings where the theme
+// has none.
+
+#include <QIcon>
+
+namespace zeph {
+
+enum class IconId : int {
+  kApplication = 100,
+  // Action buttons, each in the four images of a button record: normal,
+  // hot, disabled, pressed.
+  kNewNormal = 113,
+  kNewHot = 128,
+  kNewDisabled = 124,
+  kNewPressed = 177,
+  kReplyNormal = 114,
+  kReplyHot = 138,
+  kReplyDisabled = 125,
+  kReplyPressed = 192,
+  kForwardNormal = 115,
+  kForwardHot = 139,
+  kForwardDisabled = 126,
+  kForwardPressed = 178,
+  kDeleteNormal = 116,
+  kDeleteHot = 140,
+  kDeleteDisabled = 127,
+  kDeletePressed = 179,
+  kChatNormal = 133,
+  kChatHot = 117,
+  kChatDisabled = 134,
+  kChatPressed = 180,
+  // List rows and modules.
+  kMessageItem = 160,
+  kInbox = 166,
+  kContacts = 167,
+  kOutbox = 168,
+  kSent = 169,
+  kReports = 170,
+  kContactItem = 172,
+};
+
+QIcon IconForResource(IconId id);
+
+}  // namespace zeph

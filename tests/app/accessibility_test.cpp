@@ -1,0 +1,111 @@
+// The frame and Options as assistive technology sees them, through the
+// accessible tree that the accessibility bus exports: every control the
+// keyboard reaches has a name, the module list shows its entries and which
+// one is current, and each folder's list is named after its folder.
+
+#include <QAccessible>
+#include <QLineEdit>
+#include <QTest>
+
+#include "app/base/control_id.h"
+#include "app/base/texts.h"
+#include "app/controls/module_list.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/options_dialog.h"
+#include "support/app_fixture.h"
+
+namespace zeph::testing {
+namespace {
+
+using AccessibilityTest = AppFixture;
+
+QString Name(QObject* object) {
+  QAccessibleInterface* node = QAccessible::queryAccessibleInterface(object);
+  return node == nullptr ? QStringLiteral("<none>") : node->text(QAccessible::Name);
+}
+
+// Every shown, focusable node under `node` without a name, by its path of
+// child indexes and its role.
+void CollectUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
+  if (node == nullptr || node->state().invisible) return;
+  if (node->state().focusable && node->role() != QAccessible::Separator &&
+      node->text(QAccessible::Name).trimmed().isEmpty()) {
+    unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(node->role());
+  }
+  for (int i = 0; i < node->childCount(); ++i) {
+    CollectUnnamed(node->child(i), path + u'/' + QString::number(i), unnamed);
+  }
+}
+
+QStringList Unnamed(QWidget* window) {
+  QStringList unnamed;
+  CollectUnnamed(QAccessible::queryAccessibleInterface(window), QStringLiteral("."), unnamed);
+  return unnamed;
+}
+
+TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
+  setup.createModule = CreateFolderModule;
+  auto frame = MakeFrame(0);
+  EXPECT_EQ(Unnamed(frame.get()), QStringList());
+  for (int i = 0; i < 5; ++i) {
+    frame->ChooseModule(i);
+    EXPECT_EQ(Name(frame->Module(i)->ListView()), Text(kModuleTable[static_cast<size_t>(i)].name));
+    EXPECT_EQ(Unnamed(frame.get()), QStringList()) << "module " << i;
+  }
+
+  OptionsDialog options(frame.get(), settings, link);
+  options.show();
+  EXPECT_EQ(Unnamed(&options), QStringList());
+  // Each field is announced by its own label, not by its group's title.
+  EXPECT_EQ(Name(FindControl(&options, ControlId::kChatHours)),
+            "Number of hours for which the chat messages are shown in the Chat window:");
+  EXPECT_EQ(Name(FindControl(&options, ControlId::kChatName)), "Chat name:");
+  EXPECT_EQ(Name(FindControl(&options, ControlId::kCentreNumber)), "Number:");
+}
+
+TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrent) {
+  auto frame = MakeFrame(1);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(frame->Client()->List());
+  ASSERT_NE(list, nullptr);
+  auto entries = [list] {
+    QStringList shown;
+    for (int i = 0; i < list->childCount(); ++i) {
+      QAccessibleInterface* entry = list->child(i);
+      shown << entry->text(QAccessible::Name) + (entry->state().selected ? "*" : "");
+    }
+    return shown;
+  };
+  EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox*", "Sent messages", "Delivery reports",
+                                    "Contacts"}));
+  frame->ChooseModule(3);
+  EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox", "Sent messages", "Delivery reports*",
+                                    "Contacts"}));
+  EXPECT_EQ(list->child(4)->text(QAccessible::Description),
+            "Manage contact information and business cards");
+}
+
+TEST_F(AccessibilityTest, ArrowKeysMoveBetweenModulesAndEnterChoosesTheCurrentOneAgain) {
+  auto frame = MakeFrame(0);
+  ModuleList* list = frame->Client()->List();
+  QApplication::setActiveWindow(frame.get());
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(frame->CurrentIndex(), 2);
+  EXPECT_EQ(list->Selected(), 2);
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(frame->CurrentIndex(), 1);
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Up);  // the first already: nothing more
+  EXPECT_EQ(frame->CurrentIndex(), 0);
+  EXPECT_EQ(link.Count("0x140006"), 4);
+  EXPECT_EQ(QApplication::focusWidget(), list);  // browsing keeps the keyboard in the list
+  QTest::keyClick(list, Qt::Key_Space);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(frame->CurrentIndex(), 0);
+  EXPECT_EQ(link.Count("0x140006"), 6);
+  EXPECT_EQ(QApplication::focusWidget(), frame->Module(0)->ListView());  // Enter goes there
+}
+
+}  // namespace
+}  // namespace zeph::testing

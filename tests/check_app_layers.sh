@@ -1,0 +1,67 @@
+#!/bin/sh
+# The desktop program is built in layers, and its includes only point down:
+#
+#   shell                                    frame, menus, Options, About, start-up
+#   folders  compose  pictures  contacts     the modules and their dialogs
+#   controls                                 leaf widgets
+#   base                                     texts, icons, fonts, asker, services
+#   platform                                 lock, sockets, settings file, card link
+#   core (src/core)                          standard C++ only
+#
+# The four module layers stand side by side and never include one another:
+# a module that needs another part of the program emits a signal, and the
+# shell connects it. Every project include names its area ("app/...",
+# "core/..."); the app never includes the card-service emulator.
+set -u
+app_dir=${1:?usage: check_app_layers.sh SRC_APP_DIR}
+
+# The app layers that files of layer $1 may include.
+allowed() {
+  case $1 in
+    platform) echo "platform" ;;
+    base) echo "base platform" ;;
+    controls) echo "controls base platform" ;;
+    folders | compose | pictures | contacts) echo "$1 controls base platform" ;;
+    shell | tools | .) echo "shell folders compose pictures contacts controls base platform" ;;
+    *) return 1 ;;
+  esac
+}
+
+violations=$(
+  cd "$app_dir" || exit 2
+  find . -name '*.h' -o -name '*.cpp' | sort | while IFS= read -r file; do
+    file=${file#./}
+    case $file in
+      */*) layer=${file%%/*} ;;
+      *) layer=. ;;
+    esac
+    if ! layers=$(allowed "$layer"); then
+      echo "src/app/$file: '$layer' is not a layer; give it its place in check_app_layers.sh"
+      continue
+    fi
+    grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" |
+      while IFS= read -r line; do
+        target=$(echo "$line" | sed -E 's/[^"]*"([^"]*)".*/\1/')
+        case $target in
+          core/*) continue ;;
+          app/*/*) ;;
+          *)
+            echo "src/app/$file:${line%%:*}: \"$target\" names no area of the app or core"
+            continue
+            ;;
+        esac
+        to=${target#app/}
+        to=${to%%/*}
+        case " $layers " in
+          *" $to "*) ;;
+          *) echo "src/app/$file:${line%%:*}: $layer must not include $target" ;;
+        esac
+      done
+  done
+)
+if [ -n "$violations" ]; then
+  echo "The app's layers include only downwards (see tests/check_app_layers.sh):" >&2
+  echo "$violations" >&2
+  exit 1
+fi
+exit 0
