@@ -14,6 +14,8 @@
 #include "app/base/command_id.h"
 #include "app/base/module_services.h"
 #include "app/folders/module_table.h"
+#include "core/compose/editor_request.h"
+#include "core/store/message_record.h"
 
 class QKeyEvent;
 class QMenu;
@@ -70,6 +72,12 @@ class FolderModule : public QWidget {
   // Open Contact Information for a new entry with this number
   // (Windows-1252).
   void OpenContactInformation(const std::string& number);
+  // Open the message editor with `request` (its scratch record need only
+  // live for the call). Nothing happens while an editor is open.
+  void OpenEditor(const zeph::EditorRequest& request);
+  // Open the chat window with a conversation seeded by `seed` (copied).
+  // Nothing happens while a chat window is open.
+  void OpenChat(const zeph::MessageRecord& seed);
 
  protected:
   const ModuleServices& Services() const { return services_; }

@@ -42,7 +42,11 @@ PlaceholderModule::PlaceholderModule(int index, const ModuleServices& services, 
 
 void PlaceholderModule::Refresh(RefreshReason) {}
 
-void PlaceholderModule::Command(FolderCommand) {}
+void PlaceholderModule::Command(FolderCommand command) {
+  // New writes a message in every folder, with nothing selected to start
+  // from.
+  if (command == FolderCommand::kNew) emit OpenEditor(EditorRequest{});
+}
 
 void PlaceholderModule::resizeEvent(QResizeEvent* event) {
   const QSize size = event->size();

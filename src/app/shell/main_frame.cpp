@@ -179,7 +179,8 @@ void MainFrame::RunCommand(CommandId command) {
       QCoreApplication::exit(0);
       break;
     case CommandId::kPictureLibrary:
-      break;  // the picture library comes with the pictures module
+      emit PictureLibraryRequested();
+      break;
     case CommandId::kCardManager:
       StartCardManager(setup_.programFolder);  // a missing card manager reports nothing
       break;

@@ -67,6 +67,13 @@ class MainFrame final : public QMainWindow {
   // Add To Contacts found a number. Contact Information is the contacts
   // module's dialog; whoever opens it listens here.
   void ContactInformationRequested(const std::string& number);
+  // A module asked for the message editor; the writing windows listen.
+  void EditorRequested(const zeph::EditorRequest& request);
+  // A module asked for the chat window. The Inbox's and Sent messages'
+  // chat belongs to the frame; the one opened from Contacts stands alone.
+  void ChatRequested(const zeph::MessageRecord& seed, bool ownedByFrame);
+  // Tools, Picture Library.
+  void PictureLibraryRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

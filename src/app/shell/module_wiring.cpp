@@ -2,6 +2,7 @@
 
 #include "app/folders/folder_module.h"
 #include "app/shell/main_frame.h"
+#include "core/startup/command_line.h"
 
 namespace zeph {
 
@@ -12,6 +13,12 @@ void ConnectModule(FolderModule& module, MainFrame& frame) {
                    &MainFrame::SetActionButtonEnabled);
   QObject::connect(&module, &FolderModule::OpenContactInformation, &frame,
                    &MainFrame::ContactInformationRequested);
+  QObject::connect(&module, &FolderModule::OpenEditor, &frame, &MainFrame::EditorRequested);
+  const bool ownedByFrame = module.Index() != kContactsModule;
+  QObject::connect(&module, &FolderModule::OpenChat, &frame,
+                   [&frame, ownedByFrame](const MessageRecord& seed) {
+                     emit frame.ChatRequested(seed, ownedByFrame);
+                   });
 }
 
 }  // namespace zeph

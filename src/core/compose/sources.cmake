@@ -1,4 +1,6 @@
 target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.h
   ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editor_request.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_request.cpp
 )
