@@ -1,12 +1,15 @@
 // zeph-screenshots FOLDER: renders the main window with each module, the
-// About box and the Options dialog offscreen into FOLDER/*.png, for the
-// README. No card service and no settings file are used.
+// About box, the Options dialog, the Picture Library and the Picture
+// Editor offscreen into FOLDER/*.png, for the README. No card service and
+// no settings file are used.
 
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
 #include "app/base/asker.h"
 #include "app/base/menus.h"
@@ -14,7 +17,10 @@
 #include "app/platform/device_card_link.h"
 #include "app/shell/about_dialog.h"
 #include "app/shell/main_frame.h"
+#include "app/pictures/picture_editor_dialog.h"
+#include "app/pictures/picture_library_dialog.h"
 #include "app/shell/options_dialog.h"
+#include "app/tools/sample_pictures.h"
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
 
@@ -67,5 +73,19 @@ int main(int argc, char** argv) {
   ok = Save(about, folder + QStringLiteral("/about.png")) && ok;
   zeph::OptionsDialog options(&frame, settings, link);
   ok = Save(options, folder + QStringLiteral("/options.png")) && ok;
+
+  zeph::PictureList& pictures = store.Lists().pictures;
+  for (const zeph::PictureImage& picture : zeph::SamplePictures()) {
+    pictures.Add(std::make_unique<zeph::PictureImage>(picture));
+  }
+  {
+    // As the message editor opens it, with the smiley chosen.
+    zeph::PictureLibraryDialog library(&frame, services, zeph::PictureLibraryUse::kChoose);
+    library.List()->setCurrentIndex(library.List()->model()->index(1, 0));
+    ok = Save(library, folder + QStringLiteral("/picture-library.png")) && ok;
+  }
+  pictures.Add(std::make_unique<zeph::PictureImage>(zeph::HalfDrawnHouse()));
+  zeph::PictureEditorDialog editor(&frame, pictures, store.Paths().pictures, pictures.Count() - 1);
+  ok = Save(editor, folder + QStringLiteral("/picture-editor.png")) && ok;
   return ok ? 0 : 1;
 }
