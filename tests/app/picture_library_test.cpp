@@ -4,6 +4,7 @@
 // and who may choose a picture. The GMS rules themselves are core's.
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -50,6 +51,27 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every shown, focusable node under `node` without a name.
+void CollectUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
+  if (node == nullptr || node->state().invisible) return;
+  if (node->state().focusable && node->text(QAccessible::Name).trimmed().isEmpty()) {
+    unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(node->role());
+  }
+  for (int i = 0; i < node->childCount(); ++i) {
+    CollectUnnamed(node->child(i), path + u'/' + QString::number(i), unnamed);
+  }
+}
+
+QStringList Unnamed(QWidget* window) {
+  QStringList unnamed;
+  CollectUnnamed(QAccessible::queryAccessibleInterface(window), QStringLiteral("."), unnamed);
+  return unnamed;
+}
+
+QString Name(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
 }
 
 class FakeChooser final : public PictureFileChooser {
@@ -309,6 +331,25 @@ TEST_F(PictureLibraryTest, ALibraryFileWithTrailingBytesListsItsWholePictures) {
   auto frame = MakeFrame();  // loads the store
   auto dialog = Open(PictureLibraryUse::kKeepOnly);
   EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
+}
+
+TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnology) {
+  Library({Filled(0x11), Filled(0x22)});
+  auto library = Open(PictureLibraryUse::kChoose);
+  EXPECT_EQ(Unnamed(library.get()), QStringList());
+  EXPECT_EQ(Name(library->List()), "Picture messages available:");
+  std::vector<QString> buttons;
+  for (int i = 0; i < library->Bar()->ButtonCount(); ++i) {
+    buttons.push_back(Name(library->Bar()->ButtonAt(i)));
+  }
+  EXPECT_EQ(buttons, (std::vector<QString>{"Create New Picture", "Edit", "Import", "Export",
+                                           "Delete"}));
+
+  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0);
+  editor.show();
+  EXPECT_EQ(Unnamed(&editor), QStringList());
+  EXPECT_EQ(Name(editor.Preview()), "Preview:");
+  EXPECT_FALSE(Name(editor.EditArea()).isEmpty());
 }
 
 }  // namespace

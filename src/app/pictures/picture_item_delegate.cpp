@@ -38,8 +38,13 @@ void PictureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   if (bytes.size() != static_cast<qsizetype>(kPictureBytes)) return;
   PictureImage picture{};
   std::memcpy(picture.data(), bytes.constData(), picture.size());
-  DrawSharpPicture(*painter, QPointF(item.left() + kPictureInset, item.top() + kPictureInset),
-                   picture, 1);
+  // On a screen whose scale has a fraction the picture is drawn smaller,
+  // in whole device pixels; it then sits in the middle of its place.
+  const qreal ratio = painter->device()->devicePixelRatioF();
+  const qreal shown = DeviceCell(1, ratio) / ratio;
+  const QPointF inset((kPictureWidth - kPictureWidth * shown) / 2 + kPictureInset,
+                      (kPictureHeight - kPictureHeight * shown) / 2 + kPictureInset);
+  DrawSharpPicture(*painter, QPointF(item.topLeft()) + inset, picture, 1);
 }
 
 QSize PictureItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {

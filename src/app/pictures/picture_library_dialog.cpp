@@ -151,6 +151,8 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
   auto* label =  // owned by the dialog
       new QLabel(QStringLiteral("Picture messages available:"), this);
   label->setBuddy(list_);
+  // A list view's accessible name is its own; it does not look for a label.
+  list_->setAccessibleName(label->text());
   auto* close = new QPushButton(QStringLiteral("&Close"), this);  // owned by the dialog
   ok_->setDefault(true);
   ok_->setEnabled(ChoosingAllowed());
