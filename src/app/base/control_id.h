@@ -16,6 +16,9 @@ enum class ControlId : int {
   kModuleTitle = 8006,
   kChatHours = 8019,
   kPictureDecoration = 8022,
+  kPictureEditArea = 8023,  // the Picture Editor's large picture edit control
+  kPicturePreview = 8050,
+  kPictureList = 8052,
   kInboxFromLabel = 8048,
   kChatName = 8059,
   kChatOnTop = 8066,

@@ -98,6 +98,33 @@ void Bubble(QPainter& p, const QRectF& r, const QColor& colour, bool tailLeft) {
   p.drawPath(path);
 }
 
+// A picture message's picture: a white card with a black hill and sun, as
+// the pictures are black and white.
+void PictureCard(QPainter& p, const QRectF& r) {
+  p.setPen(QPen(kPaperEdge, 1.2));
+  p.setBrush(kPaper);
+  p.drawRect(r);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x20, 0x20, 0x20));
+  QPainterPath hill;
+  hill.moveTo(r.left() + 1, r.bottom() - 1);
+  hill.lineTo(r.left() + r.width() * 0.38, r.top() + r.height() * 0.35);
+  hill.lineTo(r.left() + r.width() * 0.62, r.top() + r.height() * 0.7);
+  hill.lineTo(r.left() + r.width() * 0.75, r.top() + r.height() * 0.55);
+  hill.lineTo(r.right() - 1, r.bottom() - 1);
+  hill.closeSubpath();
+  p.drawPath(hill);
+  p.drawEllipse(QPointF(r.right() - r.width() * 0.22, r.top() + r.height() * 0.28),
+                r.height() * 0.13, r.height() * 0.13);
+}
+
+void Pencil(QPainter& p, QPointF tip, QPointF end) {
+  p.setPen(QPen(kOrange.darker(130), 5.0, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(tip + (end - tip) * 0.25, end);
+  p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2.2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(tip, tip + (end - tip) * 0.25);
+}
+
 void Card(QPainter& p) {
   // The wireless card: a rounded blue card with its antenna waves.
   QLinearGradient fill(0, 4, 0, 28);
@@ -218,6 +245,54 @@ void Draw(QPainter& p, IconShape shape) {
     case IconShape::kContactItem:
       Person(p, QPointF(16, 15), 1.15, kBlue);
       break;
+    case IconShape::kNewPicture:
+      PictureCard(p, QRectF(2, 9, 23, 17));
+      p.setPen(QPen(kOrange.darker(120), 1));
+      p.setBrush(kOrange);
+      p.drawEllipse(QPointF(25, 8), 5.5, 5.5);
+      p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(25, 5), QPointF(25, 11));
+      p.drawLine(QPointF(22, 8), QPointF(28, 8));
+      break;
+    case IconShape::kEditPicture:
+      PictureCard(p, QRectF(2, 7, 23, 17));
+      Pencil(p, QPointF(14, 26), QPointF(29, 9));
+      break;
+    case IconShape::kImportPicture:
+      PictureCard(p, QRectF(6, 13, 23, 16));
+      Arrow(p, QPointF(9, 2), QPointF(9, 14), kBlue);
+      break;
+    case IconShape::kExportPicture:
+      PictureCard(p, QRectF(2, 13, 23, 16));
+      Arrow(p, QPointF(19, 12), QPointF(27, 3), kGreen);
+      break;
+    case IconShape::kSavePicture: {
+      p.setPen(QPen(kBlueDark, 1.2));
+      p.setBrush(kBlue);
+      p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);
+      p.setBrush(kPaper);
+      p.drawRect(QRectF(8, 4, 16, 9));
+      p.setBrush(QColor(0xc9, 0xd8, 0xec));
+      p.drawRect(QRectF(9, 18, 14, 10));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kBlueDark);
+      p.drawRect(QRectF(18, 5.5, 3.5, 6));
+      break;
+    }
+    case IconShape::kClearAll: {
+      PictureCard(p, QRectF(2, 4, 22, 15));
+      QPolygonF eraser;
+      eraser << QPointF(12, 24) << QPointF(22, 14) << QPointF(30, 21) << QPointF(23, 28)
+             << QPointF(16, 28);
+      p.setPen(QPen(kRed.darker(140), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setBrush(QColor(0xf2, 0x9b, 0xa8));
+      p.drawPolygon(eraser);
+      p.setBrush(kPaper);
+      QPolygonF sleeve;
+      sleeve << QPointF(16, 20) << QPointF(22, 14) << QPointF(27, 18.5) << QPointF(21, 24.5);
+      p.drawPolygon(sleeve);
+      break;
+    }
   }
 }
 

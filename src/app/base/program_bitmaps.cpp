@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/base/resource_icons.h"
 #include "core/resources/about_blend.h"
@@ -103,6 +104,20 @@ QPixmap BitmapForResource(BitmapId id) {
       painter.drawLine(0, 31, 63, 31);
       return pixmap;
     }
+    case BitmapId::kLeftStrip: {
+      // The action bar's lower shade running down into the dialog face,
+      // with a darker edge towards the window's content.
+      QPixmap pixmap(kLeftStripWidth, 1024);
+      QPainter painter(&pixmap);
+      QLinearGradient fill(0, 0, 0, 1024);
+      fill.setColorAt(0, QColor(0xd2, 0xda, 0xe6));
+      fill.setColorAt(0.25, QColor(0xe2, 0xe8, 0xf0));
+      fill.setColorAt(1, QColor(0xf2, 0xf5, 0xf9));
+      painter.fillRect(pixmap.rect(), fill);
+      painter.setPen(QColor(0xb4, 0xbe, 0xcc));
+      painter.drawLine(kLeftStripWidth - 1, 0, kLeftStripWidth - 1, 1023);
+      return pixmap;
+    }
     case BitmapId::kPictureDecoration: {
       QPixmap pixmap(48, 48);
       pixmap.fill(Qt::transparent);
@@ -119,6 +134,13 @@ QPixmap BitmapForResource(BitmapId id) {
     }
   }
   return {};  // a number cast from outside the list
+}
+
+void PaintLeftStrip(QPainter& painter, const QPixmap& strip, int top, int bottom) {
+  const int end = std::min(bottom, static_cast<int>(strip.deviceIndependentSize().height()));
+  if (end <= top) return;
+  const QRect part(0, top, kLeftStripWidth, end - top);
+  painter.drawPixmap(part, strip, part);
 }
 
 }  // namespace zeph

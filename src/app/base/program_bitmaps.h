@@ -1,8 +1,9 @@
 #pragma once
 // The program's bitmaps, drawn in code so that they are the same on every
 // machine: the About box's picture (206), its banner (207) and the banner's
-// mask (208), the action bar's background (209) and the picture editor's
-// decoration (137).
+// mask (208), the action bar's background (209), the picture editor's
+// decoration (137) and the strip down the left edge of the writing and
+// picture windows (104).
 
 #include <QImage>
 #include <QPixmap>
@@ -10,9 +11,12 @@
 #include <span>
 #include <vector>
 
+class QPainter;
+
 namespace zeph {
 
 enum class BitmapId : int {
+  kLeftStrip = 104,  // 10 x 1024
   kPictureDecoration = 137,
   kAboutPicture = 206,
   kAboutBanner = 207,
@@ -30,5 +34,13 @@ std::vector<uint8_t> AboutMaskBits();
 QImage ImageFromBottomUpBgr(std::span<const uint8_t> bits, int width, int height);
 
 QPixmap BitmapForResource(BitmapId id);
+
+inline constexpr int kLeftStripWidth = 10;
+
+// Paints the strip 10 pixels wide at the left edge of a window with a
+// 32-pixel action bar, from `top` down to `bottom`, copied from the same
+// position of bitmap 104 (`strip`). Below the bitmap's 1024 rows nothing
+// is painted.
+void PaintLeftStrip(QPainter& painter, const QPixmap& strip, int top, int bottom);
 
 }  // namespace zeph

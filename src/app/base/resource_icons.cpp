@@ -77,6 +77,52 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"internet-group-chat", IconShape::kChat, Variant::kDisabled};
     case IconId::kChatPressed:
       return IconRow{"internet-group-chat", IconShape::kChat, Variant::kPressed};
+    case IconId::kNewPictureNormal:
+      return IconRow{"insert-image", IconShape::kNewPicture, Variant::kNormal};
+    case IconId::kNewPictureHot:
+      return IconRow{"insert-image", IconShape::kNewPicture, Variant::kHot};
+    case IconId::kNewPictureDisabled:
+      return IconRow{"insert-image", IconShape::kNewPicture, Variant::kDisabled};
+    case IconId::kNewPicturePressed:
+      return IconRow{"insert-image", IconShape::kNewPicture, Variant::kPressed};
+    case IconId::kEditPictureNormal:
+      return IconRow{"document-edit", IconShape::kEditPicture, Variant::kNormal};
+    case IconId::kEditPictureHot:
+      return IconRow{"document-edit", IconShape::kEditPicture, Variant::kHot};
+    case IconId::kEditPictureDisabled:
+      return IconRow{"document-edit", IconShape::kEditPicture, Variant::kDisabled};
+    case IconId::kEditPicturePressed:
+      return IconRow{"document-edit", IconShape::kEditPicture, Variant::kPressed};
+    case IconId::kImportPictureNormal:
+      return IconRow{"document-import", IconShape::kImportPicture, Variant::kNormal};
+    case IconId::kImportPictureDisabled:
+      return IconRow{"document-import", IconShape::kImportPicture, Variant::kDisabled};
+    case IconId::kImportPicturePressed:
+      return IconRow{"document-import", IconShape::kImportPicture, Variant::kPressed};
+    case IconId::kExportPictureNormal:
+      return IconRow{"document-export", IconShape::kExportPicture, Variant::kNormal};
+    case IconId::kExportPictureHot:
+      return IconRow{"document-export", IconShape::kExportPicture, Variant::kHot};
+    case IconId::kExportPictureDisabled:
+      return IconRow{"document-export", IconShape::kExportPicture, Variant::kDisabled};
+    case IconId::kExportPicturePressed:
+      return IconRow{"document-export", IconShape::kExportPicture, Variant::kPressed};
+    case IconId::kSavePictureNormal:
+      return IconRow{"document-save", IconShape::kSavePicture, Variant::kNormal};
+    case IconId::kSavePictureHot:
+      return IconRow{"document-save", IconShape::kSavePicture, Variant::kHot};
+    case IconId::kSavePictureDisabled:
+      return IconRow{"document-save", IconShape::kSavePicture, Variant::kDisabled};
+    case IconId::kSavePicturePressed:
+      return IconRow{"document-save", IconShape::kSavePicture, Variant::kPressed};
+    case IconId::kClearAllNormal:
+      return IconRow{"edit-clear", IconShape::kClearAll, Variant::kNormal};
+    case IconId::kClearAllHot:
+      return IconRow{"edit-clear", IconShape::kClearAll, Variant::kHot};
+    case IconId::kClearAllDisabled:
+      return IconRow{"edit-clear", IconShape::kClearAll, Variant::kDisabled};
+    case IconId::kClearAllPressed:
+      return IconRow{"edit-clear", IconShape::kClearAll, Variant::kPressed};
   }
   return std::nullopt;  // a number cast from outside the list
 }

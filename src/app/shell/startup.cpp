@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/pictures/picture_library_dialog.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
 #include "app/platform/instance_channel.h"
@@ -118,6 +119,8 @@ int RunZephSms(int argc, char** argv) {
   setup.programFolder = QApplication::applicationDirPath();
   setup.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   auto frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
+  QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested, frame.get(),
+                   [&frame, &services] { ShowPictureLibrary(frame.get(), services); });
   frame->show();
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote

@@ -1,0 +1,143 @@
+#include "app/pictures/picture_editor_dialog.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <memory>
+#include <utility>
+
+#include "app/base/control_id.h"
+#include "app/base/program_bitmaps.h"
+#include "app/base/resource_icons.h"
+#include "app/base/texts.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/picture_display.h"
+#include "app/controls/picture_edit_control.h"
+
+namespace zeph {
+namespace {
+
+// The values the bar's buttons report: Save's command id, and Clear All's
+// value, which reaches the dialog as the bar's own notification.
+constexpr int kSaveValue = 8017;
+constexpr int kClearAllValue = 8;
+constexpr int kMargin = 9;
+
+ActionButtonRecord Button(int value, std::array<IconId, 4> icons, StringId text) {
+  return {kButtonEnabled,
+          {IconForResource(icons[0]), IconForResource(icons[1]), IconForResource(icons[2]),
+           IconForResource(icons[3])},
+          value,
+          Text(text)};
+}
+
+}  // namespace
+
+PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
+                                         std::string libraryPath, int editIndex)
+    : QDialog(owner),
+      library_(library),
+      libraryPath_(std::move(libraryPath)),
+      editIndex_(editIndex),
+      strip_(BitmapForResource(BitmapId::kLeftStrip)),
+      bar_(new ActionBar(this)),                             // owned by the dialog
+      editArea_(new PictureEditControl(this, kEditAreaSize,  // owned by the dialog
+                                       library.GetAt(editIndex))),
+      preview_(new PictureEditControl(this, kPreviewSize,  // owned by the dialog
+                                      library.GetAt(editIndex))) {
+  setObjectName(QStringLiteral("PictureEditorDialog110"));
+  setWindowTitle(QStringLiteral("Picture Editor"));
+
+  bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
+  bar_->AddButton(Button(kSaveValue,
+                         {IconId::kSavePictureNormal, IconId::kSavePictureHot,
+                          IconId::kSavePictureDisabled, IconId::kSavePicturePressed},
+                         StringId::kSavePictureTooltip));
+  bar_->AddButton(Button(kClearAllValue,
+                         {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
+                          IconId::kClearAllPressed},
+                         StringId::kClearAllTooltip));
+  bar_->SetText(Text(StringId::kPictureEditorBarText));
+  connect(bar_, &ActionBar::Clicked, this, &PictureEditorDialog::BarClicked);
+
+  SetControlId(editArea_, ControlId::kPictureEditArea);
+  SetControlId(preview_, ControlId::kPicturePreview);
+  editArea_->setAccessibleName(QStringLiteral("Picture"));
+  connect(editArea_, &PictureEditControl::Changed, this, &PictureEditorDialog::FollowEditArea);
+  connect(preview_, &PictureEditControl::Changed, this, &PictureEditorDialog::FollowEditArea);
+
+  auto* decoration =  // owned by the dialog
+      new PictureDisplay(this, BitmapForResource(BitmapId::kPictureDecoration));
+  SetControlId(decoration, ControlId::kPictureDecoration);
+  auto* previewLabel = new QLabel(QStringLiteral("Preview:"), this);  // owned by the dialog
+  previewLabel->setBuddy(preview_);
+  auto* save = new QPushButton(QStringLiteral("&Save"), this);     // owned by the dialog
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);  // owned by the dialog
+  save->setDefault(true);
+  connect(save, &QPushButton::clicked, this, &PictureEditorDialog::Save);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* etched = new QFrame(this);  // owned by the dialog
+  etched->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  auto* etchedLayout = new QHBoxLayout(etched);  // owned by the frame
+  etchedLayout->setContentsMargins(6, 6, 6, 6);
+  etchedLayout->addWidget(editArea_);
+
+  auto* bottom = new QHBoxLayout;  // owned by the dialog's layout below
+  bottom->addWidget(decoration, 0, Qt::AlignVCenter);
+  bottom->addSpacing(4);
+  bottom->addWidget(previewLabel, 0, Qt::AlignVCenter);
+  bottom->addWidget(preview_, 0, Qt::AlignVCenter);
+  bottom->addStretch(1);
+  bottom->addWidget(save, 0, Qt::AlignBottom);
+  bottom->addWidget(cancel, 0, Qt::AlignBottom);
+
+  auto* layout = new QVBoxLayout(this);  // owned by the dialog
+  layout->setContentsMargins(kLeftStripWidth + kMargin, ActionBar::kHeight + kMargin, kMargin,
+                             kMargin);
+  layout->addWidget(etched);
+  layout->addLayout(bottom);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  save->setFocus();
+}
+
+void PictureEditorDialog::Save() {
+  PictureImage picture{};
+  PackPicture(editArea_->Grid(), picture);
+  if (editIndex_ == kNewPicture) {
+    library_.Add(std::make_unique<PictureImage>(picture));
+  } else if (PictureImage* edited = library_.GetAt(editIndex_)) {
+    *edited = picture;
+  }
+  // A library file that cannot be written leaves the pictures in memory,
+  // as every store save does; nothing is shown.
+  static_cast<void>(SavePictureLibrary(libraryPath_, library_));
+  done(1);
+}
+
+void PictureEditorDialog::ClearAll() {
+  editArea_->Clear();
+}
+
+void PictureEditorDialog::FollowEditArea() {
+  preview_->SetGrid(editArea_->Grid());
+}
+
+void PictureEditorDialog::BarClicked(int command) {
+  if (command == kSaveValue) Save();
+  if (command == kClearAllValue) ClearAll();
+}
+
+void PictureEditorDialog::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintLeftStrip(painter, strip_, ActionBar::kHeight, height());
+}
+
+void PictureEditorDialog::resizeEvent(QResizeEvent* event) {
+  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
+  QDialog::resizeEvent(event);
+}
+
+}  // namespace zeph

@@ -1,0 +1,63 @@
+#pragma once
+// The Picture Editor (110): a large picture edit control to draw on and a
+// small one that previews the picture at its natural size. Save puts the
+// picture into the library, as a new picture or over the one being edited,
+// and saves the library file; Cancel leaves the library as it was.
+
+#include <QDialog>
+#include <QPixmap>
+#include <QSize>
+#include <string>
+
+#include "core/store/picture_library_file.h"
+
+namespace zeph {
+
+class ActionBar;
+class PictureEditControl;
+
+class PictureEditorDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The drawing area takes cells of 5 pixels on a grid, the preview cells
+  // of 1.
+  static constexpr QSize kEditAreaSize{454, 192};
+  static constexpr QSize kPreviewSize{91, 54};
+  static constexpr int kNewPicture = -1;
+
+  // Edits library picture `editIndex`, or draws a new one from white for
+  // kNewPicture. `libraryPath` is where the library is saved.
+  PictureEditorDialog(QWidget* owner, PictureList& library, std::string libraryPath, int editIndex);
+
+  // Packs the drawing; a new picture is appended to the library, an edited
+  // one overwritten in place; the library is saved and the dialog closes
+  // with 1.
+  void Save();
+  // All cells white, the preview with them.
+  void ClearAll();
+
+  PictureEditControl* EditArea() const { return editArea_; }
+  PictureEditControl* Preview() const { return preview_; }
+  ActionBar* Bar() const { return bar_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // The preview always shows the drawing area's picture: a stroke on the
+  // preview itself is replaced at once.
+  void FollowEditArea();
+  void BarClicked(int command);
+
+  PictureList& library_;
+  std::string libraryPath_;
+  int editIndex_;
+  QPixmap strip_;  // bitmap 104
+  ActionBar* bar_;
+  PictureEditControl* editArea_;  // 8023
+  PictureEditControl* preview_;   // 8050
+};
+
+}  // namespace zeph

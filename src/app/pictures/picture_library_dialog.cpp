@@ -1,0 +1,311 @@
+#include "app/pictures/picture_library_dialog.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <array>
+
+#include "app/base/asker.h"
+#include "app/base/control_id.h"
+#include "app/base/program_bitmaps.h"
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "app/base/texts.h"
+#include "app/controls/action_bar.h"
+#include "app/pictures/picture_editor_dialog.h"
+#include "app/pictures/picture_file_chooser.h"
+#include "app/pictures/picture_item_delegate.h"
+#include "app/pictures/picture_library_model.h"
+#include "core/pictures/picture_exchange.h"
+
+namespace zeph {
+namespace {
+
+constexpr int kMargin = 9;
+// The list shows four rows of items and five columns before it scrolls
+// sideways.
+constexpr int kVisibleRows = 4;
+constexpr int kVisibleColumns = 5;
+
+struct ButtonRow {
+  PictureCommand command;
+  std::array<IconId, 4> icons;
+  StringId text;
+};
+
+const std::array<ButtonRow, 5> kButtons = {{
+    {PictureCommand::kCreateNew,
+     {IconId::kNewPictureNormal, IconId::kNewPictureHot, IconId::kNewPictureDisabled,
+      IconId::kNewPicturePressed},
+     StringId::kNewPictureTooltip},
+    {PictureCommand::kEdit,
+     {IconId::kEditPictureNormal, IconId::kEditPictureHot, IconId::kEditPictureDisabled,
+      IconId::kEditPicturePressed},
+     StringId::kEditPictureTooltip},
+    {PictureCommand::kImport,
+     {IconId::kImportPictureNormal, IconId::kImportPictureNormal, IconId::kImportPictureDisabled,
+      IconId::kImportPicturePressed},
+     StringId::kImportPictureTooltip},
+    {PictureCommand::kExport,
+     {IconId::kExportPictureNormal, IconId::kExportPictureHot, IconId::kExportPictureDisabled,
+      IconId::kExportPicturePressed},
+     StringId::kExportPictureTooltip},
+    {PictureCommand::kDelete,
+     {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
+     StringId::kDeletePictureTooltip},
+}};
+
+std::string NativePath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices& services,
+                                           PictureLibraryUse use, PictureFileChooser* chooser)
+    : QDialog(owner),
+      services_(services),
+      use_(use),
+      chooser_(chooser),
+      strip_(BitmapForResource(BitmapId::kLeftStrip)),
+      bar_(new ActionBar(this)),                                        // owned by the dialog
+      model_(new PictureLibraryModel(services.store->Lists().pictures,  // owned by the dialog
+                                     this)),
+      list_(new QListView(this)),                        // owned by the dialog
+      ok_(new QPushButton(QStringLiteral("OK"), this)),  // owned by the dialog
+      popup_(new QMenu(this)) {                          // owned by the dialog
+  setObjectName(QStringLiteral("PictureLibraryDialog109"));
+  setWindowTitle(QStringLiteral("Picture Library"));
+  if (chooser_ == nullptr) {
+    // The file dialogs start where the library itself is kept.
+    ownChooser_ = std::make_unique<DialogFileChooser>(
+        QFileInfo(QFile::decodeName(services_.store->Paths().pictures.c_str())).absolutePath());
+    chooser_ = ownChooser_.get();
+  }
+
+  bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
+  for (const ButtonRow& row : kButtons) {
+    bar_->AddButton({kButtonEnabled,
+                     {IconForResource(row.icons[0]), IconForResource(row.icons[1]),
+                      IconForResource(row.icons[2]), IconForResource(row.icons[3])},
+                     static_cast<int>(row.command),
+                     Text(row.text)});
+  }
+  bar_->SetText(Text(StringId::kLibraryBarText));
+  connect(bar_, &ActionBar::Clicked, this,
+          [this](int command) { RunCommand(static_cast<PictureCommand>(command)); });
+
+  SetControlId(list_, ControlId::kPictureList);
+  list_->setModel(model_);
+  list_->setItemDelegate(new PictureItemDelegate(list_));  // owned by the list
+  // Items run down a column, then on in the next; the list scrolls
+  // sideways.
+  list_->setViewMode(QListView::ListMode);
+  list_->setFlow(QListView::TopToBottom);
+  list_->setWrapping(true);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setUniformItemSizes(true);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  const int frame = 2 * list_->frameWidth();
+  list_->setMinimumSize(kVisibleColumns * PictureItemDelegate::kItemWidth + frame,
+                        kVisibleRows * PictureItemDelegate::kItemHeight + frame +
+                            list_->horizontalScrollBar()->sizeHint().height());
+  list_->viewport()->installEventFilter(this);
+  connect(list_, &QListView::doubleClicked, this, [this] {
+    if (ChoosingAllowed()) Choose();
+  });
+
+  for (const auto& [text, command] : {std::pair{"&Edit...", PictureCommand::kEdit},
+                                      std::pair{"E&xport...", PictureCommand::kExport},
+                                      std::pair{"&Delete", PictureCommand::kDelete}}) {
+    popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
+  }
+
+  // The bar's buttons take no focus; these keys reach their commands.
+  const std::array<std::pair<QKeySequence, PictureCommand>, 5> keys = {{
+      {QKeySequence(Qt::CTRL | Qt::Key_N), PictureCommand::kCreateNew},
+      {QKeySequence(Qt::Key_F2), PictureCommand::kEdit},
+      {QKeySequence(Qt::CTRL | Qt::Key_I), PictureCommand::kImport},
+      {QKeySequence(Qt::CTRL | Qt::Key_E), PictureCommand::kExport},
+      {QKeySequence(Qt::Key_Delete), PictureCommand::kDelete},
+  }};
+  for (const auto& [sequence, command] : keys) {
+    auto* key = new QAction(this);  // owned by the dialog
+    key->setShortcut(sequence);
+    key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(key, &QAction::triggered, this, [this, command = command] { RunCommand(command); });
+    addAction(key);
+  }
+
+  auto* label =  // owned by the dialog
+      new QLabel(QStringLiteral("Picture messages available:"), this);
+  label->setBuddy(list_);
+  // A list view's accessible name is its own; it does not look for a label.
+  list_->setAccessibleName(label->text());
+  auto* close = new QPushButton(QStringLiteral("&Close"), this);  // owned by the dialog
+  ok_->setDefault(true);
+  ok_->setEnabled(ChoosingAllowed());
+  connect(ok_, &QPushButton::clicked, this, [this] { RunCommand(PictureCommand::kChoose); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;  // owned by the dialog's layout below
+  buttons->addStretch(1);
+  buttons->addWidget(ok_);
+  buttons->addWidget(close);
+  auto* layout = new QVBoxLayout(this);  // owned by the dialog
+  layout->setContentsMargins(kLeftStripWidth + kMargin, ActionBar::kHeight + kMargin, kMargin,
+                             kMargin);
+  layout->addWidget(label);
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+
+  FillList();
+  list_->setFocus();
+}
+
+PictureLibraryDialog::~PictureLibraryDialog() = default;
+
+void PictureLibraryDialog::RunCommand(PictureCommand command) {
+  switch (command) {
+    case PictureCommand::kCreateNew:
+      OpenEditor(PictureEditorDialog::kNewPicture);
+      break;
+    case PictureCommand::kEdit:
+      if (SelectedIndex() >= 0) OpenEditor(SelectedIndex());
+      break;
+    case PictureCommand::kImport:
+      Import();
+      break;
+    case PictureCommand::kExport:
+      Export();
+      break;
+    case PictureCommand::kDelete:
+      DeleteSelected();
+      break;
+    case PictureCommand::kChoose:
+      Choose();
+      break;
+    default:
+      break;
+  }
+}
+
+int PictureLibraryDialog::SelectedIndex() const {
+  const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return -1;
+  return selected.front().data(PictureLibraryModel::kLibraryIndexRole).toInt();
+}
+
+void PictureLibraryDialog::FillList() {
+  model_->Refill();
+  if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0));
+  const bool any = model_->rowCount() > 0;
+  for (int button : {kEditButton, kExportButton, kDeleteButton}) {
+    bar_->SetButtonState(button, any ? kButtonEnabled : kButtonDisabled);
+  }
+}
+
+void PictureLibraryDialog::OpenEditor(int editIndex) {
+  PictureEditorDialog editor(this, services_.store->Lists().pictures,
+                             services_.store->Paths().pictures, editIndex);
+  if (editor.exec() != 1) return;
+  if (editIndex == PictureEditorDialog::kNewPicture) {
+    FillList();
+  } else {
+    model_->PictureChanged(editIndex);
+  }
+}
+
+void PictureLibraryDialog::Import() {
+  const QString file = chooser_->ImportFile(this);
+  if (file.isEmpty()) return;
+  // A file that is no picture file is passed over without a word, and a
+  // picture the library holds already is not added again.
+  const GmsImportResult result = ImportGmsFile(NativePath(file), services_.store->Lists().pictures,
+                                               services_.store->Paths().pictures);
+  if (result.outcome != PictureImport::kRefused) FillList();
+}
+
+void PictureLibraryDialog::Export() {
+  const QString file = chooser_->ExportFile(this);
+  if (file.isEmpty()) return;
+  const int index = SelectedIndex();
+  if (index < 0) return;
+  // A file that cannot be written is passed over without a word.
+  static_cast<void>(ExportGmsFile(NativePath(file), services_.store->Lists().pictures, index));
+}
+
+void PictureLibraryDialog::DeleteSelected() {
+  if (SelectedIndex() < 0) return;
+  if (!services_.asker->AskYesNo(this, Text(StringId::kQuestionCaption),
+                                 Text(StringId::kDeleteSelectedQuestion))) {
+    return;
+  }
+  const int index = SelectedIndex();
+  PictureList& library = services_.store->Lists().pictures;
+  if (library.RemoveAt(index) == 0) return;
+  // A library file that cannot be written leaves the pictures in memory,
+  // as every store save does; nothing is shown.
+  static_cast<void>(SavePictureLibrary(services_.store->Paths().pictures, library));
+  FillList();
+}
+
+void PictureLibraryDialog::Choose() {
+  const int index = SelectedIndex();
+  if (index >= 0) done(1 + index);
+}
+
+void PictureLibraryDialog::ShowPopup(const QModelIndex& item, QPoint position) {
+  if (!item.isValid()) return;
+  list_->setCurrentIndex(item);
+  const QAction* chosen = popup_->exec(list_->viewport()->mapToGlobal(position));
+  if (chosen != nullptr) RunCommand(static_cast<PictureCommand>(chosen->data().toInt()));
+}
+
+bool PictureLibraryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::ContextMenu) {
+    const auto* request = static_cast<QContextMenuEvent*>(event);
+    if (request->reason() == QContextMenuEvent::Mouse) {
+      // Only over an item, which the click selects.
+      ShowPopup(list_->indexAt(request->pos()), request->pos());
+    } else {
+      const QModelIndex current = list_->currentIndex();
+      ShowPopup(current, list_->visualRect(current).center());
+    }
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void PictureLibraryDialog::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintLeftStrip(painter, strip_, ActionBar::kHeight, height());
+}
+
+void PictureLibraryDialog::resizeEvent(QResizeEvent* event) {
+  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
+  QDialog::resizeEvent(event);
+}
+
+int ChoosePicture(QWidget* owner, const ModuleServices& services) {
+  PictureLibraryDialog dialog(owner, services, PictureLibraryUse::kChoose);
+  return dialog.exec();
+}
+
+void ShowPictureLibrary(QWidget* frame, const ModuleServices& services) {
+  PictureLibraryDialog dialog(frame, services, PictureLibraryUse::kKeepOnly);
+  static_cast<void>(dialog.exec());  // there is nothing to choose from the frame
+}
+
+}  // namespace zeph

@@ -1,0 +1,100 @@
+#pragma once
+// The Picture Library (109): the library's pictures in a list of several
+// columns, with Create New Picture, Edit, Import, Export and Delete. Opened
+// from the message editor or the chat window it also chooses a picture to
+// attach: OK or a double click answers 1 + the picture's library index.
+// Opened from the frame it only keeps the library, and OK is greyed.
+
+#include <QDialog>
+#include <QPixmap>
+#include <memory>
+
+#include "app/base/module_services.h"
+
+class QListView;
+class QMenu;
+class QPushButton;
+
+namespace zeph {
+
+class ActionBar;
+class PictureFileChooser;
+class PictureLibraryModel;
+
+// The library's commands, by the ids of its buttons, popup and OK.
+enum class PictureCommand : int {
+  kCreateNew = 8015,
+  kEdit = 8016,
+  kChoose = 8020,  // OK
+  kDelete = 8044,
+  kImport = 153,
+  kExport = 154,
+};
+
+enum class PictureLibraryUse {
+  kKeepOnly,  // from the frame: no choosing
+  kChoose,    // from a writing window: OK and a double click choose
+};
+
+class PictureLibraryDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Action bar positions, in the order the buttons are added.
+  enum Button { kCreateNewButton, kEditButton, kImportButton, kExportButton, kDeleteButton };
+
+  // Without a chooser the system's file dialogs ask for GMS files.
+  PictureLibraryDialog(QWidget* owner, const ModuleServices& services, PictureLibraryUse use,
+                       PictureFileChooser* chooser = nullptr);
+  ~PictureLibraryDialog() override;
+
+  // A command of the bar, the popup, the keys or OK. Commands that need a
+  // selected picture do nothing without one.
+  void RunCommand(PictureCommand command);
+
+  // The selected picture's library index; -1 when none is selected.
+  int SelectedIndex() const;
+  bool ChoosingAllowed() const { return use_ == PictureLibraryUse::kChoose; }
+
+  QListView* List() const { return list_; }
+  ActionBar* Bar() const { return bar_; }
+  QMenu* Popup() const { return popup_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // One item per picture again, the first selected; Edit, Export and
+  // Delete greyed when the library is empty.
+  void FillList();
+  void OpenEditor(int editIndex);
+  void Import();
+  void Export();
+  void DeleteSelected();
+  void Choose();
+  // The popup over the item at `position` of the list's viewport.
+  void ShowPopup(const QModelIndex& item, QPoint position);
+
+  ModuleServices services_;
+  PictureLibraryUse use_;
+  std::unique_ptr<PictureFileChooser> ownChooser_;
+  PictureFileChooser* chooser_;
+  QPixmap strip_;  // bitmap 104
+  ActionBar* bar_;
+  PictureLibraryModel* model_;
+  QListView* list_;  // 8052
+  QPushButton* ok_;  // 8020
+  QMenu* popup_;     // menu 199, popup 2
+};
+
+// The library opened by the message editor or the chat window: 0 when it
+// is closed without a choice, else 1 + the chosen picture's library index.
+int ChoosePicture(QWidget* owner, const ModuleServices& services);
+
+// Tools > Picture Library: the library over the frame, without choosing.
+void ShowPictureLibrary(QWidget* frame, const ModuleServices& services);
+
+}  // namespace zeph

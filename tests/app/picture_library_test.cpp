@@ -1,0 +1,356 @@
+// The Picture Library and the Picture Editor over a real library list and
+// its file: Save and Cancel, Import and Export through a file chooser that
+// answers from the test, the refusals of files that are no picture files,
+// and who may choose a picture. The GMS rules themselves are core's.
+
+#include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/base/texts.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/picture_edit_control.h"
+#include "app/pictures/picture_editor_dialog.h"
+#include "app/pictures/picture_file_chooser.h"
+#include "app/pictures/picture_library_dialog.h"
+#include "support/app_fixture.h"
+
+namespace zeph::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Pictures = std::vector<PictureImage>;
+
+// A picture all of whose bytes are `value`.
+PictureImage Filled(uint8_t value) {
+  PictureImage picture;
+  picture.fill(value);
+  return picture;
+}
+
+// A GMS file written out by hand: the text item (none), the picture item's
+// header, the picture header 00 48 1C 01, and 252 bytes of 0x5A.
+std::vector<uint8_t> GoldenGms() {
+  std::vector<uint8_t> bytes = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x00, 0x48, 0x1C, 0x01};
+  bytes.insert(bytes.end(), 252, 0x5A);
+  return bytes;
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every shown, focusable node under `node` without a name.
+void CollectUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
+  if (node == nullptr || node->state().invisible) return;
+  if (node->state().focusable && node->text(QAccessible::Name).trimmed().isEmpty()) {
+    unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(node->role());
+  }
+  for (int i = 0; i < node->childCount(); ++i) {
+    CollectUnnamed(node->child(i), path + u'/' + QString::number(i), unnamed);
+  }
+}
+
+QStringList Unnamed(QWidget* window) {
+  QStringList unnamed;
+  CollectUnnamed(QAccessible::queryAccessibleInterface(window), QStringLiteral("."), unnamed);
+  return unnamed;
+}
+
+QString Name(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+class FakeChooser final : public PictureFileChooser {
+ public:
+  QString ImportFile(QWidget*) override { return importFile; }
+  QString ExportFile(QWidget*) override { return exportFile; }
+  QString importFile;
+  QString exportFile;
+};
+
+// The middle of a cell of the editor's drawing area (border 1, area at
+// (11, 12), pitch 6).
+QPoint EditCell(int column, int row) {
+  return {1 + 11 + column * 6 + 3, 1 + 12 + row * 6 + 3};
+}
+
+class PictureLibraryTest : public AppFixture {
+ protected:
+  // Puts the pictures into the library and its file.
+  void Library(const Pictures& pictures) {
+    PictureList& library = Lists().pictures;
+    static_cast<void>(library.RemoveAll());
+    for (const PictureImage& picture : pictures) {
+      library.Add(std::make_unique<PictureImage>(picture));
+    }
+    ASSERT_EQ(SavePictureLibrary(LibraryPath(), library), library.Count());
+  }
+  AppLists& Lists() { return store.Lists(); }
+  const std::string& LibraryPath() { return store.Paths().pictures; }
+  Pictures InMemory() { return {Lists().pictures.begin(), Lists().pictures.end()}; }
+  Pictures OnDisk() {
+    PictureList loaded;
+    static_cast<void>(LoadPictureLibrary(LibraryPath(), loaded));
+    return {loaded.begin(), loaded.end()};
+  }
+  std::string Path(const char* name) {
+    return (fs::path(documents.path().toStdString()) / name).string();
+  }
+
+  std::unique_ptr<PictureLibraryDialog> Open(PictureLibraryUse use) {
+    auto dialog = std::make_unique<PictureLibraryDialog>(nullptr, services, use, &chooser);
+    dialog->show();
+    QApplication::processEvents();  // the list lays its items out
+    return dialog;
+  }
+  static void Select(PictureLibraryDialog& dialog, int row) {
+    dialog.List()->setCurrentIndex(dialog.List()->model()->index(row, 0));
+  }
+  static void DoubleClick(PictureLibraryDialog& dialog, int row) {
+    const QRect item = dialog.List()->visualRect(dialog.List()->model()->index(row, 0));
+    // As a desktop delivers it: a click, then the second press as a double
+    // click.
+    QWidget* viewport = dialog.List()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, item.center());
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, item.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, item.center());
+  }
+
+  FakeChooser chooser;
+};
+
+TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDrawing) {
+  Library({Filled(0x11)});
+  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
+                             PictureEditorDialog::kNewPicture);
+  editor.show();
+  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCell(0, 0));
+  EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
+  // A stroke on the preview is replaced by the drawing at once.
+  QTest::mouseClick(editor.Preview(), Qt::LeftButton, {}, QPoint(1 + 9 + 40, 1 + 13 + 20));
+  EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
+
+  editor.Save();
+  EXPECT_EQ(editor.result(), 1);
+  PictureImage drawn{};
+  drawn[0] = 0x80;  // the top-left pixel
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), drawn}));
+  EXPECT_EQ(OnDisk(), InMemory());
+}
+
+TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlace) {
+  Library({Filled(0x11), Filled(0x22), Filled(0x33)});
+  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 1);
+  editor.show();
+  PictureImage shown{};
+  PackPicture(editor.EditArea()->Grid(), shown);
+  EXPECT_EQ(shown, Filled(0x22));
+  editor.Bar()->ButtonAt(1)->click();  // Clear All
+  EXPECT_EQ(editor.Preview()->Grid(), EditGrid{});
+  editor.Bar()->ButtonAt(0)->click();  // Save
+  EXPECT_EQ(editor.result(), 1);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
+  EXPECT_EQ(OnDisk(), InMemory());
+}
+
+TEST_F(PictureLibraryTest, EditorCancelAfterDrawingChangesNothing) {
+  Library({Filled(0x11)});
+  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 0);
+  editor.show();
+  QTest::mouseClick(editor.EditArea(), Qt::RightButton, {}, EditCell(3, 3));
+  QTest::keyClick(&editor, Qt::Key_Escape);
+  EXPECT_EQ(editor.result(), 0);
+  EXPECT_EQ(InMemory(), Pictures{Filled(0x11)});
+  EXPECT_EQ(OnDisk(), InMemory());
+}
+
+TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture) {
+  Library({Filled(0x11)});
+  auto dialog = Open(PictureLibraryUse::kKeepOnly);
+  QAbstractItemModelTester tester(dialog->List()->model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  bool editorOpened = false;
+  auto watch = OnNextModal([&editorOpened](QWidget* modal) {
+    auto* editor = qobject_cast<PictureEditorDialog*>(modal);
+    editorOpened = editor != nullptr;
+    if (editor == nullptr) {
+      modal->close();
+      return;
+    }
+    QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCell(71, 27));
+    editor->Save();
+  });
+  dialog->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)->click();
+  EXPECT_TRUE(editorOpened);
+  ASSERT_EQ(Lists().pictures.Count(), 2);
+  EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
+  EXPECT_EQ(OnDisk(), InMemory());
+}
+
+TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
+  Library({Filled(0x11), Filled(0x22)});
+  auto dialog = Open(PictureLibraryUse::kChoose);
+  chooser.exportFile = chooser.importFile = QString::fromStdString(Path("two.gms"));
+  Select(*dialog, 1);
+  dialog->RunCommand(PictureCommand::kExport);
+  EXPECT_EQ(ReadFile(Path("two.gms")).size(), 263u);
+
+  dialog->RunCommand(PictureCommand::kImport);  // held already: nothing is added
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
+
+  asker.answer = true;
+  Select(*dialog, 1);  // the import filled the list again, the first picture selected
+  dialog->RunCommand(PictureCommand::kDelete);
+  EXPECT_EQ(OnDisk(), Pictures{Filled(0x11)});
+  dialog->RunCommand(PictureCommand::kImport);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
+  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
+
+  WriteFile(Path("golden.gms"), GoldenGms());
+  chooser.importFile = QString::fromStdString(Path("golden.gms"));
+  dialog->RunCommand(PictureCommand::kImport);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22), Filled(0x5A)}));
+}
+
+TEST_F(PictureLibraryTest, FilesThatAreNoPictureFilesAreRefusedSilently) {
+  std::vector<uint8_t> longer = GoldenGms();
+  longer.insert(longer.begin(), 0x30);
+  std::vector<uint8_t> damaged = GoldenGms();
+  damaged[8] = 0x49;  // a picture 73 pixels wide
+  std::vector<uint8_t> huge(10 * 1024 * 1024, 0);
+  const std::vector<uint8_t> golden = GoldenGms();
+  std::copy(golden.begin(), golden.end(), huge.end() - static_cast<long>(golden.size()));
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+  };
+  const Case cases[] = {
+      {"264 bytes", [&](const std::string& p) { WriteFile(p, longer); }},
+      {"a wrong picture header", [&](const std::string& p) { WriteFile(p, damaged); }},
+      {"an empty file", [](const std::string& p) { WriteFile(p, {}); }},
+      {"a directory", [](const std::string& p) { fs::create_directory(p); }},
+      {"10 MB ending in a picture file", [&](const std::string& p) { WriteFile(p, huge); }},
+      {"no file", [](const std::string&) {}},
+  };
+  Library({Filled(0x11)});
+  auto dialog = Open(PictureLibraryUse::kChoose);
+  for (const Case& c : cases) {
+    const std::string path = Path("refused.gms");
+    fs::remove_all(path);
+    c.make(path);
+    chooser.importFile = QString::fromStdString(path);
+    dialog->RunCommand(PictureCommand::kImport);
+    EXPECT_EQ(InMemory(), Pictures{Filled(0x11)}) << c.name;
+    EXPECT_EQ(OnDisk(), InMemory()) << c.name;
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;  // no message
+  }
+}
+
+TEST_F(PictureLibraryTest, AnExportThatIsCancelledOrCannotBeWrittenLeavesNoFile) {
+  Library({Filled(0x11)});
+  auto dialog = Open(PictureLibraryUse::kChoose);
+  chooser.exportFile.clear();  // cancelled
+  dialog->RunCommand(PictureCommand::kExport);
+  chooser.exportFile = QString::fromStdString(Path("missing/one.gms"));
+  dialog->RunCommand(PictureCommand::kExport);
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(documents.path().toStdString())) {
+    files.push_back(entry.path());
+  }
+  EXPECT_EQ(files, std::vector<fs::path>{LibraryPath()});  // the library file is all there is
+}
+
+TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusTheIndex) {
+  Library({Filled(0x11), Filled(0x22), Filled(0x33)});
+  auto fromFrame = Open(PictureLibraryUse::kKeepOnly);
+  EXPECT_FALSE(fromFrame->OkButton()->isEnabled());
+  DoubleClick(*fromFrame, 2);
+  EXPECT_TRUE(fromFrame->isVisible());
+  EXPECT_EQ(fromFrame->result(), 0);
+
+  auto fromEditor = Open(PictureLibraryUse::kChoose);
+  EXPECT_TRUE(fromEditor->OkButton()->isEnabled());
+  DoubleClick(*fromEditor, 2);
+  EXPECT_FALSE(fromEditor->isVisible());
+  EXPECT_EQ(fromEditor->result(), 3);
+
+  auto withOk = Open(PictureLibraryUse::kChoose);
+  EXPECT_EQ(withOk->SelectedIndex(), 0);  // the first picture is selected at opening
+  withOk->OkButton()->click();
+  EXPECT_EQ(withOk->result(), 1);
+}
+
+TEST_F(PictureLibraryTest, AnEmptyLibraryGreysEditExportAndDelete) {
+  Library({});
+  auto dialog = Open(PictureLibraryUse::kChoose);
+  std::vector<bool> enabled;
+  for (int i = 0; i < dialog->Bar()->ButtonCount(); ++i) {
+    enabled.push_back(dialog->Bar()->ButtonAt(i)->isEnabled());
+  }
+  EXPECT_EQ(enabled, (std::vector<bool>{true, false, true, false, false}));
+  dialog->OkButton()->click();  // nothing to choose: the dialog stays
+  EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {
+  Library({Filled(0x11), Filled(0x22)});
+  auto dialog = Open(PictureLibraryUse::kKeepOnly);
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  Select(*dialog, 1);
+  asker.answer = false;
+  QTest::keyClick(dialog->List(), Qt::Key_Delete);
+  ASSERT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(asker.questions[0], Text(StringId::kDeleteSelectedQuestion));
+  EXPECT_EQ(asker.captions[0], Text(StringId::kQuestionCaption));
+  EXPECT_EQ(InMemory().size(), 2u);
+  asker.answer = true;
+  QTest::keyClick(dialog->List(), Qt::Key_Delete);
+  EXPECT_EQ(InMemory(), Pictures{Filled(0x11)});
+  EXPECT_EQ(OnDisk(), InMemory());
+}
+
+TEST_F(PictureLibraryTest, ALibraryFileWithTrailingBytesListsItsWholePictures) {
+  std::vector<uint8_t> bytes(600, 0x44);  // two pictures and 96 bytes over
+  WriteFile(LibraryPath(), bytes);
+  auto frame = MakeFrame();  // loads the store
+  auto dialog = Open(PictureLibraryUse::kKeepOnly);
+  EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
+}
+
+TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnology) {
+  Library({Filled(0x11), Filled(0x22)});
+  auto library = Open(PictureLibraryUse::kChoose);
+  EXPECT_EQ(Unnamed(library.get()), QStringList());
+  EXPECT_EQ(Name(library->List()), "Picture messages available:");
+  std::vector<QString> buttons;
+  for (int i = 0; i < library->Bar()->ButtonCount(); ++i) {
+    buttons.push_back(Name(library->Bar()->ButtonAt(i)));
+  }
+  EXPECT_EQ(buttons, (std::vector<QString>{"Create New Picture", "Edit", "Import", "Export",
+                                           "Delete"}));
+
+  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0);
+  editor.show();
+  EXPECT_EQ(Unnamed(&editor), QStringList());
+  EXPECT_EQ(Name(editor.Preview()), "Preview:");
+  EXPECT_FALSE(Name(editor.EditArea()).isEmpty());
+}
+
+}  // namespace
+}  // namespace zeph::testing
