@@ -70,6 +70,10 @@ BusinessCardReceivedDialog::BusinessCardReceivedDialog(QWidget* parent,
   text->setWordWrap(true);
   auto* nameLabel = new QLabel(QStringLiteral("Name:"), this);  // owned by the dialog
   nameLabel->setBuddy(names_);
+  // An editable combo box is announced by its text, and its field by
+  // nothing: both take the label's name.
+  names_->setAccessibleName(nameLabel->text());
+  names_->lineEdit()->setAccessibleName(nameLabel->text());
   auto* numbersLabel = new QLabel(QStringLiteral("Numbers available:"), this);  // owned by the dialog
   numbersLabel->setBuddy(numbers_);
   numbers_->setAccessibleName(numbersLabel->text());
