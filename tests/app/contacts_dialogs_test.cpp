@@ -82,9 +82,9 @@ TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {
     size_t added;
   };
   const Case cases[] = {
-      {"A", "12", false, false, 0, 0},  // too short: closed, nothing written
-      {"Zoe", "+15550199", true, true, 1, 0},          // refused: the input stays
-      {"Zoe", "+15550199", false, false, 1, 1},        // accepted
+      {"A", "12", false, false, 0, 0},           // too short: closed, nothing written
+      {"Zoe", "+15550199", true, true, 1, 0},    // refused: the input stays
+      {"Zoe", "+15550199", false, false, 1, 1},  // accepted
   };
   for (const Case& c : cases) {
     if (c.refuse) Refuse(wire::kAddEntryId);
@@ -237,7 +237,8 @@ TEST_F(ContactsDialogsTest, ParseBusinessCardWithoutANameOrWithFiftyNumbers) {
             0);  // no dialog: the test would wait for it
 
   std::string big = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:" + std::string(300, 'N') + "\r\n";
-  for (int i = 0; i < 50; ++i) big += "TEL;CELL:+" + std::string(150, static_cast<char>('0' + i % 10)) + "\r\n";
+  for (int i = 0; i < 50; ++i)
+    big += "TEL;CELL:+" + std::string(150, static_cast<char>('0' + i % 10)) + "\r\n";
   big += "END:VCARD\r\n";
   ASSERT_GT(big.size(), 8000u);
   int offered = -1;

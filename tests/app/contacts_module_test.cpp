@@ -18,10 +18,10 @@ namespace {
 
 using ContactsModuleTest = ContactsFixture;
 
-const QStringList kByName{
-    "Anna Berg +15550101",  "Ben Okafor +15550102",   "Clara Jiménez +15550103",
-    "David Lund +15550104", "Eva Novak +15550105",    "Farid Haddad +15550106",
-    "Grete Müller +15550107", "Hiro Tanaka +15550108"};
+const QStringList kByName{"Anna Berg +15550101",     "Ben Okafor +15550102",
+                          "Clara Jiménez +15550103", "David Lund +15550104",
+                          "Eva Novak +15550105",     "Farid Haddad +15550106",
+                          "Grete Müller +15550107",  "Hiro Tanaka +15550108"};
 
 QStringList Reversed(QStringList rows) {
   std::reverse(rows.begin(), rows.end());
@@ -66,7 +66,8 @@ TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays
                               CommandId::kAddToContacts, CommandId::kDeleteAll}) {
       EXPECT_FALSE(FindMenuItem(menu, command)->isEnabled()) << static_cast<int>(command);
     }
-    for (QAction* item : popup->actions()) EXPECT_EQ(item->isEnabled(), any) << item->text().toStdString();
+    for (QAction* item : popup->actions())
+      EXPECT_EQ(item->isEnabled(), any) << item->text().toStdString();
     EXPECT_TRUE(bar->ButtonAt(0)->isEnabled());  // New
     EXPECT_EQ(bar->ButtonAt(1)->isEnabled(), any);
     EXPECT_EQ(bar->ButtonAt(2)->isEnabled(), any);
@@ -194,8 +195,8 @@ TEST_F(ContactsModuleTest, NewAndChatAskForTheEditorAndTheChatWithTheContact) {
   module->ListView()->clearSelection();
   frame->RunCommand(CommandId::kNew);
   frame->RunCommand(CommandId::kChat);  // nothing selected: no chat
-  EXPECT_EQ(asked, (std::vector<std::string>{"editor 2 3 0 +15550101",
-                                             "chat +15550101 See you 0", "editor 1 2 -1 -"}));
+  EXPECT_EQ(asked, (std::vector<std::string>{"editor 2 3 0 +15550101", "chat +15550101 See you 0",
+                                             "editor 1 2 -1 -"}));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ BusinessCardReceivedDialog::BusinessCardReceivedDialog(QWidget* parent,
     : QDialog(parent),
       services_(services),
       card_(card),
-      names_(new QComboBox(this)),           // owned by the dialog
+      names_(new QComboBox(this)),          // owned by the dialog
       numbers_(new ReportListView(this)) {  // owned by the dialog
   setObjectName(QStringLiteral("BusinessCardReceivedDialog202"));
   setWindowTitle(QStringLiteral("Business Card Received"));
@@ -74,10 +74,11 @@ BusinessCardReceivedDialog::BusinessCardReceivedDialog(QWidget* parent,
   // nothing: both take the label's name.
   names_->setAccessibleName(nameLabel->text());
   names_->lineEdit()->setAccessibleName(nameLabel->text());
-  auto* numbersLabel = new QLabel(QStringLiteral("Numbers available:"), this);  // owned by the dialog
+  auto* numbersLabel =
+      new QLabel(QStringLiteral("Numbers available:"), this);  // owned by the dialog
   numbersLabel->setBuddy(numbers_);
   numbers_->setAccessibleName(numbersLabel->text());
-  auto* save = new QPushButton(QStringLiteral("&Save"), this);       // owned by the dialog
+  auto* save = new QPushButton(QStringLiteral("&Save"), this);        // owned by the dialog
   auto* discard = new QPushButton(QStringLiteral("Dis&card"), this);  // owned by the dialog
   SetControlId(save, ControlId::kSaveCardNumbers);
   save->setDefault(true);

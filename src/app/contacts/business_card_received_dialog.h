@@ -36,8 +36,8 @@ class BusinessCardReceivedDialog final : public QDialog {
  private:
   ModuleServices services_;
   BusinessCardFields card_;  // the dialog's own copy
-  QComboBox* names_;          // 8068
-  ReportListView* numbers_;   // 8001
+  QComboBox* names_;         // 8068
+  ReportListView* numbers_;  // 8001
 };
 
 // Reads a received business card: 0 without a dialog when its text has

@@ -27,8 +27,7 @@ constexpr int kDialogWidth = 300;
 
 }  // namespace
 
-ContactInformationDialog::ContactInformationDialog(QWidget* parent,
-                                                   const ModuleServices& services,
+ContactInformationDialog::ContactInformationDialog(QWidget* parent, const ModuleServices& services,
                                                    const std::string& number)
     : QDialog(parent),
       services_(services),
@@ -40,8 +39,8 @@ ContactInformationDialog::ContactInformationDialog(QWidget* parent,
   UpdateOk();
 }
 
-ContactInformationDialog::ContactInformationDialog(QWidget* parent,
-                                                   const ModuleServices& services, int index)
+ContactInformationDialog::ContactInformationDialog(QWidget* parent, const ModuleServices& services,
+                                                   int index)
     : QDialog(parent),
       services_(services),
       name_(new QLineEdit(this)),    // owned by the dialog
@@ -97,9 +96,8 @@ void ContactInformationDialog::accept() {
   ContactSaveOutcome outcome;
   {
     const WaitCursor wait;  // a SIM write may take a minute
-    outcome = SaveContactInformation(services_.link->SyncPipe(),
-                                     services_.store->Lists().contacts, edit_,
-                                     ToCp1252(name_->text()), ToCp1252(number_->text()));
+    outcome = SaveContactInformation(services_.link->SyncPipe(), services_.store->Lists().contacts,
+                                     edit_, ToCp1252(name_->text()), ToCp1252(number_->text()));
   }
   if (outcome == ContactSaveOutcome::kAddRefused) {
     ShowError(*services_.asker, kErrorContactNotSaved);

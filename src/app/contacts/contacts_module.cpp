@@ -47,13 +47,13 @@ constexpr int kChatButton = 2;
 
 ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidget* parent)
     : FolderModule(index, services, parent),
-      title_(new QLabel(Text(Row().name), this)),                     // owned by the module
-      list_(new ReportListView(this)),                                // owned by the module
-      new_(new QPushButton(QStringLiteral("&New..."), this)),        // owned by the module
-      edit_(new QPushButton(QStringLiteral("&Edit..."), this)),      // owned by the module
-      delete_(new QPushButton(QStringLiteral("&Delete"), this)),     // owned by the module
-      send_(new QPushButton(QStringLiteral("&Send..."), this)),      // owned by the module
-      retry_(new QTimer(this)) {                                      // owned by the module
+      title_(new QLabel(Text(Row().name), this)),                 // owned by the module
+      list_(new ReportListView(this)),                            // owned by the module
+      new_(new QPushButton(QStringLiteral("&New..."), this)),     // owned by the module
+      edit_(new QPushButton(QStringLiteral("&Edit..."), this)),   // owned by the module
+      delete_(new QPushButton(QStringLiteral("&Delete"), this)),  // owned by the module
+      send_(new QPushButton(QStringLiteral("&Send..."), this)),   // owned by the module
+      retry_(new QTimer(this)) {                                  // owned by the module
   setObjectName(QStringLiteral("ContactsModule155"));
   SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
@@ -69,9 +69,9 @@ ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidge
   connect(list_, &QWidget::customContextMenuRequested, this, &ContactsModule::ShowPopup);
 
   const std::pair<QPushButton*, ControlId> buttons[] = {{new_, ControlId::kNewContact},
-                                                         {edit_, ControlId::kEditContact},
-                                                         {delete_, ControlId::kDeleteContact},
-                                                         {send_, ControlId::kSendContact}};
+                                                        {edit_, ControlId::kEditContact},
+                                                        {delete_, ControlId::kDeleteContact},
+                                                        {send_, ControlId::kSendContact}};
   for (const auto& [button, id] : buttons) {
     SetControlId(button, id);
     button->resize(kButtonSize);
@@ -229,8 +229,8 @@ void ContactsModule::EnableCommands(bool any) {
   emit CommandEnabled(CommandId::kDelete, any);
   emit CommandEnabled(CommandId::kChat, any);
   QMenu* popup = Services().menus->Contacts();
-  for (CommandId command : {CommandId::kChat, CommandId::kSendContact, CommandId::kDelete,
-                            CommandId::kEditContact}) {
+  for (CommandId command :
+       {CommandId::kChat, CommandId::kSendContact, CommandId::kDelete, CommandId::kEditContact}) {
     SetMenuItemEnabled(popup, command, any ? 1 : 0);
   }
   emit ActionButtonEnabled(kDeleteButton, any);

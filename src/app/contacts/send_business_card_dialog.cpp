@@ -30,8 +30,8 @@ SendBusinessCardDialog::SendBusinessCardDialog(QWidget* parent, const ModuleServ
                                                int index)
     : QDialog(parent),
       services_(services),
-      card_(new QLineEdit(this)),       // owned by the dialog
-      recipient_(new QLineEdit(this)),  // owned by the dialog
+      card_(new QLineEdit(this)),                              // owned by the dialog
+      recipient_(new QLineEdit(this)),                         // owned by the dialog
       send_(new QPushButton(QStringLiteral("&Send"), this)) {  // owned by the dialog
   setObjectName(QStringLiteral("SendBusinessCardDialog157"));
   setWindowTitle(QStringLiteral("Send Business Card"));

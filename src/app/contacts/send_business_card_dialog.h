@@ -29,7 +29,7 @@ class SendBusinessCardDialog final : public QDialog {
   void Select();
 
   ModuleServices services_;
-  std::string name_;    // the contact's, Windows-1252
+  std::string name_;  // the contact's, Windows-1252
   std::string number_;
   // The number of the contact chosen with Select; it is sent to even when
   // the field was edited afterwards. Cancelling Select forgets it.

@@ -18,14 +18,14 @@
 #include "app/contacts/contact_information_dialog.h"
 #include "app/contacts/select_recipient_dialog.h"
 #include "app/contacts/send_business_card_dialog.h"
-#include "core/codecs/business_card.h"
-#include "core/util/fixed_text.h"
 #include "app/platform/device_card_link.h"
 #include "app/shell/about_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/options_dialog.h"
+#include "core/codecs/business_card.h"
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
+#include "core/util/fixed_text.h"
 
 namespace {
 
@@ -46,10 +46,10 @@ class DemoSimLink final : public zeph::CardLink {
   uint32_t NotifyModuleSwitch() override { return inner_.NotifyModuleSwitch(); }
   uint32_t ReadSimPhonebook(zeph::ContactList& contacts) override {
     const char* entries[][2] = {
-        {"Anna Berg", "+15550101"},     {"Ben Okafor", "+15550102"},
+        {"Anna Berg", "+15550101"},        {"Ben Okafor", "+15550102"},
         {"Clara Jim\xE9nez", "+15550103"}, {"David Lund", "+15550104"},
-        {"Eva Novak", "+15550105"},     {"Farid Haddad", "+15550106"},
-        {"Grete M\xFCller", "+15550107"}, {"Hiro Tanaka", "+15550108"},
+        {"Eva Novak", "+15550105"},        {"Farid Haddad", "+15550106"},
+        {"Grete M\xFCller", "+15550107"},  {"Hiro Tanaka", "+15550108"},
     };
     contacts.RemoveAll();
     uint16_t location = 1;

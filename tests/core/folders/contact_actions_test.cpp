@@ -59,8 +59,8 @@ TEST(ContactChatSeedTest, CopiesTheLastInboxRecordFromExactlyThatNumber) {
 }
 
 TEST(BusinessCardRecordTest, WaitsInTheOutboxAsACardToTheRecipient) {
-  const auto record =
-      BusinessCardRecord("Anna Berg", "+15550101", "+4917012345678901234567890", At(2026, 5, 1, 8, 30));
+  const auto record = BusinessCardRecord("Anna Berg", "+15550101", "+4917012345678901234567890",
+                                         At(2026, 5, 1, 8, 30));
   EXPECT_EQ(record->flags, MRF_BUSINESSCARD | MRF_WAITING);
   EXPECT_EQ(TextOf(*record), BuildBusinessCard("Anna Berg", "+15550101"));
   EXPECT_EQ(FirstNumber(*record), "+4917012345678901234567");  // 23 characters

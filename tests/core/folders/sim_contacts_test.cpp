@@ -23,8 +23,8 @@ class SimContactsTest : public EngineFixture {
 
   // The next `count` requests with this id get the error reply.
   void Refuse(uint32_t id, int count = 1) {
-    service_.Control(R"({"verb":"fault","errorReply":)" + std::to_string(id) +
-                     R"(,"count":)" + std::to_string(count) + "}");
+    service_.Control(R"({"verb":"fault","errorReply":)" + std::to_string(id) + R"(,"count":)" +
+                     std::to_string(count) + "}");
   }
   // "location name number" of every entry on the SIM, in location order.
   std::vector<std::string> OnSim() {
@@ -32,7 +32,8 @@ class SimContactsTest : public EngineFixture {
     const json reply = json::parse(service_.Control(R"({"verb":"sim-list"})"));
     for (const json& entry : reply["entries"]) {
       entries.push_back(std::to_string(entry["location"].get<int>()) + " " +
-                        entry["name"].get<std::string>() + " " + entry["number"].get<std::string>());
+                        entry["name"].get<std::string>() + " " +
+                        entry["number"].get<std::string>());
     }
     return entries;
   }
@@ -61,7 +62,7 @@ TEST_F(SimContactsTest, NewEntriesAreWrittenUnlessTooShortOrDuplicate) {
   const Case cases[] = {
       {"A", "12", ContactSaveOutcome::kTooShort},
       {"", "", ContactSaveOutcome::kTooShort},
-      {"Al", "1", ContactSaveOutcome::kAdded},  // a two-character name is enough
+      {"Al", "1", ContactSaveOutcome::kAdded},   // a two-character name is enough
       {"A", "123", ContactSaveOutcome::kAdded},  // so is a three-digit number
       {"Al", "1", ContactSaveOutcome::kDuplicate},
       {"Al", "12", ContactSaveOutcome::kAdded},  // same name, another number
