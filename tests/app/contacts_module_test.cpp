@@ -167,9 +167,11 @@ TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothing) {
   QTest::qWait(30);
   EXPECT_FALSE(modalOpened);
 
-  open->close();  // it deletes itself
+  QTest::keyClicks(FindControlAs<QLineEdit>(open, ControlId::kContactName), "Ida Sund");
+  QTest::keyClick(open, Qt::Key_Return);  // saved, closed, and it deletes itself
   QApplication::processEvents();
   EXPECT_TRUE(windows.contactInformation.isNull());
+  EXPECT_EQ(Rows(module->ListView())[8], "Ida Sund +4917055512");  // shown at once
 }
 
 TEST_F(ContactsModuleTest, NewAndChatAskForTheEditorAndTheChatWithTheContact) {

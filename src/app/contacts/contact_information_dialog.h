@@ -45,7 +45,8 @@ class ContactInformationDialog final : public QDialog {
 
 // Add To Contacts: Contact Information for a new entry with `number`,
 // modeless over `owner`, kept in the services' open windows while it is
-// open. When one is open already it comes to the front as it is.
+// open. When one is open already it comes to the front as it is. A saved
+// entry shows at once when Contacts is the current module.
 void OpenAddToContacts(QWidget* owner, const ModuleServices& services, const std::string& number);
 
 }  // namespace zeph
