@@ -1,18 +1,25 @@
-// The frame and Options as assistive technology sees them, through the
+// The frame, Options and the Contacts dialogs as assistive technology sees them, through the
 // accessible tree that the accessibility bus exports: every control the
 // keyboard reaches has a name, the module list shows its entries and which
 // one is current, and each folder's list is named after its folder.
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
 #include "app/base/control_id.h"
 #include "app/base/texts.h"
+#include "app/contacts/business_card_received_dialog.h"
+#include "app/contacts/contact_information_dialog.h"
+#include "app/contacts/select_recipient_dialog.h"
+#include "app/contacts/send_business_card_dialog.h"
 #include "app/controls/module_list.h"
 #include "app/shell/frame_client.h"
+#include "app/shell/module_factory.h"
 #include "app/shell/options_dialog.h"
 #include "support/app_fixture.h"
+#include "support/records.h"
 
 namespace zeph::testing {
 namespace {
@@ -44,8 +51,12 @@ QStringList Unnamed(QWidget* window) {
 }
 
 TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
-  setup.createModule = CreateFolderModule;
+  setup.createModule = CreateProgramModule;
   auto frame = MakeFrame(0);
+  // The fake card's one contact has an empty name and number, which leave
+  // its cells with nothing to announce.
+  SetFieldText(store.Lists().contacts.GetAt(0)->name, "Anna Berg");
+  SetFieldText(store.Lists().contacts.GetAt(0)->number, "+15550101");
   EXPECT_EQ(Unnamed(frame.get()), QStringList());
   for (int i = 0; i < 5; ++i) {
     frame->ChooseModule(i);
@@ -61,6 +72,27 @@ TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
             "Number of hours for which the chat messages are shown in the Chat window:");
   EXPECT_EQ(Name(FindControl(&options, ControlId::kChatName)), "Chat name:");
   EXPECT_EQ(Name(FindControl(&options, ControlId::kCentreNumber)), "Number:");
+}
+
+TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
+  store.Lists().contacts.Add(Contact("Anna Berg", "+15550101"));
+  ContactInformationDialog information(nullptr, services, 0);
+  SendBusinessCardDialog send(nullptr, services, 0);
+  SelectRecipientDialog select(nullptr, store.Lists().contacts);
+  BusinessCardFields card;
+  card.names[0] = MakeField<kCardFieldSize>("Anna Berg");
+  card.numbers[0] = MakeField<kCardFieldSize>("+15550101");
+  BusinessCardReceivedDialog received(nullptr, services, card);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&information, &send, &select, &received}) {
+    dialog->show();
+    EXPECT_EQ(Unnamed(dialog), QStringList()) << dialog->objectName().toStdString();
+  }
+  EXPECT_EQ(Name(FindControl(&information, ControlId::kContactName)), "Name:");
+  EXPECT_EQ(Name(FindControl(&information, ControlId::kContactNumber)), "Number:");
+  EXPECT_EQ(Name(FindControl(&send, ControlId::kCardRecipient)), "Recipient:");
+  // Here an editable combo box is announced by its text and labelled by
+  // relation; its field carries the label's name.
+  EXPECT_EQ(Name(received.Names()->lineEdit()), "Name:");
 }
 
 TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrent) {

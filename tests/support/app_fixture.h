@@ -114,9 +114,15 @@ class ScriptedAsker final : public Asker {
     questions.push_back(question);
     return answer;
   }
+  void ShowError(const QString& caption, const QString& text) override {
+    errorCaptions.push_back(caption);
+    errors.push_back(text);
+  }
   bool answer = true;
   std::vector<QString> captions;
   std::vector<QString> questions;
+  std::vector<QString> errorCaptions;
+  std::vector<QString> errors;  // the texts of the error boxes shown
 };
 
 // Runs `act` on the next modal dialog once it is open (a dialog's exec()

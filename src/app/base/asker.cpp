@@ -9,4 +9,9 @@ bool MessageBoxAsker::AskYesNo(QWidget* owner, const QString& caption, const QSt
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+void MessageBoxAsker::ShowError(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+  box.exec();
+}
+
 }  // namespace zeph

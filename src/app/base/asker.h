@@ -1,7 +1,7 @@
 #pragma once
-// The frame's yes/no questions (delete the selection, delete everything).
-// The program asks with a message box; tests answer through their own
-// Asker.
+// The frame's yes/no questions (delete the selection, delete everything)
+// and the common error box. The program asks and tells with message boxes;
+// tests answer and listen through their own Asker.
 
 #include <QString>
 
@@ -14,11 +14,14 @@ class Asker {
   virtual ~Asker() = default;
   // True for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& question) = 0;
+  // The common error box: the text with an OK button, owned by no window.
+  virtual void ShowError(const QString& caption, const QString& text) = 0;
 };
 
 class MessageBoxAsker final : public Asker {
  public:
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& question) override;
+  void ShowError(const QString& caption, const QString& text) override;
 };
 
 }  // namespace zeph

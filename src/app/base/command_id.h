@@ -11,6 +11,8 @@ enum class CommandId : int {
   kDelete = 8033,
   kExit = 8034,
   kChat = 8040,
+  kEditContact = 8016,  // the Contacts popup's Edit
+  kSendContact = 8045,  // the Contacts popup's Send (a business card)
   kCardManager = 8041,
   kOptions = 8042,
   kHelpContents = 8024,

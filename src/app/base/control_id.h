@@ -15,6 +15,18 @@ enum class ControlId : int {
   kCentreNumber = 8005,
   kModuleTitle = 8006,
   kChatHours = 8019,
+  // Contacts and its dialogs.
+  kSelectRecipient = 8010,
+  kNewContact = 8015,
+  kEditContact = 8016,
+  kSaveCardNumbers = 8017,
+  kContactNumber = 8018,
+  kSelectRecipientOk = 8020,
+  kDeleteContact = 8044,
+  kSendContact = 8045,  // the module's Send button and Send Business Card's Send
+  kCardRecipient = 8046,
+  kContactName = 8059,  // Contact Information's name, Send Business Card's "Card:"
+  kCardNameChoice = 8068,
   kPictureDecoration = 8022,
   kPictureEditArea = 8023,  // the Picture Editor's large picture edit control
   kPicturePreview = 8050,

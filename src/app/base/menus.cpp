@@ -33,7 +33,8 @@ int SetMenuItemEnabled(QWidget* menu, CommandId command, int flag) {
   return 1;
 }
 
-ContextMenus::ContextMenus() : messageFolders_(std::make_unique<QMenu>()) {
+ContextMenus::ContextMenus()
+    : messageFolders_(std::make_unique<QMenu>()), contacts_(std::make_unique<QMenu>()) {
   QMenu* folders = messageFolders_.get();
   folders->setObjectName(QStringLiteral("ContextMenu199"));
   AddMenuItem(folders, QStringLiteral("&Save Picture"), CommandId::kSavePicture);
@@ -44,6 +45,13 @@ ContextMenus::ContextMenus() : messageFolders_(std::make_unique<QMenu>()) {
   AddMenuItem(folders, QStringLiteral("C&hat..."), CommandId::kChat);
   AddMenuItem(folders, QStringLiteral("&Delete"), CommandId::kDelete);
   AddMenuItem(folders, QStringLiteral("Delete &All"), CommandId::kDeleteAll);
+
+  QMenu* contacts = contacts_.get();
+  contacts->setObjectName(QStringLiteral("ContextMenu199Contacts"));
+  AddMenuItem(contacts, QStringLiteral("C&hat..."), CommandId::kChat);
+  AddMenuItem(contacts, QStringLiteral("Se&nd..."), CommandId::kSendContact);
+  AddMenuItem(contacts, QStringLiteral("&Delete"), CommandId::kDelete);
+  AddMenuItem(contacts, QStringLiteral("&Edit..."), CommandId::kEditContact);
 }
 
 ContextMenus::~ContextMenus() = default;

@@ -36,9 +36,13 @@ class ContextMenus {
   // separator, Reply, Forward, Chat, Delete, Delete All. Its items are
   // enabled together with the menu bar's.
   QMenu* MessageFolders() const { return messageFolders_.get(); }
+  // Popup 2, the Contacts module's: Chat, Send, Delete, Edit. The module
+  // carries out the choice itself.
+  QMenu* Contacts() const { return contacts_.get(); }
 
  private:
   std::unique_ptr<QMenu> messageFolders_;
+  std::unique_ptr<QMenu> contacts_;
 };
 
 }  // namespace zeph

@@ -25,6 +25,9 @@ struct OpenWindows {
   QPointer<QWidget> currentModule;  // set by the frame on a module switch
   QPointer<QWidget> messageEditor;
   QPointer<QWidget> chatWindow;
+  // Contact Information opened by Add To Contacts, modeless; while it is
+  // open the Contacts module's New and Edit do nothing.
+  QPointer<QWidget> contactInformation;
 };
 
 // Every pointer is set, and outlives the modules and dialogs that get it.

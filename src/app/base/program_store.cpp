@@ -12,12 +12,15 @@ void ProgramStore::Load(CardLink& link) {
   static_cast<void>(LoadPictureLibrary(paths_.pictures, lists_.pictures));
   static_cast<void>(LoadMessageFile(paths_.sent, lists_.sent));
   static_cast<void>(LoadMessageFile(paths_.inbox, lists_.inbox));
-  {
-    const WaitCursor wait;
-    simReadStatus_ = link.ReadSimPhonebook(lists_.contacts);
-  }
+  static_cast<void>(ReadSimPhonebook(link));  // kept as the SIM read status
   static_cast<void>(LoadMessageFile(paths_.reports, lists_.reports));
   static_cast<void>(LoadMessageFile(paths_.outbox, lists_.outbox));
+}
+
+uint32_t ProgramStore::ReadSimPhonebook(CardLink& link) {
+  const WaitCursor wait;
+  simReadStatus_ = link.ReadSimPhonebook(lists_.contacts);
+  return simReadStatus_;
 }
 
 }  // namespace zeph

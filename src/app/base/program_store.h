@@ -22,6 +22,11 @@ class ProgramStore {
   // reports and the Outbox. A missing or damaged file leaves its list
   // empty, a failed SIM read leaves Contacts as it was; nothing is shown.
   void Load(CardLink& link);
+  // Reads the SIM phonebook into Contacts under the wait cursor and keeps
+  // the result code as the SIM read status: Load's read, and the Contacts
+  // module's retry after a failed one. A failed read leaves Contacts as it
+  // was.
+  uint32_t ReadSimPhonebook(CardLink& link);
 
   AppLists& Lists() { return lists_; }
   const StorePaths& Paths() const { return paths_; }

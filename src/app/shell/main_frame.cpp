@@ -203,6 +203,9 @@ void MainFrame::RunCommand(CommandId command) {
       about.exec();
       break;
     }
+    case CommandId::kEditContact:
+    case CommandId::kSendContact:
+      break;  // the Contacts popup's own, carried out by the module
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/base/module_services.h"
 #include "app/folders/folder_module.h"
 #include "app/platform/help.h"
+#include "app/shell/module_factory.h"
 #include "core/resources/string_table.h"
 
 namespace zeph {
@@ -25,7 +26,7 @@ struct FrameSetup {
   // program's own folder.
   QString programFolder;
   UrlOpener openUrl;
-  ModuleFactory createModule = CreateFolderModule;
+  ModuleFactory createModule = CreateProgramModule;
 };
 
 class MainFrame final : public QMainWindow {

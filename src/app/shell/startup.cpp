@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/contacts/contact_information_dialog.h"
 #include "app/pictures/picture_library_dialog.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
@@ -122,6 +123,10 @@ int RunZephSms(int argc, char** argv) {
   QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested, frame.get(),
                    [&frame, &services] { ShowPictureLibrary(frame.get(), services); });
   frame->show();
+  QObject::connect(frame.get(), &MainFrame::ContactInformationRequested, frame.get(),
+                   [owner = frame.get(), &services](const std::string& number) {
+                     OpenAddToContacts(owner, services, number);  // Add To Contacts
+                   });
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
 

@@ -1,6 +1,8 @@
 target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clock.h
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/contact_actions.h
+  ${CMAKE_CURRENT_LIST_DIR}/contact_actions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/contact_lookup.h
   ${CMAKE_CURRENT_LIST_DIR}/contact_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_text.h
@@ -20,6 +22,8 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/send_one_message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/send_thread.h
   ${CMAKE_CURRENT_LIST_DIR}/send_thread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sim_contacts.h
+  ${CMAKE_CURRENT_LIST_DIR}/sim_contacts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sort_order.h
   ${CMAKE_CURRENT_LIST_DIR}/sort_order.cpp
 )

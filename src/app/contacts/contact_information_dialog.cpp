@@ -1,0 +1,133 @@
+#include "app/contacts/contact_information_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/base/control_id.h"
+#include "app/base/error_box.h"
+#include "app/base/program_store.h"
+#include "app/base/texts.h"
+#include "app/base/wait_cursor.h"
+#include "app/contacts/contacts_module.h"
+#include "app/contacts/typed_text_rules.h"
+#include "app/platform/card_link.h"
+#include "core/codecs/error_table.h"
+#include "core/util/fixed_text.h"
+
+namespace zeph {
+namespace {
+
+// The number field holds one character less than the SIM keeps, as it
+// always did.
+constexpr int kNumberFieldLength = 21;
+constexpr int kDialogWidth = 300;
+
+}  // namespace
+
+ContactInformationDialog::ContactInformationDialog(QWidget* parent, const ModuleServices& services,
+                                                   const std::string& number)
+    : QDialog(parent),
+      services_(services),
+      name_(new QLineEdit(this)),    // owned by the dialog
+      number_(new QLineEdit(this)),  // owned by the dialog
+      ok_(nullptr) {
+  Build(services);
+  if (!number.empty()) number_->setText(FromCp1252(number));
+  UpdateOk();
+}
+
+ContactInformationDialog::ContactInformationDialog(QWidget* parent, const ModuleServices& services,
+                                                   int index)
+    : QDialog(parent),
+      services_(services),
+      name_(new QLineEdit(this)),    // owned by the dialog
+      number_(new QLineEdit(this)),  // owned by the dialog
+      ok_(nullptr) {
+  Build(services);
+  if (const ContactEntry* entry = services.store->Lists().contacts.GetAt(index)) {
+    edit_ = ContactEdit{true, index, entry->location};
+    name_->setText(FromCp1252(FieldText(entry->name)));
+    number_->setText(FromCp1252(FieldText(entry->number)));
+  }
+  UpdateOk();
+}
+
+void ContactInformationDialog::Build(const ModuleServices& services) {
+  setObjectName(QStringLiteral("ContactInformationDialog156"));
+  setWindowTitle(QStringLiteral("Contact Information"));
+  SetControlId(name_, ControlId::kContactName);
+  SetControlId(number_, ControlId::kContactNumber);
+
+  // A SIM that names a limit beyond what the entry requests carry, or none
+  // at all, still gets names the requests can carry.
+  const uint32_t limit = GetNameLimit(services.link->SyncPipe());
+  name_->setMaxLength(static_cast<int>(std::clamp<uint32_t>(limit, 1, kSimNameLength)));
+  number_->setMaxLength(kNumberFieldLength);
+  KeepCp1252AsTyped(name_);
+  FilterNumberAsTyped(number_);
+
+  auto* layout = new QFormLayout(this);  // owned by the dialog
+  layout->addRow(QStringLiteral("&Name:"), name_);
+  layout->addRow(QStringLiteral("N&umber:"), number_);
+  auto* buttons =  // owned by the dialog
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  ok_->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &ContactInformationDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addRow(buttons);
+  connect(name_, &QLineEdit::textChanged, this, &ContactInformationDialog::UpdateOk);
+  connect(number_, &QLineEdit::textChanged, this, &ContactInformationDialog::UpdateOk);
+  setMinimumWidth(kDialogWidth);
+  name_->setFocus();
+}
+
+void ContactInformationDialog::UpdateOk() {
+  ok_->setEnabled(!name_->text().isEmpty() && !number_->text().isEmpty());
+}
+
+void ContactInformationDialog::accept() {
+  // The button is grey without text in both fields, but Enter still
+  // arrives here.
+  if (!ok_->isEnabled()) return;
+  ContactSaveOutcome outcome;
+  {
+    const WaitCursor wait;  // a SIM write may take a minute
+    outcome = SaveContactInformation(services_.link->SyncPipe(), services_.store->Lists().contacts,
+                                     edit_, ToCp1252(name_->text()), ToCp1252(number_->text()));
+  }
+  if (outcome == ContactSaveOutcome::kAddRefused) {
+    ShowError(*services_.asker, kErrorContactNotSaved);
+    return;  // the user's input stays for another try
+  }
+  if (outcome == ContactSaveOutcome::kUpdateRefused) {
+    ShowError(*services_.asker, kErrorContactNotSaved);
+  }
+  QDialog::accept();
+}
+
+void OpenAddToContacts(QWidget* owner, const ModuleServices& services, const std::string& number) {
+  if (QWidget* open = services.windows->contactInformation) {
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  auto* dialog = new ContactInformationDialog(owner, services, number);  // owned by `owner`
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  services.windows->contactInformation = dialog;
+  // The user may have gone to Contacts meanwhile: the list shows the new
+  // entry at once.
+  OpenWindows* windows = services.windows;
+  QObject::connect(dialog, &QDialog::accepted, dialog, [windows] {
+    if (auto* contacts = qobject_cast<ContactsModule*>(windows->currentModule.data())) {
+      contacts->Refresh(RefreshReason::kReload);
+    }
+  });
+  dialog->show();
+}
+
+}  // namespace zeph

@@ -1,0 +1,78 @@
+#pragma once
+// The Contacts module (dialog 155, module 4): the SIM phonebook as the
+// program read it, with New, Edit, Delete and Send (a business card), a
+// message or a chat to a contact, and the retry of a SIM read that failed
+// at start-up.
+
+#include <QSize>
+#include <memory>
+
+#include "app/folders/folder_module.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace zeph {
+
+class ContactsModule final : public FolderModule {
+  Q_OBJECT
+
+ public:
+  // The retry timer's period after a failed SIM read.
+  static constexpr int kRetryIntervalMs = 5000;
+
+  ContactsModule(int index, const ModuleServices& services, QWidget* parent);
+
+  // Becoming current and every change rebuild the list.
+  void Refresh(RefreshReason reason) override;
+  // New writes a message to the selected contact, Delete deletes it
+  // (confirmed already), Chat opens a chat with it.
+  void Command(FolderCommand command) override;
+  ReportListView* ListView() const override { return list_; }
+
+  // The module's own commands: its buttons, its popup and the double click.
+  void NewContact();     // 8015: Contact Information for a new entry
+  void EditContact();    // 8016: Contact Information for the selection
+  void DeleteContact();  // 8044, 8033: the selection, after the question
+  void SendContact();    // 8045: the selection as a business card
+
+  // One tick of the retry timer: reads the SIM phonebook again, rebuilds
+  // the list when the module is shown, and after a good read enables the
+  // buttons and stops the timer.
+  void RetrySimRead();
+  const QTimer* RetryTimer() const { return retry_; }
+
+  // 0 before the first rebuild, then 1/2 (name) or 5/6 (number).
+  int SortCode() const { return sortCode_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Rebuild();
+  void SortByColumn(int column);
+  void SortRows();
+  void EnableCommands(bool any);
+  void EnableSimButtons(bool enabled);
+  void WriteMessage();
+  void Chat();
+  void DeleteSelected();
+  void ShowPopup(QPoint at);
+  // Contact Information opened by Add To Contacts is on the screen.
+  bool AddToContactsOpen() const;
+
+  QLabel* title_;
+  ReportListView* list_;
+  QPushButton* new_;     // 8015
+  QPushButton* edit_;    // 8016
+  QPushButton* delete_;  // 8044
+  QPushButton* send_;    // 8045
+  QTimer* retry_;
+  int sortCode_ = 0;
+};
+
+std::unique_ptr<FolderModule> CreateContactsModule(int index, const ModuleServices& services,
+                                                   QWidget* parent);
+
+}  // namespace zeph

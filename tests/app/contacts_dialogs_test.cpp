@@ -1,0 +1,256 @@
+// Contact Information, Send Business Card, Select Recipient and Business
+// Card Received, against the card service's demo card.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/base/control_id.h"
+#include "app/contacts/business_card_received_dialog.h"
+#include "app/contacts/contact_information_dialog.h"
+#include "app/contacts/select_recipient_dialog.h"
+#include "app/contacts/send_business_card_dialog.h"
+#include "core/codecs/business_card.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/store/message_file.h"
+#include "support/contacts_fixture.h"
+
+namespace zeph::testing {
+namespace {
+
+class ContactsDialogsTest : public ContactsFixture {
+ protected:
+  ContactsDialogsTest() { store.Load(*device); }
+
+  static QLineEdit* Field(QWidget* dialog, ControlId id) {
+    return FindControlAs<QLineEdit>(dialog, id);
+  }
+  // Types both fields and presses Enter.
+  static void Enter(QDialog& dialog, const QString& name, const QString& number) {
+    Field(&dialog, ControlId::kContactName)->setText(name);
+    Field(&dialog, ControlId::kContactNumber)->setText(number);
+    QTest::keyClick(&dialog, Qt::Key_Return);
+  }
+  std::unique_ptr<MessageRecord> Card(const std::string& text) {
+    auto record = CreateMessageRecord();
+    AddNumber(*record, "+15550100");
+    record->text = text;
+    record->flags = MRF_BUSINESSCARD;
+    return record;
+  }
+};
+
+TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
+  ContactInformationDialog dialog(nullptr, services);
+  dialog.show();
+  QLineEdit* name = Field(&dialog, ControlId::kContactName);
+  QLineEdit* number = Field(&dialog, ControlId::kContactNumber);
+  EXPECT_EQ(name->maxLength(), 20);  // the card's limit
+  EXPECT_EQ(number->maxLength(), 21);
+  QPushButton* ok = dialog.findChild<QPushButton*>();
+  EXPECT_FALSE(ok->isEnabled());
+
+  QTest::keyClicks(number, "+49 (170) 12-3x");
+  EXPECT_EQ(number->text(), "+49170123");
+  number->setCursorPosition(3);
+  QTest::keyClicks(number, "a-5");  // typed in the middle: the cursor stays after the 5
+  EXPECT_EQ(number->text(), "+495170123");
+  EXPECT_EQ(number->cursorPosition(), 4);
+  EXPECT_FALSE(ok->isEnabled());
+
+  // What the SIM cannot hold is shown as it will be stored.
+  name->insert(QString::fromUtf8("Zoë Ω"));  // as an input method would type it
+  EXPECT_EQ(name->text(), QString::fromUtf8("Zoë ?"));
+  EXPECT_TRUE(ok->isEnabled());
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_EQ(InList().back(), "Zoë ? +495170123");
+
+  Refuse(wire::kPhonebookLimitsId);
+  ContactInformationDialog fallback(nullptr, services);
+  EXPECT_EQ(Field(&fallback, ControlId::kContactName)->maxLength(), 19);
+}
+
+TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {
+  const std::vector<std::string> demo = InList();
+  struct Case {
+    const char* name;
+    const char* number;
+    bool refuse;
+    bool staysOpen;
+    size_t errors;
+    size_t added;
+  };
+  const Case cases[] = {
+      {"A", "12", false, false, 0, 0},           // too short: closed, nothing written
+      {"Zoe", "+15550199", true, true, 1, 0},    // refused: the input stays
+      {"Zoe", "+15550199", false, false, 1, 1},  // accepted
+  };
+  for (const Case& c : cases) {
+    if (c.refuse) Refuse(wire::kAddEntryId);
+    ContactInformationDialog dialog(nullptr, services);
+    dialog.show();
+    Enter(dialog, c.name, c.number);
+    EXPECT_EQ(dialog.isVisible(), c.staysOpen) << c.name;
+    EXPECT_EQ(asker.errors.size(), c.errors) << c.name;
+    EXPECT_EQ(InList().size(), demo.size() + c.added) << c.name;
+    EXPECT_EQ(OnSim().size(), demo.size() + c.added) << c.name;
+    if (c.staysOpen) {
+      EXPECT_EQ(Field(&dialog, ControlId::kContactName)->text(), c.name);
+    }
+  }
+  EXPECT_EQ(asker.errors.front(), "Unable to save the contact card. Please try again later.");
+  EXPECT_EQ(asker.errorCaptions.front(), "Tavik Short Messaging");
+  EXPECT_EQ(store.Lists().contacts.GetAt(8)->location, 9);
+}
+
+TEST_F(ContactsDialogsTest, AChangeTheCardRefusesOrCannotHearKeepsTheOldEntry) {
+  const std::vector<std::string> before = InList();
+  Refuse(wire::kReplaceEntryId);
+  ContactInformationDialog refused(nullptr, services, 0);
+  refused.show();
+  EXPECT_EQ(Field(&refused, ControlId::kContactName)->text(), "Anna Berg");
+  Enter(refused, "Anna Lind", "+15550111");
+  EXPECT_FALSE(refused.isVisible());
+  EXPECT_EQ(asker.errors.size(), 1u);
+
+  service.Stop();  // the card service dies with the dialog open
+  ContactInformationDialog dead(nullptr, services, 1);
+  dead.show();
+  Enter(dead, "Ben Lind", "+15550112");
+  EXPECT_EQ(asker.errors.size(), 2u);
+  EXPECT_EQ(InList(), before);
+}
+
+TEST_F(ContactsDialogsTest, SendBusinessCardGoesToTheChosenContactEvenAfterEditing) {
+  SendBusinessCardDialog dialog(nullptr, services, 0);  // Anna Berg
+  dialog.show();
+  EXPECT_EQ(Field(&dialog, ControlId::kContactName)->text(), "Anna Berg");
+  QLineEdit* recipient = Field(&dialog, ControlId::kCardRecipient);
+  auto* send = FindControlAs<QPushButton>(&dialog, ControlId::kSendContact);
+  EXPECT_EQ(recipient->maxLength(), 22);
+  EXPECT_FALSE(send->isEnabled());
+
+  auto pick = [](QDialog& sender, const QString& name, bool ok) {
+    const auto answer = OnNextModal([name, ok](QWidget* modal) {
+      auto* select = static_cast<SelectRecipientDialog*>(modal);
+      ReportListView* list = select->List();
+      EXPECT_EQ(list->topLevelItem(0)->text(0), "Anna Berg");  // sorted by name
+      for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        if (list->topLevelItem(row)->text(0) == name) list->SetSelection(row);
+      }
+      if (ok) {
+        select->accept();
+      } else {
+        select->reject();
+      }
+    });
+    QTest::mouseClick(FindControlAs<QPushButton>(&sender, ControlId::kSelectRecipient),
+                      Qt::LeftButton);
+  };
+  pick(dialog, "Ben Okafor", true);
+  EXPECT_EQ(recipient->text(), "+15550102");
+  QTest::keyClicks(recipient, "9");
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+
+  // Cancelled, Select forgets the earlier choice: the field counts.
+  SendBusinessCardDialog second(nullptr, services, 2);
+  second.show();
+  pick(second, "Anna Berg", true);
+  pick(second, "", false);
+  Field(&second, ControlId::kCardRecipient)->setText("+1555 0177");
+  QTest::keyClick(&second, Qt::Key_Return);
+
+  MessageList saved;
+  ASSERT_EQ(LoadMessageFile(store.Paths().outbox, saved), 2);
+  const MessageRecord* first = saved.GetAt(0);
+  EXPECT_EQ(FirstNumber(*first), "+15550102");
+  EXPECT_EQ(TextOf(*first), BuildBusinessCard("Anna Berg", "+15550101"));
+  EXPECT_EQ(first->flags, MRF_BUSINESSCARD | MRF_WAITING);
+  EXPECT_EQ(first->reference, 1);
+  EXPECT_EQ(FirstNumber(*saved.GetAt(1)), "+15550177");
+  EXPECT_EQ(saved.GetAt(1)->reference, 2);
+}
+
+TEST_F(ContactsDialogsTest, SelectRecipientOnAnEmptyListGivesZero) {
+  ContactList none;
+  SelectRecipientDialog dialog(nullptr, none);
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), 0);
+}
+
+TEST_F(ContactsDialogsTest, BusinessCardReceivedSavesTheCheckedNumbersUntilOneFails) {
+  auto card = Card(
+      "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lind;Maja\r\nTEL;CELL:+46 70-123 45\r\n"
+      "TEL;HOME:0812345\r\nTEL:123456789012345678901234\r\nTEL:0899\r\nEND:VCARD\r\n");
+  const std::vector<std::string> demo = InList();
+  auto check = [](QDialog* dialog, std::vector<bool> checks) {
+    ReportListView* numbers = static_cast<BusinessCardReceivedDialog*>(dialog)->Numbers();
+    for (size_t row = 0; row < checks.size(); ++row) {
+      numbers->topLevelItem(static_cast<int>(row))
+          ->setCheckState(0, checks[row] ? Qt::Checked : Qt::Unchecked);
+    }
+  };
+  {
+    const auto answer = OnNextModal([&check](QWidget* modal) {
+      auto* dialog = static_cast<BusinessCardReceivedDialog*>(modal);
+      QComboBox* names = dialog->Names();
+      EXPECT_EQ(names->count(), 3);
+      EXPECT_EQ(names->itemText(1), "Lind, Maja");
+      ReportListView* numbers = dialog->Numbers();
+      EXPECT_EQ(numbers->topLevelItemCount(), 4);
+      EXPECT_EQ(numbers->topLevelItem(0)->checkState(0), Qt::Checked);
+      EXPECT_EQ(numbers->topLevelItem(1)->checkState(0), Qt::Unchecked);
+      names->setCurrentIndex(2);
+      check(dialog, {true, false, true, true});  // the third does not fit the SIM
+      QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);
+  }
+  EXPECT_EQ(asker.errors.size(), 1u);
+  std::vector<std::string> expected = demo;
+  expected.push_back("Maja Lind +467012345");
+  EXPECT_EQ(InList(), expected);
+  EXPECT_EQ(OnSim(), expected);
+
+  Refuse(wire::kAddEntryId);
+  {
+    const auto answer = OnNextModal([&check](QWidget* modal) {
+      check(static_cast<QDialog*>(modal), {false, true, false, true});
+      QTest::keyClick(modal, Qt::Key_Return);
+    });
+    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);
+  }
+  EXPECT_EQ(asker.errors.size(), 2u);
+  EXPECT_EQ(InList(), expected);  // the refused first write ended the saving
+
+  {
+    const auto answer = OnNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);  // Discard
+  }
+  EXPECT_EQ(InList(), expected);
+}
+
+TEST_F(ContactsDialogsTest, ParseBusinessCardWithoutANameOrWithFiftyNumbers) {
+  EXPECT_EQ(ParseBusinessCard(*Card("BEGIN:VCARD\r\nTEL:123\r\nEND:VCARD\r\n"), nullptr, services),
+            0);  // no dialog: the test would wait for it
+
+  std::string big = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:" + std::string(300, 'N') + "\r\n";
+  for (int i = 0; i < 50; ++i)
+    big += "TEL;CELL:+" + std::string(150, static_cast<char>('0' + i % 10)) + "\r\n";
+  big += "END:VCARD\r\n";
+  ASSERT_GT(big.size(), 8000u);
+  int offered = -1;
+  const auto answer = OnNextModal([&offered](QWidget* modal) {
+    auto* dialog = static_cast<BusinessCardReceivedDialog*>(modal);
+    offered = dialog->Numbers()->topLevelItemCount();
+    EXPECT_EQ(dialog->Names()->currentText(), QString(19, u'N'));
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  EXPECT_EQ(ParseBusinessCard(*Card(big), nullptr, services), 1);
+  EXPECT_EQ(offered, 10);  // the card's ten number slots
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,205 @@
+// The Contacts module in the frame, against the card service's demo card.
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/base/control_id.h"
+#include "app/contacts/contact_information_dialog.h"
+#include "app/controls/action_bar.h"
+#include "app/shell/frame_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "support/contacts_fixture.h"
+
+namespace zeph::testing {
+namespace {
+
+using ContactsModuleTest = ContactsFixture;
+
+const QStringList kByName{"Anna Berg +15550101",     "Ben Okafor +15550102",
+                          "Clara Jiménez +15550103", "David Lund +15550104",
+                          "Eva Novak +15550105",     "Farid Haddad +15550106",
+                          "Grete Müller +15550107",  "Hiro Tanaka +15550108"};
+
+QStringList Reversed(QStringList rows) {
+  std::reverse(rows.begin(), rows.end());
+  return rows;
+}
+
+bool ButtonEnabled(const QWidget* module, ControlId id) {
+  return FindControlAs<QPushButton>(module, id)->isEnabled();
+}
+
+TEST_F(ContactsModuleTest, ListsTheSimByNameAndHeaderClicksToggleTheOrder) {
+  ContactsModule* module = OpenContacts();
+  ReportListView* list = module->ListView();
+  EXPECT_EQ(Rows(list), kByName);
+  EXPECT_EQ(module->SortCode(), 1);
+
+  ClickHeader(list, 0);
+  EXPECT_EQ(Rows(list), Reversed(kByName));
+  ClickHeader(list, 0);
+  EXPECT_EQ(Rows(list), kByName);
+  // The demo numbers run in the order of the names.
+  ClickHeader(list, 1);
+  EXPECT_EQ(module->SortCode(), 5);
+  EXPECT_EQ(Rows(list), kByName);
+  ClickHeader(list, 1);
+  EXPECT_EQ(module->SortCode(), 6);
+  EXPECT_EQ(Rows(list), Reversed(kByName));
+  // The rows keep the list index as their key: the top row is the last contact.
+  EXPECT_EQ(list->KeyOfRow(0), 7);
+}
+
+TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays) {
+  ContactsModule* module = OpenContacts();
+  QMenuBar* menu = frame->menuBar();
+  QMenu* popup = menus.Contacts();
+  ActionBar* bar = frame->Client()->Bar();
+  auto enabled = [&](bool any) {
+    for (CommandId command : {CommandId::kDelete, CommandId::kChat}) {
+      EXPECT_EQ(FindMenuItem(menu, command)->isEnabled(), any) << static_cast<int>(command);
+    }
+    for (CommandId command : {CommandId::kReply, CommandId::kForward, CommandId::kSavePicture,
+                              CommandId::kAddToContacts, CommandId::kDeleteAll}) {
+      EXPECT_FALSE(FindMenuItem(menu, command)->isEnabled()) << static_cast<int>(command);
+    }
+    for (QAction* item : popup->actions())
+      EXPECT_EQ(item->isEnabled(), any) << item->text().toStdString();
+    EXPECT_TRUE(bar->ButtonAt(0)->isEnabled());  // New
+    EXPECT_EQ(bar->ButtonAt(1)->isEnabled(), any);
+    EXPECT_EQ(bar->ButtonAt(2)->isEnabled(), any);
+  };
+  enabled(true);
+
+  // The frame's Delete asks, then the module deletes the selection (the
+  // first row) without asking again; a refused delete goes all the same.
+  Refuse(wire::kDeleteEntryId);
+  frame->RunCommand(CommandId::kDeleteKey);
+  EXPECT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(Rows(module->ListView()).first(), "Ben Okafor +15550102");
+  EXPECT_EQ(OnSim().front(), "Anna Berg +15550101");
+  // The module's own Delete button asks by itself.
+  QTest::mouseClick(FindControlAs<QPushButton>(module, ControlId::kDeleteContact), Qt::LeftButton);
+  EXPECT_EQ(asker.questions.size(), 2u);
+  EXPECT_EQ(asker.questions.back(), "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(Rows(module->ListView()).first(), "Clara Jiménez +15550103");
+  EXPECT_EQ(OnSim().size(), 7u);  // Ben went from the SIM too
+
+  while (store.Lists().contacts.Count() > 0) module->Command(FolderCommand::kDelete);
+  EXPECT_EQ(module->ListView()->topLevelItemCount(), 0);
+  enabled(false);
+}
+
+TEST_F(ContactsModuleTest, LayoutStretchesTheListAndKeepsTheButtonsAtTheBottom) {
+  ContactsModule* module = OpenContacts();
+  const QSize initial(380, 300);  // the module as it was made
+  module->SpaceResized(QSize(600, 500));
+  EXPECT_EQ(module->size(), QSize(590, 495));
+  const QRect list = module->ListView()->geometry();
+  EXPECT_EQ(list.right() + 1, module->width() - 7);
+  EXPECT_EQ(list.bottom() + 1, module->height() - 38);
+  auto* send = FindControlAs<QPushButton>(module, ControlId::kSendContact);
+  EXPECT_EQ(send->geometry().bottom() + 1, module->height() - 5);
+  module->SpaceResized(QSize(10, 10));  // never smaller than it was made
+  EXPECT_EQ(module->size(), initial);
+}
+
+TEST_F(ContactsModuleTest, AFailedStartUpReadIsRetriedUntilItWorks) {
+  Refuse(wire::kReadPhonebookId, 2);  // start-up's read and the first retry
+  ContactsModule* module = OpenContacts(0);
+  EXPECT_NE(store.SimReadStatus(), 0u);
+  const QTimer* retry = module->RetryTimer();
+  EXPECT_TRUE(retry->isActive());
+  EXPECT_EQ(retry->interval(), 5000);
+  for (ControlId id : {ControlId::kNewContact, ControlId::kEditContact, ControlId::kDeleteContact,
+                       ControlId::kSendContact}) {
+    EXPECT_FALSE(ButtonEnabled(module, id));
+  }
+  module->RetrySimRead();
+  EXPECT_TRUE(retry->isActive());
+  EXPECT_FALSE(ButtonEnabled(module, ControlId::kNewContact));
+
+  module->RetrySimRead();
+  EXPECT_EQ(store.SimReadStatus(), 0u);
+  EXPECT_FALSE(retry->isActive());
+  EXPECT_TRUE(ButtonEnabled(module, ControlId::kNewContact));
+  EXPECT_TRUE(ButtonEnabled(module, ControlId::kSendContact));
+  EXPECT_TRUE(asker.errors.empty());  // nothing is said
+  // Hidden, the module rebuilt nothing; shown, it lists the SIM.
+  EXPECT_EQ(module->ListView()->topLevelItemCount(), 0);
+  frame->ChooseModule(4);
+  EXPECT_EQ(Rows(module->ListView()), kByName);
+}
+
+TEST_F(ContactsModuleTest, NewThroughTheButtonAppendsWhatTheCardTook) {
+  ContactsModule* module = OpenContacts();
+  const auto answer = OnNextModal([](QWidget* dialog) {
+    QTest::keyClicks(FindControlAs<QLineEdit>(dialog, ControlId::kContactName), "Zoe Park");
+    QTest::keyClicks(FindControlAs<QLineEdit>(dialog, ControlId::kContactNumber), "+1 555-0199");
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  QTest::mouseClick(FindControlAs<QPushButton>(module, ControlId::kNewContact), Qt::LeftButton);
+  ASSERT_EQ(store.Lists().contacts.Count(), 9);
+  EXPECT_EQ(store.Lists().contacts.GetAt(8)->location, 9);
+  EXPECT_EQ(InList().back(), "Zoe Park +15550199");
+  EXPECT_EQ(OnSim().back(), "Zoe Park +15550199");
+  EXPECT_EQ(Rows(module->ListView()).last(), "Zoe Park +15550199");  // by name: last
+}
+
+TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothing) {
+  ContactsModule* module = OpenContacts();
+  OpenAddToContacts(frame.get(), services, "+49 170-555 12");
+  QPointer<QWidget> open = windows.contactInformation;
+  ASSERT_FALSE(open.isNull());
+  EXPECT_FALSE(open->isModal());
+  EXPECT_EQ(FindControlAs<QLineEdit>(open, ControlId::kContactNumber)->text(), "+4917055512");
+
+  bool modalOpened = false;
+  const auto watch = OnNextModal([&modalOpened](QWidget* dialog) {
+    modalOpened = true;
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  module->NewContact();
+  module->EditContact();
+  QTest::qWait(30);
+  EXPECT_FALSE(modalOpened);
+
+  QTest::keyClicks(FindControlAs<QLineEdit>(open, ControlId::kContactName), "Ida Sund");
+  QTest::keyClick(open, Qt::Key_Return);  // saved, closed, and it deletes itself
+  QApplication::processEvents();
+  EXPECT_TRUE(windows.contactInformation.isNull());
+  EXPECT_EQ(Rows(module->ListView())[8], "Ida Sund +4917055512");  // shown at once
+}
+
+TEST_F(ContactsModuleTest, NewAndChatAskForTheEditorAndTheChatWithTheContact) {
+  ContactsModule* module = OpenContacts();
+  auto record = CreateMessageRecord();
+  AddNumber(*record, "+15550101");
+  record->text = "See you";
+  store.Lists().inbox.Add(std::move(record));
+  std::vector<std::string> asked;
+  QObject::connect(frame.get(), &MainFrame::EditorRequested, [&](const EditorRequest& request) {
+    asked.push_back("editor " + std::to_string(static_cast<int>(request.mode)) + " " +
+                    std::to_string(static_cast<int>(request.folder)) + " " +
+                    std::to_string(request.index) + " " +
+                    (request.record ? FirstNumber(*request.record) : "-"));
+  });
+  QObject::connect(frame.get(), &MainFrame::ChatRequested,
+                   [&](const MessageRecord& seed, bool ownedByFrame) {
+                     asked.push_back("chat " + FirstNumber(seed) + " " + TextOf(seed) + " " +
+                                     std::to_string(ownedByFrame));
+                   });
+  frame->RunCommand(CommandId::kNew);   // Anna Berg is selected
+  frame->RunCommand(CommandId::kChat);  // her last Inbox message seeds the chat
+  module->ListView()->clearSelection();
+  frame->RunCommand(CommandId::kNew);
+  frame->RunCommand(CommandId::kChat);  // nothing selected: no chat
+  EXPECT_EQ(asked, (std::vector<std::string>{"editor 2 3 0 +15550101", "chat +15550101 See you 0",
+                                             "editor 1 2 -1 -"}));
+}
+
+}  // namespace
+}  // namespace zeph::testing
