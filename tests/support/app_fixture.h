@@ -114,7 +114,9 @@ class ScriptedAsker final : public Asker {
     questions.push_back(question);
     return answer;
   }
+  void ShowError(int code) override { errors.push_back(code); }
   bool answer = true;
+  std::vector<int> errors;  // the codes of the error boxes shown
   std::vector<QString> captions;
   std::vector<QString> questions;
 };
