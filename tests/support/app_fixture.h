@@ -56,7 +56,7 @@ class FakeCardLink final : public CardLink {
     if (result == 0) *number = centreNumber;
     return result;
   }
-  Pipe* SyncPipe() override { return nullptr; }
+  Pipe* SyncPipe() override { return syncPipe; }
   IpcPipe* IndicationPipe() override { return nullptr; }
 
   int Count(const std::string& call) const {
@@ -67,6 +67,7 @@ class FakeCardLink final : public CardLink {
   uint32_t result = 0;
   std::string centreNumber = "+358405550100";
   bool waitCursorDuringSimRead = false;
+  Pipe* syncPipe = nullptr;  // none: every request on it fails
 };
 
 // Writes every message from the frame into a shared log as

@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/compose/message_editor.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
 #include "app/platform/instance_channel.h"
@@ -119,6 +120,20 @@ int RunZephSms(int argc, char** argv) {
   setup.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   auto frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
   frame->show();
+
+  // File > New and the modules' New, Reply and Forward open the message
+  // editor; what it queues shows in the current module at once.
+  const MessageEditorSetup editorSetup{services, frame.get(), {}};
+  QObject::connect(frame.get(), &MainFrame::EditorRequested, frame.get(),
+                   [&editorSetup, &frame](const EditorRequest& request) {
+                     if (MessageEditor* editor = OpenMessageEditor(editorSetup, request)) {
+                       QObject::connect(editor, &MessageEditor::MessageQueued, frame.get(), [&frame] {
+                         if (FolderModule* module = frame->CurrentModule()) {
+                           module->Refresh(RefreshReason::kReload);
+                         }
+                       });
+                     }
+                   });
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
 
