@@ -10,7 +10,8 @@ namespace zeph {
 
 enum class ControlId : int {
   kAboutBanner = 1017,
-  kModuleList = 8001,  // every module's list view (Add To Contacts reads it); Add Recipients' contacts
+  // Every module's list view (Add To Contacts reads it); Add Recipients' contacts.
+  kModuleList = 8001,
   kSentToLabel = 8002,
   kCentreNumber = 8005,
   kModuleTitle = 8006,

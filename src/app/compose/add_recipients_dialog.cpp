@@ -38,8 +38,8 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
       contacts_(contacts),
       recipients_(std::move(recipients)),
       contactList_(new ReportListView(this)),  // owned by the dialog
-      selected_(new QListWidget(this)),         // owned by the dialog
-      number_(new QLineEdit(this)) {            // owned by the dialog
+      selected_(new QListWidget(this)),        // owned by the dialog
+      number_(new QLineEdit(this)) {           // owned by the dialog
   setObjectName(QStringLiteral("AddRecipientsDialog107"));
   setWindowTitle(QStringLiteral("Add Recipients"));
   SetControlId(contactList_, ControlId::kModuleList);
@@ -53,6 +53,9 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
   selectedLabel->setBuddy(selected_);
   auto* numberLabel = new QLabel(QStringLiteral("Number:"), this);  // owned by the dialog
   numberLabel->setBuddy(number_);
+  // Item views take no name from their buddy label.
+  contactList_->setAccessibleName(QStringLiteral("Contacts"));
+  selected_->setAccessibleName(QStringLiteral("Selected recipients"));
   QPushButton* addContact =
       ArrowButton(QStringLiteral(">>"), QStringLiteral("Add the selected contact"),
                   ControlId::kAddContactRecipient, this);
@@ -78,14 +81,18 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
   auto* grid = new QGridLayout;  // owned by the dialog's layout
   grid->addWidget(contactsLabel, 0, 0);
   grid->addWidget(selectedLabel, 0, 2);
-  grid->addWidget(contactList_, 1, 0, 3, 1);
-  grid->addWidget(addContact, 1, 1, Qt::AlignBottom);
-  grid->addWidget(remove, 2, 1, Qt::AlignTop);
-  grid->addWidget(selected_, 1, 2, 3, 1);
-  grid->addWidget(numberLabel, 4, 0);
-  grid->addWidget(number_, 5, 0);
-  grid->addWidget(addNumber, 5, 1);
-  grid->setRowStretch(3, 1);
+  auto* arrows = new QVBoxLayout;  // owned by the grid
+  arrows->addStretch(1);
+  arrows->addWidget(addContact);
+  arrows->addWidget(remove);
+  arrows->addStretch(1);
+  grid->addWidget(contactList_, 1, 0);
+  grid->addLayout(arrows, 1, 1);
+  grid->addWidget(selected_, 1, 2);
+  grid->addWidget(numberLabel, 2, 0);
+  grid->addWidget(number_, 3, 0);
+  grid->addWidget(addNumber, 3, 1);
+  grid->setRowStretch(1, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);
   auto* layout = new QVBoxLayout(this);  // owned by the dialog

@@ -30,10 +30,10 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
     : QWidget(parent),
       services_(services),
       text_(new MessageTextControl(this, services.link->SyncPipe(),
-                                   services.asker)),  // owned by the panel
-      counter_(new QLabel(QStringLiteral("0(0)"), this)),  // owned by the panel
-      sendPicture_(new QLabel(this)),                       // owned by the panel
-      list_(new QListWidget(this)),                         // owned by the panel
+                                   services.asker)),                       // owned by the panel
+      counter_(new QLabel(QStringLiteral("0(0)"), this)),                  // owned by the panel
+      sendPicture_(new QLabel(this)),                                      // owned by the panel
+      list_(new QListWidget(this)),                                        // owned by the panel
       add_(new QPushButton(QStringLiteral("&Add Recipients..."), this)) {  // owned by the panel
   setObjectName(QStringLiteral("ComposerPanel108"));
   setAutoFillBackground(true);
@@ -55,6 +55,8 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
   counter_->setAccessibleName(QStringLiteral("Units left and parts"));
   auto* recipientsLabel = new QLabel(QStringLiteral("Recipients:"), this);  // owned by the panel
   recipientsLabel->setBuddy(list_);
+  // Item views take no name from their buddy label.
+  list_->setAccessibleName(QStringLiteral("Recipients"));
   list_->setFrameShape(QFrame::NoFrame);
   add_->setDefault(true);
   sendPicture_->setPixmap(BitmapForResource(BitmapId::kComposerSend));
@@ -105,7 +107,9 @@ void ComposerPanel::AttachLibraryPicture(int index) {
   }
 }
 
-void ComposerPanel::RemovePicture() { text_->RemovePicture(); }
+void ComposerPanel::RemovePicture() {
+  text_->RemovePicture();
+}
 
 std::unique_ptr<MessageRecord> ComposerPanel::BuildMessage() const {
   return BuildOutgoingRecord(recipients_, text_->Text(), text_->Picture());
@@ -122,9 +126,13 @@ void ComposerPanel::AddRecipients() {
   if (dialog.exec() == QDialog::Accepted) SetRecipients(dialog.Recipients());
 }
 
-QString ComposerPanel::CounterText() const { return counter_->text(); }
+QString ComposerPanel::CounterText() const {
+  return counter_->text();
+}
 
-void ComposerPanel::RefreshCounter() { counter_->setText(FormatLengthCounter(*text_)); }
+void ComposerPanel::RefreshCounter() {
+  counter_->setText(FormatLengthCounter(*text_));
+}
 
 void ComposerPanel::ShowRecipients() {
   list_->clear();

@@ -43,18 +43,24 @@ struct EditorButton {
 
 // In the order they are added: MessageEditor::Button is the position.
 constexpr EditorButton kButtons[] = {
-    {kSendCommand, StringId::kSendTooltip,
+    {kSendCommand,
+     StringId::kSendTooltip,
      {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed}},
-    {kCutCommand, StringId::kCutTooltip,
+    {kCutCommand,
+     StringId::kCutTooltip,
      {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed}},
-    {kCopyCommand, StringId::kCopyTooltip,
+    {kCopyCommand,
+     StringId::kCopyTooltip,
      {IconId::kCopyNormal, IconId::kCopyNormal, IconId::kCopyDisabled, IconId::kCopyPressed}},
-    {kPasteCommand, StringId::kPasteTooltip,
+    {kPasteCommand,
+     StringId::kPasteTooltip,
      {IconId::kPasteNormal, IconId::kPasteHot, IconId::kPasteDisabled, IconId::kPastePressed}},
-    {kAttachPictureCommand, StringId::kAttachPictureTooltip,
+    {kAttachPictureCommand,
+     StringId::kAttachPictureTooltip,
      {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
       IconId::kAttachPicturePressed}},
-    {kRemovePictureCommand, StringId::kRemovePictureTooltip,
+    {kRemovePictureCommand,
+     StringId::kRemovePictureTooltip,
      {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
       IconId::kRemovePicturePressed}},
 };
@@ -93,7 +99,8 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
   for (const EditorButton& button : kButtons) {
     ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i) record.icons[i] = IconForResource(button.icons[i]);
+    for (size_t i = 0; i < record.icons.size(); ++i)
+      record.icons[i] = IconForResource(button.icons[i]);
     record.command = button.command;
     record.tooltip = Text(button.tooltip);
     bar_->AddButton(record);
@@ -114,8 +121,8 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &MessageEditor::FollowClipboard);
 
-  for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
-                            QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+  for (QKeySequence keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
     auto* send = new QShortcut(keys, this);  // owned by the editor
     connect(send, &QShortcut::activated, this, &MessageEditor::Send);
   }
@@ -136,8 +143,7 @@ void MessageEditor::Send() {
     return;
   }
   AppLists& lists = services_.store->Lists();
-  PrepareOutgoing(*record, source_, services_.clock->LocalTime(), lists,
-                  services_.store->Paths());
+  PrepareOutgoing(*record, source_, services_.clock->LocalTime(), lists, services_.store->Paths());
   // Without a connection the user is told; the messages wait in the Outbox
   // all the same.
   static_cast<void>(CanSendNow(this, *services_.link, *services_.settings));
@@ -200,7 +206,9 @@ void MessageEditor::ButtonClicked(int command) {
   }
 }
 
-void MessageEditor::FollowClipboard() { SetButton(kPaste, ClipboardHoldsText()); }
+void MessageEditor::FollowClipboard() {
+  SetButton(kPaste, ClipboardHoldsText());
+}
 
 void MessageEditor::SetButton(Button button, bool enabled) {
   bar_->SetButtonState(button, enabled ? kButtonEnabled : kButtonDisabled);

@@ -26,7 +26,9 @@ namespace {
 // A read-only text keeps its limit above anything SetText can put in.
 constexpr size_t kReadOnlyCharacterLimit = kMessageTextBuffer;
 
-bool IsLineBreak(QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; }
+bool IsLineBreak(QChar c) {
+  return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
 
 // Characters of the edit's text as Text() gives them: a line break is a
 // carriage return and a line feed, a pair of surrogates one '?'.
@@ -78,7 +80,9 @@ class ImageSink final : public PixelSink {
 }  // namespace
 
 QImage DrawPictureImage(const PictureImage& picture, int cell, qreal devicePixelRatio) {
-  const int scale = std::max(1, qRound(cell * devicePixelRatio));
+  // Rounded down, so that the picture never outgrows the room the layouts
+  // leave for it (at 1.25 a double-size picture is 2 device pixels a cell).
+  const int scale = std::max(1, static_cast<int>(cell * devicePixelRatio + 1e-9));
   QImage image(kPictureWidth * scale, kPictureHeight * scale, QImage::Format_RGB32);
   ImageSink sink(image, scale);
   DrawPicture(sink, picture, 0, 0, 1);
@@ -104,7 +108,6 @@ MessageTextControl::MessageTextControl(QWidget* parent, Pipe* pipe, Asker* error
   edit_->setTabChangesFocus(true);
   edit_->installEventFilter(this);
   setFocusProxy(edit_);
-  setFocusPolicy(Qt::StrongFocus);
   connect(edit_->document(), &QTextDocument::contentsChange, this,
           [this](int position, int, int added) {
             if (writing_) return;
@@ -135,11 +138,17 @@ void MessageTextControl::AttachPicture(const PictureImage& picture) {
   emit Changed();
 }
 
-std::optional<PictureImage> MessageTextControl::Picture() const { return picture_; }
+std::optional<PictureImage> MessageTextControl::Picture() const {
+  return picture_;
+}
 
-void MessageTextControl::Clear() { DropPicture(true); }
+void MessageTextControl::Clear() {
+  DropPicture(true);
+}
 
-void MessageTextControl::RemovePicture() { DropPicture(false); }
+void MessageTextControl::RemovePicture() {
+  DropPicture(false);
+}
 
 void MessageTextControl::DropPicture(bool emptyText) {
   picture_.reset();
@@ -215,9 +224,15 @@ void MessageTextControl::SetReadOnly() {
   edit_->setPalette(colours);
 }
 
-void MessageTextControl::Cut() { edit_->cut(); }
-void MessageTextControl::Copy() { edit_->copy(); }
-void MessageTextControl::Paste() { edit_->paste(); }
+void MessageTextControl::Cut() {
+  edit_->cut();
+}
+void MessageTextControl::Copy() {
+  edit_->copy();
+}
+void MessageTextControl::Paste() {
+  edit_->paste();
+}
 
 void MessageTextControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -231,7 +246,9 @@ void MessageTextControl::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), rendered_);
 }
 
-void MessageTextControl::resizeEvent(QResizeEvent*) { PlaceEdit(); }
+void MessageTextControl::resizeEvent(QResizeEvent*) {
+  PlaceEdit();
+}
 
 void MessageTextControl::mousePressEvent(QMouseEvent* event) {
   // The edit has its own popup; this one is for the picture and the margins.

@@ -135,8 +135,8 @@ class MessageTextControl final : public QWidget {
 
 // `picture` as an image of `cell` screen pixels per picture pixel for a
 // screen of `devicePixelRatio`: every picture pixel is a square of whole
-// device pixels, so that the picture stays sharp at any scale. Drawn
-// through DrawPicture.
+// device pixels, so that the picture stays sharp at any scale, and the
+// image is never larger than 72 x 28 cells. Drawn through DrawPicture.
 QImage DrawPictureImage(const PictureImage& picture, int cell, qreal devicePixelRatio);
 
 // The counter shown beside an editable text: the units left in the last

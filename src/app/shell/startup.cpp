@@ -124,14 +124,14 @@ int RunZephSms(int argc, char** argv) {
   // File > New and the modules' New, Reply and Forward open the message
   // editor; what it queues shows in the current module at once.
   const MessageEditorSetup editorSetup{services, frame.get(), {}};
+  const auto reloadCurrentModule = [&frame] {
+    if (FolderModule* module = frame->CurrentModule()) module->Refresh(RefreshReason::kReload);
+  };
   QObject::connect(frame.get(), &MainFrame::EditorRequested, frame.get(),
-                   [&editorSetup, &frame](const EditorRequest& request) {
+                   [&editorSetup, &frame, reloadCurrentModule](const EditorRequest& request) {
                      if (MessageEditor* editor = OpenMessageEditor(editorSetup, request)) {
-                       QObject::connect(editor, &MessageEditor::MessageQueued, frame.get(), [&frame] {
-                         if (FolderModule* module = frame->CurrentModule()) {
-                           module->Refresh(RefreshReason::kReload);
-                         }
-                       });
+                       QObject::connect(editor, &MessageEditor::MessageQueued, frame.get(),
+                                        reloadCurrentModule);
                      }
                    });
 

@@ -102,7 +102,9 @@ class ComposerSendTest : public ::testing::Test {
   RecordTime now = At(2026, 3, 14, 15, 9, 26);
 };
 
-TEST_F(ComposerSendTest, NoRecipientBuildsNothing) { EXPECT_EQ(Build({}), nullptr); }
+TEST_F(ComposerSendTest, NoRecipientBuildsNothing) {
+  EXPECT_EQ(Build({}), nullptr);
+}
 
 TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThree) {
   auto record = Build({{"Anna", "111"}, {"Bo", "222"}, {"Anna", "111"}}, Picture(0x80));
@@ -128,19 +130,6 @@ TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThre
   // A new message touches neither the Inbox nor the Sent file.
   MessageList inbox;
   EXPECT_EQ(LoadMessageFile(paths.inbox, inbox), 0);
-}
-
-TEST_F(ComposerSendTest, ReferencesFillTheGapsOfTheOutbox) {
-  for (uint8_t reference : {1, 3}) {
-    auto waiting = Message("999", "old", {}, MRF_OUTGOING | MRF_WAITING);
-    waiting->reference = reference;
-    lists.outbox.Add(std::move(waiting));
-  }
-  auto record = Build({{"a", "111"}, {"b", "222"}});
-  PrepareOutgoing(*record, {}, now, lists, paths);
-  QueueOutgoing(*record, {}, lists.outbox, paths.outbox);
-  EXPECT_EQ(lists.outbox.GetAt(2)->reference, 2);
-  EXPECT_EQ(lists.outbox.GetAt(3)->reference, 4);
 }
 
 TEST_F(ComposerSendTest, ReplyMarksTheInboxMessageAndTakesItsFlags) {

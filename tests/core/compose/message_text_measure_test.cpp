@@ -7,7 +7,9 @@
 namespace zeph {
 namespace {
 
-std::string Plain(size_t count) { return std::string(count, 'a'); }
+std::string Plain(size_t count) {
+  return std::string(count, 'a');
+}
 
 TEST(MessageTextMeasureTest, WithoutPictureCutsBeforeTheCharacterPastTheUnitLimit) {
   struct Case {
