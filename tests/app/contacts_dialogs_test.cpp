@@ -12,6 +12,7 @@
 #include "app/contacts/select_recipient_dialog.h"
 #include "app/contacts/send_business_card_dialog.h"
 #include "core/codecs/business_card.h"
+#include "core/codecs/error_table.h"
 #include "core/devicelink/wire_layout.h"
 #include "core/store/message_file.h"
 #include "support/contacts_fixture.h"
@@ -99,8 +100,7 @@ TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {
       EXPECT_EQ(Field(&dialog, ControlId::kContactName)->text(), c.name);
     }
   }
-  EXPECT_EQ(asker.errors.front(), "Unable to save the contact card. Please try again later.");
-  EXPECT_EQ(asker.errorCaptions.front(), "Tavik Short Messaging");
+  EXPECT_EQ(asker.errors.front(), kErrorContactNotSaved);
   EXPECT_EQ(store.Lists().contacts.GetAt(8)->location, 9);
 }
 

@@ -20,7 +20,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/controls/report_list_view.h"
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 #include "app/platform/card_link.h"
 #include "app/shell/main_frame.h"
 #include "core/folders/clock.h"
@@ -56,7 +56,7 @@ class FakeCardLink final : public CardLink {
     if (result == 0) *number = centreNumber;
     return result;
   }
-  Pipe* SyncPipe() override { return nullptr; }
+  Pipe* SyncPipe() override { return syncPipe; }
   IpcPipe* IndicationPipe() override { return nullptr; }
 
   int Count(const std::string& call) const {
@@ -67,6 +67,7 @@ class FakeCardLink final : public CardLink {
   uint32_t result = 0;
   std::string centreNumber = "+358405550100";
   bool waitCursorDuringSimRead = false;
+  Pipe* syncPipe = nullptr;  // none: every request on it fails
 };
 
 // Writes every message from the frame into a shared log as
@@ -114,15 +115,11 @@ class ScriptedAsker final : public Asker {
     questions.push_back(question);
     return answer;
   }
-  void ShowError(const QString& caption, const QString& text) override {
-    errorCaptions.push_back(caption);
-    errors.push_back(text);
-  }
+  void ShowError(int code) override { errors.push_back(code); }
   bool answer = true;
+  std::vector<int> errors;  // the codes of the error boxes shown
   std::vector<QString> captions;
   std::vector<QString> questions;
-  std::vector<QString> errorCaptions;
-  std::vector<QString> errors;  // the texts of the error boxes shown
 };
 
 // Runs `act` on the next modal dialog once it is open (a dialog's exec()

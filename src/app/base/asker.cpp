@@ -1,6 +1,11 @@
 #include "app/base/asker.h"
 
 #include <QMessageBox>
+#include <optional>
+#include <string>
+
+#include "app/base/texts.h"
+#include "core/codecs/error_table.h"
 
 namespace zeph {
 
@@ -9,8 +14,11 @@ bool MessageBoxAsker::AskYesNo(QWidget* owner, const QString& caption, const QSt
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void MessageBoxAsker::ShowError(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+void MessageBoxAsker::ShowError(int code) {
+  const std::optional<std::string> text = ErrorText(code);
+  if (!text) return;
+  QMessageBox box(QMessageBox::NoIcon, Text(StringId::kProgramTitle), FromCp1252(*text),
+                  QMessageBox::Ok);
   box.exec();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The frame's yes/no questions (delete the selection, delete everything)
-// and the common error box. The program asks and tells with message boxes;
-// tests answer and listen through their own Asker.
+// and the common error box. The program asks with a message box; tests
+// answer through their own Asker.
 
 #include <QString>
 
@@ -14,14 +14,16 @@ class Asker {
   virtual ~Asker() = default;
   // True for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& question) = 0;
-  // The common error box: the text with an OK button, owned by no window.
-  virtual void ShowError(const QString& caption, const QString& text) = 0;
+  // The common error box: the text of error `code` (core/codecs/error_table.h)
+  // captioned with string 1, an OK button, over no window. A code the table
+  // does not hold shows nothing.
+  virtual void ShowError(int code) = 0;
 };
 
 class MessageBoxAsker final : public Asker {
  public:
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& question) override;
-  void ShowError(const QString& caption, const QString& text) override;
+  void ShowError(int code) override;
 };
 
 }  // namespace zeph

@@ -10,10 +10,15 @@ namespace zeph {
 
 enum class ControlId : int {
   kAboutBanner = 1017,
-  kModuleList = 8001,  // every module's list view (Add To Contacts reads it)
+  // Every module's list view (Add To Contacts reads it); Add Recipients' contacts.
+  kModuleList = 8001,
   kSentToLabel = 8002,
   kCentreNumber = 8005,
   kModuleTitle = 8006,
+  kAddContactRecipient = 8007,  // Add Recipients' ">>" beside the contacts
+  kRemoveRecipient = 8008,      // its "<<"
+  kAddNumberRecipient = 8009,   // its ">>" beside "Number:"
+  kAddRecipients = 8014,        // the composer's "&Add Recipients..."
   kChatHours = 8019,
   // Contacts and its dialogs.
   kSelectRecipient = 8010,
@@ -27,14 +32,21 @@ enum class ControlId : int {
   kCardRecipient = 8046,
   kContactName = 8059,  // Contact Information's name, Send Business Card's "Card:"
   kCardNameChoice = 8068,
+  kComposerPlace = 8021,  // the message editor's frame for its composer panel
   kPictureDecoration = 8022,
   kPictureEditArea = 8023,  // the Picture Editor's large picture edit control
   kPicturePreview = 8050,
   kPictureList = 8052,
   kInboxFromLabel = 8048,
+  kMessageText = 8053,         // the composer's text control
+  kSelectedRecipients = 8054,  // Add Recipients' list
+  kRecipients = 8056,          // the composer's list of recipients
+  kRecipientNumber = 8058,     // Add Recipients' "Number:"
   kChatName = 8059,
+  kLengthCounter = 8064,  // the counter beside an editable text
   kChatOnTop = 8066,
   kDoNotShowAgain = 8072,
+  kComposerSend = 8073,  // the composer's send picture, which sends on a click
 };
 
 void SetControlId(QWidget* control, ControlId id);

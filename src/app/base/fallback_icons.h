@@ -27,6 +27,12 @@ enum class IconShape {
   kExportPicture,
   kSavePicture,
   kClearAll,
+  kSend,
+  kCut,
+  kCopy,
+  kPaste,
+  kAttachPicture,
+  kRemovePicture,
 };
 
 // The shape at the usual sizes (16, 22, 24, 32, 48 and 64 pixels).

@@ -118,6 +118,8 @@ QPixmap BitmapForResource(BitmapId id) {
       painter.drawLine(kLeftStripWidth - 1, 0, kLeftStripWidth - 1, 1023);
       return pixmap;
     }
+    case BitmapId::kComposerSend:
+      return IconForResource(IconId::kSendNormal).pixmap(32, 32);
     case BitmapId::kPictureDecoration: {
       QPixmap pixmap(48, 48);
       pixmap.fill(Qt::transparent);

@@ -2,8 +2,8 @@
 // The program's bitmaps, drawn in code so that they are the same on every
 // machine: the About box's picture (206), its banner (207) and the banner's
 // mask (208), the action bar's background (209), the picture editor's
-// decoration (137) and the strip down the left edge of the writing and
-// picture windows (104).
+// decoration (137), the strip down the left edge of the writing and
+// picture windows (104) and the composer's send picture (136).
 
 #include <QImage>
 #include <QPixmap>
@@ -17,6 +17,7 @@ namespace zeph {
 
 enum class BitmapId : int {
   kLeftStrip = 104,  // 10 x 1024
+  kComposerSend = 136,
   kPictureDecoration = 137,
   kAboutPicture = 206,
   kAboutBanner = 207,

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/base/asker.h"
 #include "app/base/control_id.h"
-#include "app/base/error_box.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/base/wait_cursor.h"
@@ -116,7 +116,7 @@ void BusinessCardReceivedDialog::accept() {
     result = SaveCardNumbers(services_.link->SyncPipe(), services_.store->Lists().contacts,
                              ToCp1252(names_->currentText()), checked);
   }
-  if (result.failed) ShowError(*services_.asker, kErrorContactNotSaved);
+  if (result.failed) services_.asker->ShowError(kErrorContactNotSaved);
   QDialog::accept();
 }
 

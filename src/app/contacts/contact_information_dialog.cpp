@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/base/asker.h"
 #include "app/base/control_id.h"
-#include "app/base/error_box.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/base/wait_cursor.h"
@@ -101,11 +101,11 @@ void ContactInformationDialog::accept() {
                                      edit_, ToCp1252(name_->text()), ToCp1252(number_->text()));
   }
   if (outcome == ContactSaveOutcome::kAddRefused) {
-    ShowError(*services_.asker, kErrorContactNotSaved);
+    services_.asker->ShowError(kErrorContactNotSaved);
     return;  // the user's input stays for another try
   }
   if (outcome == ContactSaveOutcome::kUpdateRefused) {
-    ShowError(*services_.asker, kErrorContactNotSaved);
+    services_.asker->ShowError(kErrorContactNotSaved);
   }
   QDialog::accept();
 }

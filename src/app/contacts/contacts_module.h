@@ -7,7 +7,7 @@
 #include <QSize>
 #include <memory>
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 class QLabel;
 class QPushButton;

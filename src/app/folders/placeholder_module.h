@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 namespace zeph {
 

@@ -11,7 +11,7 @@
 
 #include "app/base/command_id.h"
 #include "app/base/module_services.h"
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 #include "app/platform/help.h"
 #include "app/shell/module_factory.h"
 #include "core/resources/string_table.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 namespace zeph {
 

@@ -4,7 +4,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 namespace zeph {
 

@@ -5,7 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 namespace zeph {
 

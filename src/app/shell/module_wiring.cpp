@@ -1,6 +1,6 @@
 #include "app/shell/module_wiring.h"
 
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 #include "app/shell/main_frame.h"
 #include "core/startup/command_line.h"
 

@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/compose/message_editor.h"
 #include "app/contacts/contact_information_dialog.h"
 #include "app/pictures/picture_library_dialog.h"
 #include "app/platform/device_card_link.h"
@@ -126,6 +127,21 @@ int RunZephSms(int argc, char** argv) {
   QObject::connect(frame.get(), &MainFrame::ContactInformationRequested, frame.get(),
                    [owner = frame.get(), &services](const std::string& number) {
                      OpenAddToContacts(owner, services, number);  // Add To Contacts
+                   });
+
+  // File > New and the modules' New, Reply and Forward open the message
+  // editor; what it queues shows in the current module at once.
+  const MessageEditorSetup editorSetup{
+      services, frame.get(), [&services](QWidget* owner) { return ChoosePicture(owner, services); }};
+  const auto reloadCurrentModule = [&frame] {
+    if (FolderModule* module = frame->CurrentModule()) module->Refresh(RefreshReason::kReload);
+  };
+  QObject::connect(frame.get(), &MainFrame::EditorRequested, frame.get(),
+                   [&editorSetup, &frame, reloadCurrentModule](const EditorRequest& request) {
+                     if (MessageEditor* editor = OpenMessageEditor(editorSetup, request)) {
+                       QObject::connect(editor, &MessageEditor::MessageQueued, frame.get(),
+                                        reloadCurrentModule);
+                     }
                    });
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote

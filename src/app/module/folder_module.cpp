@@ -1,4 +1,4 @@
-#include "app/folders/folder_module.h"
+#include "app/module/folder_module.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -13,7 +13,7 @@
 
 #include "app/base/command_id.h"
 #include "app/base/module_services.h"
-#include "app/folders/module_table.h"
+#include "app/module/module_table.h"
 #include "core/compose/editor_request.h"
 #include "core/store/message_record.h"
 

@@ -1,0 +1,30 @@
+#pragma once
+// What the screenshot tool's pictures have in common: the frame they are
+// taken over, the services they work with, and where they go. Each area of
+// the program takes its own pictures in a file of its own.
+
+#include <QString>
+
+class QWidget;
+
+namespace zeph {
+
+class MainFrame;
+struct ModuleServices;
+
+struct ShotContext {
+  MainFrame& frame;
+  const ModuleServices& services;
+  QString folder;
+};
+
+// Shows `widget`, lets it lay itself out and saves it as FOLDER/<name>.png;
+// false (with a line on stderr) when the file cannot be written.
+bool SaveShot(QWidget& widget, const ShotContext& context, const char* name);
+
+// Each area's pictures; false when one could not be saved.
+bool SavePicturesShots(const ShotContext& context);
+bool SaveContactsShots(const ShotContext& context);
+bool SaveComposeShots(const ShotContext& context);
+
+}  // namespace zeph

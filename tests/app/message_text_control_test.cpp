@@ -1,0 +1,231 @@
+#include "app/controls/message_text_control.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "app/base/menus.h"
+#include "core/codecs/gsm_text.h"
+#include "support/app_fixture.h"
+#include "support/fake_pipe.h"
+
+namespace zeph {
+namespace {
+
+using testing::FakePipe;
+using testing::ReplyFrame;
+
+// A card that answers the long-message flag (parameter 0x510C) with `flag`.
+std::unique_ptr<FakePipe> CardWithFlag(uint8_t flag) {
+  auto pipe = std::make_unique<FakePipe>();
+  pipe->Reply(ReplyFrame(0x0B0001, 0, {flag}));
+  return pipe;
+}
+
+PictureImage CornerPicture() {
+  PictureImage picture{};
+  picture[0] = 0x80;  // pixel (0, 0) black, the rest white
+  return picture;
+}
+
+class MessageTextControlTest : public ::testing::Test {
+ protected:
+  // A control as the editor holds it: the counter refreshed on every change.
+  std::unique_ptr<MessageTextControl> Make(uint8_t flag = 1) {
+    auto pipe = CardWithFlag(flag);
+    auto control = std::make_unique<MessageTextControl>(nullptr, pipe.get(), &asker);
+    control->resize(300, 150);
+    QObject::connect(control.get(), &MessageTextControl::Changed, control.get(),
+                     [this, c = control.get()] { counter = FormatLengthCounter(*c); });
+    control->show();
+    return control;
+  }
+  testing::ScriptedAsker asker;
+  QString counter;
+};
+
+TEST_F(MessageTextControlTest, CounterAtTheEdgesOfThePartsAndWithAPicture) {
+  struct Case {
+    const char* what;
+    std::string text;
+    bool picture;
+    const char* counter;
+  };
+  const Case cases[] = {
+      {"empty", "", false, "160(1)"},
+      {"one message full", std::string(160, 'a'), false, "0(1)"},
+      {"second part begins", std::string(161, 'a'), false, "143(2)"},
+      {"seven parts full", std::string(1064, 'a'), false, "0(7)"},
+      {"80 braces", std::string(80, '{'), false, "0(1)"},
+      {"picture alone", "", true, "121(3)"},
+      {"picture with 121 braces, one unit each", std::string(121, '}'), true, "0(3)"},
+  };
+  auto control = Make();
+  for (const Case& c : cases) {
+    control->Clear();
+    control->SetText(c.text);
+    if (c.picture) control->AttachPicture(CornerPicture());
+    EXPECT_EQ(FormatLengthCounter(*control), c.counter) << c.what;
+  }
+  EXPECT_TRUE(asker.errors.empty());
+}
+
+TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
+  auto single = Make(0);
+  ASSERT_FALSE(single->LongMessagesAllowed());
+  QTest::keyClicks(single->Edit(), QString(170, QLatin1Char('x')));
+  EXPECT_EQ(single->Text(), std::string(160, 'x'));
+  EXPECT_EQ(counter, "0(1)");
+
+  // A brace passes the character limit on the last place but costs two
+  // units: the measurement cuts it off again.
+  single->Clear();
+  QTest::keyClicks(single->Edit(), QString(159, QLatin1Char('x')) + QLatin1Char('{'));
+  EXPECT_EQ(single->Text(), std::string(159, 'x'));
+  EXPECT_EQ(counter, "1(1)");
+  EXPECT_EQ(single->CharacterLimit(), 160u);
+
+  // Enter is a carriage return and a line feed: two characters.
+  auto lines = Make(1);
+  QTest::keyClicks(lines->Edit(), QStringLiteral("ab"));
+  QTest::keyClick(lines->Edit(), Qt::Key_Return);
+  QTest::keyClicks(lines->Edit(), QStringLiteral("c"));
+  EXPECT_EQ(lines->Text(), "ab\r\nc");
+  EXPECT_EQ(counter, "155(1)");
+}
+
+TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
+  auto control = Make(1);
+  QApplication::clipboard()->setText(QString(1599, QLatin1Char('~')));
+  control->Paste();
+  EXPECT_EQ(control->Text(), std::string(532, '~'));
+  EXPECT_EQ(counter, "0(7)");
+
+  // In the middle of a text, the paste keeps its beginning and the text
+  // after the caret stays.
+  control->Clear();
+  control->SetText("start end");
+  QTextCursor caret = control->Edit()->textCursor();
+  caret.setPosition(6);
+  control->Edit()->setTextCursor(caret);
+  QApplication::clipboard()->setText(QString(1599, QLatin1Char('p')));
+  control->Paste();
+  const std::string text = control->Text();
+  EXPECT_EQ(text.size(), 1064u);
+  EXPECT_EQ(text.substr(0, 6), "start ");
+  EXPECT_EQ(text.substr(text.size() - 3), "end");
+  EXPECT_EQ(counter, "0(7)");
+}
+
+TEST_F(MessageTextControlTest, PictureRefusedForMoreThan121CharactersWithError58) {
+  auto control = Make();
+  QSignalSpy changed(control.get(), &MessageTextControl::Changed);
+  control->SetText(std::string(122, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors, std::vector<int>{58});
+  EXPECT_FALSE(control->Picture().has_value());
+  EXPECT_EQ(changed.count(), 0);
+  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
+
+  control->SetText(std::string(121, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors.size(), 1u);
+  ASSERT_TRUE(control->Picture().has_value());
+  EXPECT_EQ(*control->Picture(), CornerPicture());
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(control->CharacterLimit(), 121u);
+}
+
+TEST_F(MessageTextControlTest, RemoveKeepsTheTextClearEmptiesIt) {
+  auto control = Make();
+  QAction* save = FindMenuItem(control->ContextPopup(), CommandId::kSavePicture);
+  control->SetText("one\r\ntwo\tthree");
+  EXPECT_EQ(control->Text(), "one  two three");
+  control->AttachPicture(CornerPicture());
+  EXPECT_TRUE(save->isEnabled());
+  control->RemovePicture();
+  EXPECT_FALSE(control->Picture().has_value());
+  EXPECT_FALSE(save->isEnabled());
+  EXPECT_EQ(control->Text(), "one  two three");
+  control->AttachPicture(CornerPicture());
+  control->Clear();
+  EXPECT_FALSE(control->Picture().has_value());
+  EXPECT_EQ(control->Text(), "");
+  EXPECT_EQ(counter, "160(1)");
+}
+
+TEST_F(MessageTextControlTest, PictureLayoutsMoveTheTextAndDrawSharp) {
+  auto control = Make();
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(control->Edit()->geometry(), QRect(0, 60, 300, 90));
+  QImage shown = control->grab().toImage();
+  // Layout 2: each picture pixel is 2 x 2 screen pixels.
+  EXPECT_EQ(shown.pixelColor(0, 0), Qt::black);
+  EXPECT_EQ(shown.pixelColor(1, 1), Qt::black);
+  EXPECT_EQ(shown.pixelColor(2, 2), Qt::white);
+
+  control->RemovePicture();
+  control->SetPictureLayout(MessageTextControl::kLayoutBeside);
+  control->SetPictureLayout(5);  // not a layout: ignored
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(control->Edit()->geometry(), QRect(88, 0, 212, 150));
+  shown = control->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(0, 0), Qt::black);
+  EXPECT_EQ(shown.pixelColor(1, 1), Qt::white);
+
+  // On a scaled screen each cell is whole device pixels, rounded down so
+  // that the picture stays within the room left for it.
+  struct Scaled {
+    int cell;
+    qreal ratio;
+    int devicePixels;
+  };
+  for (Scaled c : {Scaled{1, 2.0, 2}, Scaled{2, 1.25, 2}, Scaled{2, 1.5, 3}, Scaled{1, 1.5, 1}}) {
+    const QImage image = DrawPictureImage(CornerPicture(), c.cell, c.ratio);
+    EXPECT_EQ(image.size(), QSize(72, 28) * c.devicePixels) << c.cell << " at " << c.ratio;
+    EXPECT_EQ(image.pixelColor(c.devicePixels - 1, c.devicePixels - 1), Qt::black);
+    EXPECT_EQ(image.pixelColor(c.devicePixels, 0), Qt::white);
+    EXPECT_LE(image.deviceIndependentSize().width(), 72 * c.cell);
+  }
+}
+
+TEST_F(MessageTextControlTest, EscapeAskToCloseAndThePopupAsksToSaveThePicture) {
+  auto control = Make();
+  QSignalSpy close(control.get(), &MessageTextControl::CloseRequested);
+  QSignalSpy save(control.get(), &MessageTextControl::SavePictureRequested);
+  QTest::keyClick(control->Edit(), Qt::Key_Escape);
+  EXPECT_EQ(close.count(), 1);
+
+  control->AttachPicture(CornerPicture());
+  QTest::mouseClick(control.get(), Qt::RightButton, {}, QPoint(10, 10));
+  ASSERT_TRUE(control->ContextPopup()->isVisible());
+  FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->trigger();
+  control->ContextPopup()->close();
+  EXPECT_EQ(save.count(), 1);
+}
+
+TEST_F(MessageTextControlTest, ReadOnlyStaysBlackOnWhiteAndTakesNoTyping) {
+  auto control = Make();
+  control->SetReadOnly();
+  control->SetText("received");
+  QTest::keyClicks(control->Edit(), QStringLiteral("xyz"));
+  EXPECT_EQ(control->Text(), "received");
+  EXPECT_EQ(control->Edit()->palette().color(QPalette::Base), Qt::white);
+  EXPECT_EQ(control->Edit()->palette().color(QPalette::Text), Qt::black);
+}
+
+TEST_F(MessageTextControlTest, AFailedFlagReadAllowsLongMessages) {
+  FakePipe silent;  // no reply: the request fails
+  EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
+  EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
+}
+
+}  // namespace
+}  // namespace zeph

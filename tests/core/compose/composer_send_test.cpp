@@ -1,0 +1,174 @@
+#include "core/compose/composer_send.h"
+
+#include <gtest/gtest.h>
+
+#include "core/store/message_file.h"
+#include "core/util/fixed_text.h"
+#include "support/records.h"
+#include "support/temp_folder.h"
+
+namespace zeph {
+namespace {
+
+using testing::At;
+using testing::Contact;
+using testing::Message;
+using testing::TempFolder;
+
+PictureImage Picture(uint8_t first) {
+  PictureImage picture{};
+  picture[0] = first;
+  return picture;
+}
+
+std::vector<std::string> Names(const RecipientList& recipients) {
+  std::vector<std::string> names;
+  for (const Recipient& r : recipients) names.push_back(r.name);
+  return names;
+}
+
+TEST(PrepareEditorTest, ReplyNamesTheSenderThroughTheLastSixCharacters) {
+  ContactList contacts;
+  contacts.Add(Contact("Anna", "0401234567"));
+  contacts.Add(Contact("Anna again", "+358401234567"));
+  auto inbox = Message("+358401234567", "hello", {}, MRF_READ | MRF_REPLYPATH);
+  inbox->serviceCentre = MakeField<kServiceCentreSize>("+358405550100");
+  inbox->numbers.Add(MakeField<kNumberBlockSize>("99999"));
+  const auto scratch = ReplyScratch(*inbox);
+  const EditorStart start =
+      PrepareEditor({EditorMode::kReply, scratch.get(), SourceFolder::kInbox, 4}, true, contacts);
+  EXPECT_EQ(Names(start.recipients), (std::vector<std::string>{"Anna", "99999"}));
+  EXPECT_EQ(start.recipients[0].number, "+358401234567");
+  EXPECT_EQ(FieldText(start.serviceCentre), "+358405550100");
+  EXPECT_FALSE(start.text.has_value());
+  EXPECT_EQ(start.index, 4);
+}
+
+TEST(PrepareEditorTest, ForwardCutsItsOwnCopyAndDropsThePictureWithoutLongMessages) {
+  auto source = Message("+358401234567", std::string(1100, 'a'), {}, MRF_PICTURE);
+  source->picture = Picture(0xFF);
+  const auto scratch = ForwardScratch(*source);
+  const EditorRequest request{EditorMode::kForward, scratch.get(), SourceFolder::kInbox, 0};
+
+  const EditorStart allowed = PrepareEditor(request, true, {});
+  EXPECT_EQ(allowed.text->size(), 1064u);
+  EXPECT_EQ(allowed.picture, Picture(0xFF));
+  EXPECT_TRUE(allowed.recipients.empty());
+  EXPECT_EQ(source->text->size(), 1100u);
+
+  const EditorStart single = PrepareEditor(request, false, {});
+  EXPECT_EQ(single.text->size(), 160u);
+  EXPECT_FALSE(single.picture.has_value());
+}
+
+TEST(PrepareEditorTest, NewMessageAndNoRequestStartEmpty) {
+  const EditorStart none = PrepareEditor(EditorRequest{}, true, {});
+  EXPECT_EQ(none.mode, EditorMode::kNew);
+  EXPECT_EQ(none.folder, SourceFolder::kSent);
+  EXPECT_EQ(none.serviceCentre, ServiceCentre{});
+  auto record = Message("+358401234567", "ignored");
+  const EditorStart fresh =
+      PrepareEditor({EditorMode::kNew, record.get(), SourceFolder::kInbox, 0}, true, {});
+  EXPECT_FALSE(fresh.text.has_value());
+  EXPECT_TRUE(fresh.recipients.empty());
+}
+
+TEST(RecipientsTest, ContactsByNameIgnoreCaseAndKeepSimOrderOnTies) {
+  ContactList contacts;
+  contacts.Add(Contact("bertil", "1"));
+  contacts.Add(Contact("Anna", "2"));
+  contacts.Add(Contact("anna", "3"));
+  contacts.Add(Contact("Cecilia", "4"));
+  EXPECT_EQ(ContactsByName(contacts), (std::vector<int>{1, 2, 0, 3}));
+  EXPECT_EQ(RecipientOfContact(contacts, 3), (Recipient{"Cecilia", "4"}));
+  EXPECT_FALSE(RecipientOfContact(contacts, 4).has_value());
+}
+
+TEST(RecipientsTest, TypedNumbersNeedThreeCharactersAndKeep23) {
+  EXPECT_FALSE(RecipientOfTypedNumber("12").has_value());
+  EXPECT_EQ(RecipientOfTypedNumber("+12"), (Recipient{"+12", "+12"}));
+  EXPECT_EQ(RecipientOfTypedNumber(std::string(30, '9'))->number, std::string(23, '9'));
+}
+
+class ComposerSendTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<MessageRecord> Build(RecipientList recipients,
+                                       std::optional<PictureImage> picture = std::nullopt) {
+    return BuildOutgoingRecord(recipients, "text", picture);
+  }
+  TempFolder folder;
+  StorePaths paths = StorePaths::InFolder(folder.path().string());
+  AppLists lists;
+  RecordTime now = At(2026, 3, 14, 15, 9, 26);
+};
+
+TEST_F(ComposerSendTest, NoRecipientBuildsNothing) {
+  EXPECT_EQ(Build({}), nullptr);
+}
+
+TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThree) {
+  auto record = Build({{"Anna", "111"}, {"Bo", "222"}, {"Anna", "111"}}, Picture(0x80));
+  PrepareOutgoing(*record, {}, now, lists, paths);
+  const auto centre = MakeField<kServiceCentreSize>("+358405550100");
+  EXPECT_EQ(QueueOutgoing(*record, centre, lists.outbox, paths.outbox), 3);
+
+  ASSERT_EQ(lists.outbox.Count(), 3);
+  const char* numbers[] = {"111", "222", "111"};
+  for (int i = 0; i < 3; ++i) {
+    const MessageRecord& queued = *lists.outbox.GetAt(i);
+    EXPECT_EQ(queued.reference, i + 1);
+    ASSERT_EQ(queued.numbers.Count(), 1);
+    EXPECT_EQ(FirstNumber(queued), numbers[i]);
+    EXPECT_EQ(queued.flags, MRF_PICTURE | MRF_OUTGOING | MRF_WAITING);
+    EXPECT_EQ(queued.time, now);
+    EXPECT_EQ(queued.text, "text");
+    EXPECT_EQ(queued.picture, Picture(0x80));
+    EXPECT_EQ(queued.serviceCentre, centre);
+  }
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(paths.outbox, saved), 3);
+  // A new message touches neither the Inbox nor the Sent file.
+  MessageList inbox;
+  EXPECT_EQ(LoadMessageFile(paths.inbox, inbox), 0);
+}
+
+TEST_F(ComposerSendTest, ReplyMarksTheInboxMessageAndTakesItsFlags) {
+  lists.inbox.Add(Message("111", "first", {}, MRF_READ));
+  lists.inbox.Add(Message("222", "question", {}, MRF_READ | MRF_REPLYPATH | MRF_PICTURE));
+  auto record = Build({{"b", "222"}});
+  PrepareOutgoing(*record, {EditorMode::kReply, SourceFolder::kInbox, 1}, now, lists, paths);
+  EXPECT_EQ(lists.inbox.GetAt(1)->flags, MRF_READ | MRF_REPLYPATH | MRF_PICTURE | MRF_REPLIED);
+  EXPECT_EQ(lists.inbox.GetAt(0)->flags, MRF_READ);
+  // The reply has no picture of its own, so MRF_PICTURE stays off.
+  EXPECT_EQ(record->flags, MRF_READ | MRF_REPLYPATH | MRF_REPLIED | MRF_OUTGOING);
+  MessageList inbox;
+  ASSERT_EQ(LoadMessageFile(paths.inbox, inbox), 2);
+  EXPECT_TRUE(inbox.GetAt(1)->flags & MRF_REPLIED);
+}
+
+TEST_F(ComposerSendTest, ForwardMarksTheSourceInItsFolder) {
+  lists.inbox.Add(Message("111", "in", {}, MRF_READ));
+  lists.sent.Add(Message("222", "out", {}, MRF_OUTGOING | MRF_SENDING));
+  auto fromInbox = Build({{"x", "333"}});
+  PrepareOutgoing(*fromInbox, {EditorMode::kForward, SourceFolder::kInbox, 0}, now, lists, paths);
+  auto fromSent = Build({{"x", "333"}});
+  PrepareOutgoing(*fromSent, {EditorMode::kForward, SourceFolder::kSent, 0}, now, lists, paths);
+  EXPECT_EQ(lists.inbox.GetAt(0)->flags, MRF_READ | MRF_FORWARDED);
+  EXPECT_EQ(lists.sent.GetAt(0)->flags, MRF_OUTGOING | MRF_SENDING | MRF_FORWARDED);
+  EXPECT_EQ(fromSent->flags, MRF_OUTGOING);  // a forward keeps its own flags
+  MessageList sent;
+  ASSERT_EQ(LoadMessageFile(paths.sent, sent), 1);
+  EXPECT_TRUE(sent.GetAt(0)->flags & MRF_FORWARDED);
+}
+
+TEST_F(ComposerSendTest, ASourceThatIsGoneMarksNothing) {
+  lists.inbox.Add(Message("111", "in", {}, MRF_READ));
+  auto record = Build({{"x", "333"}});
+  PrepareOutgoing(*record, {EditorMode::kReply, SourceFolder::kInbox, 7}, now, lists, paths);
+  PrepareOutgoing(*record, {EditorMode::kForward, SourceFolder::kSent, -1}, now, lists, paths);
+  EXPECT_EQ(lists.inbox.GetAt(0)->flags, MRF_READ);
+  EXPECT_EQ(record->flags, MRF_OUTGOING);
+}
+
+}  // namespace
+}  // namespace zeph
