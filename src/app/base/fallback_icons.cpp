@@ -120,6 +120,43 @@ void Card(QPainter& p) {
   p.drawLine(QPointF(15, 24.5), QPointF(23, 24.5));
 }
 
+void Sheet(QPainter& p, const QRectF& r) {
+  p.setPen(QPen(kPaperEdge, 1.2));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(r, 1.2, 1.2);
+  p.setPen(QPen(kPaperEdge.lighter(115), 1.0));
+  for (double y = r.top() + 5; y < r.bottom() - 3; y += 4) {
+    p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+  }
+}
+
+// A small framed landscape: the picture of a picture message.
+void Landscape(QPainter& p, const QRectF& r) {
+  p.setPen(QPen(kBlueDark, 1.2));
+  p.setBrush(kPaper);
+  p.drawRect(r);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kOrange);
+  p.drawEllipse(QPointF(r.left() + r.width() * 0.28, r.top() + r.height() * 0.32),
+                r.height() * 0.14, r.height() * 0.14);
+  QPolygonF hills;
+  hills << QPointF(r.left() + 1, r.bottom() - 1) << QPointF(r.left() + r.width() * 0.4, r.center().y())
+        << QPointF(r.left() + r.width() * 0.6, r.bottom() - r.height() * 0.3)
+        << QPointF(r.left() + r.width() * 0.78, r.top() + r.height() * 0.38)
+        << QPointF(r.right() - 1, r.bottom() - 1);
+  p.setBrush(kGreen);
+  p.drawPolygon(hills);
+}
+
+void Badge(QPainter& p, QPointF centre, const QColor& colour, bool plus) {
+  p.setPen(QPen(colour.darker(125), 1));
+  p.setBrush(colour);
+  p.drawEllipse(centre, 6, 6);
+  p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(centre + QPointF(-3.2, 0), centre + QPointF(3.2, 0));
+  if (plus) p.drawLine(centre + QPointF(0, -3.2), centre + QPointF(0, 3.2));
+}
+
 void Draw(QPainter& p, IconShape shape) {
   switch (shape) {
     case IconShape::kApplication:
@@ -217,6 +254,50 @@ void Draw(QPainter& p, IconShape shape) {
       break;
     case IconShape::kContactItem:
       Person(p, QPointF(16, 15), 1.15, kBlue);
+      break;
+    case IconShape::kSend: {
+      QPolygonF plane;
+      plane << QPointF(4, 16) << QPointF(29, 5) << QPointF(20, 28) << QPointF(15, 19);
+      p.setPen(QPen(kOrange.darker(135), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      QLinearGradient fill(4, 5, 29, 28);
+      fill.setColorAt(0, QColor(0xff, 0xd6, 0x8a));
+      fill.setColorAt(1, kOrange);
+      p.setBrush(fill);
+      p.drawPolygon(plane);
+      p.drawLine(QPointF(29, 5), QPointF(15, 19));
+      p.setPen(QPen(kBlue, 1.6, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(2, 24), QPointF(9, 21));
+      p.drawLine(QPointF(5, 29), QPointF(11, 26));
+      break;
+    }
+    case IconShape::kCut:
+      p.setPen(QPen(QColor(0x5d, 0x66, 0x73), 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(9, 3), QPointF(20, 20));
+      p.drawLine(QPointF(23, 3), QPointF(12, 20));
+      p.setPen(QPen(kRed.darker(115), 2.0));
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(QPointF(9.5, 24.5), 4.5, 4.5);
+      p.drawEllipse(QPointF(22.5, 24.5), 4.5, 4.5);
+      break;
+    case IconShape::kCopy:
+      Sheet(p, QRectF(4, 3, 16, 20));
+      Sheet(p, QRectF(12, 9, 16, 20));
+      break;
+    case IconShape::kPaste:
+      p.setPen(QPen(QColor(0x8a, 0x6a, 0x3c), 1.2));
+      p.setBrush(QColor(0xc9, 0x9a, 0x5b));
+      p.drawRoundedRect(QRectF(4, 5, 20, 25), 2, 2);
+      p.setBrush(QColor(0x9a, 0xa4, 0xb2));
+      p.drawRoundedRect(QRectF(9, 2.5, 10, 5), 1.5, 1.5);
+      Sheet(p, QRectF(13, 11, 16, 19));
+      break;
+    case IconShape::kAttachPicture:
+      Landscape(p, QRectF(2, 7, 24, 18));
+      Badge(p, QPointF(24.5, 24.5), kGreen, true);
+      break;
+    case IconShape::kRemovePicture:
+      Landscape(p, QRectF(2, 7, 24, 18));
+      Badge(p, QPointF(24.5, 24.5), kRed, false);
       break;
   }
 }

@@ -21,6 +21,12 @@ enum class IconShape {
   kContacts,
   kMessageItem,
   kContactItem,
+  kSend,
+  kCut,
+  kCopy,
+  kPaste,
+  kAttachPicture,
+  kRemovePicture,
 };
 
 // The shape at the usual sizes (16, 22, 24, 32, 48 and 64 pixels).

@@ -103,6 +103,21 @@ QPixmap BitmapForResource(BitmapId id) {
       painter.drawLine(0, 31, 63, 31);
       return pixmap;
     }
+    case BitmapId::kLeftStrip: {
+      // Tall enough for any window; the windows copy the rows they cover.
+      QPixmap pixmap(10, 1200);
+      QPainter painter(&pixmap);
+      QLinearGradient fill(0, 0, 0, 600);
+      fill.setColorAt(0, QColor(0x2f, 0x6f, 0xb8));
+      fill.setColorAt(1, QColor(0x1d, 0x4b, 0x85));
+      fill.setSpread(QGradient::ReflectSpread);
+      painter.fillRect(pixmap.rect(), fill);
+      painter.setPen(QColor(0x8f, 0xb4, 0xe0));
+      painter.drawLine(9, 0, 9, 1199);
+      return pixmap;
+    }
+    case BitmapId::kComposerSend:
+      return IconForResource(IconId::kSendNormal).pixmap(32, 32);
     case BitmapId::kPictureDecoration: {
       QPixmap pixmap(48, 48);
       pixmap.fill(Qt::transparent);

@@ -1,8 +1,9 @@
 #pragma once
 // The program's bitmaps, drawn in code so that they are the same on every
 // machine: the About box's picture (206), its banner (207) and the banner's
-// mask (208), the action bar's background (209) and the picture editor's
-// decoration (137).
+// mask (208), the action bar's background (209), the picture editor's
+// decoration (137), the writing windows' left strip (104) and the composer's
+// send picture (136).
 
 #include <QImage>
 #include <QPixmap>
@@ -13,6 +14,8 @@
 namespace zeph {
 
 enum class BitmapId : int {
+  kLeftStrip = 104,
+  kComposerSend = 136,
   kPictureDecoration = 137,
   kAboutPicture = 206,
   kAboutBanner = 207,

@@ -77,6 +77,50 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"internet-group-chat", IconShape::kChat, Variant::kDisabled};
     case IconId::kChatPressed:
       return IconRow{"internet-group-chat", IconShape::kChat, Variant::kPressed};
+    case IconId::kSendNormal:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kNormal};
+    case IconId::kSendHot:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kHot};
+    case IconId::kSendDisabled:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kDisabled};
+    case IconId::kSendPressed:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kPressed};
+    case IconId::kCutNormal:
+      return IconRow{"edit-cut", IconShape::kCut, Variant::kNormal};
+    case IconId::kCutHot:
+      return IconRow{"edit-cut", IconShape::kCut, Variant::kHot};
+    case IconId::kCutDisabled:
+      return IconRow{"edit-cut", IconShape::kCut, Variant::kDisabled};
+    case IconId::kCutPressed:
+      return IconRow{"edit-cut", IconShape::kCut, Variant::kPressed};
+    case IconId::kCopyNormal:
+      return IconRow{"edit-copy", IconShape::kCopy, Variant::kNormal};
+    case IconId::kCopyDisabled:
+      return IconRow{"edit-copy", IconShape::kCopy, Variant::kDisabled};
+    case IconId::kCopyPressed:
+      return IconRow{"edit-copy", IconShape::kCopy, Variant::kPressed};
+    case IconId::kPasteNormal:
+      return IconRow{"edit-paste", IconShape::kPaste, Variant::kNormal};
+    case IconId::kPasteHot:
+      return IconRow{"edit-paste", IconShape::kPaste, Variant::kHot};
+    case IconId::kPasteDisabled:
+      return IconRow{"edit-paste", IconShape::kPaste, Variant::kDisabled};
+    case IconId::kPastePressed:
+      return IconRow{"edit-paste", IconShape::kPaste, Variant::kPressed};
+    case IconId::kAttachPictureNormal:
+      return IconRow{"insert-image", IconShape::kAttachPicture, Variant::kNormal};
+    case IconId::kAttachPictureDisabled:
+      return IconRow{"insert-image", IconShape::kAttachPicture, Variant::kDisabled};
+    case IconId::kAttachPicturePressed:
+      return IconRow{"insert-image", IconShape::kAttachPicture, Variant::kPressed};
+    case IconId::kRemovePictureNormal:
+      return IconRow{"zephsms-remove-picture", IconShape::kRemovePicture, Variant::kNormal};
+    case IconId::kRemovePictureHot:
+      return IconRow{"zephsms-remove-picture", IconShape::kRemovePicture, Variant::kHot};
+    case IconId::kRemovePictureDisabled:
+      return IconRow{"zephsms-remove-picture", IconShape::kRemovePicture, Variant::kDisabled};
+    case IconId::kRemovePicturePressed:
+      return IconRow{"zephsms-remove-picture", IconShape::kRemovePicture, Variant::kPressed};
   }
   return std::nullopt;  // a number cast from outside the list
 }
