@@ -16,8 +16,13 @@ enum class ControlId : int {
   kModuleTitle = 8006,
   kChatHours = 8019,
   kPictureDecoration = 8022,
+  kChatSend = 8045,
+  kChatText = 8047,  // the chat's text control (the folders' previews are 8047 too)
   kInboxFromLabel = 8048,
+  kChatList = 8052,
   kChatName = 8059,
+  kChatPartner = 8062,
+  kLengthCounter = 8064,  // the counter beside an editable text
   kChatOnTop = 8066,
   kDoNotShowAgain = 8072,
 };

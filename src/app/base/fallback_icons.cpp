@@ -202,6 +202,10 @@ void Draw(QPainter& p, IconShape shape) {
       Bubble(p, QRectF(2, 4, 19, 13), kBlue.lighter(150), true);
       Bubble(p, QRectF(11, 13, 19, 12), QColor(0xa6, 0xd8, 0x8f), false);
       break;
+    case IconShape::kSaveAsText:
+      Sheet(p, QRectF(4, 3, 18, 25));
+      Arrow(p, QPointF(24, 9), QPointF(24, 24), kGreen);
+      break;
     case IconShape::kInbox:
       Tray(p);
       Arrow(p, QPointF(16, 3), QPointF(16, 15), kBlue);

@@ -14,6 +14,7 @@ enum class IconShape {
   kForward,
   kDelete,
   kChat,
+  kSaveAsText,
   kInbox,
   kOutbox,
   kSent,

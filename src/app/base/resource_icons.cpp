@@ -37,6 +37,16 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"mail-message", IconShape::kMessageItem, Variant::kNormal};
     case IconId::kContactItem:
       return IconRow{"avatar-default", IconShape::kContactItem, Variant::kNormal};
+    case IconId::kSaveAsTextNormal:
+      return IconRow{"document-save-as", IconShape::kSaveAsText, Variant::kNormal};
+    case IconId::kSaveAsTextHot:
+      return IconRow{"document-save-as", IconShape::kSaveAsText, Variant::kHot};
+    case IconId::kSaveAsTextDisabled:
+      return IconRow{"document-save-as", IconShape::kSaveAsText, Variant::kDisabled};
+    case IconId::kSaveAsTextPressed:
+      return IconRow{"document-save-as", IconShape::kSaveAsText, Variant::kPressed};
+    case IconId::kChatSend:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kNormal};
     case IconId::kNewNormal:
       return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kNormal};
     case IconId::kNewHot:

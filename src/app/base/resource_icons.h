@@ -64,6 +64,12 @@ enum class IconId : int {
   kSent = 169,
   kReports = 170,
   kContactItem = 172,
+  // The chat's Save As Text button and its Send button beside the text.
+  kSaveAsTextNormal = 149,
+  kSaveAsTextHot = 150,
+  kSaveAsTextDisabled = 148,
+  kSaveAsTextPressed = 191,
+  kChatSend = 210,
 };
 
 QIcon IconForResource(IconId id);
