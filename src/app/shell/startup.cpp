@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/compose/chat_opener.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
 #include "app/platform/instance_channel.h"
@@ -122,7 +123,11 @@ int RunZephSms(int argc, char** argv) {
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
 
+  // The modules' Chat opens the chat window, and Enter sends from it.
+  ChatOpener chats(ChatSetup{services, frame.get(), {}, {}});
+  QObject::connect(frame.get(), &MainFrame::ChatRequested, &chats, &ChatOpener::Open);
   ChatEnterFilter chatEnter(windows);
+  QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
   application.installEventFilter(&chatEnter);
 
   // From here a new start finds the frame; "stop" ends the loop, so the
