@@ -22,7 +22,8 @@ allowed() {
     base) echo "base platform" ;;
     controls) echo "controls base platform" ;;
     folders | compose | pictures | contacts) echo "$1 controls base platform" ;;
-    shell | tools | .) echo "shell folders compose pictures contacts controls base platform" ;;
+    shell | .) echo "shell folders compose pictures contacts controls base platform" ;;
+    tools) echo "tools shell folders compose pictures contacts controls base platform" ;;
     *) return 1 ;;
   esac
 }

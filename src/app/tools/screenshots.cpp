@@ -15,6 +15,7 @@
 #include "app/shell/about_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/options_dialog.h"
+#include "app/tools/chat_screenshot.h"
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
 
@@ -67,5 +68,6 @@ int main(int argc, char** argv) {
   ok = Save(about, folder + QStringLiteral("/about.png")) && ok;
   zeph::OptionsDialog options(&frame, settings, link);
   ok = Save(options, folder + QStringLiteral("/options.png")) && ok;
+  ok = zeph::SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
   return ok ? 0 : 1;
 }
