@@ -163,25 +163,22 @@ TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   ASSERT_NE(window, nullptr);
   AppLists& lists = store.Lists();
 
-  // Nothing written: nothing is queued, the text keeps the focus.
+  // Nothing written: nothing is queued, the text takes the focus.
+  window->List()->setFocus();
   window->SendButton()->click();
   EXPECT_EQ(lists.outbox.Count(), 0);
+  EXPECT_EQ(window->focusWidget(), window->TextControl()->Edit());
 
   Type(*window, "See you");
   EXPECT_EQ(window->Counter()->text(), "153(1)");
   window->SendButton()->click();
+  // The record itself is core's (chat_session_test); here it is queued,
+  // saved and shown.
   ASSERT_EQ(lists.outbox.Count(), 1);
-  const MessageRecord& queued = *lists.outbox.GetAt(0);
-  EXPECT_EQ(queued.flags, MRF_OUTGOING | MRF_WAITING);
-  EXPECT_EQ(queued.reference, 1);
-  EXPECT_EQ(FirstNumber(queued), kAnna);
-  EXPECT_EQ(TextOf(queued), "See you");
-  EXPECT_EQ(queued.time, fixedClock.LocalTime());
+  EXPECT_EQ(TextOf(*lists.outbox.GetAt(0)), "See you");
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(store.Paths().outbox, saved), 1);
-
   EXPECT_EQ(Rows(*window).back(), "Bea: See you");
-  EXPECT_EQ(lists.chat.GetAt(2)->reference, 1);
   EXPECT_EQ(window->List()->currentIndex().row(), 2);
   EXPECT_TRUE(window->TextControl()->Text().empty());
   EXPECT_EQ(window->Counter()->text(), "160(1)");
@@ -218,8 +215,6 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   EXPECT_TRUE(window->Bar()->ButtonAt(ChatWindow::kAttachPicture)->isEnabled());
   EXPECT_FALSE(remove->isEnabled());
 
-  window->AttachPicture();  // nothing chosen
-  EXPECT_FALSE(window->TextControl()->HasPicture());
   chosenPicture = 2;
   window->AttachPicture();
   EXPECT_EQ(window->TextControl()->Picture(), second);
