@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -240,6 +241,30 @@ TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
   EXPECT_FALSE(std::filesystem::exists(documents.filePath(QStringLiteral("gone")).toStdString()));
   EXPECT_TRUE(asker.errors.empty());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ChatWindowTest, TheSaveDialogOffersChatTxtAmongTextFiles) {
+  QFileDialog* shown = nullptr;
+  QString title, file, suffix, filter;
+  bool asksBeforeOverwriting = false;
+  const auto cancel = OnNextModal([&](QWidget* modal) {
+    shown = qobject_cast<QFileDialog*>(modal);
+    if (shown == nullptr) return;
+    title = shown->windowTitle();
+    file = shown->selectedFiles().value(0);
+    suffix = shown->defaultSuffix();
+    filter = shown->nameFilters().join(u';');
+    asksBeforeOverwriting = shown->acceptMode() == QFileDialog::AcceptSave &&
+                            !shown->testOption(QFileDialog::DontConfirmOverwrite);
+    shown->reject();
+  });
+  EXPECT_TRUE(AskChatFileName(nullptr, documents.path()).isEmpty());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(title, "Save Conversation");
+  EXPECT_EQ(file, documents.filePath(QStringLiteral("chat.txt")));
+  EXPECT_EQ(suffix, "txt");
+  EXPECT_EQ(filter, "TXT Files (*.txt)");
+  EXPECT_TRUE(asksBeforeOverwriting);
 }
 
 TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
