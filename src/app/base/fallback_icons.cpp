@@ -140,7 +140,8 @@ void Landscape(QPainter& p, const QRectF& r) {
   p.drawEllipse(QPointF(r.left() + r.width() * 0.28, r.top() + r.height() * 0.32),
                 r.height() * 0.14, r.height() * 0.14);
   QPolygonF hills;
-  hills << QPointF(r.left() + 1, r.bottom() - 1) << QPointF(r.left() + r.width() * 0.4, r.center().y())
+  hills << QPointF(r.left() + 1, r.bottom() - 1)
+        << QPointF(r.left() + r.width() * 0.4, r.center().y())
         << QPointF(r.left() + r.width() * 0.6, r.bottom() - r.height() * 0.3)
         << QPointF(r.left() + r.width() * 0.78, r.top() + r.height() * 0.38)
         << QPointF(r.right() - 1, r.bottom() - 1);
