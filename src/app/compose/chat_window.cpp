@@ -202,6 +202,8 @@ void ChatWindow::Send() {
     text_->setFocus();
     return;
   }
+  // It stays until the partner's next message: the send engine takes the
+  // message from the Outbox within a second.
   status_->showMessage(Text(StringId::kChatSending));
   std::unique_ptr<MessageRecord> message = MakeChatMessage(
       opening_.partnerNumber, text_->Text(), text_->Picture(), services_.clock->LocalTime());
