@@ -43,6 +43,10 @@ enum class ControlId : int {
   kRecipients = 8056,          // the composer's list of recipients
   kRecipientNumber = 8058,     // Add Recipients' "Number:"
   kChatName = 8059,
+  kChatSend = 8045,
+  kChatText = 8047,  // the chat's text control (the folders' previews are 8047 too)
+  kChatList = 8052,
+  kChatPartner = 8062,
   kLengthCounter = 8064,  // the counter beside an editable text
   kChatOnTop = 8066,
   kDoNotShowAgain = 8072,

@@ -304,7 +304,7 @@ void Draw(QPainter& p, IconShape shape) {
       PictureCard(p, QRectF(2, 13, 23, 16));
       Arrow(p, QPointF(19, 12), QPointF(27, 3), kGreen);
       break;
-    case IconShape::kSavePicture: {
+    case IconShape::kSave: {
       p.setPen(QPen(kBlueDark, 1.2));
       p.setBrush(kBlue);
       p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);

@@ -25,7 +25,7 @@ enum class IconShape {
   kEditPicture,
   kImportPicture,
   kExportPicture,
-  kSavePicture,
+  kSave,
   kClearAll,
   kSend,
   kCut,

@@ -37,6 +37,8 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"mail-message", IconShape::kMessageItem, Variant::kNormal};
     case IconId::kContactItem:
       return IconRow{"avatar-default", IconShape::kContactItem, Variant::kNormal};
+    case IconId::kChatSend:
+      return IconRow{"mail-send", IconShape::kSend, Variant::kNormal};
     case IconId::kNewNormal:
       return IconRow{"mail-message-new", IconShape::kNewMessage, Variant::kNormal};
     case IconId::kNewHot:
@@ -107,14 +109,14 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"document-export", IconShape::kExportPicture, Variant::kDisabled};
     case IconId::kExportPicturePressed:
       return IconRow{"document-export", IconShape::kExportPicture, Variant::kPressed};
-    case IconId::kSavePictureNormal:
-      return IconRow{"document-save", IconShape::kSavePicture, Variant::kNormal};
-    case IconId::kSavePictureHot:
-      return IconRow{"document-save", IconShape::kSavePicture, Variant::kHot};
-    case IconId::kSavePictureDisabled:
-      return IconRow{"document-save", IconShape::kSavePicture, Variant::kDisabled};
-    case IconId::kSavePicturePressed:
-      return IconRow{"document-save", IconShape::kSavePicture, Variant::kPressed};
+    case IconId::kSaveNormal:
+      return IconRow{"document-save", IconShape::kSave, Variant::kNormal};
+    case IconId::kSaveHot:
+      return IconRow{"document-save", IconShape::kSave, Variant::kHot};
+    case IconId::kSaveDisabled:
+      return IconRow{"document-save", IconShape::kSave, Variant::kDisabled};
+    case IconId::kSavePressed:
+      return IconRow{"document-save", IconShape::kSave, Variant::kPressed};
     case IconId::kClearAllNormal:
       return IconRow{"edit-clear", IconShape::kClearAll, Variant::kNormal};
     case IconId::kClearAllHot:

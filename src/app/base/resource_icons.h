@@ -32,8 +32,8 @@ enum class IconId : int {
   kChatHot = 117,
   kChatDisabled = 134,
   kChatPressed = 180,
-  // The Picture Library's and the Picture Editor's buttons. Import has one
-  // image for normal and hot.
+  // The Picture Library's and the Picture Editor's buttons (Save is the
+  // chat's Save As Text too). Import has one image for normal and hot.
   kNewPictureNormal = 142,
   kNewPictureHot = 144,
   kNewPictureDisabled = 143,
@@ -49,10 +49,10 @@ enum class IconId : int {
   kExportPictureHot = 211,
   kExportPictureDisabled = 152,
   kExportPicturePressed = 189,
-  kSavePictureNormal = 149,
-  kSavePictureHot = 150,
-  kSavePictureDisabled = 148,
-  kSavePicturePressed = 191,
+  kSaveNormal = 149,
+  kSaveHot = 150,
+  kSaveDisabled = 148,
+  kSavePressed = 191,
   kClearAllNormal = 195,
   kClearAllHot = 194,
   kClearAllDisabled = 196,
@@ -89,6 +89,8 @@ enum class IconId : int {
   kSent = 169,
   kReports = 170,
   kContactItem = 172,
+  // The chat's Send button beside the text.
+  kChatSend = 210,
 };
 
 QIcon IconForResource(IconId id);

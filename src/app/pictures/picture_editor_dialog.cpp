@@ -52,8 +52,8 @@ PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
   bar_->AddButton(Button(kSaveValue,
-                         {IconId::kSavePictureNormal, IconId::kSavePictureHot,
-                          IconId::kSavePictureDisabled, IconId::kSavePicturePressed},
+                         {IconId::kSaveNormal, IconId::kSaveHot,
+                          IconId::kSaveDisabled, IconId::kSavePressed},
                          StringId::kSavePictureTooltip));
   bar_->AddButton(Button(kClearAllValue,
                          {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,

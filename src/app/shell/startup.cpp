@@ -14,6 +14,7 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/compose/chat_opener.h"
 #include "app/compose/message_editor.h"
 #include "app/contacts/contact_information_dialog.h"
 #include "app/pictures/picture_library_dialog.h"
@@ -146,7 +147,13 @@ int RunZephSms(int argc, char** argv) {
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
 
+  // The modules' Chat opens the chat window, and Enter sends from it.
+  ChatOpener chats(ChatSetup{
+      services, frame.get(), [&services](QWidget* owner) { return ChoosePicture(owner, services); },
+      {}});
+  QObject::connect(frame.get(), &MainFrame::ChatRequested, &chats, &ChatOpener::Open);
   ChatEnterFilter chatEnter(windows);
+  QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
   application.installEventFilter(&chatEnter);
 
   // From here a new start finds the frame; "stop" ends the loop, so the

@@ -17,6 +17,7 @@
 #include "app/shell/about_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/options_dialog.h"
+#include "app/tools/chat_screenshot.h"
 #include "app/tools/shots.h"
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
@@ -117,5 +118,6 @@ int main(int argc, char** argv) {
   ok = SavePicturesShots(context) && ok;
   ok = SaveContactsShots(context) && ok;
   ok = SaveComposeShots(context) && ok;
+  ok = SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
   return ok ? 0 : 1;
 }

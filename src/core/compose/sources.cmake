@@ -1,6 +1,8 @@
 target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.h
   ${CMAKE_CURRENT_LIST_DIR}/chat_conversation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chat_session.h
+  ${CMAKE_CURRENT_LIST_DIR}/chat_session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/composer_send.h
   ${CMAKE_CURRENT_LIST_DIR}/composer_send.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editor_request.h

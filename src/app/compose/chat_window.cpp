@@ -1,0 +1,322 @@
+#include "app/compose/chat_window.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <array>
+
+#include "app/base/asker.h"
+#include "app/base/can_send_check.h"
+#include "app/base/control_id.h"
+#include "app/base/dialog_fonts.h"
+#include "app/base/program_bitmaps.h"
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "app/base/texts.h"
+#include "app/compose/chat_list.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/message_text_control.h"
+#include "app/platform/card_link.h"
+#include "core/compose/chat_conversation.h"
+#include "core/folders/clock.h"
+#include "core/folders/date_text.h"
+#include "core/store/file_time.h"
+
+namespace zeph {
+namespace {
+
+// The button values the action bar reports.
+enum ChatCommand : int {
+  kSaveAsTextCommand = 149,
+  kAttachPictureCommand = 122,
+  kRemovePictureCommand = 175,
+};
+
+struct ChatButton {
+  ChatCommand command;
+  StringId tooltip;
+  std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
+};
+
+// In the order they are added: ChatWindow::Button is the position.
+constexpr ChatButton kButtons[] = {
+    {kSaveAsTextCommand, StringId::kSaveAsTextTooltip,
+     {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled,
+      IconId::kSavePressed}},
+    {kAttachPictureCommand, StringId::kAttachPictureTooltip,
+     {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
+      IconId::kAttachPicturePressed}},
+    {kRemovePictureCommand, StringId::kRemovePictureTooltip,
+     {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
+      IconId::kRemovePicturePressed}},
+};
+
+// The window as it opens, which is also the smallest it gets: the text
+// control, the Send button and the counter keep their places and sizes
+// while the list grows with the window.
+constexpr int kStripWidth = 10;
+constexpr int kLeft = kStripWidth + 8;
+constexpr int kStartWidth = 440;
+constexpr int kStartHeight = 420;  // without the status line
+constexpr int kCaptionTop = ActionBar::kHeight + 10;
+constexpr int kFieldHeight = 22;
+constexpr int kListTop = kCaptionTop + kFieldHeight + 8;
+constexpr int kListRightMargin = 10;
+constexpr int kListBottomMargin = 75;
+constexpr int kSendWidth = 48;
+constexpr int kSendHeight = 36;
+constexpr int kTextWidth = kStartWidth - kLeft - kListRightMargin - kSendWidth - 8;
+constexpr int kTextHeight = 55;
+constexpr int kSendLeft = kLeft + kTextWidth + 8;
+constexpr int kCounterHeight = 18;
+// Below the list's bottom.
+constexpr int kTextGap = 10;
+constexpr int kSendGap = 9;
+constexpr int kCounterGap = 50;
+
+// The locale's short name of the date's day of week.
+QString DayName(const RecordTime& time) {
+  const int day = DayOfWeek(time.year, time.month, time.day);  // 0 is Sunday
+  return QLocale::system().dayName(day == 0 ? 7 : day, QLocale::ShortFormat);
+}
+
+}  // namespace
+
+ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
+    : QDialog(owner),
+      services_(setup.services),
+      choosePicture_(setup.choosePicture),
+      askFileName_(setup.askFileName),
+      bar_(new ActionBar(this)),                                           // owned by the window
+      partnerLabel_(new QLabel(QStringLiteral("Chat with "), this)),       // owned by the window
+      partner_(new QLineEdit(this)),                                       // owned by the window
+      list_(new ChatListView(this)),                                       // owned by the window
+      text_(new MessageTextControl(this, services_.link->SyncPipe(),      // owned by the window
+                                   services_.asker)),
+      send_(new QPushButton(this)),  // owned by the window
+      counter_(new QLabel(this)),    // owned by the window
+      status_(new QStatusBar(this)),  // owned by the window
+      strip_(BitmapForResource(BitmapId::kLeftStrip)) {
+  setObjectName(QStringLiteral("ChatWindow111"));
+  setWindowTitle(QStringLiteral("Chat"));
+  setWindowIcon(IconForResource(IconId::kApplication));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(false);
+  setSizeGripEnabled(false);  // the status line has its own
+
+  // The text control has read the long-message flag, which Attach Picture
+  // follows.
+  bar_->setObjectName(QStringLiteral("sausage"));
+  bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
+  for (const ChatButton& button : kButtons) {
+    ActionButtonRecord record;
+    for (size_t i = 0; i < record.icons.size(); ++i) {
+      record.icons[i] = IconForResource(button.icons[i]);
+    }
+    record.command = button.command;
+    record.tooltip = Text(button.tooltip);
+    record.initialState = kButtonEnabled;
+    if (button.command == kAttachPictureCommand && !text_->LongMessagesAllowed()) {
+      record.initialState = kButtonDisabled;
+    }
+    if (button.command == kRemovePictureCommand) record.initialState = kButtonDisabled;
+    bar_->AddButton(record);
+  }
+  bar_->SetText(Text(StringId::kChatBarText));
+  connect(bar_, &ActionBar::Clicked, this, &ChatWindow::ButtonClicked);
+
+  // The counter follows every change of the text, and Remove Picture
+  // whether a picture is attached.
+  send_->setToolTip(Text(StringId::kSendChatTooltip));
+  send_->setAccessibleName(Text(StringId::kSendChatTooltip));
+  send_->setIcon(IconForResource(IconId::kChatSend));
+  send_->setIconSize(QSize(24, 24));
+  send_->setAutoDefault(false);
+  send_->setDefault(true);
+  connect(send_, &QPushButton::clicked, this, &ChatWindow::Send);
+  connect(text_, &MessageTextControl::Changed, this, &ChatWindow::TextChanged);
+  connect(text_, &MessageTextControl::CloseRequested, this, &QDialog::reject);
+  counter_->setText(QStringLiteral("0(0) "));
+  text_->Clear();  // reports a change: the counter shows what is left
+  text_->SetPictureLayout(MessageTextControl::kLayoutBeside);
+  // The text has no label of its own to be announced by.
+  for (QWidget* text : {static_cast<QWidget*>(text_), static_cast<QWidget*>(text_->Edit())}) {
+    text->setAccessibleName(QStringLiteral("Chat message"));
+  }
+  text_->Edit()->installEventFilter(this);
+
+  AppLists& lists = services_.store->Lists();
+  opening_ = OpenConversation(lists.chat, lists.inbox, lists.sent, lists.contacts,
+                              *services_.settings, services_.clock->LocalTime());
+  partner_->setReadOnly(true);
+  partner_->setText(FromCp1252(ChatCaption(opening_.partnerName, opening_.partnerNumber)));
+  partner_->setCursorPosition(0);
+  partnerLabel_->setBuddy(partner_);
+  list_->setAccessibleName(windowTitle());
+  Refill(opening_.showsArrival);
+  if (opening_.onTop) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+  SetControlId(partner_, ControlId::kChatPartner);
+  SetControlId(list_, ControlId::kChatList);
+  SetControlId(text_, ControlId::kChatText);
+  SetControlId(send_, ControlId::kChatSend);
+  SetControlId(counter_, ControlId::kLengthCounter);
+  for (QWidget* control : {static_cast<QWidget*>(partnerLabel_), static_cast<QWidget*>(partner_),
+                           static_cast<QWidget*>(counter_)}) {
+    control->setFont(DialogFontRegular());
+  }
+  setTabOrder(partner_, list_);
+  setTabOrder(list_, text_);
+  setTabOrder(text_, send_);
+
+  connect(this, &QDialog::finished, this, &ChatWindow::Closed);
+  const int statusHeight = status_->sizeHint().height();
+  setMinimumSize(kStartWidth, kStartHeight + statusHeight);
+  resize(kStartWidth, kStartHeight + statusHeight);
+  text_->setFocus();
+  services_.windows->chatWindow = this;
+}
+
+ChatWindow::~ChatWindow() { Closed(); }
+
+void ChatWindow::Closed() {
+  if (closed_) return;
+  closed_ = true;
+  // A new chat may open before this window is deleted: leave its handle
+  // and its conversation alone then.
+  if (services_.windows->chatWindow != this) return;
+  services_.windows->chatWindow = nullptr;
+  static_cast<void>(services_.store->Lists().chat.RemoveAll());  // always 1
+}
+
+void ChatWindow::Send() {
+  if (text_->Length() == 0) {
+    text_->setFocus();
+    return;
+  }
+  // It stays until the partner's next message: the send engine takes the
+  // message from the Outbox within a second.
+  status_->showMessage(Text(StringId::kChatSending));
+  std::unique_ptr<MessageRecord> message = MakeChatMessage(
+      opening_.partnerNumber, text_->Text(), text_->Picture(), services_.clock->LocalTime());
+  // Without a connection the user is told; the message waits in the Outbox
+  // all the same.
+  static_cast<void>(CanSendNow(this, *services_.link, *services_.settings));
+  AppLists& lists = services_.store->Lists();
+  QueueChatMessage(std::move(message), lists.outbox, services_.store->Paths().outbox, lists.chat);
+  Refill(false);
+  text_->Clear();
+  text_->setFocus();
+}
+
+void ChatWindow::AttachPicture() {
+  const int choice = choosePicture_ ? choosePicture_(this) : 0;
+  if (choice <= 0) return;
+  if (const PictureImage* picture = services_.store->Lists().pictures.GetAt(choice - 1)) {
+    text_->AttachPicture(*picture);
+  }
+}
+
+void ChatWindow::RemovePicture() { text_->RemovePicture(); }
+
+void ChatWindow::SaveAsText() {
+  const QString folder =
+      QFileInfo(QFile::decodeName(services_.store->Paths().inbox.c_str())).absolutePath();
+  const QString path = askFileName_ ? askFileName_(this) : AskChatFileName(this, folder);
+  if (path.isEmpty()) return;
+  // A file that cannot be written is not reported: nothing was written.
+  static_cast<void>(SaveConversation(QFile::encodeName(path).toStdString(),
+                                     services_.store->Lists().chat, opening_.ownName,
+                                     opening_.partnerName));
+}
+
+void ChatWindow::Refill(bool arrival) {
+  const MessageList& chat = services_.store->Lists().chat;
+  list_->SetRows(ChatRows(chat, opening_.ownName, opening_.partnerName));
+  const MessageRecord* last = chat.GetAt(chat.Count() - 1);
+  if (!arrival || last == nullptr) return;
+  status_->showMessage(Text(StringId::kChatLastReceived) + DayName(last->time) +
+                       FromCp1252(FolderDateTimeText(last->time, {})));
+}
+
+std::string ChatWindow::PartnerCaption() const { return ToCp1252(partner_->text()); }
+
+void ChatWindow::ConversationAppended() { Refill(true); }
+
+void ChatWindow::ButtonClicked(int command) {
+  switch (command) {
+    case kSaveAsTextCommand:
+      SaveAsText();
+      break;
+    case kAttachPictureCommand:
+      AttachPicture();
+      break;
+    case kRemovePictureCommand:
+      RemovePicture();
+      break;
+    default:
+      break;
+  }
+}
+
+void ChatWindow::TextChanged() {
+  counter_->setText(FormatLengthCounter(*text_));
+  bar_->SetButtonState(kRemovePicture, text_->HasPicture() ? kButtonEnabled : kButtonDisabled);
+}
+
+bool ChatWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text_->Edit() && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & Qt::ControlModifier)) {
+      text_->Edit()->textCursor().insertBlock();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ChatWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  const QRect strip(0, ActionBar::kHeight, kStripWidth, height() - ActionBar::kHeight);
+  painter.drawPixmap(strip, strip_, strip.intersected(strip_.rect()));
+}
+
+void ChatWindow::resizeEvent(QResizeEvent*) {
+  const int statusHeight = status_->sizeHint().height();
+  status_->setGeometry(0, height() - statusHeight, width(), statusHeight);
+  // The rules below count from the window's bottom above the status line.
+  const int bottom = height() - statusHeight;
+  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
+  const int labelWidth = partnerLabel_->sizeHint().width();
+  partnerLabel_->setGeometry(kLeft, kCaptionTop, labelWidth, kFieldHeight);
+  partner_->setGeometry(kLeft + labelWidth, kCaptionTop,
+                        width() - kListRightMargin - kLeft - labelWidth, kFieldHeight);
+  const int listBottom = bottom - kListBottomMargin;
+  list_->setGeometry(kLeft, kListTop, width() - kListRightMargin - kLeft, listBottom - kListTop);
+  text_->setGeometry(kLeft, listBottom + kTextGap, kTextWidth, kTextHeight);
+  send_->setGeometry(kSendLeft, listBottom + kSendGap, kSendWidth, kSendHeight);
+  counter_->setGeometry(kSendLeft, listBottom + kCounterGap, kSendWidth, kCounterHeight);
+}
+
+QString AskChatFileName(QWidget* owner, const QString& folder) {
+  QFileDialog dialog(owner, Text(StringId::kSaveConversationTitle), folder,
+                     QStringLiteral("TXT Files (*.txt)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.selectFile(Text(StringId::kChatFileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace zeph

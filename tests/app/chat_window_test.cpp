@@ -1,0 +1,316 @@
+#include "app/compose/chat_window.h"
+
+#include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <iterator>
+
+#include "app/base/chat_window_link.h"
+#include "app/compose/chat_list.h"
+#include "app/compose/chat_opener.h"
+#include "app/controls/action_bar.h"
+#include "app/controls/message_text_control.h"
+#include "app/shell/chat_enter_filter.h"
+#include "core/store/message_file.h"
+#include "support/app_fixture.h"
+#include "support/records.h"
+
+namespace zeph::testing {
+namespace {
+
+constexpr const char* kAnna = "+447700900123";
+
+class FixedClock final : public Clock {
+ public:
+  uint32_t TickCount() const override { return 0; }
+  RecordTime LocalTime() const override { return At(2026, 12, 5, 12, 0); }
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ChatWindowTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    services.clock = &fixedClock;
+    settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Bea");
+    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+    // The fake link has no card service: no "Message Cannot Be Sent" box.
+    settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+    AppLists& lists = store.Lists();
+    lists.contacts.Add(Contact("Anna", "07700900123"));
+    lists.inbox.Add(Message(kAnna, "Are you coming?", At(2026, 12, 5, 11, 40)));
+    lists.sent.Add(Message("07700900123", "On my way", At(2026, 12, 5, 11, 45), MRF_OUTGOING));
+  }
+
+  ChatWindow* Open(const MessageRecord& seed) {
+    opener = std::make_unique<ChatOpener>(
+        ChatSetup{services, &owner, [this](QWidget*) { return chosenPicture; },
+                  [this](QWidget*) { return savePath; }});
+    ChatWindow* window = opener->Open(seed, true);
+    QApplication::processEvents();
+    return window;
+  }
+
+  ChatWindow* OpenOnTheInbox() { return Open(*store.Lists().inbox.GetAt(0)); }
+
+  static std::vector<std::string> Rows(const ChatWindow& window) {
+    std::vector<std::string> rows;
+    const ChatListModel& model = window.List()->Model();
+    for (int i = 0; i < model.rowCount(); ++i) {
+      const ChatRow* row = model.RowAt(i);
+      rows.push_back(row->speaker.toStdString() + ": " +
+                     row->text.value_or(QString()).toStdString() + (row->picture ? " [p]" : ""));
+    }
+    return rows;
+  }
+
+  static void Type(ChatWindow& window, const QString& text) {
+    QTest::keyClicks(window.TextControl()->Edit(), text);
+  }
+
+  FixedClock fixedClock;
+  QWidget owner;
+  int chosenPicture = 0;
+  QString savePath;
+  std::unique_ptr<ChatOpener> opener;
+};
+
+TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
+  AppLists& lists = store.Lists();
+  PictureImage picture{};
+  picture[0] = 0x80;
+  auto drawing = Message("07700900123", "", At(2026, 12, 5, 11, 50), MRF_PICTURE);
+  drawing->picture = picture;
+  lists.inbox.Add(std::move(drawing));
+  lists.inbox.Add(Message("+449999999999", "someone else", At(2026, 12, 5, 11, 55)));
+  lists.inbox.Add(Message(kAnna, "yesterday", At(2026, 12, 4, 11, 0)));
+
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  QAbstractItemModelTester tester(window->List()->model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  // The seed gave way to the conversation it matched.
+  EXPECT_EQ(Rows(*window), (std::vector<std::string>{"Anna: Are you coming?", "Bea: On my way",
+                                                     "Anna:  [p]"}));
+  EXPECT_EQ(lists.chat.Count(), 3);
+  EXPECT_EQ(window->List()->currentIndex().row(), 2);
+  EXPECT_EQ(window->findChild<QLineEdit*>()->text(), "Anna <+447700900123>");
+  EXPECT_EQ(window->Counter()->text(), "160(1)");
+  // It opens on Anna's message, so it says when her last one came.
+  EXPECT_TRUE(window->StatusLine()->currentMessage().startsWith("Last Message Received: "));
+  EXPECT_TRUE(window->StatusLine()->currentMessage().endsWith(" 05.12.2026 11:50"));
+  EXPECT_EQ(window->windowTitle(), "Chat");
+
+  // A second request while the window is open changes nothing.
+  EXPECT_EQ(opener->Open(*lists.inbox.GetAt(2), true), nullptr);
+  EXPECT_EQ(lists.chat.Count(), 3);
+
+  // Reception finds the window through the open windows, reads the partner
+  // and tells it of an arrival.
+  ChatWindowLink* link = OpenChatLink(windows);
+  ASSERT_EQ(link, window);
+  EXPECT_EQ(link->PartnerCaption(), "Anna <+447700900123>");
+  lists.chat.Add(Message(kAnna, "Where are you?", At(2026, 12, 5, 12, 3)));
+  link->ConversationAppended();
+  EXPECT_EQ(Rows(*window).back(), "Anna: Where are you?");
+  EXPECT_EQ(window->List()->currentIndex().row(), 3);
+  EXPECT_TRUE(window->StatusLine()->currentMessage().startsWith("Last Message Received: "));
+  EXPECT_TRUE(window->StatusLine()->currentMessage().endsWith(" 05.12.2026 12:03"));
+
+  // Escape closes it: the handle goes and the chat list is emptied.
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Escape);
+  EXPECT_EQ(windows.chatWindow, nullptr);
+  EXPECT_EQ(lists.chat.Count(), 0);
+  EXPECT_NE(opener->Open(*lists.inbox.GetAt(0), true), nullptr);
+}
+
+TEST_F(ChatWindowTest, HeadersAreBlueForTheUserAndRedForThePartner) {
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  const QImage shot = window->List()->viewport()->grab().toImage();
+  auto colours = [&](int row) {
+    const QRect rect = window->List()->visualRect(window->List()->model()->index(row, 0));
+    bool blue = false, red = false;
+    // The header line, left of the date.
+    for (int y = rect.top(); y < rect.top() + 20 && y < shot.height(); ++y) {
+      for (int x = rect.left(); x < rect.left() + rect.width() / 2; ++x) {
+        const QRgb pixel = shot.pixel(x, y);
+        blue = blue || pixel == qRgb(0, 0, 255);
+        red = red || pixel == qRgb(255, 0, 0);
+      }
+    }
+    return std::make_pair(blue, red);
+  };
+  EXPECT_EQ(colours(0), std::make_pair(false, true));  // Anna
+  EXPECT_EQ(colours(1), std::make_pair(true, false));  // Bea
+}
+
+TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  AppLists& lists = store.Lists();
+
+  // Nothing written: nothing is queued, the text takes the focus.
+  window->List()->setFocus();
+  window->SendButton()->click();
+  EXPECT_EQ(lists.outbox.Count(), 0);
+  EXPECT_EQ(window->focusWidget(), window->TextControl()->Edit());
+
+  Type(*window, "See you");
+  EXPECT_EQ(window->Counter()->text(), "153(1)");
+  window->SendButton()->click();
+  // The record itself is core's (chat_session_test); here it is queued,
+  // saved and shown.
+  ASSERT_EQ(lists.outbox.Count(), 1);
+  EXPECT_EQ(TextOf(*lists.outbox.GetAt(0)), "See you");
+  MessageList saved;
+  EXPECT_EQ(LoadMessageFile(store.Paths().outbox, saved), 1);
+  EXPECT_EQ(Rows(*window).back(), "Bea: See you");
+  EXPECT_EQ(window->List()->currentIndex().row(), 2);
+  EXPECT_TRUE(window->TextControl()->Text().empty());
+  EXPECT_EQ(window->Counter()->text(), "160(1)");
+  EXPECT_EQ(window->StatusLine()->currentMessage(), "Sending...");
+}
+
+TEST_F(ChatWindowTest, EnterSendsThroughTheShellsRuleAndCtrlEnterBreaksTheLine) {
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  ChatEnterFilter filter(windows);
+  QObject::connect(&filter, &ChatEnterFilter::SendChatRequested, opener.get(), &ChatOpener::Send);
+  qApp->installEventFilter(&filter);
+  QApplication::setActiveWindow(window);
+  window->TextControl()->setFocus();
+
+  Type(*window, "one");
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
+  Type(*window, "two");
+  EXPECT_EQ(store.Lists().outbox.Count(), 0);
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return);
+  qApp->removeEventFilter(&filter);
+  ASSERT_EQ(store.Lists().outbox.Count(), 1);
+  EXPECT_EQ(TextOf(*store.Lists().outbox.GetAt(0)), "one\r\ntwo");
+}
+
+TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
+  PictureImage first{}, second{};
+  second[5] = 0xFF;
+  store.Lists().pictures.Add(std::make_unique<PictureImage>(first));
+  store.Lists().pictures.Add(std::make_unique<PictureImage>(second));
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  QToolButton* remove = window->Bar()->ButtonAt(ChatWindow::kRemovePicture);
+  EXPECT_TRUE(window->Bar()->ButtonAt(ChatWindow::kAttachPicture)->isEnabled());
+  EXPECT_FALSE(remove->isEnabled());
+
+  chosenPicture = 2;
+  window->AttachPicture();
+  EXPECT_EQ(window->TextControl()->Picture(), second);
+  EXPECT_TRUE(remove->isEnabled());
+  EXPECT_EQ(window->Counter()->text(), "121(3)");
+  window->RemovePicture();
+  EXPECT_FALSE(window->TextControl()->HasPicture());
+  EXPECT_FALSE(remove->isEnabled());
+}
+
+TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  savePath = documents.filePath(QStringLiteral("chat.txt"));
+  window->SaveAsText();
+  EXPECT_EQ(ReadFile(savePath.toStdString()),
+            "Anna says:\r\n  Are you coming?\r\n   05.12 2026 11:40\r\n\r\n"
+            "Bea says:\r\n  On my way\r\n   05.12 2026 11:45\r\n\r\n");
+
+  // A folder that is not there: no file, no message.
+  savePath = documents.filePath(QStringLiteral("gone/chat.txt"));
+  window->SaveAsText();
+  EXPECT_FALSE(std::filesystem::exists(documents.filePath(QStringLiteral("gone")).toStdString()));
+  EXPECT_TRUE(asker.errors.empty());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ChatWindowTest, TheSaveDialogOffersChatTxtAmongTextFiles) {
+  QFileDialog* shown = nullptr;
+  QString title, file, suffix, filter;
+  bool asksBeforeOverwriting = false;
+  const auto cancel = OnNextModal([&](QWidget* modal) {
+    shown = qobject_cast<QFileDialog*>(modal);
+    if (shown == nullptr) return;
+    title = shown->windowTitle();
+    file = shown->selectedFiles().value(0);
+    suffix = shown->defaultSuffix();
+    filter = shown->nameFilters().join(u';');
+    asksBeforeOverwriting = shown->acceptMode() == QFileDialog::AcceptSave &&
+                            !shown->testOption(QFileDialog::DontConfirmOverwrite);
+    shown->reject();
+  });
+  EXPECT_TRUE(AskChatFileName(nullptr, documents.path()).isEmpty());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(title, "Save Conversation");
+  EXPECT_EQ(file, documents.filePath(QStringLiteral("chat.txt")));
+  EXPECT_EQ(suffix, "txt");
+  EXPECT_EQ(filter, "TXT Files (*.txt)");
+  EXPECT_TRUE(asksBeforeOverwriting);
+}
+
+TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
+  std::string words;
+  for (int i = 0; i < 40; ++i) words += "word ";
+  store.Lists().inbox.Add(Message(kAnna, words, At(2026, 12, 5, 11, 50)));
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  window->resize(700, 600);
+  QApplication::processEvents();
+  const int bottom = window->height() - window->StatusLine()->height();
+  const QRect list = window->List()->geometry();
+  EXPECT_EQ(list.right() + 1, window->width() - 10);
+  EXPECT_EQ(list.bottom() + 1, bottom - 75);
+  EXPECT_EQ(window->TextControl()->y(), list.bottom() + 1 + 10);
+  EXPECT_EQ(window->SendButton()->y(), list.bottom() + 1 + 9);
+  EXPECT_EQ(window->Counter()->y(), list.bottom() + 1 + 50);
+
+  auto lastRowHeight = [window] {
+    const QModelIndex last = window->List()->model()->index(2, 0);
+    return window->List()->visualRect(last).height();
+  };
+  const int wide = lastRowHeight();
+  window->resize(window->minimumWidth(), 600);
+  QApplication::processEvents();
+  EXPECT_GT(lastRowHeight(), wide);
+}
+
+TEST_F(ChatWindowTest, EveryControlTheKeyboardReachesHasAName) {
+  ChatWindow* window = OpenOnTheInbox();
+  ASSERT_NE(window, nullptr);
+  QStringList unnamed;
+  std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
+    if (node == nullptr || node->state().invisible) return;
+    if (node->state().focusable && node->text(QAccessible::Name).trimmed().isEmpty()) {
+      unnamed << QString::number(node->role());
+    }
+    for (int i = 0; i < node->childCount(); ++i) visit(node->child(i));
+  };
+  visit(QAccessible::queryAccessibleInterface(window));
+  EXPECT_EQ(unnamed, QStringList());
+  // The partner field is announced by its label.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->findChild<QLineEdit*>())
+                ->text(QAccessible::Name),
+            "Chat with ");
+}
+
+}  // namespace
+}  // namespace zeph::testing

@@ -1,0 +1,124 @@
+#include "core/compose/chat_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/settings/memory_settings_store.h"
+#include "core/store/message_file.h"
+#include "support/records.h"
+#include "support/temp_folder.h"
+
+namespace zeph {
+namespace {
+
+using testing::At;
+using testing::Contact;
+using testing::Message;
+
+constexpr const char* kPartner = "+447700900123";
+
+class ChatOpeningTest : public ::testing::Test {
+ protected:
+  ChatOpening Open(const MessageRecord& seed) {
+    StartConversation(chat, seed);
+    return OpenConversation(chat, inbox, sent, contacts, settings, At(2026, 12, 5, 12, 0));
+  }
+  MessageList inbox, chat;
+  LockedMessageList sent;
+  ContactList contacts;
+  MemorySettingsStore settings;
+};
+
+TEST_F(ChatOpeningTest, SettingsAreReadWithTheirFallbacks) {
+  contacts.Add(Contact("Anna", "07700900123"));
+  inbox.Add(Message(kPartner, "an hour ago", At(2026, 12, 5, 11, 0)));
+  // Nothing stored: "Own Name", not on top, and 0 hours leave the seed alone.
+  ChatOpening opening = Open(*Message(kPartner, "seed"));
+  EXPECT_EQ(opening.partnerNumber, kPartner);
+  EXPECT_EQ(opening.partnerName, "Anna");
+  EXPECT_EQ(opening.ownName, "Own Name");
+  EXPECT_FALSE(opening.onTop);
+  ASSERT_EQ(chat.Count(), 1);
+  EXPECT_EQ(TextOf(*chat.GetAt(0)), "seed");
+
+  settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Bea");
+  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 2);
+  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
+  opening = Open(*Message(kPartner, "seed"));
+  EXPECT_EQ(opening.ownName, "Bea");
+  EXPECT_TRUE(opening.onTop);
+  ASSERT_EQ(chat.Count(), 1);
+  EXPECT_EQ(TextOf(*chat.GetAt(0)), "an hour ago");
+}
+
+TEST_F(ChatOpeningTest, OpensOnAnArrivalOnlyWhenThePartnerSpokeFirst) {
+  struct Case {
+    const char* what;
+    uint32_t flags;
+    bool text;
+    bool showsArrival;
+  };
+  const Case cases[] = {
+      {"received text", 0, true, true},
+      {"received picture without text", MRF_PICTURE, false, true},
+      {"the user's own message", MRF_OUTGOING, true, false},
+      {"neither text nor picture", 0, false, false},
+  };
+  for (const Case& c : cases) {
+    auto seed = Message(kPartner, "seed", At(2026, 12, 5, 11, 0), c.flags);
+    if (!c.text) seed->text.reset();
+    if (c.flags & MRF_PICTURE) seed->picture = PictureImage{};
+    EXPECT_EQ(Open(*seed).showsArrival, c.showsArrival) << c.what;
+  }
+  // What counts is the first entry after the assembly, not the seed.
+  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+  sent.Add(Message(kPartner, "mine", At(2026, 12, 5, 11, 30), MRF_OUTGOING));
+  EXPECT_FALSE(Open(*Message(kPartner, "seed")).showsArrival);
+}
+
+TEST(ChatQueueTest, EachMessageIsQueuedWaitingWithItsOwnReferenceAndCopiedIntoTheChat) {
+  testing::TempFolder folder;
+  const std::string path = folder.File("outbox.sms");
+  LockedMessageList outbox;
+  MessageList chat;
+  PictureImage picture{};
+  picture[0] = 0x80;
+  QueueChatMessage(MakeChatMessage(kPartner, "first", std::nullopt, At(2026, 12, 5, 12, 1)),
+                   outbox, path, chat);
+  QueueChatMessage(MakeChatMessage(kPartner, "second", picture, At(2026, 12, 5, 12, 2)), outbox,
+                   path, chat);
+
+  MessageList saved;
+  ASSERT_EQ(LoadMessageFile(path, saved), 2);
+  const MessageList* lists[] = {&outbox, &saved, &chat};
+  for (const MessageList* list : lists) {
+    ASSERT_EQ(list->Count(), 2);
+    const MessageRecord& first = *list->GetAt(0);
+    const MessageRecord& second = *list->GetAt(1);
+    EXPECT_EQ(first.flags, MRF_OUTGOING | MRF_WAITING);
+    EXPECT_EQ(second.flags, MRF_OUTGOING | MRF_WAITING | MRF_PICTURE);
+    EXPECT_EQ(first.reference, 1);
+    EXPECT_EQ(second.reference, 2);
+    EXPECT_EQ(FirstNumber(first), kPartner);
+    EXPECT_EQ(first.numbers.Count(), 1);
+    EXPECT_EQ(TextOf(second), "second");
+    EXPECT_EQ(second.picture, picture);
+    EXPECT_EQ(second.time, At(2026, 12, 5, 12, 2));
+  }
+}
+
+TEST(ChatSaveTest, AFileThatCannotBeWrittenLeavesNothing) {
+  testing::TempFolder folder;
+  MessageList chat;
+  chat.Add(Message(kPartner, "Hi", At(2002, 12, 5, 9, 5)));
+  // A folder where the file should go stays as it was, with no temporary
+  // file left beside it.
+  std::filesystem::create_directory(folder.File("taken.txt"));
+  EXPECT_FALSE(SaveConversation(folder.File("taken.txt"), chat, "Me", "Anna"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("taken.txt")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace zeph
