@@ -30,9 +30,6 @@ TEST(StatusTextTest, DeliveryReportsAndOutbox) {
   EXPECT_EQ(ReportStatusText(MRF_REPORT | MRF_REPORT_PENDING | MRF_REPORT_DELIVERED), "Pending");
   EXPECT_EQ(ReportStatusText(MRF_REPORT | MRF_REPORT_DELIVERED), "Delivered");
   EXPECT_EQ(ReportStatusText(MRF_WAITING | MRF_SENDING), "Pending");
-  EXPECT_EQ(OutboxStatusStringId(MRF_SENDING | MRF_WAITING), 28);
-  EXPECT_EQ(OutboxStatusStringId(MRF_WAITING), 27);
-  EXPECT_EQ(OutboxStatusStringId(MRF_GAVEUP), 78);
   EXPECT_EQ(OutboxStatusStringId(MRF_OUTGOING), 0);
 }
 
