@@ -90,22 +90,18 @@ TEST(CardParams, ReadsWithDefaultsAndShortPayloads) {
   pipe.Reply(ReplyFrame(0x0B0001, 0, {0x02, 0x02}));  // two bytes: upper bytes 0
   EXPECT_EQ(ReadConnectionState(pipe), 0x202u);
   EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x01, 0x50, 0, 0}})));
-
   FakePipe absent;
   absent.sendResult = kIpcNotConnected;
   EXPECT_EQ(ReadConnectionState(absent), 0u);
   EXPECT_EQ(ReadParam500E(absent), 0xFFFFFFFFu);
   EXPECT_EQ(ReadLongMessageFlag(absent), 1);
-
   FakePipe refused;
   refused.Reply(ReplyFrame(0x0B0001, 3, {0}));
   EXPECT_EQ(ReadLongMessageFlag(refused), 1);
-
   FakePipe off;
   off.Reply(ReplyFrame(0x0B0001, 0, {0x00, 0x77}));
   EXPECT_EQ(ReadLongMessageFlag(off), 0);
   EXPECT_THAT(off.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0C, 0x51, 0, 0}})));
-
   FakePipe wide;  // more than four bytes: the first four count
   wide.Reply(ReplyFrame(0x0B0001, 0, {1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(ReadParam500E(wide), 0x04030201u);
@@ -169,19 +165,10 @@ TEST(CentreSettings, ReadCutsTheNumberAndAShortReplyChangesNothing) {
 }
 
 TEST(SendShortMessage, LaysOutFlagsDestinationAndBlock) {
-  // A text block as the send engine builds it: 1127 bytes, data "abc".
-  Frame block(1127, 0);
-  block[1] = 4;
-  block[4] = 0x80;
-  block[7] = '+';
-  block[8] = '4';
-  block[9] = '9';
-  block[60] = 3;
-  block[62] = 'a';
-  block[63] = 'b';
-  block[64] = 'c';
-  block[65] = 'X';  // beyond the data length: not sent
-
+  // A text block as the send engine builds it: 1127 bytes, data "abc" and a byte beyond
+  // the data length that is not sent.
+  Frame block = Cat({{0, 4, 0, 0, 0x80, 0, 0}, Ascii("+49"), Zeros(50), {3, 0}, Ascii("abcX")});
+  block.resize(1127);
   FakePipe pipe;
   pipe.Reply(ReplyFrame(0x290000, 0, {0x2A}));
   uint8_t reference = 0;
