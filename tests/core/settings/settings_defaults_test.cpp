@@ -1,41 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/settings/memory_settings_store.h"
 
 namespace zeph {
 namespace {
 
-struct Defaults {
-  std::string name;
-  int hours = -1;
-  int onTop = -1;
-};
-
-Defaults Read(const MemorySettingsStore& settings) {
-  Defaults d;
-  settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &d.name, 64);
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &d.hours);
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &d.onTop);
-  return d;
+// "OwnName", "ChatSMSs" and "ChatOnTop" as the store holds them.
+std::tuple<std::string, int, int> Values(const MemorySettingsStore& settings) {
+  std::tuple<std::string, int, int> values{"", -1, -1};
+  settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &std::get<0>(values), 64);
+  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &std::get<1>(values));
+  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &std::get<2>(values));
+  return values;
 }
 
 TEST(WriteSettingDefaultsTest, FirstStartWritesThreeDefaultsAndLaterStartsKeepTheUsersValues) {
   MemorySettingsStore settings;
   EXPECT_NE(WriteSettingDefaults(settings), 0);
-  Defaults first = Read(settings);
-  EXPECT_EQ(first.name, "My Name");
-  EXPECT_EQ(first.hours, 1);
-  EXPECT_EQ(first.onTop, 0);
+  EXPECT_EQ(Values(settings), std::tuple("My Name", 1, 0));
   EXPECT_FALSE(settings.Has(kAppSettingsSection, "", kCanNotSendWarningSetting));
 
   settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Anna");
   settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 0);
   settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
   EXPECT_EQ(WriteSettingDefaults(settings), 0);
-  Defaults kept = Read(settings);
-  EXPECT_EQ(kept.name, "Anna");
-  EXPECT_EQ(kept.hours, 0);
-  EXPECT_EQ(kept.onTop, 1);
+  EXPECT_EQ(Values(settings), std::tuple("Anna", 0, 1));
 }
 
 }  // namespace
