@@ -14,31 +14,6 @@ using zeph::testing::FakePipe;
 using zeph::testing::Frame;
 using zeph::testing::ReplyFrame;
 
-TEST(InitRequestHeader, ZeroFillsAndSetsTheThreeFields) {
-  std::vector<uint8_t> buffer(24, 0xAA);
-  InitRequestHeader(buffer, 0x290003, 20, 15000);
-  EXPECT_THAT(buffer, ElementsAreArray<uint8_t>({
-                          0x00, 0x00, 0x00, 0x00,  // reserved
-                          0x03, 0x00, 0x29, 0x00,  // messageId
-                          0x98, 0x3A, 0x00, 0x00,  // timeoutMs 15000
-                          0x14, 0x00, 0x00, 0x00,  // length 20
-                          0x00, 0x00, 0x00, 0x00,  // zero-filled up to length
-                          0xAA, 0xAA, 0xAA, 0xAA}));  // beyond length: untouched
-}
-
-TEST(SimpleRequest, BareAndOneValueRequestsHaveLengths16And20) {
-  FakePipe pipe;
-  pipe.Reply(ReplyFrame(0x290009, 0));
-  pipe.Reply(ReplyFrame(0x140006, 0));
-  EXPECT_EQ(SimpleRequest(pipe, 0, 0x290009, 0xDEADBEEF, nullptr), 0u);
-  EXPECT_EQ(SimpleRequest(pipe, kRequestHasValue, 0x140006, 0x01020304, nullptr, 60000), 0u);
-  EXPECT_THAT(pipe.sent[0], ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x09, 0x00, 0x29, 0x00,
-                                                       0x98, 0x3A, 0, 0, 0x10, 0, 0, 0}));
-  EXPECT_THAT(pipe.sent[1],
-              ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x06, 0x00, 0x14, 0x00, 0x60, 0xEA, 0, 0,
-                                         0x14, 0, 0, 0, 0x04, 0x03, 0x02, 0x01}));
-}
-
 TEST(SimpleRequest, StoresTheReplyValueOnlyOnSuccess) {
   FakePipe pipe;
   uint32_t out = 77;
