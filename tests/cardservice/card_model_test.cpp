@@ -77,7 +77,8 @@ TEST(CardStore, AFullStoreLeavesMessagesWithTheNetworkUntilASlotFrees) {
 
 TEST(CardNetwork, RefusesMalformedSendsWithDistinctStatuses) {
   // A picture payload: text length, 72, 28, "abc" and its terminator, the rows.
-  SendRequest picture = TextSend("+1", std::string("\x04\0H\0\x1C\0abc\0", 10) + std::string(252, 0), 3);
+  SendRequest picture =
+      TextSend("+1", std::string("\x04\0H\0\x1C\0abc\0", 10) + std::string(252, 0), 3);
   SendRequest lying = TextSend("+1", "abc");
   lying.block[cm::kDataLengthOffset] = 4;  // says four bytes, carries three
   SendRequest badPicture = picture;

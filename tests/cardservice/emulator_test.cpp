@@ -217,7 +217,8 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   std::vector<uint8_t> card;
   ASSERT_EQ(ReadStoredMessage(*pipe, 3, card), 0u);
   EXPECT_EQ(card[cm::kKindOffset], cm::kKindBusinessCard);
-  EXPECT_EQ(BlockText(card), "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ISO-8859-1:Anna\r\nTEL:+4932\r\nEND:VCARD\r\n");
+  EXPECT_EQ(BlockText(card),
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ISO-8859-1:Anna\r\nTEL:+4932\r\nEND:VCARD\r\n");
 
   std::string noService = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " +
                           folder.File("nowhere") + " show 2>&1; echo \"exit=$?\"";
@@ -259,7 +260,8 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
     ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
   }
   std::vector<std::vector<uint8_t>> blocks(5);
-  for (uint8_t slot = 0; slot < 5; ++slot) ASSERT_EQ(ReadStoredMessage(*pipe, slot, blocks[slot]), 0u);
+  for (uint8_t slot = 0; slot < 5; ++slot)
+    ASSERT_EQ(ReadStoredMessage(*pipe, slot, blocks[slot]), 0u);
   for (uint8_t slot = 0; slot < 5; ++slot)
     EXPECT_EQ(blocks[slot][cm::kKindOffset], slot < 2 ? cm::kKindText8 : cm::kKindPicture) << slot;
   EXPECT_EQ(PictureMessageOf(blocks[2]), std::pair(std::string("Happy birthday!"), DemoPicture()));

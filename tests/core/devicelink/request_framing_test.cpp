@@ -51,7 +51,8 @@ TEST(SendAndWait, ResultPrecedenceAndReplyHandOver) {
       {"a failed send: nothing is read", {ReplyFrame(0x290005, 0)}, kIpcNotConnected,
        kIpcNotConnected},
       {"no reply: the read's own code", {}, kResultOk, kIpcTimedOut},
-      {"a reply without room for a status", {Frame{0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0}},
+      {"a reply without room for a status",
+       {Frame{0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0}},
        kResultOk, kResultShortReply},
   };
   for (const Case& c : cases) {

@@ -28,7 +28,8 @@ TEST(ContactNameLookupTest, LastSixDigitsOrAShortNumberWholeFirstMatchWins) {
       {ContactsOf({{"Work", "+441900123"}, {"Home", "0900123"}}), "900123", "Work"},
       {ContactsOf({{"Anna", "07700900123"}}), "", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(ContactNameLookup(c.number, c.contacts), c.shown) << c.number;
+  for (const Case& c : cases)
+    EXPECT_EQ(ContactNameLookup(c.number, c.contacts), c.shown) << c.number;
   EXPECT_FALSE(NumberContainsKey("07700900123", ""));
 }
 

@@ -52,8 +52,9 @@ TEST(GmsFileTest, ThePictureIsTakenFromTheEndAndWrongSizesAndHeadersAreRefused) 
   // A 263-byte file whose header sits at the front, not 256 bytes from the end.
   std::vector<uint8_t> shifted(kHeaderBytes.begin() + 7, kHeaderBytes.end());
   shifted.insert(shifted.end(), 259, 0x00);
+  const std::vector<uint8_t> shorter(file.end() - 255, file.end());
   for (auto [bytes, refusal] : {std::pair{longer, GmsRefusal::kTooLong},
-                                {std::vector<uint8_t>(file.end() - 255, file.end()), GmsRefusal::kTooShort},
+                                {shorter, GmsRefusal::kTooShort},
                                 {std::vector<uint8_t>(), GmsRefusal::kTooShort},
                                 {wrong, GmsRefusal::kWrongPictureHeader},
                                 {shifted, GmsRefusal::kWrongPictureHeader}}) {

@@ -48,7 +48,8 @@ std::unique_ptr<MessageRecord> GoldenRecord() {
   record->reference = 7;
   record->serviceCentre = MakeField<kServiceCentreSize>("+44770");
   record->picture = PictureImage{};
-  for (size_t i = 0; i < kPictureBytes; ++i) (*record->picture)[i] = static_cast<uint8_t>(i * 7 + 1);
+  for (size_t i = 0; i < kPictureBytes; ++i)
+    (*record->picture)[i] = static_cast<uint8_t>(i * 7 + 1);
   return record;
 }
 
@@ -133,7 +134,8 @@ TEST(MessageFileDamageTest, TruncatedFileKeepsItsCompleteRecords) {
   const size_t secondEnd = firstEnd + PlainRecordBytes("two").size();
   for (size_t cut = 0; cut < whole.size(); ++cut) {
     MessageList list;
-    MessageFileParse parse = ParseMessageFile(Bytes(whole.begin(), whole.begin() + static_cast<long>(cut)), list);
+    Bytes bytes(whole.begin(), whole.begin() + static_cast<long>(cut));
+    MessageFileParse parse = ParseMessageFile(bytes, list);
     EXPECT_EQ(list.Count(), cut >= secondEnd ? 2 : cut >= firstEnd ? 1 : 0) << "cut at " << cut;
     EXPECT_FALSE(parse.wellFormed()) << "cut at " << cut;
   }
@@ -157,7 +159,8 @@ TEST(MessageFileDamageTest, DamagedFilesKeepWhatCanBeRead) {
     std::optional<MessageFileProblem> last = {};  // where reading stopped, when checked
   };
   const Case cases[] = {
-      {"count past the end", FileOf(65535, {PlainRecordBytes("only")}), {"only"}, {{1, onlyEnd, ""}}},
+      {"count past the end", FileOf(65535, {PlainRecordBytes("only")}), {"only"},
+       {{1, onlyEnd, ""}}},
       {"overlong text keeps its start, the next record is found",
        FileOf(2, {PlainRecordBytes(std::string(3000, 'a')), PlainRecordBytes("next")}),
        {std::string(2047, 'a'), "next"}},
