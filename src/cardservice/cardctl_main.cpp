@@ -18,10 +18,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cardservice/control_socket.h"
-#include "cardservice/hex_text.h"
 #include "core/codecs/business_card.h"
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/pictures/gms_file.h"
+#include "core/util/hex_text.h"
 
 using nlohmann::json;
 
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
         return 1;
       }
       command["type"] = wide ? "picture16" : "picture";
-      command["picture"] = zeph::cardservice::ToHex(gms.picture);
+      command["picture"] = zeph::ToHex(gms.picture);
     } else if (!cardName.empty() || !cardNumber.empty()) {
       command["type"] = "business-card";
       command["card"] = zeph::BuildBusinessCard(cardName, cardNumber);

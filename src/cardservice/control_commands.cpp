@@ -4,12 +4,12 @@
 
 #include <optional>
 
-#include "cardservice/hex_text.h"
 #include "cardservice/received_blocks.h"
 #include "core/codecs/card_message_layout.h"
 #include "core/devicelink/wire_layout.h"
 #include "core/util/cp1252.h"
 #include "core/util/fixed_text.h"
+#include "core/util/hex_text.h"
 
 namespace zeph::cardservice {
 namespace cm = card_message;

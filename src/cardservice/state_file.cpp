@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cardservice/hex_text.h"
 #include "core/codecs/card_message_layout.h"
 #include "core/util/atomic_file.h"
 #include "core/util/cp1252.h"
+#include "core/util/hex_text.h"
 
 namespace zeph::cardservice {
 using nlohmann::json;

@@ -69,29 +69,24 @@ TEST(ReceivedBlocks, WideTextFromUtf8AndCp1252) {
   EXPECT_THAT(WideFromCp1252("\xE9\x80"), ElementsAreArray<uint8_t>({0, 0xE9, 0x20, 0xAC}));
 }
 
+// A sent block: head with its kind and data length, then the data.
+std::vector<uint8_t> SentBlock(uint8_t kind, const std::vector<uint8_t>& data, size_t length) {
+  std::vector<uint8_t> block(62 + data.size(), 0);
+  block[1] = kind;
+  block[60] = static_cast<uint8_t>(length);
+  block[61] = static_cast<uint8_t>(length >> 8);
+  std::copy(data.begin(), data.end(), block.begin() + 62);
+  return block;
+}
+
 TEST(ReceivedBlocks, TextOfSentBlocksByKind) {
-  std::vector<uint8_t> block(62, 0);
-  block[1] = 4;
-  block[60] = 3;
-  for (char c : std::string("abc")) block.push_back(static_cast<uint8_t>(c));
-  EXPECT_EQ(SentBlockText(block), "abc");
-
-  block[60] = 200;  // a data length past the block: never read beyond it
-  EXPECT_EQ(SentBlockText(block), "abc");
-
-  std::vector<uint8_t> wide(62, 0);
-  wide[60] = 4;
-  wide.insert(wide.end(), {0, 'H', 0, 'i'});
-  EXPECT_EQ(SentBlockText(wide), "Hi");
-
-  std::vector<uint8_t> picture(62, 0);
-  picture[1] = 3;
-  std::vector<uint8_t> data = {4, 0, 72, 0, 28, 0, 'a', 'b', 'c', 0};
-  data.resize(263);
-  picture[60] = static_cast<uint8_t>(data.size());
-  picture[61] = static_cast<uint8_t>(data.size() >> 8);
-  picture.insert(picture.end(), data.begin(), data.end());
-  EXPECT_EQ(SentBlockText(picture), "abc");
+  std::vector<uint8_t> picture = {4, 0, 72, 0, 28, 0, 'a', 'b', 'c', 0};
+  picture.resize(263);
+  EXPECT_EQ(SentBlockText(SentBlock(4, {'a', 'b', 'c'}, 3)), "abc");
+  // A data length past the block: never read beyond it.
+  EXPECT_EQ(SentBlockText(SentBlock(4, {'a', 'b', 'c'}, 200)), "abc");
+  EXPECT_EQ(SentBlockText(SentBlock(0, {0, 'H', 0, 'i'}, 4)), "Hi");
+  EXPECT_EQ(SentBlockText(SentBlock(3, picture, picture.size())), "abc");
   EXPECT_EQ(SentBlockText(std::vector<uint8_t>(10, 0)), "");
 }
 

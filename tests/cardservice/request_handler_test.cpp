@@ -9,6 +9,7 @@ namespace zeph::cardservice {
 namespace {
 
 using Frame = std::vector<uint8_t>;
+using ::testing::ElementsAreArray;
 
 // A request of `length` bytes, zero-filled, header written by hand.
 Frame Request(uint32_t id, uint32_t length) {
@@ -21,6 +22,7 @@ Frame Request(uint32_t id, uint32_t length) {
 
 uint32_t IdOf(const Frame& reply) { return ReadU32(&reply[4]); }
 uint32_t StatusOf(const Frame& reply) { return ReadU32(&reply[16]); }
+Frame PayloadOf(const Frame& reply) { return Frame(reply.begin() + 20, reply.end()); }
 
 TEST(RequestHandler, UnknownIdsAndBadLengthsAreRefused) {
   CardModel card;
@@ -41,41 +43,27 @@ TEST(RequestHandler, UnknownIdsAndBadLengthsAreRefused) {
 TEST(RequestHandler, ErrorReplyFaultCountsDown) {
   CardModel card;
   card.faults.errorReplies[0x290005] = 2;
-  EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), 0x2010001u);
-  EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), 0x2010001u);
-  EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), 0x290005u);
+  for (uint32_t id : {0x2010001u, 0x2010001u, 0x290005u})
+    EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), id);
 }
 
-TEST(RequestHandler, ParametersAreReadAndWrittenAsBytes) {
+TEST(RequestHandler, ParametersAndSendOptionsAreReadAndWrittenAsBytes) {
   CardModel card;
   auto read = Request(0x0B0001, 20);
   WriteU32(&read[16], 0x510C);
-  auto reply = AnswerRequest(card, read, 0);
-  EXPECT_THAT(reply, ::testing::ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x01, 0x00, 0x0B, 0x00,
-                                                            0, 0, 0, 0, 21, 0, 0, 0, 0, 0, 0, 0,
-                                                            1}));
+  EXPECT_THAT(AnswerRequest(card, read, 0),
+              ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x01, 0x00, 0x0B, 0x00, 0, 0, 0, 0, 21, 0, 0,
+                                         0, 0, 0, 0, 0, 1}));
   auto write = Request(0x0B0002, 21);
   WriteU32(&write[16], 0x510C);
   EXPECT_EQ(StatusOf(AnswerRequest(card, write, 0)), 0u);
   EXPECT_EQ(card.LongMessages(), 0);
-
   WriteU32(&read[16], 0x7777);
   EXPECT_EQ(StatusOf(AnswerRequest(card, read, 0)), status::kUnknownParam);
-}
 
-TEST(RequestHandler, SendNeedsATerminatedDestination) {
-  CardModel card;
-  auto send = Request(0x290000, 110 + 1);
-  std::fill(send.begin() + 25, send.begin() + 48, '1');  // no terminator in the field
-  send[48 + 1] = 4;
-  send[48 + 60] = 1;
-  send[110] = 'x';
-  EXPECT_EQ(StatusOf(AnswerRequest(card, send, 0)), status::kBadDestination);
-  send[47] = 0;
-  auto accepted = AnswerRequest(card, send, 0);
-  EXPECT_EQ(StatusOf(accepted), 0u);
-  EXPECT_EQ(accepted.size(), 21u);
-  EXPECT_EQ(accepted[20], 0);  // the first reference
+  card.sendOptions = {1, 0, 7};  // reply path, delivery reports, the third
+  EXPECT_THAT(PayloadOf(AnswerRequest(card, Request(0x290005, 16), 0)),
+              ElementsAreArray<uint8_t>({1, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0}));
 }
 
 TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
@@ -88,32 +76,28 @@ TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
   EXPECT_EQ(ReadU16(&reply[22]), 1);
   EXPECT_EQ(ReadU16(&reply[1046]), 0xFFE9);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&reply[22550])), "+4930");
-
-  auto limits = AnswerRequest(card, Request(0x2C0010, 16), 0);
-  ASSERT_EQ(limits.size(), 28u);
-  EXPECT_EQ(ReadU32(&limits[20]), 250u);
-  EXPECT_EQ(ReadU32(&limits[24]), 20u);
+  EXPECT_THAT(PayloadOf(AnswerRequest(card, Request(0x2C0010, 16), 0)),
+              ElementsAreArray<uint8_t>({250, 0, 0, 0, 20, 0, 0, 0}));
 
   card.simPresent = false;
-  for (uint32_t id : {0x2A0000u, 0x2C0010u, 0x2A0007u})
-    EXPECT_EQ(StatusOf(AnswerRequest(card, Request(id, 16), 0)), status::kNoSim) << id;
-  EXPECT_EQ(StatusOf(AnswerRequest(card, Request(0x2A0003, 83), 0)), status::kNoSim);
+  for (auto [id, length] : {std::pair{0x2A0000u, 16u}, {0x2C0010u, 16u}, {0x2A0007u, 16u},
+                            {0x2A0003u, 83u}})
+    EXPECT_EQ(StatusOf(AnswerRequest(card, Request(id, length), 0)), status::kNoSim) << id;
 }
 
-TEST(RequestHandler, StoredMessagesAreReadWholeAndMarkedRead) {
+TEST(RequestHandler, StoredMessagesAreCountedReadWholeAndMarkedRead) {
   CardModel card;
   std::vector<uint8_t> block(70, 0);
   block[0] = 0x02;  // received
   block[1] = 1;     // 8-bit text
   card.Arrive(block);
-  auto counts = AnswerRequest(card, Request(0x290009, 16), 0);
-  EXPECT_THAT(std::vector<uint8_t>(counts.begin() + 16, counts.end()),
-              ::testing::ElementsAreArray<uint8_t>({0, 0, 0, 0, 1, 0, 0}));
+  for (int i = 0; i < 2; ++i) card.Arrive(Frame(70, 0x0A));  // status bit 0x08: left on the card
+  EXPECT_THAT(PayloadOf(AnswerRequest(card, Request(0x290009, 16), 0)),
+              ElementsAreArray<uint8_t>({1, 0, 2}));
   auto read = Request(0x290007, 17);
-  auto message = AnswerRequest(card, read, 0);
-  EXPECT_EQ(message.size(), 90u);
+  EXPECT_THAT(PayloadOf(AnswerRequest(card, read, 0)), ElementsAreArray(block));
   EXPECT_TRUE(card.Slot(0)->read);
-  read[16] = 1;
+  read[16] = 5;
   EXPECT_EQ(StatusOf(AnswerRequest(card, read, 0)), status::kEmptySlot);
   auto remove = Request(0x290008, 20);
   EXPECT_EQ(StatusOf(AnswerRequest(card, remove, 0)), 0u);

@@ -7,40 +7,40 @@
 
 #include "core/store/message_file.h"
 #include "core/util/fixed_text.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 namespace zeph::tools {
 namespace {
 
-using zeph::testing::TempFolder;
+class ZephStoreTest : public ::testing::Test {
+ protected:
+  ZephStoreTest() {
+    auto record = zeph::testing::Message("+4412", "caf\xE9 \x80", {2002, 12, 2, 3, 14, 35, 7, 250},
+                                         MRF_PICTURE | MRF_READ);
+    record->reference = 9;
+    record->serviceCentre = MakeField<kServiceCentreSize>("+44770");
+    record->picture = PictureImage{};
+    record->picture->front() = 0xAB;
+    record->picture->back() = 0x01;
+    list_.Add(std::move(record));
+  }
+  int Dump(const std::string& name, StoreKind kind = StoreKind::kMessages) {
+    return DumpStore(folder_.File(name), kind, out_, err_);
+  }
+  int Check(const std::string& name, StoreKind kind = StoreKind::kMessages) {
+    return CheckStore(folder_.File(name), kind, out_, err_);
+  }
+  zeph::testing::TempFolder folder_;
+  MessageList list_;
+  std::ostringstream out_, err_;
+};
 
-std::unique_ptr<MessageRecord> SampleRecord() {
-  auto record = CreateMessageRecord();
-  record->time = {2002, 12, 2, 3, 14, 35, 7, 250};
-  record->flags = MRF_PICTURE | MRF_READ;
-  record->reference = 9;
-  record->serviceCentre = MakeField<kServiceCentreSize>("+44770");
-  AddNumber(*record, "+4412");
-  record->text = "caf\xE9 \x80";
-  PictureImage picture{};
-  picture[0] = 0xAB;
-  picture[251] = 0x01;
-  record->picture = picture;
-  return record;
-}
-
-TEST(ZephStoreDumpTest, PrintsOneJsonObjectPerRecord) {
-  TempFolder folder;
-  MessageList list;
-  list.Add(SampleRecord());
-  auto plain = CreateMessageRecord();
-  plain->text = "plain";
-  list.Add(std::move(plain));
-  SaveMessageFile(folder.File("recsms.sms"), list);
-
-  std::ostringstream out, err;
-  EXPECT_EQ(DumpStore(folder.File("recsms.sms"), StoreKind::kMessages, out, err), 0);
-  std::istringstream lines(out.str());
+TEST_F(ZephStoreTest, DumpPrintsOneJsonObjectPerRecord) {
+  list_.Add(CreateMessageRecord());
+  ASSERT_EQ(SaveMessageFile(folder_.File("recsms.sms"), list_), 2);
+  EXPECT_EQ(Dump("recsms.sms"), 0);
+  std::istringstream lines(out_.str());
   std::string first, second;
   std::getline(lines, first);
   std::getline(lines, second);
@@ -51,67 +51,49 @@ TEST(ZephStoreDumpTest, PrintsOneJsonObjectPerRecord) {
   EXPECT_EQ(a["numbers"], nlohmann::json::array({"+4412"}));
   EXPECT_EQ(a["serviceCentre"], "+44770");
   EXPECT_EQ(a["text"], "caf\xC3\xA9 \xE2\x82\xAC");
-  std::string hex = a["picture"];
-  EXPECT_EQ(hex.size(), 504u);
-  EXPECT_EQ(hex.substr(0, 4), "ab00");
-  EXPECT_EQ(hex.substr(500), "0001");
+  EXPECT_EQ(a["picture"], "ab" + std::string(500, '0') + "01");
   auto b = nlohmann::json::parse(second);
   EXPECT_FALSE(b.contains("picture"));
   EXPECT_EQ(b["time"], "0000-00-00T00:00:00");
-  EXPECT_TRUE(err.str().empty());
+  EXPECT_TRUE(err_.str().empty());
 }
 
-TEST(ZephStoreCheckTest, NamesTheRecordAndOffsetOfATruncatedFile) {
-  TempFolder folder;
-  MessageList list;
-  list.Add(SampleRecord());
-  list.Add(SampleRecord());
-  std::vector<uint8_t> bytes = SerializeMessageFile(list);
+TEST_F(ZephStoreTest, CheckNamesTheRecordAndOffsetOfATruncatedFile) {
+  list_.Add(CopyMessageRecord(*list_.GetAt(0)));
+  std::vector<uint8_t> bytes = SerializeMessageFile(list_);
+  const size_t recordSize = (bytes.size() - 22) / 2;
   bytes.resize(bytes.size() - 100);  // cut inside the second record's picture
-  folder.Write("cut.sms", bytes);
-
-  std::ostringstream out, err;
-  EXPECT_EQ(CheckStore(folder.File("cut.sms"), StoreKind::kMessages, out, err), 1);
-  EXPECT_NE(err.str().find("record 1"), std::string::npos) << err.str();
-  const size_t recordSize = (bytes.size() + 100 - 22) / 2;
-  const size_t pictureStart = 22 + recordSize + recordSize - 252;
-  EXPECT_NE(err.str().find("byte offset " + std::to_string(pictureStart)), std::string::npos)
-      << err.str();
-
-  std::ostringstream dumpOut, dumpErr;
-  EXPECT_EQ(DumpStore(folder.File("cut.sms"), StoreKind::kMessages, dumpOut, dumpErr), 1);
-  const std::string dumped = dumpOut.str();
+  folder_.Write("cut.sms", bytes);
+  EXPECT_EQ(Check("cut.sms"), 1);
+  EXPECT_NE(err_.str().find("record 1, byte offset " + std::to_string(22 + 2 * recordSize - 252)),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Dump("cut.sms"), 1);
+  const std::string dumped = out_.str();
   EXPECT_EQ(std::count(dumped.begin(), dumped.end(), '\n'), 1);
 }
 
-TEST(ZephStoreCheckTest, WellFormedAndUnreadableFiles) {
-  TempFolder folder;
-  MessageList list;
-  list.Add(SampleRecord());
-  SaveMessageFile(folder.File("ok.sms"), list);
-  std::ostringstream out, err;
-  EXPECT_EQ(CheckStore(folder.File("ok.sms"), StoreKind::kMessages, out, err), 0);
-  EXPECT_EQ(CheckStore(folder.File("absent.sms"), StoreKind::kMessages, out, err), 1);
-  EXPECT_NE(err.str().find("cannot read"), std::string::npos);
+TEST_F(ZephStoreTest, WellFormedAndUnreadableFiles) {
+  ASSERT_EQ(SaveMessageFile(folder_.File("ok.sms"), list_), 1);
+  EXPECT_EQ(Check("ok.sms"), 0);
+  EXPECT_EQ(Check("absent.sms"), 1);
+  EXPECT_NE(err_.str().find("cannot read"), std::string::npos);
 }
 
-TEST(ZephStorePicturesTest, LibraryDumpAndTrailingBytes) {
-  TempFolder folder;
+TEST_F(ZephStoreTest, PictureLibraryDumpAndTrailingBytes) {
   std::vector<uint8_t> bytes(504, 0);
   bytes[252] = 0xFF;
-  folder.Write("smspic.smp", bytes);
-  EXPECT_EQ(GuessStoreKind(folder.File("smspic.smp")), StoreKind::kPictures);
+  folder_.Write("smspic.smp", bytes);
+  EXPECT_EQ(GuessStoreKind(folder_.File("smspic.smp")), StoreKind::kPictures);
   EXPECT_EQ(GuessStoreKind("PICS.SMP"), StoreKind::kPictures);
   EXPECT_EQ(GuessStoreKind("recsms.sms"), StoreKind::kMessages);
-
-  std::ostringstream out, err;
-  EXPECT_EQ(DumpStore(folder.File("smspic.smp"), StoreKind::kPictures, out, err), 0);
-  EXPECT_NE(out.str().find("{\"picture\":\"ff00"), std::string::npos) << out.str();
+  EXPECT_EQ(Dump("smspic.smp", StoreKind::kPictures), 0);
+  EXPECT_NE(out_.str().find("{\"picture\":\"ff00"), std::string::npos) << out_.str();
 
   bytes.resize(600);
-  folder.Write("odd.smp", bytes);
-  EXPECT_EQ(CheckStore(folder.File("odd.smp"), StoreKind::kPictures, out, err), 1);
-  EXPECT_NE(err.str().find("byte offset 504"), std::string::npos) << err.str();
+  folder_.Write("odd.smp", bytes);
+  EXPECT_EQ(Check("odd.smp", StoreKind::kPictures), 1);
+  EXPECT_NE(err_.str().find("byte offset 504"), std::string::npos) << err_.str();
 }
 
 }  // namespace

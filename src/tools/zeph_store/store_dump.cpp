@@ -9,6 +9,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/cp1252.h"
 #include "core/util/fixed_text.h"
+#include "core/util/hex_text.h"
 
 namespace zeph::tools {
 namespace {
@@ -38,17 +39,6 @@ StoreKind GuessStoreKind(const std::string& path) {
   return StoreKind::kMessages;
 }
 
-std::string PictureHex(const PictureImage& picture) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  hex.reserve(picture.size() * 2);
-  for (uint8_t byte : picture) {
-    hex.push_back(kDigits[byte >> 4]);
-    hex.push_back(kDigits[byte & 0x0F]);
-  }
-  return hex;
-}
-
 nlohmann::ordered_json RecordToJson(const MessageRecord& record) {
   nlohmann::ordered_json numbers = nlohmann::ordered_json::array();
   for (const NumberBlock& number : record.numbers) numbers.push_back(Utf8FromCp1252(FieldText(number)));
@@ -61,7 +51,7 @@ nlohmann::ordered_json RecordToJson(const MessageRecord& record) {
       {"text", Utf8FromCp1252(TextOf(record))},
   };
   if (record.flags & MRF_PICTURE) {
-    object["picture"] = PictureHex(record.picture ? *record.picture : PictureImage{});
+    object["picture"] = ToHex(record.picture ? *record.picture : PictureImage{});
   }
   return object;
 }
@@ -76,7 +66,7 @@ int DumpStore(const std::string& path, StoreKind kind, std::ostream& out, std::o
     PictureList pictures;
     size_t leftOver = ParsePictureLibrary(*bytes, pictures);
     for (const PictureImage& picture : pictures) {
-      out << nlohmann::json{{"picture", PictureHex(picture)}}.dump() << "\n";
+      out << nlohmann::json{{"picture", ToHex(picture)}}.dump() << "\n";
     }
     if (leftOver == 0) return 0;
     err << "zeph-store: " << path << ": " << leftOver

@@ -5,38 +5,26 @@
 namespace zeph {
 namespace {
 
-TEST(CountUnitsTest, ExtensionCharactersCostTwo) {
-  EXPECT_EQ(CountUnits("abc"), 3u);
-  EXPECT_EQ(CountUnits("a{b}"), 6u);
-  EXPECT_EQ(CountUnits(std::string(80, '~')), 160u);
-  EXPECT_EQ(CountUnits("^{}[]\x80|~\\"), 18u);  // all nine, the euro sign among them
-  EXPECT_EQ(CountUnits("\xE9\xA3@$"), 4u);      // other 8-bit letters cost one
-  EXPECT_EQ(CountUnits(""), 0u);
+TEST(GsmTextTest, ExtensionCharactersCostTwoAndCutsStopBeforeTheOneThatWouldExceed) {
+  for (auto [text, units] : {std::pair{std::string("abc"), 3u}, {"a{b}", 6u},
+                             {std::string(80, '~'), 160u},
+                             {"^{}[]\x80|~\\", 18u},  // all nine, the euro sign among them
+                             {"\xE9\xA3@$", 4u},      // other 8-bit letters cost one
+                             {"", 0u}})
+    EXPECT_EQ(CountUnits(text), units) << text;
+
+  const std::string a159(159, 'a');
+  for (auto [text, limit, cut] : {std::tuple{std::string(160, 'a'), 160u, std::string(160, 'a')},
+                                  {a159 + "{", 160u, a159},
+                                  {a159 + "^zz", 160u, a159},
+                                  {std::string(1065, 'b'), 1064u, std::string(1064, 'b')},
+                                  {"\x80\x80", 3u, "\x80"}}) {
+    CutToUnits(text, limit);
+    EXPECT_EQ(text, cut) << limit;
+  }
 }
 
-TEST(CutToUnitsTest, CutsBeforeTheCharacterThatWouldExceed) {
-  std::string exact(160, 'a');
-  CutToUnits(exact, 160);
-  EXPECT_EQ(exact.size(), 160u);
-
-  std::string brace = std::string(159, 'a') + "{";
-  CutToUnits(brace, 160);
-  EXPECT_EQ(brace, std::string(159, 'a'));
-
-  std::string circumflex = std::string(159, 'a') + "^" + "zz";
-  CutToUnits(circumflex, 160);
-  EXPECT_EQ(circumflex, std::string(159, 'a'));
-
-  std::string longText(1065, 'b');
-  CutToUnits(longText, 1064);
-  EXPECT_EQ(longText.size(), 1064u);
-
-  std::string euro = "\x80\x80";
-  CutToUnits(euro, 3);
-  EXPECT_EQ(euro, "\x80");
-}
-
-TEST(CountPartsTest, BoundariesOfTheSevenParts) {
+TEST(GsmTextTest, PartsCountersAtTheBoundariesOfTheSevenParts) {
   struct Case {
     size_t units;
     int parts;
@@ -48,13 +36,9 @@ TEST(CountPartsTest, BoundariesOfTheSevenParts) {
     PartCount count = CountParts(c.units);
     EXPECT_EQ(count.parts, c.parts) << c.units;
     EXPECT_EQ(count.left, c.left) << c.units;
+    EXPECT_EQ(FormatPartCounter(c.units),
+              std::to_string(c.left) + "(" + std::to_string(c.parts) + ")");
   }
-}
-
-TEST(CountPartsTest, CounterText) {
-  EXPECT_EQ(FormatPartCounter(0), "160(1)");
-  EXPECT_EQ(FormatPartCounter(161), "143(2)");
-  EXPECT_EQ(FormatPartCounter(1064), "0(7)");
   EXPECT_EQ(FormatPartCounter(kPictureCost + 0), "121(3)");
   EXPECT_EQ(FormatPartCounter(kPictureCost + 121), "0(3)");
 }

@@ -18,58 +18,50 @@ std::vector<std::string> Texts(const MessageList& chat) {
   return texts;
 }
 
-class ConversationTest : public ::testing::Test {
- protected:
-  void Seed() { chat.Add(Message("+447700900123", "seed")); }
-  void Assemble(int hours, const RecordTime& now = At(2026, 12, 5, 12, 0)) {
-    AssembleConversation(inbox, sent, MatchKey("+447700900123"), ChatCutoff(now, hours), chat);
-  }
-  MessageList inbox, sent, chat;
+struct Entry {
+  bool sent;
+  const char* number;
+  const char* text;
+  int hour, minute;  // on 2026-12-05
 };
 
-TEST_F(ConversationTest, InterleavesSentAndReceivedInTimeOrder) {
-  Seed();
-  inbox.Add(Message("+447700900123", "in 1", At(2026, 12, 5, 11, 10)));
-  inbox.Add(Message("+449999999999", "other", At(2026, 12, 5, 11, 15)));
-  inbox.Add(Message("07700900123", "in 2", At(2026, 12, 5, 11, 30)));
-  sent.Add(Message("07700900123", "out 1", At(2026, 12, 5, 11, 5)));
-  sent.Add(Message("+447700900123", "out 2", At(2026, 12, 5, 11, 20)));
-  sent.Add(Message("+447700900123", "out 3", At(2026, 12, 5, 11, 40)));
-  sent.Add(Message("+440000000000", "elsewhere", At(2026, 12, 5, 11, 41)));
-  Assemble(1);
-  EXPECT_EQ(Texts(chat), (std::vector<std::string>{"out 1", "in 1", "out 2", "in 2", "out 3"}));
-}
-
-TEST_F(ConversationTest, ZeroHoursLeavesTheSeedAlone) {
-  Seed();
-  inbox.Add(Message("+447700900123", "in", At(2026, 12, 5, 11, 59)));
-  sent.Add(Message("+447700900123", "out", At(2026, 12, 5, 11, 58)));
-  Assemble(0);
-  EXPECT_EQ(Texts(chat), (std::vector<std::string>{"seed"}));
-}
-
-TEST_F(ConversationTest, OlderThanTheCutoffIsLeftOut) {
-  Seed();
-  inbox.Add(Message("+447700900123", "too old", At(2026, 12, 5, 9, 59)));
-  inbox.Add(Message("+447700900123", "recent", At(2026, 12, 5, 10, 1)));
-  Assemble(2);
-  EXPECT_EQ(Texts(chat), (std::vector<std::string>{"recent"}));
-}
-
-TEST_F(ConversationTest, SentAtTheSameMomentAsAReceivedIsNotPlacedBeforeIt) {
-  Seed();
-  inbox.Add(Message("+447700900123", "in", At(2026, 12, 5, 11, 30)));
-  sent.Add(Message("+447700900123", "same moment", At(2026, 12, 5, 11, 30)));
-  Assemble(1);
-  EXPECT_EQ(Texts(chat), (std::vector<std::string>{"in"}));
-}
-
-TEST_F(ConversationTest, FiveCharacterPartnerIsMatchedWhole) {
-  chat.Add(Message("12345", "seed"));
-  inbox.Add(Message("0012345", "contains it", At(2026, 12, 5, 11, 0)));
-  inbox.Add(Message("1234", "does not", At(2026, 12, 5, 11, 1)));
-  AssembleConversation(inbox, sent, MatchKey("12345"), ChatCutoff(At(2026, 12, 5, 12, 0), 5), chat);
-  EXPECT_EQ(Texts(chat), (std::vector<std::string>{"contains it"}));
+// The chat is seeded with one message from the partner; assembling replaces it.
+TEST(ConversationTest, AssemblesThePartnersRecentMessagesInTimeOrder) {
+  const std::string anna = "+447700900123";
+  struct Case {
+    const char* what;
+    std::string partner;
+    int hours;
+    std::vector<Entry> entries;
+    std::vector<std::string> chat;
+  };
+  const Case cases[] = {
+      {"interleaved", anna, 1,
+       {{false, "+447700900123", "in 1", 11, 10}, {false, "+449999999999", "other", 11, 15},
+        {false, "07700900123", "in 2", 11, 30}, {true, "07700900123", "out 1", 11, 5},
+        {true, "+447700900123", "out 2", 11, 20}, {true, "+447700900123", "out 3", 11, 40},
+        {true, "+440000000000", "elsewhere", 11, 41}},
+       {"out 1", "in 1", "out 2", "in 2", "out 3"}},
+      {"zero hours leave the seed", anna, 0, {{false, "+447700900123", "in", 11, 59},
+                                              {true, "+447700900123", "out", 11, 58}}, {"seed"}},
+      {"older than the cutoff", anna, 2, {{false, "+447700900123", "too old", 9, 59},
+                                          {false, "+447700900123", "recent", 10, 1}}, {"recent"}},
+      {"sent at the moment of a received one", anna, 1,
+       {{false, "+447700900123", "in", 11, 30}, {true, "+447700900123", "same moment", 11, 30}},
+       {"in"}},
+      {"five characters matched whole", "12345", 5,
+       {{false, "0012345", "contains it", 11, 0}, {false, "1234", "does not", 11, 1}},
+       {"contains it"}},
+  };
+  for (const Case& c : cases) {
+    MessageList inbox, sent, chat;
+    chat.Add(Message(c.partner, "seed"));
+    for (const Entry& e : c.entries)
+      (e.sent ? sent : inbox).Add(Message(e.number, e.text, At(2026, 12, 5, e.hour, e.minute)));
+    AssembleConversation(inbox, sent, MatchKey(c.partner),
+                         ChatCutoff(At(2026, 12, 5, 12, 0), c.hours), chat);
+    EXPECT_EQ(Texts(chat), c.chat) << c.what;
+  }
 }
 
 TEST(ChatCaptionTest, PartnerNumberComesBackFromTheCaption) {

@@ -31,30 +31,23 @@ struct Reply {
   }
 };
 
-TEST(ParsePhonebookReply, ReadsEntriesInReplyOrder) {
+TEST(ParsePhonebookReply, ReadsEntriesInReplyOrderAndCutsLongNamesAndNumbers) {
   Reply reply;
-  reply.Count(2);
+  reply.Count(3);
   reply.Entry(0, 7, {'A', 'n', 'n', 'a'}, "+491701234");
   reply.Entry(1, 3, {0xFFE9, 'v', 0x0145}, "112");  // low bytes: E9 'v' 45
+  // 21 units and 23 characters, neither with a terminator in its field.
+  reply.Entry(2, 1, std::vector<uint16_t>(21, 'x'), "12345678901234567890123");
   ContactList contacts;
   ASSERT_EQ(ParsePhonebookReply(reply.bytes, contacts), kResultOk);
-  ASSERT_EQ(contacts.Count(), 2);
+  ASSERT_EQ(contacts.Count(), 3);
   EXPECT_EQ(contacts.GetAt(0)->location, 7);
   EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "Anna");
   EXPECT_EQ(FieldText(contacts.GetAt(0)->number), "+491701234");
   EXPECT_EQ(contacts.GetAt(1)->location, 3);
   EXPECT_EQ(FieldText(contacts.GetAt(1)->name), "\xE9vE");
-}
-
-TEST(ParsePhonebookReply, CutsLongNamesAndNumbers) {
-  Reply reply;
-  reply.Count(1);
-  std::vector<uint16_t> name(21, 'x');  // 21 units, no terminator in the field
-  reply.Entry(0, 1, name, "12345678901234567890123");  // 23 characters, no terminator
-  ContactList contacts;
-  ASSERT_EQ(ParsePhonebookReply(reply.bytes, contacts), kResultOk);
-  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), std::string(20, 'x'));
-  EXPECT_EQ(FieldText(contacts.GetAt(0)->number), "1234567890123456789012");
+  EXPECT_EQ(FieldText(contacts.GetAt(2)->name), std::string(20, 'x'));
+  EXPECT_EQ(FieldText(contacts.GetAt(2)->number), "1234567890123456789012");
 }
 
 TEST(ParsePhonebookReply, EmptyAndOversizedCounts) {

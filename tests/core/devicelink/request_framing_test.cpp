@@ -11,32 +11,8 @@ namespace {
 
 using ::testing::ElementsAreArray;
 using zeph::testing::FakePipe;
+using zeph::testing::Frame;
 using zeph::testing::ReplyFrame;
-
-TEST(InitRequestHeader, ZeroFillsAndSetsTheThreeFields) {
-  std::vector<uint8_t> buffer(24, 0xAA);
-  InitRequestHeader(buffer, 0x290003, 20, 15000);
-  EXPECT_THAT(buffer, ElementsAreArray<uint8_t>({
-                          0x00, 0x00, 0x00, 0x00,  // reserved
-                          0x03, 0x00, 0x29, 0x00,  // messageId
-                          0x98, 0x3A, 0x00, 0x00,  // timeoutMs 15000
-                          0x14, 0x00, 0x00, 0x00,  // length 20
-                          0x00, 0x00, 0x00, 0x00,  // zero-filled up to length
-                          0xAA, 0xAA, 0xAA, 0xAA}));  // beyond length: untouched
-}
-
-TEST(SimpleRequest, BareAndOneValueRequestsHaveLengths16And20) {
-  FakePipe pipe;
-  pipe.Reply(ReplyFrame(0x290009, 0));
-  pipe.Reply(ReplyFrame(0x140006, 0));
-  EXPECT_EQ(SimpleRequest(pipe, 0, 0x290009, 0xDEADBEEF, nullptr), 0u);
-  EXPECT_EQ(SimpleRequest(pipe, kRequestHasValue, 0x140006, 0x01020304, nullptr, 60000), 0u);
-  EXPECT_THAT(pipe.sent[0], ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x09, 0x00, 0x29, 0x00,
-                                                       0x98, 0x3A, 0, 0, 0x10, 0, 0, 0}));
-  EXPECT_THAT(pipe.sent[1],
-              ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x06, 0x00, 0x14, 0x00, 0x60, 0xEA, 0, 0,
-                                         0x14, 0, 0, 0, 0x04, 0x03, 0x02, 0x01}));
-}
 
 TEST(SimpleRequest, StoresTheReplyValueOnlyOnSuccess) {
   FakePipe pipe;
@@ -57,49 +33,39 @@ TEST(SimpleRequest, StoresTheReplyValueOnlyOnSuccess) {
 TEST(SendAndWait, ResultPrecedenceAndReplyHandOver) {
   auto request = MakeRequest(0x290005, 16);
   std::span<const uint8_t> reply;
-
   FakePipe ok;
   ok.Reply(ReplyFrame(0x290005, 0, {9, 9}));
   EXPECT_EQ(SendAndWait(ok, request, &reply), 0u);
   EXPECT_EQ(reply.size(), 22u);
 
-  FakePipe failed;  // status 5: the status is the result, no reply handed over
-  failed.Reply(ReplyFrame(0x290005, 5));
-  std::span<const uint8_t> untouched;
-  EXPECT_EQ(SendAndWait(failed, request, &untouched), 5u);
-  EXPECT_TRUE(untouched.empty());
-
-  FakePipe errorReply;  // error reply with status 0 still fails with 2
-  errorReply.Reply(ReplyFrame(0x2010001, 0));
-  EXPECT_EQ(SendAndWait(errorReply, request, &untouched), kResultErrorReply);
-  EXPECT_TRUE(untouched.empty());
-
-  FakePipe cannotSend;  // nothing is read after a failed send
-  cannotSend.sendResult = kIpcNotConnected;
-  EXPECT_EQ(SendAndWait(cannotSend, request, &untouched), kIpcNotConnected);
-  EXPECT_EQ(cannotSend.reads, 0);
-
-  FakePipe noReply;  // the read's own code
-  EXPECT_EQ(SendAndWait(noReply, request, &untouched), kIpcTimedOut);
-
-  FakePipe headerOnly;  // a reply without room for a status
-  headerOnly.Reply({0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0});
-  EXPECT_EQ(SendAndWait(headerOnly, request, &untouched), kResultShortReply);
-}
-
-TEST(SendAndWait, DropsAStaleMessageAndTakesTheNextAsTheReply) {
-  FakePipe pipe;
-  pipe.Waiting(ReplyFrame(0x290003, 0, {1}));  // a late reply to an earlier request
-  pipe.Reply(ReplyFrame(0x290005, 7));
-  EXPECT_EQ(SendAndWait(pipe, MakeRequest(0x290005, 16)), 7u);
-  EXPECT_TRUE(pipe.readable.empty());
-}
-
-TEST(SendAndWait, DrainStopsAfterTheFirstSuccessfulRead) {
-  FakePipe pipe;
-  pipe.Waiting(ReplyFrame(0x1, 1));
-  pipe.Waiting(ReplyFrame(0x2, 0));  // a second stale frame is taken as the reply
-  EXPECT_EQ(SendAndWait(pipe, MakeRequest(0x290005, 16)), 0u);
+  struct Case {
+    const char* what;
+    std::vector<Frame> replies;
+    uint32_t sendResult;
+    uint32_t result;
+  };
+  const Case cases[] = {
+      {"a failed status is the result", {ReplyFrame(0x290005, 5)}, kResultOk, 5},
+      {"an error reply with status 0 still fails", {ReplyFrame(0x2010001, 0)}, kResultOk,
+       kResultErrorReply},
+      {"a failed send: nothing is read", {ReplyFrame(0x290005, 0)}, kIpcNotConnected,
+       kIpcNotConnected},
+      {"no reply: the read's own code", {}, kResultOk, kIpcTimedOut},
+      {"a reply without room for a status",
+       {Frame{0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0}},
+       kResultOk, kResultShortReply},
+  };
+  for (const Case& c : cases) {
+    FakePipe pipe;
+    for (const Frame& frame : c.replies) pipe.Reply(frame);
+    pipe.sendResult = c.sendResult;
+    std::span<const uint8_t> untouched;
+    EXPECT_EQ(SendAndWait(pipe, request, &untouched), c.result) << c.what;
+    EXPECT_TRUE(untouched.empty()) << c.what;
+    if (c.sendResult != kResultOk) {
+      EXPECT_EQ(pipe.reads, 0) << c.what;
+    }
+  }
 }
 
 // A pipe that keeps saying a frame is waiting but never delivers one.

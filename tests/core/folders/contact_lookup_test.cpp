@@ -7,46 +7,37 @@
 namespace zeph {
 namespace {
 
-using testing::Contact;
-
-TEST(ContactNameLookupTest, LastSixDigitsMatchInternationalAndNationalForms) {
+ContactList ContactsOf(std::initializer_list<std::pair<const char*, const char*>> entries) {
   ContactList contacts;
-  contacts.Add(Contact("Anna", "07700900123"));
-  EXPECT_EQ(ContactNameLookup("+447700900123", contacts), "Anna");
-  EXPECT_EQ(ContactNameLookup("+447700900124", contacts), "+447700900124");
+  for (auto [name, number] : entries) contacts.Add(testing::Contact(name, number));
+  return contacts;
 }
 
-TEST(ContactNameLookupTest, ShortNumbersMustBeContainedWhole) {
-  ContactList contacts;
-  contacts.Add(Contact("Voicemail", "1234567"));
-  EXPECT_EQ(ContactNameLookup("23456", contacts), "Voicemail");
-  EXPECT_EQ(ContactNameLookup("12348", contacts), "12348");
-}
-
-TEST(ContactNameLookupTest, FirstMatchingContactWinsAndEmptyListGivesTheNumber) {
-  ContactList contacts;
-  EXPECT_EQ(ContactNameLookup("+447700900123", contacts), "+447700900123");
-  contacts.Add(Contact("Work", "+441900123"));
-  contacts.Add(Contact("Home", "0900123"));
-  EXPECT_EQ(ContactNameLookup("900123", contacts), "Work");
-}
-
-TEST(ContactNameLookupTest, EmptyNumberMatchesNoContact) {
-  ContactList contacts;
-  contacts.Add(Contact("Anna", "07700900123"));
-  EXPECT_EQ(ContactNameLookup("", contacts), "");
+TEST(ContactNameLookupTest, LastSixDigitsOrAShortNumberWholeFirstMatchWins) {
+  struct Case {
+    ContactList contacts;
+    const char* number;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {ContactsOf({{"Anna", "07700900123"}}), "+447700900123", "Anna"},
+      {ContactsOf({{"Anna", "07700900123"}}), "+447700900124", "+447700900124"},
+      {ContactsOf({{"Voicemail", "1234567"}}), "23456", "Voicemail"},
+      {ContactsOf({{"Voicemail", "1234567"}}), "12348", "12348"},
+      {ContactsOf({}), "+447700900123", "+447700900123"},
+      {ContactsOf({{"Work", "+441900123"}, {"Home", "0900123"}}), "900123", "Work"},
+      {ContactsOf({{"Anna", "07700900123"}}), "", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ContactNameLookup(c.number, c.contacts), c.shown) << c.number;
   EXPECT_FALSE(NumberContainsKey("07700900123", ""));
 }
 
-TEST(SortNameTest, NeedsAnExactNumber) {
-  ContactList contacts;
-  contacts.Add(Contact("Anna", "07700900123"));
+TEST(ContactNameLookupTest, SortNameNeedsAnExactNumberAndTheKeyIsTheLastSix) {
+  ContactList contacts = ContactsOf({{"Anna", "07700900123"}});
   EXPECT_EQ(SortNameOf("07700900123", contacts), "Anna");
   // Shown as Anna in the list, sorted by its number.
   EXPECT_EQ(SortNameOf("+447700900123", contacts), "+447700900123");
-}
-
-TEST(MatchKeyTest, LastSixOrWhole) {
   EXPECT_EQ(MatchKey("+447700900123"), "900123");
   EXPECT_EQ(MatchKey("12345"), "12345");
   EXPECT_EQ(MatchKey("123456"), "123456");

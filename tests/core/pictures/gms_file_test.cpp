@@ -32,54 +32,37 @@ TEST(GmsFileTest, AllBlackPictureExportsAsHeaderAndOnes) {
   EXPECT_EQ(Bytes(BuildGmsFile(black)), expected);
 }
 
-TEST(GmsFileTest, AcceptedSizesTakeThePictureFromTheEnd) {
-  PictureImage picture = Numbered();
-
-  std::vector<uint8_t> written = Bytes(BuildGmsFile(picture));
-  GmsRead read = ReadGmsFile(written);
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.picture, picture);
-
-  // Just the picture header and the picture.
-  std::vector<uint8_t> bare = {0x00, 0x48, 0x1C, 0x01};
-  bare.insert(bare.end(), picture.begin(), picture.end());
-  ASSERT_EQ(bare.size(), 256u);
-  read = ReadGmsFile(bare);
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.picture, picture);
-
-  // Whatever comes before the last 256 bytes is not looked at.
-  std::vector<uint8_t> odd = {0xAA, 0xBB, 0xCC};
+// The reader looks only at the last 256 bytes: the picture header and the picture.
+TEST(GmsFileTest, ThePictureIsTakenFromTheEndAndWrongSizesAndHeadersAreRefused) {
+  const PictureImage picture = Numbered();
+  const std::vector<uint8_t> file = Bytes(BuildGmsFile(picture));
+  const std::vector<uint8_t> bare(file.end() - 256, file.end());
+  std::vector<uint8_t> odd = {0xAA, 0xBB, 0xCC};  // whatever comes before is not looked at
   odd.insert(odd.end(), bare.begin(), bare.end());
-  read = ReadGmsFile(odd);
-  ASSERT_TRUE(read.ok());
-  EXPECT_EQ(read.picture, picture);
-}
-
-TEST(GmsFileTest, WrongSizesAndHeadersAreRefusedWithAReason) {
-  std::vector<uint8_t> file = Bytes(BuildGmsFile(Numbered()));
+  for (const auto& accepted : {file, bare, odd}) {
+    GmsRead read = ReadGmsFile(accepted);
+    ASSERT_TRUE(read.ok()) << accepted.size();
+    EXPECT_EQ(read.picture, picture);
+  }
 
   std::vector<uint8_t> longer = file;
   longer.push_back(0);
-  EXPECT_EQ(ReadGmsFile(longer).refusal, GmsRefusal::kTooLong);
-
-  std::vector<uint8_t> shorter(file.end() - 255, file.end());
-  EXPECT_EQ(ReadGmsFile(shorter).refusal, GmsRefusal::kTooShort);
-  EXPECT_EQ(ReadGmsFile({}).refusal, GmsRefusal::kTooShort);
-
-  // The last 256 bytes begin with 0x00 but not with the whole header.
-  std::vector<uint8_t> wrong = file;
+  std::vector<uint8_t> wrong = file;  // the last 256 bytes begin with 0x00, not the whole header
   wrong[263 - 256 + 2] = 0x1D;
-  GmsRead read = ReadGmsFile(wrong);
-  EXPECT_EQ(read.refusal, GmsRefusal::kWrongPictureHeader);
-  EXPECT_EQ(read.picture, PictureImage{});
-  EXPECT_FALSE(GmsRefusalText(read.refusal).empty());
-
-  // A 263-byte file whose header sits at the front, not 256 bytes from the
-  // end, is refused: the reader only looks from the end.
+  // A 263-byte file whose header sits at the front, not 256 bytes from the end.
   std::vector<uint8_t> shifted(kHeaderBytes.begin() + 7, kHeaderBytes.end());
   shifted.insert(shifted.end(), 259, 0x00);
-  EXPECT_EQ(ReadGmsFile(shifted).refusal, GmsRefusal::kWrongPictureHeader);
+  const std::vector<uint8_t> shorter(file.end() - 255, file.end());
+  for (auto [bytes, refusal] : {std::pair{longer, GmsRefusal::kTooLong},
+                                {shorter, GmsRefusal::kTooShort},
+                                {std::vector<uint8_t>(), GmsRefusal::kTooShort},
+                                {wrong, GmsRefusal::kWrongPictureHeader},
+                                {shifted, GmsRefusal::kWrongPictureHeader}}) {
+    GmsRead read = ReadGmsFile(bytes);
+    EXPECT_EQ(read.refusal, refusal) << bytes.size();
+    EXPECT_EQ(read.picture, PictureImage{});
+    EXPECT_FALSE(GmsRefusalText(read.refusal).empty());
+  }
 }
 
 TEST(GmsFileTest, FilesRoundTripAndMissingOrLargeFilesAreRefused) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <tuple>
 #include <utility>
 
 #include "core/pictures/picture_edit_geometry.h"
@@ -9,55 +11,47 @@
 namespace zeph {
 namespace {
 
-TEST(PictureEditGeometryTest, GridAndCompactSizes) {
-  PictureEditGeometry big = PictureEditGeometryFor(454, 192);
-  EXPECT_EQ(big.mode, PictureEditMode::kGrid);
-  EXPECT_EQ(big.cell, 5);
-  EXPECT_EQ(big.pitch, 6);
-  EXPECT_EQ(big.left, 11);
-  EXPECT_EQ(big.top, 12);
-  EXPECT_EQ(big.right - big.left, 432);
-  EXPECT_EQ(big.bottom - big.top, 168);
-
-  PictureEditGeometry small = PictureEditGeometryFor(91, 54);
-  EXPECT_EQ(small.mode, PictureEditMode::kCompact);
-  EXPECT_EQ(small.cell, 1);
-  EXPECT_EQ(small.pitch, 1);
-  EXPECT_EQ(small.left, 9);
-  EXPECT_EQ(small.top, 13);
-  EXPECT_EQ(small.right, 81);
-  EXPECT_EQ(small.bottom, 41);
-
-  // Wide enough for a grid but only two cells high: compact, cell 2.
-  PictureEditGeometry flat = PictureEditGeometryFor(400, 64);
-  EXPECT_EQ(flat.mode, PictureEditMode::kCompact);
-  EXPECT_EQ(flat.cell, 2);
-  EXPECT_EQ(flat.pitch, 2);
-}
-
-TEST(PictureEditGeometryTest, TooSmallForACellHasNoArea) {
+TEST(PictureEditGeometryTest, GridCompactAndNoRoom) {
+  using M = PictureEditMode;
+  struct Case {
+    int width, height;
+    PictureEditMode mode;
+    int cell, pitch, left, top, right, bottom;
+  };
+  const Case cases[] = {
+      {454, 192, M::kGrid, 5, 6, 11, 12, 11 + 432, 12 + 168},
+      {91, 54, M::kCompact, 1, 1, 9, 13, 81, 41},
+      {400, 64, M::kCompact, 2, 2, 128, 4, 272, 60},  // wide enough for a grid, two cells high
+      {78, 32, M::kCompact, 1, 1, 3, 2, 75, 30},      // the smallest that has room
+  };
+  for (const Case& c : cases) {
+    PictureEditGeometry g = PictureEditGeometryFor(c.width, c.height);
+    EXPECT_EQ(std::tuple(g.mode, g.cell, g.pitch, g.left, g.top, g.right, g.bottom),
+              std::tuple(c.mode, c.cell, c.pitch, c.left, c.top, c.right, c.bottom))
+        << c.width << "x" << c.height;
+  }
   for (auto [w, h] : {std::pair{77, 200}, {300, 31}, {0, 0}, {-5, -5}}) {
     PictureEditGeometry g = PictureEditGeometryFor(w, h);
-    EXPECT_EQ(g.mode, PictureEditMode::kNoRoom);
+    EXPECT_EQ(g.mode, M::kNoRoom);
     EXPECT_EQ(g.cell, 0);
     EXPECT_EQ(g.left, g.right);
     for (int x = -1; x < 80; x += 3) EXPECT_FALSE(CellUnderPoint(g, x, 15));
   }
-  EXPECT_EQ(PictureEditGeometryFor(78, 32).mode, PictureEditMode::kCompact);
 }
 
 TEST(PictureEditGeometryTest, CellUnderPoint) {
   PictureEditGeometry g = PictureEditGeometryFor(454, 192);
-  EXPECT_EQ(CellUnderPoint(g, 11, 12), (GridPosition{0, 0}));
-  EXPECT_EQ(CellUnderPoint(g, 16, 17), (GridPosition{0, 0}));
-  // The grid lines at x = 17 and y = 18 belong to the cells right and below.
-  EXPECT_EQ(CellUnderPoint(g, 17, 12), (GridPosition{1, 0}));
-  EXPECT_EQ(CellUnderPoint(g, 16, 18), (GridPosition{0, 1}));
-  EXPECT_EQ(CellUnderPoint(g, 442, 179), (GridPosition{71, 27}));
-  EXPECT_FALSE(CellUnderPoint(g, 443, 179));  // right edge is exclusive
-  EXPECT_FALSE(CellUnderPoint(g, 442, 180));
-  EXPECT_FALSE(CellUnderPoint(g, 10, 12));
-  EXPECT_FALSE(CellUnderPoint(g, 11, 11));
+  // The grid lines at x = 17 and y = 18 belong to the cells right and below; the right and
+  // bottom edges are exclusive.
+  struct Point {
+    int x, y;
+    std::optional<GridPosition> cell;
+  };
+  for (Point p : {Point{11, 12, GridPosition{0, 0}}, {16, 17, GridPosition{0, 0}},
+                  {17, 12, GridPosition{1, 0}}, {16, 18, GridPosition{0, 1}},
+                  {442, 179, GridPosition{71, 27}}, {443, 179, {}}, {442, 180, {}}, {10, 12, {}},
+                  {11, 11, {}}})
+    EXPECT_EQ(CellUnderPoint(g, p.x, p.y), p.cell) << p.x << "," << p.y;
   EXPECT_EQ(CellSquareLeft(g, 1), 18);
   EXPECT_EQ(CellSquareTop(g, 0), 13);
 }

@@ -5,28 +5,16 @@
 namespace zeph {
 namespace {
 
-TEST(CommandLineTest, KeywordsChooseTheirModuleWhateverTheirCase) {
-  EXPECT_EQ(ReadCommandLine("inbox").startModule, 0);
-  EXPECT_EQ(ReadCommandLine("OUTBOX").startModule, 1);
-  EXPECT_EQ(ReadCommandLine("SentItems").startModule, 2);
-  EXPECT_EQ(ReadCommandLine("statusReport").startModule, 3);
-  EXPECT_EQ(ReadCommandLine("CONTACTS").startModule, 4);
-  EXPECT_FALSE(ReadCommandLine("outbox").stop);
-}
-
-TEST(CommandLineTest, OnlyTheWholeLineCounts) {
-  EXPECT_EQ(ReadCommandLine("/usr/bin/zephsms outbox").startModule, 0);
-  EXPECT_EQ(ReadCommandLine("outbox ").startModule, 0);
-  EXPECT_EQ(ReadCommandLine(" contacts").startModule, 0);
-  EXPECT_EQ(ReadCommandLine("").startModule, 0);
-  EXPECT_FALSE(ReadCommandLine("stop now").stop);
-  EXPECT_FALSE(ReadCommandLine("").stop);
-}
-
-TEST(CommandLineTest, StopIsRecognisedInAnyCase) {
-  EXPECT_TRUE(ReadCommandLine("stop").stop);
-  EXPECT_TRUE(ReadCommandLine("STOP").stop);
-  EXPECT_EQ(ReadCommandLine("Stop").startModule, 0);
+// Only the whole line counts, in any case; anything else starts in the Inbox.
+TEST(CommandLineTest, KeywordsChooseTheirModuleAndStopStops) {
+  for (auto [line, module, stop] :
+       {std::tuple{"inbox", 0, false}, {"OUTBOX", 1, false}, {"SentItems", 2, false},
+        {"statusReport", 3, false}, {"CONTACTS", 4, false}, {"stop", 0, true}, {"STOP", 0, true},
+        {"/usr/bin/zephsms outbox", 0, false}, {"outbox ", 0, false}, {" contacts", 0, false},
+        {"", 0, false}, {"stop now", 0, false}}) {
+    EXPECT_EQ(ReadCommandLine(line).startModule, module) << line;
+    EXPECT_EQ(ReadCommandLine(line).stop, stop) << line;
+  }
 }
 
 }  // namespace

@@ -3,26 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "core/util/fixed_text.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 namespace zeph {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Strings = std::vector<std::string>;
 using testing::TempFolder;
 
 void Append(Bytes& bytes, std::initializer_list<uint8_t> more) { bytes.insert(bytes.end(), more); }
 
 void AppendField(Bytes& bytes, const std::string& text, size_t size) {
   for (size_t i = 0; i < size; ++i) bytes.push_back(i < text.size() ? text[i] : 0);
-}
-
-PictureImage PatternPicture() {
-  PictureImage picture{};
-  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 + 1);
-  return picture;
 }
 
 // Written out by hand: one record, two numbers, a picture and the text "Hi".
@@ -40,21 +37,19 @@ Bytes GoldenTwoNumbersAndPicture() {
   AppendField(b, "+4412", 24);
   AppendField(b, "0789", 24);
   Append(b, {0x03, 0x00, 'H', 'i', 0x00});       // t = 3
-  PictureImage picture = PatternPicture();
-  b.insert(b.end(), picture.begin(), picture.end());
+  for (size_t i = 0; i < kPictureBytes; ++i) b.push_back(static_cast<uint8_t>(i * 7 + 1));
   return b;
 }
 
 std::unique_ptr<MessageRecord> GoldenRecord() {
-  auto record = CreateMessageRecord();
-  record->time = {2002, 12, 2, 3, 14, 35, 0, 0};
-  record->flags = MRF_PICTURE | MRF_OUTGOING;
+  auto record =
+      testing::Message("+4412", "Hi", {2002, 12, 2, 3, 14, 35, 0, 0}, MRF_PICTURE | MRF_OUTGOING);
+  AddNumber(*record, "0789");
   record->reference = 7;
   record->serviceCentre = MakeField<kServiceCentreSize>("+44770");
-  AddNumber(*record, "+4412");
-  AddNumber(*record, "0789");
-  record->text = "Hi";
-  record->picture = PatternPicture();
+  record->picture = PictureImage{};
+  for (size_t i = 0; i < kPictureBytes; ++i)
+    (*record->picture)[i] = static_cast<uint8_t>(i * 7 + 1);
   return record;
 }
 
@@ -80,20 +75,21 @@ Bytes FileOf(uint16_t count, const std::vector<Bytes>& records) {
   return b;
 }
 
-TEST(MessageFileLayoutTest, RecordWithTwoNumbersAndPictureMatchesGoldenBytes) {
-  MessageList list;
-  list.Add(GoldenRecord());
-  Bytes bytes = SerializeMessageFile(list);
-  EXPECT_EQ(bytes.size(), 22u + 47 + 48 + 2 + 3 + 252);
-  EXPECT_EQ(bytes, GoldenTwoNumbersAndPicture());
+Strings Texts(const MessageList& list) {
+  Strings texts;
+  for (const MessageRecord& record : list) texts.push_back(*record.text);
+  return texts;
 }
 
-TEST(MessageFileLayoutTest, GoldenBytesParseBackToEveryField) {
+TEST(MessageFileLayoutTest, GoldenBytesAndTheRecordGiveEachOther) {
   MessageList list;
-  MessageFileParse parse = ParseMessageFile(GoldenTwoNumbersAndPicture(), list);
-  EXPECT_TRUE(parse.wellFormed());
-  ASSERT_EQ(list.Count(), 1);
-  const MessageRecord& got = *list.GetAt(0);
+  list.Add(GoldenRecord());
+  EXPECT_EQ(SerializeMessageFile(list), GoldenTwoNumbersAndPicture());
+
+  MessageList parsed;
+  EXPECT_TRUE(ParseMessageFile(GoldenTwoNumbersAndPicture(), parsed).wellFormed());
+  ASSERT_EQ(parsed.Count(), 1);
+  const MessageRecord& got = *parsed.GetAt(0);
   auto want = GoldenRecord();
   EXPECT_EQ(got.time, want->time);
   EXPECT_EQ(got.flags, want->flags);
@@ -105,24 +101,18 @@ TEST(MessageFileLayoutTest, GoldenBytesParseBackToEveryField) {
   EXPECT_EQ(got.picture, want->picture);
 }
 
-TEST(MessageFileLayoutTest, EmptyTextIsOneZeroByteAndEmptyListIsTheHeaderAlone) {
-  MessageList empty;
-  EXPECT_EQ(SerializeMessageFile(empty), Bytes(22, 0));
-
+TEST(MessageFileLayoutTest, EmptyTextIsOneZeroByteAndThePictureFollowsTheFlag) {
+  EXPECT_EQ(SerializeMessageFile(MessageList{}), Bytes(22, 0));
   MessageList list;
   auto record = CreateMessageRecord();
   record->reference = 1;
-  record->text = "";
-  list.Add(std::move(record));
+  list.Add(std::move(record));  // a missing text is written as an empty one
   EXPECT_EQ(SerializeMessageFile(list), FileOf(1, {PlainRecordBytes("")}));
-}
 
-TEST(MessageFileLayoutTest, PictureBytesFollowTheFlagNotTheBlock) {
-  MessageList list;
-  auto record = GoldenRecord();
-  record->flags &= ~MRF_PICTURE;
-  list.Add(std::move(record));
-  EXPECT_EQ(SerializeMessageFile(list).size(), 22u + 47 + 48 + 2 + 3);
+  MessageList noFlag;
+  noFlag.Add(GoldenRecord());
+  noFlag.GetAt(0)->flags &= ~MRF_PICTURE;
+  EXPECT_EQ(SerializeMessageFile(noFlag).size(), 22u + 47 + 48 + 2 + 3);
 }
 
 TEST(MessageFileLayoutTest, ReservedBytesAndNumberTailsAreCarriedNotInterpreted) {
@@ -134,111 +124,79 @@ TEST(MessageFileLayoutTest, ReservedBytesAndNumberTailsAreCarriedNotInterpreted)
   EXPECT_TRUE(ParseMessageFile(bytes, list).wellFormed());
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(FieldText(*list.GetAt(0)->numbers.GetAt(1)), "0789");
-  Bytes again = SerializeMessageFile(list);
-  EXPECT_EQ(again[secondNumber + 10], 'Z');
+  EXPECT_EQ(SerializeMessageFile(list)[secondNumber + 10], 'Z');
 }
 
 TEST(MessageFileDamageTest, TruncatedFileKeepsItsCompleteRecords) {
   Bytes whole = FileOf(3, {PlainRecordBytes("one"), PlainRecordBytes("two"),
                            PlainRecordBytes("three")});
+  const size_t firstEnd = 22 + PlainRecordBytes("one").size();
+  const size_t secondEnd = firstEnd + PlainRecordBytes("two").size();
   for (size_t cut = 0; cut < whole.size(); ++cut) {
-    Bytes bytes(whole.begin(), whole.begin() + static_cast<long>(cut));
     MessageList list;
+    Bytes bytes(whole.begin(), whole.begin() + static_cast<long>(cut));
     MessageFileParse parse = ParseMessageFile(bytes, list);
-    const size_t firstEnd = 22 + PlainRecordBytes("one").size();
-    const size_t secondEnd = firstEnd + PlainRecordBytes("two").size();
-    int expected = cut >= secondEnd ? 2 : cut >= firstEnd ? 1 : 0;
-    EXPECT_EQ(list.Count(), expected) << "cut at " << cut;
+    EXPECT_EQ(list.Count(), cut >= secondEnd ? 2 : cut >= firstEnd ? 1 : 0) << "cut at " << cut;
     EXPECT_FALSE(parse.wellFormed()) << "cut at " << cut;
   }
 }
 
-TEST(MessageFileDamageTest, CountLargerThanTheFileStopsAtTheEnd) {
-  MessageList list;
-  MessageFileParse parse = ParseMessageFile(FileOf(65535, {PlainRecordBytes("only")}), list);
-  EXPECT_EQ(parse.declaredCount, 65535);
-  EXPECT_EQ(list.Count(), 1);
-  ASSERT_FALSE(parse.problems.empty());
-  EXPECT_EQ(parse.problems.back().record, 1);
-  EXPECT_EQ(parse.problems.back().offset, 22 + PlainRecordBytes("only").size());
-}
-
-TEST(MessageFileDamageTest, OverlongTextKeepsItsStartAndTheNextRecordIsFound) {
-  const std::string longText(3000, 'a');
-  MessageList list;
-  MessageFileParse parse =
-      ParseMessageFile(FileOf(2, {PlainRecordBytes(longText), PlainRecordBytes("next")}), list);
-  ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.GetAt(0)->text->size(), 2047u);
-  EXPECT_EQ(*list.GetAt(1)->text, "next");
-  EXPECT_FALSE(parse.wellFormed());
-}
-
-TEST(MessageFileDamageTest, TextLengthsZeroAndMaximum) {
-  Bytes zero = PlainRecordBytes("");
-  zero[47] = 0;  // t = 0: no text bytes at all
-  zero.pop_back();
-  MessageList list;
-  MessageFileParse parse = ParseMessageFile(FileOf(2, {zero, PlainRecordBytes("after")}), list);
-  ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(*list.GetAt(0)->text, "");
-  EXPECT_EQ(*list.GetAt(1)->text, "after");
-  EXPECT_FALSE(parse.wellFormed());
-
+TEST(MessageFileDamageTest, DamagedFilesKeepWhatCanBeRead) {
+  Bytes noText = PlainRecordBytes("");
+  noText[47] = 0;  // t = 0: no text bytes at all
+  noText.pop_back();
   Bytes huge = PlainRecordBytes("short");
-  huge[47] = 0xFF;
-  huge[48] = 0xFF;  // t = 65535 on a file far shorter
-  MessageList cut;
-  ParseMessageFile(FileOf(1, {huge}), cut);
-  EXPECT_EQ(cut.Count(), 0);
-}
-
-TEST(MessageFileDamageTest, UnterminatedTextStopsAtItsLength) {
-  Bytes record = PlainRecordBytes("abc");
-  record.back() = 'd';  // the terminator replaced by a letter
-  MessageList list;
-  MessageFileParse parse = ParseMessageFile(FileOf(1, {record}), list);
-  ASSERT_EQ(list.Count(), 1);
-  EXPECT_EQ(*list.GetAt(0)->text, "abcd");
-  EXPECT_FALSE(parse.wellFormed());
-}
-
-TEST(MessageFileDamageTest, ShortHeaderAndTrailingBytesAreReported) {
-  MessageList list;
-  EXPECT_FALSE(ParseMessageFile(Bytes(10, 0), list).wellFormed());
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_FALSE(ParseMessageFile(Bytes{}, list).wellFormed());
-
+  huge[47] = huge[48] = 0xFF;  // t = 65535 on a file far shorter
+  Bytes unterminated = PlainRecordBytes("abc");
+  unterminated.back() = 'd';  // the terminator replaced by a letter: the text stops at its length
   Bytes trailing = FileOf(1, {PlainRecordBytes("x")});
   trailing.push_back(0x99);
-  MessageFileParse parse = ParseMessageFile(trailing, list);
-  EXPECT_EQ(list.Count(), 1);
-  ASSERT_EQ(parse.problems.size(), 1u);
-  EXPECT_EQ(parse.problems[0].offset, trailing.size() - 1);
+  const size_t onlyEnd = 22 + PlainRecordBytes("only").size();
+  struct Case {
+    const char* what;
+    Bytes file;
+    Strings texts;
+    std::optional<MessageFileProblem> last = {};  // where reading stopped, when checked
+  };
+  const Case cases[] = {
+      {"count past the end", FileOf(65535, {PlainRecordBytes("only")}), {"only"},
+       {{1, onlyEnd, ""}}},
+      {"overlong text keeps its start, the next record is found",
+       FileOf(2, {PlainRecordBytes(std::string(3000, 'a')), PlainRecordBytes("next")}),
+       {std::string(2047, 'a'), "next"}},
+      {"text length 0", FileOf(2, {noText, PlainRecordBytes("after")}), {"", "after"}},
+      {"text length past the end", FileOf(1, {huge}), {}},
+      {"unterminated text", FileOf(1, {unterminated}), {"abcd"}},
+      {"short header", Bytes(10, 0), {}},
+      {"empty file", Bytes{}, {}},
+      {"trailing byte", trailing, {"x"}, {{-1, trailing.size() - 1, ""}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MessageList list;
+    MessageFileParse parse = ParseMessageFile(c.file, list);
+    EXPECT_FALSE(parse.wellFormed());
+    EXPECT_EQ(Texts(list), c.texts);
+    if (c.last && !parse.problems.empty()) {
+      EXPECT_EQ(parse.problems.back().record, c.last->record);
+      EXPECT_EQ(parse.problems.back().offset, c.last->offset);
+    }
+  }
 }
 
 TEST(MessageFileIoTest, SaveAndLoadRoundTripIntoALockedList) {
   TempFolder folder;
   MessageList list;
   list.Add(GoldenRecord());
-  auto second = CreateMessageRecord();
-  second->text = "second";
-  list.Add(std::move(second));
+  list.Add(testing::Message("", "second"));
   EXPECT_EQ(SaveMessageFile(folder.File("outbox.sms"), list), 2);
 
   LockedMessageList loaded;
   loaded.Add(CreateMessageRecord());  // a load clears the list first
   EXPECT_EQ(LoadMessageFile(folder.File("outbox.sms"), loaded), 2);
-  EXPECT_EQ(*loaded.GetAt(1)->text, "second");
   EXPECT_EQ(SerializeMessageFile(loaded), SerializeMessageFile(list));
-}
-
-TEST(MessageFileIoTest, MissingFileLoadsNothingAndClearsTheList) {
-  TempFolder folder;
-  MessageList list;
-  list.Add(CreateMessageRecord());
-  EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), list), 0);
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), loaded), 0);
+  EXPECT_EQ(loaded.Count(), 0);
 }
 
 TEST(MessageFileIoTest, FailedSaveLeavesThePreviousFileWholeAndNoLeftovers) {
@@ -259,11 +217,7 @@ TEST(MessageFileIoTest, FailedSaveLeavesThePreviousFileWholeAndNoLeftovers) {
 TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
   TempFolder folder;
   MessageList list;
-  for (int i = 0; i < 65536; ++i) {
-    auto record = CreateMessageRecord();
-    record->text = "";
-    list.Add(std::move(record));
-  }
+  for (int i = 0; i < 65536; ++i) list.Add(CreateMessageRecord());
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 0);
   EXPECT_FALSE(std::filesystem::exists(folder.File("big.sms")));
   list.RemoveAt(0);

@@ -3,49 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "core/util/fixed_text.h"
+#include "support/records.h"
 
 namespace zeph {
 namespace {
 
-std::unique_ptr<MessageRecord> RecordWithText(size_t length) {
-  auto record = CreateMessageRecord();
-  record->text = std::string(length, 'x');
-  return record;
-}
-
-TEST(CopyMessageRecordTest, CutsTextsLongerThanTheLongMessageLimit) {
-  auto longer = RecordWithText(1065);
-  auto copy = CopyMessageRecord(*longer);
-  EXPECT_EQ(copy->text->size(), 1063u);
-  EXPECT_EQ(longer->text->size(), 1065u);
-
-  auto atLimit = RecordWithText(1064);
-  EXPECT_EQ(CopyMessageRecord(*atLimit)->text->size(), 1064u);
-}
-
-TEST(CopyMessageRecordTest, CopiesThePictureOnlyWithThePictureFlag) {
-  auto record = CreateMessageRecord();
-  PictureImage picture{};
-  picture[0] = 0x80;
-  record->picture = picture;
-  EXPECT_FALSE(CopyMessageRecord(*record)->picture.has_value());
-
-  record->flags = MRF_PICTURE;
-  auto copy = CopyMessageRecord(*record);
-  ASSERT_TRUE(copy->picture.has_value());
-  EXPECT_EQ(*copy->picture, picture);
-}
-
 TEST(CopyMessageRecordTest, IsDeepAndKeepsEveryField) {
-  auto record = CreateMessageRecord();
-  record->time = {2002, 12, 4, 5, 9, 5, 30, 0};
-  record->flags = MRF_OUTGOING | MRF_WAITING;
-  record->reference = 42;
-  record->text = "hello";
-  record->serviceCentre = MakeField<kServiceCentreSize>("+4477000");
-  AddNumber(*record, "+441234567890");
+  auto record = testing::Message("+441234567890", "hello", {2002, 12, 4, 5, 9, 5, 30, 0},
+                                 MRF_OUTGOING | MRF_WAITING);
   AddNumber(*record, "0123");
-
+  record->reference = 42;
+  record->serviceCentre = MakeField<kServiceCentreSize>("+4477000");
   auto copy = CopyMessageRecord(*record);
   EXPECT_EQ(copy->time, record->time);
   EXPECT_EQ(copy->flags, record->flags);
@@ -55,30 +23,36 @@ TEST(CopyMessageRecordTest, IsDeepAndKeepsEveryField) {
   EXPECT_NE(copy->numbers.GetAt(0), record->numbers.GetAt(0));
   EXPECT_EQ(FirstNumber(*copy), "+441234567890");
   EXPECT_EQ(FieldText(*copy->numbers.GetAt(1)), "0123");
-
   record->text->assign("changed");
   EXPECT_EQ(*copy->text, "hello");
+  // A scratch record without text stays without.
+  EXPECT_FALSE(CopyMessageRecord(*CreateMessageRecord())->text.has_value());
 }
 
-TEST(CopyMessageRecordTest, ScratchRecordWithoutTextStaysWithout) {
-  auto scratch = CreateMessageRecord();
-  EXPECT_FALSE(CopyMessageRecord(*scratch)->text.has_value());
-  EXPECT_EQ(FirstNumber(*scratch), "");
+TEST(CopyMessageRecordTest, CutsTextsPastTheLongMessageLimitAndPicturesWithoutTheFlag) {
+  for (auto [length, copied] : {std::pair{1065u, 1063u}, {1064u, 1064u}}) {
+    auto record = testing::Message("1", std::string(length, 'x'));
+    EXPECT_EQ(CopyMessageRecord(*record)->text->size(), copied) << length;
+    EXPECT_EQ(record->text->size(), length);
+  }
+  auto record = CreateMessageRecord();
+  record->picture = PictureImage{};
+  (*record->picture)[0] = 0x80;
+  EXPECT_FALSE(CopyMessageRecord(*record)->picture.has_value());
+  record->flags = MRF_PICTURE;
+  EXPECT_EQ(CopyMessageRecord(*record)->picture, record->picture);
 }
 
-TEST(MessageRecordTest, OutboxStatesAreExclusive) {
+TEST(MessageRecordTest, OutboxStatesAreExclusiveAndNumbersAreCutToTheirBlock) {
   MessageRecord record;
   record.flags = MRF_OUTGOING | MRF_WAITING;
   SetOutboxState(record, MRF_SENDING);
   EXPECT_EQ(record.flags, MRF_OUTGOING | MRF_SENDING);
   SetOutboxState(record, MRF_GAVEUP);
   EXPECT_EQ(record.flags, MRF_OUTGOING | MRF_GAVEUP);
-}
-
-TEST(MessageRecordTest, NumbersAreCutToTheirBlock) {
-  MessageRecord record;
   AddNumber(record, std::string(30, '7'));
   EXPECT_EQ(FirstNumber(record), std::string(23, '7'));
+  EXPECT_EQ(FirstNumber(*CreateMessageRecord()), "");
 }
 
 }  // namespace

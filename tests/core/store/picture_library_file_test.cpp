@@ -9,33 +9,29 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(PictureLibraryFileTest, WholePicturesOnlyAreLoaded) {
-  TempFolder folder;
-  std::vector<uint8_t> bytes(600);
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i);
-  folder.Write("smspic.smp", bytes);
-  PictureList list;
-  EXPECT_EQ(LoadPictureLibrary(folder.File("smspic.smp"), list), 2);
-  EXPECT_EQ((*list.GetAt(1))[0], static_cast<uint8_t>(252));
+PictureImage Filled(uint8_t value) {
+  PictureImage picture;
+  picture.fill(value);
+  return picture;
+}
 
+TEST(PictureLibraryFileTest, SavedBackToBackAndLoadedWholePicturesOnly) {
+  TempFolder folder;
+  PictureList list;
+  list.Add(std::make_unique<PictureImage>(Filled(0x11)));
+  list.Add(std::make_unique<PictureImage>(Filled(0x22)));
+  EXPECT_EQ(SavePictureLibrary(folder.File("smspic.smp"), list), 2);
+  std::vector<uint8_t> bytes(252, 0x11);
+  bytes.insert(bytes.end(), 252, 0x22);
+  EXPECT_EQ(folder.Read("smspic.smp"), bytes);
+
+  bytes.resize(600, 0x33);  // a third picture cut short
+  folder.Write("cut.smp", bytes);
+  EXPECT_EQ(LoadPictureLibrary(folder.File("cut.smp"), list), 2);
+  EXPECT_EQ(*list.GetAt(1), Filled(0x22));
   folder.Write("short.smp", std::vector<uint8_t>(251, 0xFF));
   EXPECT_EQ(LoadPictureLibrary(folder.File("short.smp"), list), 0);
   EXPECT_EQ(LoadPictureLibrary(folder.File("absent.smp"), list), 0);
-}
-
-TEST(PictureLibraryFileTest, SaveWritesPicturesBackToBack) {
-  TempFolder folder;
-  PictureList list;
-  auto first = std::make_unique<PictureImage>();
-  first->fill(0x11);
-  auto second = std::make_unique<PictureImage>();
-  second->fill(0x22);
-  list.Add(std::move(first));
-  list.Add(std::move(second));
-  EXPECT_EQ(SavePictureLibrary(folder.File("smspic.smp"), list), 2);
-  std::vector<uint8_t> expected(252, 0x11);
-  expected.insert(expected.end(), 252, 0x22);
-  EXPECT_EQ(folder.Read("smspic.smp"), expected);
 }
 
 TEST(PictureLibraryFileTest, IdenticalPictureIsRecognised) {
