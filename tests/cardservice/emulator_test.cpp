@@ -334,8 +334,7 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
 
 // The blocks the card stores decode with the program's own reader.
 std::unique_ptr<MessageRecord> Decode(const std::vector<uint8_t>& block) {
-  MessageList reports;
-  return MessageRecordFromReceived(block, reports).record;
+  return MessageRecordFromReceived(block).record;
 }
 
 TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {

@@ -4,9 +4,9 @@
 
 #include "core/codecs/card_message.h"
 #include "core/codecs/card_message_layout.h"
-#include "core/compose/chat_conversation.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/contact_lookup.h"
+#include "core/resources/string_table.h"
 #include "core/store/message_file.h"
 
 namespace zeph {
@@ -14,6 +14,7 @@ namespace {
 
 // The caption field holds at most 63 characters.
 constexpr size_t kCaptionLimit = 63;
+constexpr int kNoReportMatchTextId = 90;  // "..."
 
 bool IsTaken(const std::vector<uint8_t>& block) {
   using namespace card_message;
@@ -55,6 +56,20 @@ void RouteToChat(const ReceptionTargets& targets, const ReceptionHooks& hooks,
 
 }  // namespace
 
+std::string MatchReport(MessageList& reports, uint8_t reference) {
+  std::string text(LoadString(kNoReportMatchTextId));
+  for (int i = 0; i < reports.Count();) {
+    const MessageRecord* entry = reports.GetAt(i);
+    if (entry->reference != reference) {
+      ++i;
+      continue;
+    }
+    text = TextOf(*entry);
+    reports.RemoveAt(i);
+  }
+  return text;
+}
+
 int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const ReceptionHooks& hooks) {
   StoredMessageCounts counts;
   if (ReadStoredMessageCounts(pipe, counts) != 0) return 0;
@@ -69,22 +84,18 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
     if (ReadStoredMessage(pipe, static_cast<uint8_t>(slot), block) != 0) continue;
     if (block.size() < card_message::kHeadSize || !IsTaken(block)) continue;
 
-    std::unique_ptr<MessageRecord> record;
-    {
+    ReceivedMessage received = MessageRecordFromReceived(block);
+    std::unique_ptr<MessageRecord> record = std::move(received.record);
+    if (!record) continue;
+    if (received.report) {
       // A report's text comes from the entry it replaces: matching, filing
-      // and saving happen under the reports lock, as one step against the
-      // send thread.
-      std::unique_lock reportsLock(targets.reports);
-      ReceivedMessage received = MessageRecordFromReceived(block, targets.reports);
-      record = std::move(received.record);
-      if (!record) continue;
-      if (record->flags & MRF_REPORT) {
-        targets.reports.Add(std::move(record));
-        SaveMessageFile(targets.reportsPath, targets.reports);
-      }
-      reportsLock.unlock();
-      if (received.error != 0 && hooks.showError) hooks.showError(received.error);
+      // and saving are one step against the send thread's filing.
+      std::lock_guard hold(targets.reports);
+      record->text = MatchReport(targets.reports, received.report->reference);
+      targets.reports.Add(std::move(record));
+      SaveMessageFile(targets.reportsPath, targets.reports);
     }
+    if (received.error != 0 && hooks.showError) hooks.showError(received.error);
     ++taken;
 
     if (record && (record->flags & MRF_BUSINESSCARD)) {

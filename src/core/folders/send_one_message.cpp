@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "core/codecs/card_message.h"
+#include "core/codecs/gsm_text.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/report_excerpt.h"
 #include "core/settings/can_send.h"

@@ -131,6 +131,35 @@ TEST_F(ReceptionTest, NoCardServiceEndsThePassAndSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(paths_.inbox));
 }
 
+// The Delivery reports list as MatchReport leaves it: entry texts in order.
+TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
+  struct Case {
+    std::vector<std::pair<uint8_t, std::string>> entries;
+    uint8_t reference;
+    std::string text;
+    std::vector<std::string> left;
+  };
+  const Case cases[] = {
+      {{{9, "first..."}, {4, "other..."}, {9, "second..."}}, 9, "second...", {"other..."}},
+      {{{1, "one"}}, 2, "...", {"one"}},
+      {{}, 0, "...", {}},
+  };
+  for (const Case& c : cases) {
+    LockedMessageList reports;
+    for (const auto& [reference, text] : c.entries) {
+      auto entry = CreateMessageRecord();
+      entry->reference = reference;
+      entry->text = text;
+      reports.Add(std::move(entry));
+    }
+    std::lock_guard hold(reports);
+    EXPECT_EQ(MatchReport(reports, c.reference), c.text);
+    std::vector<std::string> left;
+    for (const MessageRecord& entry : reports) left.push_back(TextOf(entry));
+    EXPECT_EQ(left, c.left);
+  }
+}
+
 class ReportLifeTest : public ReceptionTest {};
 
 TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
