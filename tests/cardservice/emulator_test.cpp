@@ -35,13 +35,13 @@ std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire:
   options.socketDir = folder.path().string();
   options.readGraceMs = 300;
   std::unique_ptr<IpcPipe> pipe;
-  IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options);
+  EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options), 0u);
   return pipe;
 }
 
 std::unique_ptr<IpcPipe> OpenIndications(const TempFolder& folder) {
   auto pipe = Open(folder, wire::kIndicationPipeName);
-  IPCRegisterIndications(*pipe, wire::kIndicationFirst, wire::kIndicationLast);
+  EXPECT_EQ(IPCRegisterIndications(*pipe, wire::kIndicationFirst, wire::kIndicationLast), 0u);
   return pipe;
 }
 

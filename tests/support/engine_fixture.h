@@ -78,7 +78,7 @@ class EngineFixture : public ::testing::Test {
 
   std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
     std::unique_ptr<IpcPipe> pipe;
-    IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options());
+    EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options()), 0u);
     return pipe;
   }
 

@@ -36,7 +36,7 @@ TEST(ZephStoreDumpTest, PrintsOneJsonObjectPerRecord) {
   auto plain = CreateMessageRecord();
   plain->text = "plain";
   list.Add(std::move(plain));
-  SaveMessageFile(folder.File("recsms.sms"), list);
+  ASSERT_EQ(SaveMessageFile(folder.File("recsms.sms"), list), 2);
 
   std::ostringstream out, err;
   EXPECT_EQ(DumpStore(folder.File("recsms.sms"), StoreKind::kMessages, out, err), 0);
@@ -88,7 +88,7 @@ TEST(ZephStoreCheckTest, WellFormedAndUnreadableFiles) {
   TempFolder folder;
   MessageList list;
   list.Add(SampleRecord());
-  SaveMessageFile(folder.File("ok.sms"), list);
+  ASSERT_EQ(SaveMessageFile(folder.File("ok.sms"), list), 1);
   std::ostringstream out, err;
   EXPECT_EQ(CheckStore(folder.File("ok.sms"), StoreKind::kMessages, out, err), 0);
   EXPECT_EQ(CheckStore(folder.File("absent.sms"), StoreKind::kMessages, out, err), 1);

@@ -52,15 +52,15 @@ class IpcPipe final : public Pipe {
   IpcPipe(const IpcPipe&) = delete;
   IpcPipe& operator=(const IpcPipe&) = delete;
 
-  uint32_t SendFrame(std::span<const uint8_t> frame) override;
+  [[nodiscard]] uint32_t SendFrame(std::span<const uint8_t> frame) override;
   bool FrameWaiting() override;
-  uint32_t ReadFrame(std::span<const uint8_t>& frame) override;
+  [[nodiscard]] uint32_t ReadFrame(std::span<const uint8_t>& frame) override;
   void Cancel() override;
 
   // Asks for the indications whose ids lie in [first, last]; kept and sent
   // again after every reconnection. 0, or the failure to reach the service
   // (the range is kept all the same).
-  uint32_t RegisterIndications(uint32_t first, uint32_t last);
+  [[nodiscard]] uint32_t RegisterIndications(uint32_t first, uint32_t last);
 
   // Whether the pipe has a connection right now (tests and logs).
   bool connected() const { return fd_ >= 0; }
@@ -70,11 +70,11 @@ class IpcPipe final : public Pipe {
                                      std::unique_ptr<IpcPipe>&, const IpcOptions&);
   IpcPipe(std::string socketPath, std::string pipeName, uint32_t size, IpcOptions options);
 
-  uint32_t Open();              // connect and handshake; first open and reconnections
-  uint32_t EnsureConnected();   // 0, or why no connection could be had
-  uint32_t SendRegistration(uint32_t first, uint32_t last);
-  uint32_t WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs);
-  uint32_t ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs);
+  [[nodiscard]] uint32_t Open();              // connect and handshake; first open and reconnections
+  [[nodiscard]] uint32_t EnsureConnected();   // 0, or why no connection could be had
+  [[nodiscard]] uint32_t SendRegistration(uint32_t first, uint32_t last);
+  [[nodiscard]] uint32_t WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs);
+  [[nodiscard]] uint32_t ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs);
   void Disconnect();
   bool cancelled() const { return cancelled_.load(std::memory_order_acquire); }
 
@@ -117,23 +117,24 @@ class ReadEvent {
 // receives a pipe, one that stays unusable (every operation fails with
 // kIpcNotConnected), and the result names the cause: kIpcNotConnected (no
 // service), kIpcRefused, kIpcTimedOut, kIpcPeerClosed or kIpcProtocolError.
-uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
+[[nodiscard]] uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
                             std::unique_ptr<IpcPipe>& pipe, const IpcOptions& options = {});
 
 // Writes the whole request (header included). 0 when sent. `sent`, when
 // given, receives the number of bytes written.
-uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request, uint32_t* sent = nullptr);
+[[nodiscard]] uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request, uint32_t* sent = nullptr);
 
 ReadEvent IPCGetReadEvent(Pipe& pipe);
 
 // Reads one message; 0 with `message` set to it. The bytes belong to the
 // pipe and stay valid until its next read.
-uint32_t IPCGetMessageReadBuffer(Pipe& pipe, std::span<const uint8_t>& message);
+[[nodiscard]] uint32_t IPCGetMessageReadBuffer(Pipe& pipe, std::span<const uint8_t>& message);
 
 // Asks for the indications in [first, last] (inclusive) on this pipe.
-uint32_t IPCRegisterIndications(IpcPipe& pipe, uint32_t first, uint32_t last);
+[[nodiscard]] uint32_t IPCRegisterIndications(IpcPipe& pipe, uint32_t first, uint32_t last);
 
-// Closes the pipe and releases it; `pipe` is empty afterwards.
+// Closes the pipe and releases it; `pipe` is empty afterwards. Always 0:
+// closing cannot fail.
 uint32_t IPCCloseHandle(std::unique_ptr<IpcPipe>& pipe);
 
 }  // namespace zeph

@@ -22,7 +22,7 @@ int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
   std::lock_guard hold(outbox);
   record->reference = NewOutboxReference(outbox);
   const int index = outbox.Add(std::move(record));
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return index;
 }
 
@@ -32,8 +32,8 @@ bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
   const MessageRecord* record = outbox.GetAt(index);
   if (!record || (record->flags & MRF_SENDING)) return false;
   RemoveRetryEntries(retries, record->reference);
-  outbox.RemoveAt(index);
-  SaveMessageFile(outboxPath, outbox);
+  (void)outbox.RemoveAt(index);  // the record was found at index above
+  SaveMessageFileOrLog(outboxPath, outbox);
   return true;
 }
 
@@ -45,10 +45,10 @@ int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
     const MessageRecord* record = outbox.GetAt(i);
     if (record->flags & MRF_SENDING) continue;
     RemoveRetryEntries(retries, record->reference);
-    outbox.RemoveAt(i);
+    (void)outbox.RemoveAt(i);  // i lies within the list: it cannot fail
     ++removed;
   }
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return removed;
 }
 
@@ -59,7 +59,7 @@ bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
   if (!record || (record->flags & MRF_SENDING)) return false;
   if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) entry->attempts = 0;
   SetOutboxState(*record, MRF_WAITING);
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return true;
 }
 

@@ -22,10 +22,17 @@ bool IsTaken(const std::vector<uint8_t>& block) {
   return (status & kStatusReceived) && !(status & kStatusSkip) && block[kKindOffset] != kKindSkipped;
 }
 
+// Deletes a taken message on the card. Its result is ignored: a message the
+// card did not delete is fetched again by a later pass and filed once more,
+// which loses nothing.
+void DeleteOnCard(Pipe& pipe, int slot) {
+  (void)DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+}
+
 void SaveBoth(const ReceptionTargets& targets) {
-  SaveMessageFile(targets.inboxPath, targets.inbox);
+  SaveMessageFileOrLog(targets.inboxPath, targets.inbox);
   std::lock_guard hold(targets.reports);
-  SaveMessageFile(targets.reportsPath, targets.reports);
+  SaveMessageFileOrLog(targets.reportsPath, targets.reports);
 }
 
 // A message with a replace type replaces the first Inbox message of the same
@@ -37,7 +44,7 @@ void ReplaceEarlier(MessageList& inbox, const MessageRecord& record) {
   for (int i = 0; i < inbox.Count(); ++i) {
     const MessageRecord& held = *inbox.GetAt(i);
     if ((held.flags & MRF_REPLACE_MASK) == replaceType && FirstNumber(held) == sender) {
-      inbox.RemoveAt(i);
+      (void)inbox.RemoveAt(i);  // i lies within the list: it cannot fail
       return;
     }
   }
@@ -65,7 +72,7 @@ std::string MatchReport(MessageList& reports, uint8_t reference) {
       continue;
     }
     text = TextOf(*entry);
-    reports.RemoveAt(i);
+    (void)reports.RemoveAt(i);  // i lies within the list: it cannot fail
   }
   return text;
 }
@@ -93,13 +100,13 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
       std::lock_guard hold(targets.reports);
       record->text = MatchReport(targets.reports, received.report->reference);
       targets.reports.Add(std::move(record));
-      SaveMessageFile(targets.reportsPath, targets.reports);
+      SaveMessageFileOrLog(targets.reportsPath, targets.reports);
     }
     if (received.error != 0 && hooks.showError) hooks.showError(received.error);
     ++taken;
 
     if (record && (record->flags & MRF_BUSINESSCARD)) {
-      DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+      DeleteOnCard(pipe, slot);
       if (hooks.businessCardReceived) hooks.businessCardReceived(*record);
       continue;
     }
@@ -108,7 +115,7 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
       const MessageRecord& filed = *targets.inbox.GetAt(targets.inbox.Add(std::move(record)));
       RouteToChat(targets, hooks, filed);
     }
-    DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+    DeleteOnCard(pipe, slot);
   }
   SaveBoth(targets);
   return taken;

@@ -14,7 +14,7 @@ RetryEntry* FindRetryEntry(const RetryTable& table, uint32_t reference) {
 void RemoveRetryEntries(RetryTable& table, uint32_t reference) {
   std::lock_guard hold(table);
   for (int i = table.Count() - 1; i >= 0; --i) {
-    if (table.GetAt(i)->reference == reference) table.RemoveAt(i);
+    if (table.GetAt(i)->reference == reference) (void)table.RemoveAt(i);  // i is in range
   }
 }
 

@@ -19,13 +19,13 @@ void FileCopies(const MessageRecord& record, const SendFiling& filing, bool repo
   if (!(record.flags & MRF_BUSINESSCARD)) {
     std::lock_guard hold(filing.sent);
     filing.sent.Add(CopyMessageRecord(*filed));
-    SaveMessageFile(filing.sentPath, filing.sent);
+    SaveMessageFileOrLog(filing.sentPath, filing.sent);
   }
   if (reportsWanted) {
     filed->text = ReportExcerpt(*filed);
     std::lock_guard hold(filing.reports);
     filing.reports.Add(std::move(filed));
-    SaveMessageFile(filing.reportsPath, filing.reports);
+    SaveMessageFileOrLog(filing.reportsPath, filing.reports);
   }
 }
 

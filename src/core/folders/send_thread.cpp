@@ -95,7 +95,7 @@ void SendThread::Run() {
 void SendThread::RunPass(Pipe& pipe) {
   LockedMessageList& outbox = setup_.outbox;
   RetryTable& retries = setup_.retries;
-  auto saveOutbox = [&] { SaveMessageFile(setup_.outboxPath, outbox); };
+  auto saveOutbox = [&] { SaveMessageFileOrLog(setup_.outboxPath, outbox); };
   auto notify = [&] {
     if (setup_.outboxChanged) setup_.outboxChanged();
   };

@@ -19,7 +19,7 @@ class LockedBlockList : public BlockList<T> {
     std::lock_guard hold(mutex_);
     return BlockList<T>::Add(std::move(element));
   }
-  int RemoveAt(int index) override {
+  [[nodiscard]] int RemoveAt(int index) override {
     std::lock_guard hold(mutex_);
     return BlockList<T>::RemoveAt(index);
   }
@@ -27,7 +27,7 @@ class LockedBlockList : public BlockList<T> {
     std::lock_guard hold(mutex_);
     return BlockList<T>::RemoveAll();
   }
-  int ReplaceAt(int index, std::unique_ptr<T> element) override {
+  [[nodiscard]] int ReplaceAt(int index, std::unique_ptr<T> element) override {
     std::lock_guard hold(mutex_);
     return BlockList<T>::ReplaceAt(index, std::move(element));
   }

@@ -21,7 +21,7 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
 // kUnsynced skips the flush to disk; only the benchmarks use it, to measure
 // the program's own work apart from the disk's.
 enum class Durability { kSynced, kUnsynced };
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          Durability durability = Durability::kSynced);
 
 }  // namespace zeph

@@ -216,8 +216,8 @@ TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
   auto all = Open(folder, wire::kIndicationPipeName);
   auto other = Open(folder, wire::kIndicationPipeName);
   auto none = Open(folder, wire::kIndicationPipeName);
-  IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast);
-  IPCRegisterIndications(*other, 0x2290003, 0x2290005);
+  ASSERT_EQ(IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast), 0u);
+  ASSERT_EQ(IPCRegisterIndications(*other, 0x2290003, 0x2290005), 0u);
   ReadConnectionState(*all);  // the registrations have reached the service before the delivery
   ReadConnectionState(*other);
 

@@ -28,7 +28,7 @@ TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
   Queue("b");
   Queue("c");
   EXPECT_EQ(outbox.GetAt(2)->reference, 3);
-  outbox.RemoveAt(1);  // frees id 2
+  ASSERT_EQ(outbox.RemoveAt(1), 1);  // frees id 2
   Queue("d");
   EXPECT_EQ(outbox.GetAt(2)->reference, 2);
   MessageList saved;

@@ -266,7 +266,7 @@ TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
   }
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 0);
   EXPECT_FALSE(std::filesystem::exists(folder.File("big.sms")));
-  list.RemoveAt(0);
+  ASSERT_EQ(list.RemoveAt(0), 1);
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 65535);
 }
 
