@@ -22,6 +22,7 @@
 #include "core/devicelink/wire_layout.h"
 #include "core/util/byte_order.h"
 #include "core/util/fixed_text.h"
+#include "core/util/private_folder.h"
 
 namespace zeph::cardservice {
 namespace {
@@ -132,8 +133,16 @@ Server::~Server() {
 }
 
 bool Server::Start(std::string& error) {
-  std::string dir = options_.socketDir.empty() ? DefaultIpcDir() : options_.socketDir;
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+  IpcDir resolved = options_.socketDir.empty() ? ResolveIpcDir() : IpcDir{options_.socketDir};
+  const std::string& dir = resolved.path;
+  if (resolved.fallback || options_.privateFolderOnly) {
+    // Someone else's folder would let them pose as this service's clients'
+    // card, or put their own socket in its place.
+    if (FolderCheck check = MakePrivateFolder(dir); !check.ok()) {
+      error = "refusing to serve: " + FolderRefusal(dir, check);
+      return false;
+    }
+  } else if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
     error = "cannot make the socket folder " + dir + ": " + std::strerror(errno);
     return false;
   }

@@ -19,6 +19,7 @@
 #include "app/shell/instance_lock.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/resource_icons.h"
+#include "app/shell/runtime_folder.h"
 #include "core/startup/command_line.h"
 #include "core/store/app_lists.h"
 #include "core/util/allocator_tuning.h"
@@ -87,6 +88,10 @@ int RunZephSms(int argc, char** argv) {
 
   // The checks before anything is made need no display: a "stop" or a
   // second start also works from a text console.
+  if (QString refusal; !CheckRuntimeFolder(&refusal)) {
+    std::fprintf(stderr, "zephsms: %s\n", qPrintable(refusal));
+    return 1;
+  }
   InstanceLock lock(InstanceLock::DefaultPath());
   {
     const QCoreApplication checks(argc, argv);

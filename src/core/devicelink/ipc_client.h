@@ -41,7 +41,11 @@ namespace zeph {
 
 // Bounds of a pipe. The defaults are the transport's; tests shorten them.
 struct IpcOptions {
-  std::string socketDir;  // empty: DefaultIpcDir()
+  std::string socketDir;  // empty: ResolveIpcDir()
+  // Connect only while socketDir is a folder private to the user
+  // (CheckPrivateFolder), at the first open and at every reconnection.
+  // Always so for the fallback folder, whatever is set here.
+  bool privateFolderOnly = false;
   uint32_t openTimeoutMs = wire::kOpenTimeoutMs;
   uint32_t readGraceMs = 2000;  // added to the last request's timeoutMs
 };
@@ -68,7 +72,8 @@ class IpcPipe final : public Pipe {
  private:
   friend uint32_t IPCCreateNamedPipe(std::string_view, uint32_t, std::string_view,
                                      std::unique_ptr<IpcPipe>&, const IpcOptions&);
-  IpcPipe(std::string socketPath, std::string pipeName, uint32_t size, IpcOptions options);
+  IpcPipe(std::string socketDir, std::string serverName, std::string pipeName, uint32_t size,
+          IpcOptions options);
 
   [[nodiscard]] uint32_t Open();              // connect and handshake; first open and reconnections
   [[nodiscard]] uint32_t EnsureConnected();   // 0, or why no connection could be had
@@ -78,6 +83,7 @@ class IpcPipe final : public Pipe {
   void Disconnect();
   bool cancelled() const { return cancelled_.load(std::memory_order_acquire); }
 
+  const std::string socketDir_;
   const std::string socketPath_;
   const std::string pipeName_;
   const uint32_t size_;
@@ -116,7 +122,8 @@ class ReadEvent {
 // `pipeName` with `size` (65536). 0 on success. On failure `pipe` still
 // receives a pipe, one that stays unusable (every operation fails with
 // kIpcNotConnected), and the result names the cause: kIpcNotConnected (no
-// service), kIpcRefused, kIpcTimedOut, kIpcPeerClosed or kIpcProtocolError.
+// service), kIpcUnsafeFolder, kIpcRefused, kIpcTimedOut, kIpcPeerClosed or
+// kIpcProtocolError.
 [[nodiscard]] uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
                             std::unique_ptr<IpcPipe>& pipe, const IpcOptions& options = {});
 

@@ -4,9 +4,11 @@
 #include "core/devicelink/ipc_client.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "core/devicelink/device_requests.h"
@@ -134,6 +136,41 @@ TEST(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
   ASSERT_TRUE(WaitForFrame(*ind));
   ASSERT_EQ(IPCGetMessageReadBuffer(*ind, frame), 0u);
   EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
+}
+
+// A fallback socket folder that another user could have made is never
+// connected through, neither at the first open nor at a reconnection.
+TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  TempFolder elsewhere;
+  const std::string link = elsewhere.File("link");
+  std::filesystem::create_directory_symlink(folder.path(), link);
+  auto open = [](const std::string& dir, uint32_t& result) {
+    IpcOptions options;
+    options.socketDir = dir;
+    options.privateFolderOnly = true;
+    std::unique_ptr<IpcPipe> pipe;
+    result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe,
+                                options);
+    return pipe;
+  };
+  uint32_t result = 0;
+  open(link, result);
+  EXPECT_EQ(result, kIpcUnsafeFolder);
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0750), 0);
+  open(folder.path().string(), result);
+  EXPECT_EQ(result, kIpcUnsafeFolder);
+
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0700), 0);
+  auto pipe = open(folder.path().string(), result);
+  ASSERT_EQ(result, 0u);
+  EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
+  service.Stop();
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+  service.Start(folder);
+  EXPECT_EQ(ReadConnectionState(*pipe), 0u);  // refused at the reconnection
+  EXPECT_FALSE(pipe->connected());
 }
 
 TEST(IpcClient, AConnectionClosedAtARequestFailsThatRequestOnly) {
