@@ -94,11 +94,12 @@ void BM_SendThousandMessages(benchmark::State& state) {
     SendThreadSetup setup{lists.outbox, paths.outbox, retries,
                           SendFiling{lists.sent, paths.sent, lists.reports, paths.reports},
                           clock,
-                          [&](uint32_t& result) -> std::unique_ptr<Pipe> {
+                          [&](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+                            IpcOptions options = OptionsFor(folder);
+                            options.canceller = &canceller;
                             std::unique_ptr<IpcPipe> pipe;
                             result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize,
-                                                        wire::kSendPipeName, pipe,
-                                                        OptionsFor(folder));
+                                                        wire::kSendPipeName, pipe, options);
                             if (result) return nullptr;
                             return std::make_unique<TimedPipe>(std::move(pipe), requestNanoseconds);
                           },
@@ -110,7 +111,7 @@ void BM_SendThousandMessages(benchmark::State& state) {
     engine.Start();
     for (;;) {
       {
-        std::lock_guard hold(lists.outbox);
+        ScopedLock hold(lists.outbox);
         if (lists.outbox.Count() == 0) break;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(2));

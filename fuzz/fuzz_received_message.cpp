@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <span>
 
 #include "core/codecs/card_message.h"
@@ -37,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       entry->text = "entry";
       reports.Add(std::move(entry));
     }
-    std::lock_guard hold(reports);
+    ScopedLock hold(reports);
     record.text = MatchReport(reports, received.report->reference);
     const bool held = std::find(std::begin(kHeld), std::end(kHeld), record.reference) != std::end(kHeld);
     FUZZ_CHECK(reports.Count() == (held ? 3 : 4));

@@ -248,7 +248,10 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   auto frame = MakeFrame(0);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(lists.inbox.Count(), 2);
-  EXPECT_EQ(lists.outbox.Count(), 2);
+  {
+    ScopedLock hold(lists.outbox);
+    EXPECT_EQ(lists.outbox.Count(), 2);
+  }
   EXPECT_EQ(lists.contacts.Count(), 0);
   EXPECT_EQ(context.simReadStatus, kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");

@@ -89,10 +89,12 @@ class EngineFixture : public ::testing::Test {
         retries_,
         SendFiling{lists_.sent, paths_.sent, lists_.reports, paths_.reports},
         clock_,
-        [this](uint32_t& result) -> std::unique_ptr<Pipe> {
+        [this](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+          IpcOptions options = Options();
+          options.canceller = &canceller;
           std::unique_ptr<IpcPipe> pipe;
           result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName,
-                                      pipe, Options());
+                                      pipe, options);
           if (result != 0) return nullptr;
           return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
         },
@@ -120,12 +122,12 @@ class EngineFixture : public ::testing::Test {
   }
 
   int OutboxCount() {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     return lists_.outbox.Count();
   }
 
   uint32_t OutboxState(int index) {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     const MessageRecord* record = lists_.outbox.GetAt(index);
     return record ? record->flags & MRF_OUTBOX_STATES : 0;
   }

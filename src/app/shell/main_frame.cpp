@@ -88,13 +88,20 @@ void MainFrame::LoadStores() {
   AppLists& lists = *context_.lists;
   const StorePaths& paths = context_.paths;
   LoadPictureLibrary(paths.pictures, lists.pictures);
-  LoadMessageFile(paths.sent, lists.sent);
+  {
+    ScopedLock hold(lists.sent);
+    LoadMessageFile(paths.sent, lists.sent);
+  }
   LoadMessageFile(paths.inbox, lists.inbox);
   {
     const WaitCursor wait;
     context_.simReadStatus = context_.link->ReadSimPhonebook(lists.contacts);
   }
-  LoadMessageFile(paths.reports, lists.reports);
+  {
+    ScopedLock hold(lists.reports);
+    LoadMessageFile(paths.reports, lists.reports);
+  }
+  ScopedLock hold(lists.outbox);
   LoadMessageFile(paths.outbox, lists.outbox);
 }
 

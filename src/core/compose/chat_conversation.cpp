@@ -45,7 +45,7 @@ void AssembleConversation(const MessageList& inbox, const MessageList& sent,
       added = true;
     }
   }
-  if (added) chat.RemoveAt(0);
+  if (added) (void)chat.RemoveAt(0);  // the seed, which is there
 }
 
 std::string ChatTranscript(const MessageList& chat, std::string_view ownName,

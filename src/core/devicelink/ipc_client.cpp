@@ -243,7 +243,10 @@ uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::str
   std::string socketDir = chosen.socketDir;
   pipe.reset(new IpcPipe(std::move(socketDir), std::string(serverName), std::string(pipeName),
                          size, std::move(chosen)));
+  PipeCanceller* canceller = pipe->options_.canceller;
+  if (canceller) canceller->Attach(*pipe);
   uint32_t result = pipe->Open();
+  if (canceller) canceller->Detach(*pipe);
   if (result == kResultOk) {
     pipe->usable_ = true;
   } else {

@@ -35,6 +35,7 @@
 
 #include "core/devicelink/frame_buffer.h"
 #include "core/devicelink/pipe.h"
+#include "core/devicelink/pipe_canceller.h"
 #include "core/devicelink/wire_layout.h"
 
 namespace zeph {
@@ -48,6 +49,11 @@ struct IpcOptions {
   bool privateFolderOnly = false;
   uint32_t openTimeoutMs = wire::kOpenTimeoutMs;
   uint32_t readGraceMs = 2000;  // added to the last request's timeoutMs
+  // When given, the new pipe is attached to it while IPCCreateNamedPipe
+  // opens it, so that another thread can cancel the open (which waits up
+  // to openTimeoutMs for the service's answer). It is detached again before
+  // IPCCreateNamedPipe returns.
+  PipeCanceller* canceller = nullptr;
 };
 
 class IpcPipe final : public Pipe {

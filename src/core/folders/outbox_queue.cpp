@@ -1,14 +1,14 @@
 #include "core/folders/outbox_queue.h"
 
 #include <array>
-#include <mutex>
 
 #include "core/store/message_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 
 uint8_t NewOutboxReference(LockedMessageList& outbox) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   std::array<bool, kMaxQueueReference + 1> taken{};
   for (const MessageRecord& record : outbox) taken[record.reference] = true;
   for (int reference = 1; reference <= kMaxQueueReference; ++reference) {
@@ -19,7 +19,7 @@ uint8_t NewOutboxReference(LockedMessageList& outbox) {
 
 int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
                       std::unique_ptr<MessageRecord> record) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   record->reference = NewOutboxReference(outbox);
   const int index = outbox.Add(std::move(record));
   SaveMessageFileOrLog(outboxPath, outbox);
@@ -28,7 +28,7 @@ int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
 
 bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
                         const std::string& outboxPath, int index) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   const MessageRecord* record = outbox.GetAt(index);
   if (!record || (record->flags & MRF_SENDING)) return false;
   RemoveRetryEntries(retries, record->reference);
@@ -39,7 +39,7 @@ bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
 
 int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
                            const std::string& outboxPath) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   int removed = 0;
   for (int i = outbox.Count() - 1; i >= 0; --i) {
     const MessageRecord* record = outbox.GetAt(i);
@@ -54,10 +54,10 @@ int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
 
 bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
                         const std::string& outboxPath, int index) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   MessageRecord* record = outbox.GetAt(index);
   if (!record || (record->flags & MRF_SENDING)) return false;
-  if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) entry->attempts = 0;
+  ResetAttempts(retries, record->reference);
   SetOutboxState(*record, MRF_WAITING);
   SaveMessageFileOrLog(outboxPath, outbox);
   return true;

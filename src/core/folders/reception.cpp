@@ -1,13 +1,12 @@
 #include "core/folders/reception.h"
 
-#include <mutex>
-
 #include "core/codecs/card_message.h"
 #include "core/codecs/card_message_layout.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/contact_lookup.h"
 #include "core/resources/string_table.h"
 #include "core/store/message_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 namespace {
@@ -31,7 +30,7 @@ void DeleteOnCard(Pipe& pipe, int slot) {
 
 void SaveBoth(const ReceptionTargets& targets) {
   SaveMessageFileOrLog(targets.inboxPath, targets.inbox);
-  std::lock_guard hold(targets.reports);
+  ScopedLock hold(targets.reports);
   SaveMessageFileOrLog(targets.reportsPath, targets.reports);
 }
 
@@ -63,7 +62,7 @@ void RouteToChat(const ReceptionTargets& targets, const ReceptionHooks& hooks,
 
 }  // namespace
 
-std::string MatchReport(MessageList& reports, uint8_t reference) {
+std::string MatchReport(LockedMessageList& reports, uint8_t reference) {
   std::string text(LoadString(kNoReportMatchTextId));
   for (int i = 0; i < reports.Count();) {
     const MessageRecord* entry = reports.GetAt(i);
@@ -97,7 +96,7 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
     if (received.report) {
       // A report's text comes from the entry it replaces: matching, filing
       // and saving are one step against the send thread's filing.
-      std::lock_guard hold(targets.reports);
+      ScopedLock hold(targets.reports);
       record->text = MatchReport(targets.reports, received.report->reference);
       targets.reports.Add(std::move(record));
       SaveMessageFileOrLog(targets.reportsPath, targets.reports);

@@ -9,6 +9,7 @@
 
 #include "core/devicelink/pipe.h"
 #include "core/store/message_record.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -44,7 +45,7 @@ struct ReceptionHooks {
 // report on the same message replaces the earlier one and keeps its summary.
 // The caller holds the list's lock over the call and over filing the new
 // report, so that the walk, the removals and the append see one list.
-std::string MatchReport(MessageList& reports, uint8_t reference);
+std::string MatchReport(LockedMessageList& reports, uint8_t reference) REQUIRES(reports);
 
 // The reception pass. Reads the stored-message counts (on failure nothing
 // more happens, nothing is saved); reads every slot from 0 to the sum of the

@@ -9,6 +9,7 @@
 
 #include "core/store/message_record.h"
 #include "core/util/atomic_file.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -59,5 +60,21 @@ int LoadMessageFile(const std::string& path, MessageList& list);
 // log (failure_log.h) rather than to the caller. An empty list saved well
 // and a failed save both give SaveMessageFile's 0; here they differ.
 void SaveMessageFileOrLog(const std::string& path, const MessageList& list);
+
+// The same for a list shared between threads (the Outbox, Sent messages,
+// Delivery reports): the caller holds the list's lock, so that no other
+// thread changes the list while it is read in or written out.
+inline int LoadMessageFile(const std::string& path, LockedMessageList& list) REQUIRES(list) {
+  return LoadMessageFile(path, static_cast<MessageList&>(list));
+}
+[[nodiscard]] inline int SaveMessageFile(const std::string& path, const LockedMessageList& list,
+                                         Durability durability = Durability::kSynced)
+    REQUIRES(list) {
+  return SaveMessageFile(path, static_cast<const MessageList&>(list), durability);
+}
+inline void SaveMessageFileOrLog(const std::string& path, const LockedMessageList& list)
+    REQUIRES(list) {
+  SaveMessageFileOrLog(path, static_cast<const MessageList&>(list));
+}
 
 }  // namespace zeph

@@ -152,7 +152,7 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
       entry->text = text;
       reports.Add(std::move(entry));
     }
-    std::lock_guard hold(reports);
+    ScopedLock hold(reports);
     EXPECT_EQ(MatchReport(reports, c.reference), c.text);
     std::vector<std::string> left;
     for (const MessageRecord& entry : reports) left.push_back(TextOf(entry));
@@ -172,6 +172,7 @@ TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
   StopEngine();
+  ScopedLock hold(lists_.reports);  // reception takes it again, re-entrantly
   ASSERT_EQ(lists_.reports.Count(), 2);
   const uint8_t reference = lists_.reports.GetAt(0)->reference;
 
@@ -202,6 +203,7 @@ TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
 TEST_F(ReportLifeTest, AReportForNoEntryIsFiledWithDots) {
   Deliver(R"("type":"report","reference":77,"reportStatus":1)");
   Fetch();
+  ScopedLock hold(lists_.reports);
   ASSERT_EQ(lists_.reports.Count(), 1);
   EXPECT_EQ(TextOf(*lists_.reports.GetAt(0)), "...");
 }

@@ -26,7 +26,7 @@ class SendEngineTest : public EngineFixture {
   }
   // As the Outbox module does at each refresh.
   void GiveRetryEntries() {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
   }
   // Lets fake time run a second at a time until `done` holds.
@@ -47,7 +47,7 @@ class SendEngineTest : public EngineFixture {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
   std::vector<std::string> Texts(LockedMessageList& list) {
-    std::lock_guard hold(list);
+    ScopedLock hold(list);
     std::vector<std::string> texts;
     for (const MessageRecord& record : list) texts.push_back(TextOf(record));
     return texts;
@@ -74,6 +74,7 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
             (std::vector<std::string>{"The first message of three", "Second"}));
   EXPECT_EQ(Texts(lists_.reports),
             (std::vector<std::string>{"The first message ...", "Second...", "Business Card"}));
+  ScopedLock hold(lists_.reports);
   for (int i = 0; i < 3; ++i) {
     const MessageRecord& entry = *lists_.reports.GetAt(i);
     EXPECT_EQ(entry.reference, log[static_cast<size_t>(i)]["reference"].get<int>());
@@ -98,11 +99,11 @@ TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   int reloads = 0;
   while (OutboxCount() > 0 && reloads < 100000) {
     {
-      std::lock_guard hold(lists_.sent);
+      ScopedLock hold(lists_.sent);
       LoadMessageFile(paths_.sent, lists_.sent);
     }
     {
-      std::lock_guard hold(lists_.reports);
+      ScopedLock hold(lists_.reports);
       LoadMessageFile(paths_.reports, lists_.reports);
     }
     ++reloads;
@@ -178,8 +179,8 @@ TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
   EXPECT_TRUE(SendTimes().empty());
   EXPECT_EQ(OutboxState(0), MRF_WAITING);
   {
-    std::lock_guard hold(lists_.outbox);
-    EXPECT_EQ(retries_.GetAt(0)->attempts, 0);
+    ScopedLock hold(lists_.outbox);
+    EXPECT_EQ(FindRetryEntry(retries_, 1)->attempts, 0);
   }
   service_.Control(R"({"verb":"connection","state":"gprs"})");
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));

@@ -228,6 +228,7 @@ TEST(MessageFileIoTest, SaveAndLoadRoundTripIntoALockedList) {
 
   LockedMessageList loaded;
   loaded.Add(CreateMessageRecord());  // a load clears the list first
+  ScopedLock hold(loaded);
   EXPECT_EQ(LoadMessageFile(folder.File("outbox.sms"), loaded), 2);
   EXPECT_EQ(*loaded.GetAt(1)->text, "second");
   EXPECT_EQ(SerializeMessageFile(loaded), SerializeMessageFile(list));
