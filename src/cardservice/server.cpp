@@ -236,6 +236,10 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
       return;
     }
     connection.pipeName = BoundedText(&frame[wire::kOpenNameOffset], wire::kOpenNameSize);
+    if (card_.faults.silentOpens) {
+      Log(connection, "open left unanswered (fault)");
+      return;
+    }
     bool accept = AcceptedPipeName(connection.pipeName) && !card_.faults.refuseOpens;
     auto reply = MakeReply(wire::kOpenId, accept ? 0 : status::kOpenRefused);
     connection.output.insert(connection.output.end(), reply.begin(), reply.end());
@@ -256,6 +260,10 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
     faults.closeNext = false;
     Log(connection, Hex(id) + " -> connection closed (fault)");
     connection.dead = true;
+    return;
+  }
+  if (faults.holdSends && id == wire::kSendMessageId) {
+    Log(connection, Hex(id) + " left unanswered (fault)");
     return;
   }
   connection.held.push_back({nowMs + faults.delayMs, std::move(frame)});

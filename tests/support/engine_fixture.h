@@ -91,6 +91,7 @@ class EngineFixture : public ::testing::Test {
         clock_,
         [this](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
           IpcOptions options = Options();
+          options.openTimeoutMs = sendPipeOpenTimeoutMs_;
           options.canceller = &canceller;
           std::unique_ptr<IpcPipe> pipe;
           result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName,
@@ -152,6 +153,7 @@ class EngineFixture : public ::testing::Test {
   std::mutex sentLogMutex_;
   std::vector<RecordingPipe::Sent> sentLog_;
   std::unique_ptr<SendThread> engine_;
+  uint32_t sendPipeOpenTimeoutMs_ = 2000;
 };
 
 }  // namespace zeph::testing
