@@ -9,10 +9,11 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// The Outbox lock is normally free at once. While a stopping thread holds
-// it, the send thread sees the stop within one such step and leaves the
-// lock to it.
-constexpr std::chrono::milliseconds kOutboxLockStep{20};
+// The Outbox lock is normally free at once, or within moments (the
+// user-interface thread holds it only for a queueing, a refresh or a
+// delete). While a stopping thread holds it, the send thread sees the stop
+// within one such step and leaves the lock to it.
+constexpr std::chrono::milliseconds kOutboxLockStep{2};
 
 int IndexOf(const LockedMessageList& list, const MessageRecord* record) REQUIRES(list) {
   for (int i = 0; i < list.Count(); ++i) {
@@ -83,8 +84,10 @@ void SendThread::Finish(uint32_t result) {
 
 bool SendThread::LockOutboxUnlessStopping() {
   for (;;) {
-    if (setup_.outbox.TryLockFor(kOutboxLockStep)) return true;
-    if (StopRequested()) return false;
+    if (setup_.outbox.TryLock()) return true;
+    ScopedLock hold(mutex_);
+    if (stopRequested_) return false;
+    (void)changed_.wait_for(mutex_, kOutboxLockStep);  // a stop ends the step early
   }
 }
 

@@ -7,7 +7,6 @@
 // the clang build checks that it does.
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
 
 #include "core/store/block_list.h"
@@ -62,10 +61,8 @@ class CAPABILITY("mutex") LockedBlockList : public BlockList<T> {
   // Spelled as the standard library's, for ScopedLock.
   void lock() const ACQUIRE() { mutex_.lock(); }
   void unlock() const RELEASE() { mutex_.unlock(); }
-  // Takes the lock unless another thread holds it for longer than `wait`.
-  bool TryLockFor(std::chrono::milliseconds wait) const TRY_ACQUIRE(true) {
-    return mutex_.TryLockFor(wait);
-  }
+  // Takes the lock unless another thread holds it; never waits.
+  bool TryLock() const TRY_ACQUIRE(true) { return mutex_.TryLock(); }
 
  private:
   mutable RecursiveMutex mutex_;

@@ -3,7 +3,6 @@
 // (thread_annotations.h). Their lock and unlock are spelled as the standard
 // library's, so that std::condition_variable_any waits on them.
 
-#include <chrono>
 #include <mutex>
 
 #include "core/util/thread_annotations.h"
@@ -20,17 +19,16 @@ class CAPABILITY("mutex") Mutex {
 };
 
 // Re-entrant: the thread that holds it may take it again, and gives it back
-// as often as it took it. A wait for it can be bounded.
+// as often as it took it. (No timed wait: the thread sanitizer does not see
+// a lock taken by pthread_mutex_clocklock, and would report its release.)
 class CAPABILITY("mutex") RecursiveMutex {
  public:
   void lock() ACQUIRE() { mutex_.lock(); }
   void unlock() RELEASE() { mutex_.unlock(); }
-  bool TryLockFor(std::chrono::milliseconds wait) TRY_ACQUIRE(true) {
-    return mutex_.try_lock_for(wait);
-  }
+  bool TryLock() TRY_ACQUIRE(true) { return mutex_.try_lock(); }
 
  private:
-  std::recursive_timed_mutex mutex_;
+  std::recursive_mutex mutex_;
 };
 
 // Holds `lock` from construction to destruction; in between, Unlock and
