@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     ScopedLock hold(reports);
     record.text = MatchReport(reports, received.report->reference);
-    const bool held = std::find(std::begin(kHeld), std::end(kHeld), record.reference) != std::end(kHeld);
+    const bool held =
+        std::find(std::begin(kHeld), std::end(kHeld), record.reference) != std::end(kHeld);
     FUZZ_CHECK(reports.Count() == (held ? 3 : 4));
     FUZZ_CHECK(*record.text == (held ? "entry" : "..."));
   }

@@ -35,8 +35,8 @@ class Server {
   Server& operator=(const Server&) = delete;
 
   // Binds both sockets. False, with the reason in `error`, when the folder
-  // cannot be made or is not private where it must be, a path is too long, or another card service is alive on
-  // the socket. A stale socket file (nobody accepting) is removed first.
+  // cannot be made or is not private where it must be, a path is too long, or another card service
+  // is alive on the socket. A stale socket file (nobody accepting) is removed first.
   bool Start(std::string& error);
 
   // Serves until RequestStop; removes the socket files on the way out.

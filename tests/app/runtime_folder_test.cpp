@@ -2,12 +2,12 @@
 // folder under the temporary folder, which any local user could have made
 // first. It refuses to start from such a folder.
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -45,7 +45,8 @@ TEST(RuntimeFolderTest, AFallbackFolderNotPrivateToTheUserStopsTheStart) {
     const char* what;
     const char* reason;
   };
-  for (const Case c : {Case{"link", "is a symbolic link"}, Case{"open", "is open to other users"}}) {
+  for (const Case c :
+       {Case{"link", "is a symbolic link"}, Case{"open", "is open to other users"}}) {
     QFile::remove(folder);
     QDir(folder).removeRecursively();
     if (QByteArray(c.what) == "link") {

@@ -94,8 +94,8 @@ class EngineFixture : public ::testing::Test {
           options.openTimeoutMs = sendPipeOpenTimeoutMs_;
           options.canceller = &canceller;
           std::unique_ptr<IpcPipe> pipe;
-          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName,
-                                      pipe, options);
+          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                                      options);
           if (result != 0) return nullptr;
           return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
         },

@@ -70,11 +70,12 @@ uint32_t ReadCardParam5(Pipe& pipe, uint32_t value,
 [[nodiscard]] uint32_t CardManagerRequestNoWait(Pipe& pipe, uint32_t messageId, uint32_t value);
 // 0x140009: +16 23 bytes; +39 u32 data length; +43 the data. The NoWait
 // form's time-out is 15000 ms.
-[[nodiscard]] uint32_t CardManagerData(Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
-                         std::span<const uint8_t> data);
-[[nodiscard]] uint32_t CardManagerDataNoWait(Pipe& pipe,
-                               std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
-                               std::span<const uint8_t> data);
+[[nodiscard]] uint32_t CardManagerData(
+    Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
+    std::span<const uint8_t> data);
+[[nodiscard]] uint32_t CardManagerDataNoWait(
+    Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
+    std::span<const uint8_t> data);
 
 // ---- Short messages: 0x290000 to 0x290009 ---------------------------------
 
@@ -94,7 +95,7 @@ struct SendOptions {
   uint32_t option3 = 0;          // option 3: flag A of the send request
   bool operator==(const SendOptions&) const = default;
 };
-[[nodiscard]] uint32_t ReadSendOptions(Pipe& pipe, SendOptions& options);   // 0x290005
+[[nodiscard]] uint32_t ReadSendOptions(Pipe& pipe, SendOptions& options);         // 0x290005
 [[nodiscard]] uint32_t WriteSendOptions(Pipe& pipe, const SendOptions& options);  // 0x290006
 
 // 0x290000, time-out 120000 ms: sends the CardMessage `block` (its 62-byte
@@ -103,7 +104,7 @@ struct SendOptions {
 // the message reference the card gave. A block shorter than its head and
 // data length is not sent: kResultBadRequest.
 [[nodiscard]] uint32_t SendShortMessage(Pipe& pipe, bool flagA, std::string_view destination,
-                          std::span<const uint8_t> block, uint8_t& reference);
+                                        std::span<const uint8_t> block, uint8_t& reference);
 
 // 0x290009: three u8 counts; reception scans slots 0 to their sum - 1.
 struct StoredMessageCounts {
@@ -128,17 +129,18 @@ struct StoredMessageCounts {
 // 0x2A0001, 60000 ms: replaces the entry at `location`. The name's first 20
 // characters are sent widened (phonebook_reply.h), the number's first 22.
 [[nodiscard]] uint32_t ReplacePhonebookEntry(Pipe& pipe, uint16_t location, std::string_view name,
-                               std::string_view number);
+                                             std::string_view number);
 // 0x2A0003, 60000 ms: adds an entry; `location` receives the location the
 // card gave it.
 [[nodiscard]] uint32_t AddPhonebookEntry(Pipe& pipe, std::string_view name, std::string_view number,
-                           uint16_t& location);
+                                         uint16_t& location);
 // 0x2A0004, 60000 ms.
 [[nodiscard]] uint32_t DeletePhonebookEntry(Pipe& pipe, uint16_t location);
 
 // 0x2C0010: the 28-byte reply, whose u32 at +24 is the longest name the SIM
 // takes. `reply` receives it whole.
-[[nodiscard]] uint32_t ReadPhonebookLimits(Pipe& pipe, std::array<uint8_t, wire::kLimitsReplyLength>& reply);
+[[nodiscard]] uint32_t ReadPhonebookLimits(Pipe& pipe,
+                                           std::array<uint8_t, wire::kLimitsReplyLength>& reply);
 // The name limit out of that reply.
 uint32_t NameLimitOf(const std::array<uint8_t, wire::kLimitsReplyLength>& reply);
 

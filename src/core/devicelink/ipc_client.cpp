@@ -46,8 +46,8 @@ uint32_t CheckOpenReply(const std::vector<uint8_t>& reply) {
 
 }  // namespace
 
-IpcPipe::IpcPipe(std::string socketDir, std::string serverName, std::string pipeName,
-                 uint32_t size, IpcOptions options)
+IpcPipe::IpcPipe(std::string socketDir, std::string serverName, std::string pipeName, uint32_t size,
+                 IpcOptions options)
     : socketDir_(std::move(socketDir)),
       socketPath_(IpcSocketPath(socketDir_, serverName)),
       pipeName_(std::move(pipeName)),
@@ -240,10 +240,11 @@ uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::str
     chosen.socketDir = std::move(dir.path);
     chosen.privateFolderOnly = chosen.privateFolderOnly || dir.fallback;
   }
+  // Used only while opening: the pipe keeps no pointer to it.
+  PipeCanceller* canceller = std::exchange(chosen.canceller, nullptr);
   std::string socketDir = chosen.socketDir;
-  pipe.reset(new IpcPipe(std::move(socketDir), std::string(serverName), std::string(pipeName),
-                         size, std::move(chosen)));
-  PipeCanceller* canceller = pipe->options_.canceller;
+  pipe.reset(new IpcPipe(std::move(socketDir), std::string(serverName), std::string(pipeName), size,
+                         std::move(chosen)));
   if (canceller) canceller->Attach(*pipe);
   uint32_t result = pipe->Open();
   if (canceller) canceller->Detach(*pipe);

@@ -81,8 +81,8 @@ class IpcPipe final : public Pipe {
   IpcPipe(std::string socketDir, std::string serverName, std::string pipeName, uint32_t size,
           IpcOptions options);
 
-  [[nodiscard]] uint32_t Open();              // connect and handshake; first open and reconnections
-  [[nodiscard]] uint32_t EnsureConnected();   // 0, or why no connection could be had
+  [[nodiscard]] uint32_t Open();             // connect and handshake; first open and reconnections
+  [[nodiscard]] uint32_t EnsureConnected();  // 0, or why no connection could be had
   [[nodiscard]] uint32_t SendRegistration(uint32_t first, uint32_t last);
   [[nodiscard]] uint32_t WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs);
   [[nodiscard]] uint32_t ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs);
@@ -130,12 +130,14 @@ class ReadEvent {
 // kIpcNotConnected), and the result names the cause: kIpcNotConnected (no
 // service), kIpcUnsafeFolder, kIpcRefused, kIpcTimedOut, kIpcPeerClosed or
 // kIpcProtocolError.
-[[nodiscard]] uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
-                            std::unique_ptr<IpcPipe>& pipe, const IpcOptions& options = {});
+[[nodiscard]] uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size,
+                                          std::string_view pipeName, std::unique_ptr<IpcPipe>& pipe,
+                                          const IpcOptions& options = {});
 
 // Writes the whole request (header included). 0 when sent. `sent`, when
 // given, receives the number of bytes written.
-[[nodiscard]] uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request, uint32_t* sent = nullptr);
+[[nodiscard]] uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request,
+                                      uint32_t* sent = nullptr);
 
 ReadEvent IPCGetReadEvent(Pipe& pipe);
 

@@ -18,7 +18,9 @@ struct IpcDir {
 
 // The socket folder from the environment (it may not exist yet).
 IpcDir ResolveIpcDir();
-inline std::string DefaultIpcDir() { return ResolveIpcDir().path; }
+inline std::string DefaultIpcDir() {
+  return ResolveIpcDir().path;
+}
 
 // <dir>/<serverName>.sock
 std::string IpcSocketPath(std::string_view dir, std::string_view serverName);

@@ -31,7 +31,7 @@ int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
 // entry and saves, unless it is being sent (then nothing changes and the
 // result is false).
 [[nodiscard]] bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
-                        const std::string& outboxPath, int index);
+                                      const std::string& outboxPath, int index);
 
 // Delete All: every record not being sent goes, with its retry entry; the
 // file is saved. Returns how many records were removed.
@@ -41,6 +41,6 @@ int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
 // Resend: the record at `index`, unless it is being sent, is waiting again
 // with its attempts back at 0; the file is saved. Returns whether it did.
 [[nodiscard]] bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
-                        const std::string& outboxPath, int index);
+                                      const std::string& outboxPath, int index);
 
 }  // namespace zeph

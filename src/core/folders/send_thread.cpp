@@ -120,8 +120,7 @@ void SendThread::RunPass(Pipe& pipe) {
   int index = 0;
   while (index < setup_.outbox.Count() && !StopRequested()) {
     MessageRecord* record = setup_.outbox.GetAt(index);
-    const RetryDue due =
-        RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
+    const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
     if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);
       SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);

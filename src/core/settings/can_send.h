@@ -19,6 +19,7 @@ namespace zeph {
 // user has not ticked "Do not show this message again" ("CanNotSendWarning"
 // missing or 0), calls `showWarning` first, which shows the "Message Cannot
 // Be Sent" box over the window and returns when the user has answered.
-[[nodiscard]] int CanSendNow(Pipe& pipe, const SettingsStore& settings, const std::function<void()>& showWarning);
+[[nodiscard]] int CanSendNow(Pipe& pipe, const SettingsStore& settings,
+                             const std::function<void()>& showWarning);
 
 }  // namespace zeph

@@ -12,7 +12,9 @@ std::atomic<FailureSink> g_sink{nullptr};
 
 }  // namespace
 
-void SetFailureSink(FailureSink sink) { g_sink.store(sink, std::memory_order_release); }
+void SetFailureSink(FailureSink sink) {
+  g_sink.store(sink, std::memory_order_release);
+}
 
 void LogFailure(std::string_view line) {
   if (FailureSink sink = g_sink.load(std::memory_order_acquire)) sink(line);

@@ -25,7 +25,9 @@ Bytes Received(uint8_t kind, const Bytes& data) {
   return block;
 }
 
-ReceivedMessage Decode(const Bytes& block) { return MessageRecordFromReceived(block); }
+ReceivedMessage Decode(const Bytes& block) {
+  return MessageRecordFromReceived(block);
+}
 
 PictureImage Numbered() {
   PictureImage picture{};
@@ -214,8 +216,8 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
     uint8_t status;
     uint32_t flag;
   };
-  for (Case c : {Case{0, MRF_REPORT_PENDING}, Case{1, MRF_REPORT_DELIVERED},
-                 Case{2, MRF_REPORT_FAILED}}) {
+  for (Case c :
+       {Case{0, MRF_REPORT_PENDING}, Case{1, MRF_REPORT_DELIVERED}, Case{2, MRF_REPORT_FAILED}}) {
     Bytes block = Received(6, {'x', 'y'});
     block[3] = 9;
     block[6] = c.status;

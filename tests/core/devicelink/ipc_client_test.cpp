@@ -151,8 +151,8 @@ TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
     options.socketDir = dir;
     options.privateFolderOnly = true;
     std::unique_ptr<IpcPipe> pipe;
-    result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe,
-                                options);
+    result =
+        IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe, options);
     return pipe;
   };
   uint32_t result = 0;

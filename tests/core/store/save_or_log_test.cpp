@@ -15,7 +15,9 @@ namespace {
 
 std::vector<std::string> g_lines;
 
-void Collect(std::string_view line) { g_lines.emplace_back(line); }
+void Collect(std::string_view line) {
+  g_lines.emplace_back(line);
+}
 
 class SaveOrLogTest : public ::testing::Test {
  protected:

@@ -113,9 +113,8 @@ TEST(AtomicFileTest, ASymlinkedFileIsWrittenThroughAndStaysALink) {
     EXPECT_EQ(ModeOf(folder.File("synced/recsms.sms")), 0640u) << c.what;
   }
   // The temporary files went beside the target and are gone.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "synced"),
-                          fs::directory_iterator()),
-            1);
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(folder.path() / "synced"), fs::directory_iterator()), 1);
 }
 
 TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
