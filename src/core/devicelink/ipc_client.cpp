@@ -14,6 +14,7 @@
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/devicelink/result_codes.h"
 #include "core/util/byte_order.h"
+#include "core/util/failure_log.h"
 #include "core/util/private_folder.h"
 
 namespace zeph {
@@ -248,6 +249,12 @@ uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::str
   if (canceller) canceller->Attach(*pipe);
   uint32_t result = pipe->Open();
   if (canceller) canceller->Detach(*pipe);
+  if (result == kIpcUnsafeFolder) {
+    // Told once, not at each reconnection attempt: the user has a folder to
+    // look at.
+    LogFailure("not connecting to the card service: " +
+               FolderRefusal(pipe->socketDir_, CheckPrivateFolder(pipe->socketDir_)));
+  }
   if (result == kResultOk) {
     pipe->usable_ = true;
   } else {

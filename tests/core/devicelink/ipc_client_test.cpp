@@ -15,6 +15,7 @@
 #include "core/devicelink/request_framing.h"
 #include "core/devicelink/result_codes.h"
 #include "core/util/byte_order.h"
+#include "core/util/failure_log.h"
 #include "support/card_service_process.h"
 
 namespace zeph {
@@ -155,9 +156,14 @@ TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
         IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe, options);
     return pipe;
   };
+  static std::string logged;
+  SetFailureSink([](std::string_view line) { logged = line; });
   uint32_t result = 0;
   open(link, result);
+  SetFailureSink(nullptr);
   EXPECT_EQ(result, kIpcUnsafeFolder);
+  EXPECT_EQ(logged, "not connecting to the card service: the folder " + link +
+                        " is a symbolic link");
   ASSERT_EQ(::chmod(folder.path().c_str(), 0750), 0);
   open(folder.path().string(), result);
   EXPECT_EQ(result, kIpcUnsafeFolder);
