@@ -37,18 +37,6 @@ TEST(SocketFolderTest, AFolderThatIsNotPrivateIsRefusedWithItsNameAndReason) {
     EXPECT_EQ(error.find('\n'), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(c.dir + "/TavikZeph.sock"));
   }
-
-  // A missing one is made private and served from.
-  CardModel card;
-  ServerOptions options;
-  options.socketDir = root.File("made");
-  options.privateFolderOnly = true;
-  Server server(card, options);
-  std::string error;
-  EXPECT_TRUE(server.Start(error)) << error;
-  struct stat info {};
-  ASSERT_EQ(::stat(options.socketDir.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 077, 0u);
 }
 
 }  // namespace
