@@ -194,21 +194,15 @@ TEST(CardMessageReceiveTest, SixteenBitTextKeepsTheSecondByteOfEachPair) {
 }
 
 TEST(CardMessageReceiveTest, KindsSetTheirFlags) {
-  EXPECT_EQ(Decode(Received(5, {'B'})).record->flags, MRF_BUSINESSCARD);
-  EXPECT_EQ(Decode(Received(4, {'t'})).record->flags, 0u);
-  EXPECT_EQ(Decode(Received(2, {'t'})).record->flags, 0u);
-  EXPECT_EQ(Decode(Received(200, {'t'})).record->flags, 0u);
+  const std::pair<uint8_t, uint32_t> kinds[] = {
+      {5, MRF_BUSINESSCARD}, {4, 0}, {2, 0}, {200, 0}, {3, MRF_PICTURE}, {7, MRF_PICTURE}};
+  for (auto [kind, flags] : kinds)
+    EXPECT_EQ(Decode(Received(kind, {})).record->flags, flags) << +kind;
   EXPECT_EQ(TextOf(*Decode(Received(200, {'t', 'u'})).record), "tu");
-  EXPECT_EQ(Decode(Received(3, {})).record->flags, MRF_PICTURE);
-  EXPECT_EQ(Decode(Received(7, {})).record->flags, MRF_PICTURE);
-}
-
-TEST(CardMessageReceiveTest, ReportWithAnUnknownStatusIsAText) {
-  Bytes block = Received(6, {'o', 'k', '!'});
-  block[6] = 3;
-  ReceivedMessage received = Decode(block);
-  EXPECT_EQ(received.record->flags, 0u);
-  EXPECT_EQ(TextOf(*received.record), "ok!");
+  Bytes unknownStatus = Received(6, {'o', 'k', '!'});  // a report whose status is no status
+  unknownStatus[6] = 3;
+  EXPECT_EQ(Decode(unknownStatus).record->flags, 0u);
+  EXPECT_EQ(TextOf(*Decode(unknownStatus).record), "ok!");
 }
 
 TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
@@ -261,45 +255,35 @@ Bytes RowsOf(size_t rows, size_t bytesPerRow) {
   return b;
 }
 
-TEST(CardMessageReceiveTest, EightBitPictureText) {
+TEST(CardMessageReceiveTest, PictureTextsInEightAndSixteenBits) {
   Bytes rows = RowsOf(28, 9);
-  ReceivedMessage received =
-      Decode(Received(3, Payload(4, 72, 28, {'a', 'b', 'c', 0}, rows)));
-  ASSERT_TRUE(received.record->picture);
+  ReceivedMessage received = Decode(Received(3, Payload(4, 72, 28, {'a', 'b', 'c', 0}, rows)));
   EXPECT_EQ(TextOf(*received.record), "abc");
+  EXPECT_EQ(Bytes(received.record->picture->begin(), received.record->picture->end()), rows);
+  received = Decode(Received(7, Payload(6, 72, 28, {0, 'O', 0, 'K', 0, 0}, rows)));
+  EXPECT_EQ(TextOf(*received.record), "OK");
   EXPECT_EQ(Bytes(received.record->picture->begin(), received.record->picture->end()), rows);
 }
 
-TEST(CardMessageReceiveTest, SixteenBitPictureText) {
-  ReceivedMessage received =
-      Decode(Received(7, Payload(6, 72, 28, {0x00, 0x4F, 0x00, 0x4B, 0x00, 0x00}, RowsOf(28, 9))));
-  EXPECT_EQ(TextOf(*received.record), "OK");
-  EXPECT_EQ((*received.record->picture)[0], 1);
-  EXPECT_EQ((*received.record->picture)[251], static_cast<uint8_t>(27 * 16 + 9));
-}
-
-TEST(CardMessageReceiveTest, LargerPictureIsCutAt72By28) {
-  Bytes rows = RowsOf(30, 10);  // 80 x 30
-  ReceivedMessage received = Decode(Received(3, Payload(1, 80, 30, {0}, rows)));
-  const PictureImage& picture = *received.record->picture;
-  for (size_t r = 0; r < 28; ++r) {
-    for (size_t i = 0; i < 9; ++i) {
-      EXPECT_EQ(picture[r * 9 + i], rows[r * 10 + i]) << "row " << r << " byte " << i;
+TEST(CardMessageReceiveTest, PicturesOfOtherSizesAreCutOrPaddedTo72By28) {
+  struct Case {
+    uint16_t width, height;
+    size_t bytesPerRow;
+  };
+  for (Case c : {Case{80, 30, 10}, Case{64, 28, 8}}) {
+    Bytes rows = RowsOf(c.height, c.bytesPerRow);
+    const PictureImage picture =
+        *Decode(Received(3, Payload(1, c.width, c.height, {0}, rows))).record->picture;
+    for (size_t r = 0; r < 28; ++r) {
+      for (size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(picture[r * 9 + i], i < c.bytesPerRow ? rows[r * c.bytesPerRow + i] : 0)
+            << c.width << " wide, row " << r << " byte " << i;
+      }
     }
   }
-}
-
-TEST(CardMessageReceiveTest, NarrowerPictureLeavesTheRightColumnWhite) {
-  Bytes rows = RowsOf(28, 8);  // 64 pixels wide
-  ReceivedMessage received = Decode(Received(3, Payload(1, 64, 28, {0}, rows)));
-  const PictureImage& picture = *received.record->picture;
-  for (size_t r = 0; r < 28; ++r) {
-    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(picture[r * 9 + i], rows[r * 8 + i]);
-    EXPECT_EQ(picture[r * 9 + 8], 0) << "row " << r;
-  }
   // A width that is not a multiple of 8 drops the partial byte: 70 gives 8.
-  received = Decode(Received(3, Payload(1, 70, 2, {0}, RowsOf(2, 8))));
-  EXPECT_EQ((*received.record->picture)[9], RowsOf(2, 8)[8]);
+  EXPECT_EQ((*Decode(Received(3, Payload(1, 70, 2, {0}, RowsOf(2, 8)))).record->picture)[9],
+            RowsOf(2, 8)[8]);
 }
 
 // --- Hostile blocks ------------------------------------------------------
