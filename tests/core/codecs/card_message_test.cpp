@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,69 +38,48 @@ PictureImage Numbered() {
 
 // --- Sending -------------------------------------------------------------
 
-TEST(CardMessageSendTest, PictureWithTextAbc) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_PICTURE | MRF_OUTGOING;
-  record->text = "abc";
-  record->picture = Numbered();
-  Bytes block = BuildCardMessage(*record);
-
-  ASSERT_EQ(block.size(), 62u + 263u);
-  Bytes head(62, 0);
-  head[1] = 3;
-  head[60] = 0x07;  // 263 = 0x0107
-  head[61] = 0x01;
-  EXPECT_EQ(Bytes(block.begin(), block.begin() + 62), head);
-  const uint8_t* payload = block.data() + 62;
-  EXPECT_EQ(Bytes(payload, payload + 10),
-            (Bytes{0x04, 0x00, 0x48, 0x00, 0x1C, 0x00, 0x61, 0x62, 0x63, 0x00}));
-  EXPECT_EQ(Bytes(payload + 10, payload + 262), Bytes(record->picture->begin(), record->picture->end()));
-  EXPECT_EQ(payload[262], 0);
+// A block to send as the card expects it, written out whole: the head with `kind` and the
+// data length, the data, then zeros up to `size`.
+Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, size_t size = 0) {
+  Bytes block(62, 0);
+  block[1] = kind;
+  block[60] = static_cast<uint8_t>(length);
+  block[61] = static_cast<uint8_t>(length >> 8);
+  for (const Bytes& part : data) block.insert(block.end(), part.begin(), part.end());
+  block.resize(std::max(size, block.size()), 0);
+  return block;
 }
 
-TEST(CardMessageSendTest, PictureWithEmptyTextOrWithoutPictureBlock) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_PICTURE;
-  record->text = "";
-  record->picture = Numbered();
-  Bytes block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 62u + 260u);
-  EXPECT_EQ(block[60], 0x04);  // 260 = 0x0104
-  EXPECT_EQ(block[61], 0x01);
-  const uint8_t* payload = block.data() + 62;
-  EXPECT_EQ(Bytes(payload, payload + 7), (Bytes{0x01, 0x00, 0x48, 0x00, 0x1C, 0x00, 0x00}));
-  EXPECT_EQ(payload[7], 1);      // first picture byte
-  EXPECT_EQ(payload[258], 252);  // last picture byte
-  EXPECT_EQ(payload[259], 0);
-
-  // A picture flag without a picture block sends a white picture.
-  record->picture.reset();
-  block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 62u + 260u);
-  EXPECT_EQ(Bytes(block.begin() + 62 + 7, block.end()), Bytes(253, 0));
-}
-
-TEST(CardMessageSendTest, TextsAndCardsTravelInA1127ByteBlock) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_OUTGOING;
-  record->text = "Hi there";
-  Bytes block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 1127u);
-  EXPECT_EQ(block[1], 4);
-  EXPECT_EQ(block[60], 8);
-  EXPECT_EQ(block[61], 0);
-  EXPECT_EQ(std::string(block.begin() + 62, block.begin() + 70), "Hi there");
-  EXPECT_EQ(Bytes(block.begin() + 70, block.end()), Bytes(1127 - 70, 0));
-
-  // A business card keeps its line breaks.
-  record->flags = MRF_BUSINESSCARD;
-  record->text = "BEGIN:VCARD\r\nEND:VCARD\r\n";
-  block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 1127u);
-  EXPECT_EQ(block[1], 5);
-  EXPECT_EQ(block[60], 24);
-  EXPECT_EQ(std::string(block.begin() + 62, block.begin() + 86), "BEGIN:VCARD\r\nEND:VCARD\r\n");
-  EXPECT_EQ(block[86], 0);
+TEST(CardMessageSendTest, PicturesTextsAndCardsAsTheCardExpectsThem) {
+  const PictureImage numbered = Numbered();
+  const Bytes picture(numbered.begin(), numbered.end());
+  const Bytes card = {'B', 'E', 'G', 'I', 'N', '\r', '\n', 'E', 'N', 'D', '\r', '\n'};
+  struct Case {
+    const char* what;
+    uint32_t flags;
+    std::string text;
+    bool withPicture;
+    Bytes block;
+  };
+  const Case cases[] = {
+      {"picture with text", MRF_PICTURE | MRF_OUTGOING, "abc", true,
+       Sent(3, {{4, 0, 0x48, 0, 0x1C, 0, 'a', 'b', 'c', 0}, picture, {0}}, 263)},
+      {"picture, empty text", MRF_PICTURE, "", true,
+       Sent(3, {{1, 0, 0x48, 0, 0x1C, 0, 0}, picture, {0}}, 260)},
+      {"picture flag without a picture: white", MRF_PICTURE, "", false,
+       Sent(3, {{1, 0, 0x48, 0, 0x1C, 0}, Bytes(254, 0)}, 260)},
+      {"text", MRF_OUTGOING, "Hi there", false,
+       Sent(4, {{'H', 'i', ' ', 't', 'h', 'e', 'r', 'e'}}, 8, 1127)},
+      {"a card keeps its line breaks", MRF_BUSINESSCARD, "BEGIN\r\nEND\r\n", false,
+       Sent(5, {card}, 12, 1127)},
+  };
+  for (const Case& c : cases) {
+    auto record = CreateMessageRecord();
+    record->flags = c.flags;
+    record->text = c.text;
+    if (c.withPicture) record->picture = numbered;
+    EXPECT_EQ(BuildCardMessage(*record), c.block) << c.what;
+  }
 }
 
 TEST(CardMessageSendTest, OverlongTextIsCutToTheBlockAndMissingTextIsEmpty) {

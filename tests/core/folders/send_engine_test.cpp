@@ -117,16 +117,6 @@ TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   EXPECT_EQ(LoadMessageFile(paths_.sent, sent), 20);
 }
 
-TEST_F(SendEngineTest, NoReportEntryWhenReportsAreOff) {
-  service_.Control(R"({"verb":"send-options","deliveryReports":false})");
-  Queue("quiet");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  StopEngine();
-  EXPECT_EQ(Texts(lists_.sent).size(), 1u);
-  EXPECT_TRUE(Texts(lists_.reports).empty());
-}
-
 TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
   service_.Control(R"({"verb":"fault","failSends":100,"failStatus":1056})");
   Queue("never arrives");
@@ -291,7 +281,7 @@ TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
                        MRF_OUTGOING | MRF_REPLYPATH | MRF_WAITING);
   SetFieldText(reply->serviceCentre, "+449999");
   QueueOutboxRecord(lists_.outbox, paths_.outbox, std::move(reply));
-  service_.Control(R"({"verb":"send-options","replyPath":true})");
+  service_.Control(R"({"verb":"send-options","replyPath":true,"deliveryReports":false})");
   Queue("new message");
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
@@ -302,6 +292,8 @@ TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
   EXPECT_EQ(log[0]["replyPath"], false);  // the sender asked already
   EXPECT_NE(log[1]["serviceCentre"], "+449999");
   EXPECT_EQ(log[1]["replyPath"], true);
+  EXPECT_EQ(Texts(lists_.sent).size(), 2u);
+  EXPECT_TRUE(Texts(lists_.reports).empty());  // reports are off: no pending entries
 }
 
 }  // namespace
