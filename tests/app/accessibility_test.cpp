@@ -18,6 +18,7 @@
 #include "app/shell/frame_client.h"
 #include "app/shell/module_factory.h"
 #include "app/shell/options_dialog.h"
+#include "support/accessible_names.h"
 #include "support/app_fixture.h"
 #include "support/records.h"
 
@@ -25,30 +26,6 @@ namespace zeph::testing {
 namespace {
 
 using AccessibilityTest = AppFixture;
-
-QString Name(QObject* object) {
-  QAccessibleInterface* node = QAccessible::queryAccessibleInterface(object);
-  return node == nullptr ? QStringLiteral("<none>") : node->text(QAccessible::Name);
-}
-
-// Every shown, focusable node under `node` without a name, by its path of
-// child indexes and its role.
-void CollectUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
-  if (node == nullptr || node->state().invisible) return;
-  if (node->state().focusable && node->role() != QAccessible::Separator &&
-      node->text(QAccessible::Name).trimmed().isEmpty()) {
-    unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(node->role());
-  }
-  for (int i = 0; i < node->childCount(); ++i) {
-    CollectUnnamed(node->child(i), path + u'/' + QString::number(i), unnamed);
-  }
-}
-
-QStringList Unnamed(QWidget* window) {
-  QStringList unnamed;
-  CollectUnnamed(QAccessible::queryAccessibleInterface(window), QStringLiteral("."), unnamed);
-  return unnamed;
-}
 
 TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
   setup.createModule = CreateProgramModule;
@@ -60,7 +37,8 @@ TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
   EXPECT_EQ(Unnamed(frame.get()), QStringList());
   for (int i = 0; i < 5; ++i) {
     frame->ChooseModule(i);
-    EXPECT_EQ(Name(frame->Module(i)->ListView()), Text(kModuleTable[static_cast<size_t>(i)].name));
+    EXPECT_EQ(AccessibleName(frame->Module(i)->ListView()),
+              Text(kModuleTable[static_cast<size_t>(i)].name));
     EXPECT_EQ(Unnamed(frame.get()), QStringList()) << "module " << i;
   }
 
@@ -68,10 +46,10 @@ TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
   options.show();
   EXPECT_EQ(Unnamed(&options), QStringList());
   // Each field is announced by its own label, not by its group's title.
-  EXPECT_EQ(Name(FindControl(&options, ControlId::kChatHours)),
+  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kChatHours)),
             "Number of hours for which the chat messages are shown in the Chat window:");
-  EXPECT_EQ(Name(FindControl(&options, ControlId::kChatName)), "Chat name:");
-  EXPECT_EQ(Name(FindControl(&options, ControlId::kCentreNumber)), "Number:");
+  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kChatName)), "Chat name:");
+  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kCentreNumber)), "Number:");
 }
 
 TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
@@ -87,12 +65,12 @@ TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
     dialog->show();
     EXPECT_EQ(Unnamed(dialog), QStringList()) << dialog->objectName().toStdString();
   }
-  EXPECT_EQ(Name(FindControl(&information, ControlId::kContactName)), "Name:");
-  EXPECT_EQ(Name(FindControl(&information, ControlId::kContactNumber)), "Number:");
-  EXPECT_EQ(Name(FindControl(&send, ControlId::kCardRecipient)), "Recipient:");
+  EXPECT_EQ(AccessibleName(FindControl(&information, ControlId::kContactName)), "Name:");
+  EXPECT_EQ(AccessibleName(FindControl(&information, ControlId::kContactNumber)), "Number:");
+  EXPECT_EQ(AccessibleName(FindControl(&send, ControlId::kCardRecipient)), "Recipient:");
   // Here an editable combo box is announced by its text and labelled by
   // relation; its field carries the label's name.
-  EXPECT_EQ(Name(received.Names()->lineEdit()), "Name:");
+  EXPECT_EQ(AccessibleName(received.Names()->lineEdit()), "Name:");
 }
 
 TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrent) {

@@ -1,6 +1,5 @@
-// The shell against the card-service emulator: the pipes, the SIM
-// phonebook read when the frame is made, the module-switch notice and the
-// Options dialog's message-centre number, through the real socket.
+// The device link against the card-service emulator: the pipes, the module-switch notice
+// and the Options dialog's message-centre number, through the real socket.
 
 #include <QLineEdit>
 #include <QProcess>
@@ -41,23 +40,14 @@ class CardServiceTest : public AppFixture {
   std::unique_ptr<DeviceCardLink> device;
 };
 
-TEST_F(CardServiceTest, FrameReadsThePhonebookAndNotifiesSwitches) {
-  ASSERT_NE(device->SyncPipe(), nullptr);
+// The frame's phonebook read over this link is the Contacts tests' (contacts_fixture.h).
+TEST_F(CardServiceTest, TheLinkNotifiesReadsTheCentreNumberAndFailsQuietlyOnceClosed) {
   ASSERT_NE(device->IndicationPipe(), nullptr);
-  auto frame = MakeFrame(0);
-  EXPECT_EQ(store.SimReadStatus(), 0u);
-  EXPECT_EQ(store.Lists().contacts.Count(), 8);  // the demo card's phonebook
   EXPECT_EQ(device->NotifyModuleSwitch(), 0u);
-  frame->ChooseModule(4);
-  EXPECT_EQ(frame->CurrentIndex(), 4);
-}
-
-TEST_F(CardServiceTest, OptionsShowsTheCardsCentreNumber) {
-  OptionsDialog dialog(nullptr, settings, *device);
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text(), "+15550000");
-}
-
-TEST_F(CardServiceTest, ClosedPipesFailQuietly) {
+  {
+    OptionsDialog dialog(nullptr, settings, *device);
+    EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text(), "+15550000");
+  }
   device->ClosePipes();
   EXPECT_EQ(device->SyncPipe(), nullptr);
   std::string number = "untouched";

@@ -1,7 +1,6 @@
 #include "app/compose/chat_window.h"
 
 #include <QAbstractItemModelTester>
-#include <QAccessible>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +11,6 @@
 #include <QToolButton>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -23,6 +21,7 @@
 #include "app/controls/message_text_control.h"
 #include "app/shell/chat_enter_filter.h"
 #include "core/store/message_file.h"
+#include "support/accessible_names.h"
 #include "support/app_fixture.h"
 #include "support/records.h"
 
@@ -296,20 +295,9 @@ TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
 TEST_F(ChatWindowTest, EveryControlTheKeyboardReachesHasAName) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
-  QStringList unnamed;
-  std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
-    if (node == nullptr || node->state().invisible) return;
-    if (node->state().focusable && node->text(QAccessible::Name).trimmed().isEmpty()) {
-      unnamed << QString::number(node->role());
-    }
-    for (int i = 0; i < node->childCount(); ++i) visit(node->child(i));
-  };
-  visit(QAccessible::queryAccessibleInterface(window));
-  EXPECT_EQ(unnamed, QStringList());
+  EXPECT_EQ(Unnamed(window), QStringList());
   // The partner field is announced by its label.
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->findChild<QLineEdit*>())
-                ->text(QAccessible::Name),
-            "Chat with ");
+  EXPECT_EQ(AccessibleName(window->findChild<QLineEdit*>()), "Chat with ");
 }
 
 }  // namespace

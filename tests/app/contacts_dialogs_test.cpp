@@ -230,26 +230,9 @@ TEST_F(ContactsDialogsTest, BusinessCardReceivedSavesTheCheckedNumbersUntilOneFa
     EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);  // Discard
   }
   EXPECT_EQ(InList(), expected);
-}
-
-TEST_F(ContactsDialogsTest, ParseBusinessCardWithoutANameOrWithFiftyNumbers) {
+  // A card without a name opens no dialog (the test would wait for it).
   EXPECT_EQ(ParseBusinessCard(*Card("BEGIN:VCARD\r\nTEL:123\r\nEND:VCARD\r\n"), nullptr, services),
-            0);  // no dialog: the test would wait for it
-
-  std::string big = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:" + std::string(300, 'N') + "\r\n";
-  for (int i = 0; i < 50; ++i)
-    big += "TEL;CELL:+" + std::string(150, static_cast<char>('0' + i % 10)) + "\r\n";
-  big += "END:VCARD\r\n";
-  ASSERT_GT(big.size(), 8000u);
-  int offered = -1;
-  const auto answer = OnNextModal([&offered](QWidget* modal) {
-    auto* dialog = static_cast<BusinessCardReceivedDialog*>(modal);
-    offered = dialog->Numbers()->topLevelItemCount();
-    EXPECT_EQ(dialog->Names()->currentText(), QString(19, u'N'));
-    QTest::keyClick(modal, Qt::Key_Escape);
-  });
-  EXPECT_EQ(ParseBusinessCard(*Card(big), nullptr, services), 1);
-  EXPECT_EQ(offered, 10);  // the card's ten number slots
+            0);
 }
 
 }  // namespace

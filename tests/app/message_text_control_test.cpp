@@ -59,11 +59,9 @@ TEST_F(MessageTextControlTest, CounterAtTheEdgesOfThePartsAndWithAPicture) {
     const char* counter;
   };
   const Case cases[] = {
-      {"empty", "", false, "160(1)"},
-      {"one message full", std::string(160, 'a'), false, "0(1)"},
-      {"second part begins", std::string(161, 'a'), false, "143(2)"},
-      {"seven parts full", std::string(1064, 'a'), false, "0(7)"},
+      // The parts at their edges are the counter's own rule; here the control feeds it.
       {"80 braces", std::string(80, '{'), false, "0(1)"},
+      {"second part begins", std::string(161, 'a'), false, "143(2)"},
       {"picture alone", "", true, "121(3)"},
       {"picture with 121 braces, one unit each", std::string(121, '}'), true, "0(3)"},
   };
@@ -84,14 +82,6 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   EXPECT_EQ(single->Text(), std::string(160, 'x'));
   EXPECT_EQ(counter, "0(1)");
 
-  // A brace passes the character limit on the last place but costs two
-  // units: the measurement cuts it off again.
-  single->Clear();
-  QTest::keyClicks(single->Edit(), QString(159, QLatin1Char('x')) + QLatin1Char('{'));
-  EXPECT_EQ(single->Text(), std::string(159, 'x'));
-  EXPECT_EQ(counter, "1(1)");
-  EXPECT_EQ(single->CharacterLimit(), 160u);
-
   // Enter is a carriage return and a line feed: two characters.
   auto lines = Make(1);
   QTest::keyClicks(lines->Edit(), QStringLiteral("ab"));
@@ -102,15 +92,9 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
 }
 
 TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
+  // Where the cut falls is the measurement's rule; in the middle of a text the paste keeps
+  // its beginning and the text after the caret stays.
   auto control = Make(1);
-  QApplication::clipboard()->setText(QString(1599, QLatin1Char('~')));
-  control->Paste();
-  EXPECT_EQ(control->Text(), std::string(532, '~'));
-  EXPECT_EQ(counter, "0(7)");
-
-  // In the middle of a text, the paste keeps its beginning and the text
-  // after the caret stays.
-  control->Clear();
   control->SetText("start end");
   QTextCursor caret = control->Edit()->textCursor();
   caret.setPosition(6);

@@ -4,7 +4,6 @@
 // and who may choose a picture. The GMS rules themselves are core's.
 
 #include <QAbstractItemModelTester>
-#include <QAccessible>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +18,7 @@
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
 #include "app/pictures/picture_library_dialog.h"
+#include "support/accessible_names.h"
 #include "support/app_fixture.h"
 
 namespace zeph::testing {
@@ -34,44 +34,10 @@ PictureImage Filled(uint8_t value) {
   return picture;
 }
 
-// A GMS file written out by hand: the text item (none), the picture item's
-// header, the picture header 00 48 1C 01, and 252 bytes of 0x5A.
-std::vector<uint8_t> GoldenGms() {
-  std::vector<uint8_t> bytes = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x00, 0x48, 0x1C, 0x01};
-  bytes.insert(bytes.end(), 252, 0x5A);
-  return bytes;
-}
-
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Every shown, focusable node under `node` without a name.
-void CollectUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
-  if (node == nullptr || node->state().invisible) return;
-  if (node->state().focusable && node->text(QAccessible::Name).trimmed().isEmpty()) {
-    unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(node->role());
-  }
-  for (int i = 0; i < node->childCount(); ++i) {
-    CollectUnnamed(node->child(i), path + u'/' + QString::number(i), unnamed);
-  }
-}
-
-QStringList Unnamed(QWidget* window) {
-  QStringList unnamed;
-  CollectUnnamed(QAccessible::queryAccessibleInterface(window), QStringLiteral("."), unnamed);
-  return unnamed;
-}
-
-QString Name(QObject* object) {
-  return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
 }
 
 class FakeChooser final : public PictureFileChooser {
@@ -152,7 +118,7 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDr
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
-TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlace) {
+TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlaceCancelKeepsIt) {
   Library({Filled(0x11), Filled(0x22), Filled(0x33)});
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 1);
   editor.show();
@@ -165,16 +131,13 @@ TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlace) {
   EXPECT_EQ(editor.result(), 1);
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
   EXPECT_EQ(OnDisk(), InMemory());
-}
 
-TEST_F(PictureLibraryTest, EditorCancelAfterDrawingChangesNothing) {
-  Library({Filled(0x11)});
-  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 0);
-  editor.show();
-  QTest::mouseClick(editor.EditArea(), Qt::RightButton, {}, EditCell(3, 3));
-  QTest::keyClick(&editor, Qt::Key_Escape);
-  EXPECT_EQ(editor.result(), 0);
-  EXPECT_EQ(InMemory(), Pictures{Filled(0x11)});
+  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
+  cancelled.show();
+  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCell(3, 3));
+  QTest::keyClick(&cancelled, Qt::Key_Escape);
+  EXPECT_EQ(cancelled.result(), 0);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
@@ -207,7 +170,7 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
   chooser.exportFile = chooser.importFile = QString::fromStdString(Path("two.gms"));
   Select(*dialog, 1);
   dialog->RunCommand(PictureCommand::kExport);
-  EXPECT_EQ(ReadFile(Path("two.gms")).size(), 263u);
+  EXPECT_EQ(fs::file_size(Path("two.gms")), 263u);
 
   dialog->RunCommand(PictureCommand::kImport);  // held already: nothing is added
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
@@ -220,31 +183,19 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
   EXPECT_EQ(OnDisk(), InMemory());
   EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
-
-  WriteFile(Path("golden.gms"), GoldenGms());
-  chooser.importFile = QString::fromStdString(Path("golden.gms"));
-  dialog->RunCommand(PictureCommand::kImport);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22), Filled(0x5A)}));
 }
 
+// Which files are no picture files is the GMS reader's rule; here a refusal adds nothing
+// and shows no message.
 TEST_F(PictureLibraryTest, FilesThatAreNoPictureFilesAreRefusedSilently) {
-  std::vector<uint8_t> longer = GoldenGms();
-  longer.insert(longer.begin(), 0x30);
-  std::vector<uint8_t> damaged = GoldenGms();
-  damaged[8] = 0x49;  // a picture 73 pixels wide
-  std::vector<uint8_t> huge(10 * 1024 * 1024, 0);
-  const std::vector<uint8_t> golden = GoldenGms();
-  std::copy(golden.begin(), golden.end(), huge.end() - static_cast<long>(golden.size()));
+  const std::vector<uint8_t> damaged(263, 0);  // the size of a picture file, no picture header
   struct Case {
     const char* name;
     std::function<void(const std::string&)> make;
   };
   const Case cases[] = {
-      {"264 bytes", [&](const std::string& p) { WriteFile(p, longer); }},
       {"a wrong picture header", [&](const std::string& p) { WriteFile(p, damaged); }},
-      {"an empty file", [](const std::string& p) { WriteFile(p, {}); }},
       {"a directory", [](const std::string& p) { fs::create_directory(p); }},
-      {"10 MB ending in a picture file", [&](const std::string& p) { WriteFile(p, huge); }},
       {"no file", [](const std::string&) {}},
   };
   Library({Filled(0x11)});
@@ -337,10 +288,10 @@ TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnolo
   Library({Filled(0x11), Filled(0x22)});
   auto library = Open(PictureLibraryUse::kChoose);
   EXPECT_EQ(Unnamed(library.get()), QStringList());
-  EXPECT_EQ(Name(library->List()), "Picture messages available:");
+  EXPECT_EQ(AccessibleName(library->List()), "Picture messages available:");
   std::vector<QString> buttons;
   for (int i = 0; i < library->Bar()->ButtonCount(); ++i) {
-    buttons.push_back(Name(library->Bar()->ButtonAt(i)));
+    buttons.push_back(AccessibleName(library->Bar()->ButtonAt(i)));
   }
   EXPECT_EQ(buttons, (std::vector<QString>{"Create New Picture", "Edit", "Import", "Export",
                                            "Delete"}));
@@ -348,8 +299,8 @@ TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnolo
   PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0);
   editor.show();
   EXPECT_EQ(Unnamed(&editor), QStringList());
-  EXPECT_EQ(Name(editor.Preview()), "Preview:");
-  EXPECT_FALSE(Name(editor.EditArea()).isEmpty());
+  EXPECT_EQ(AccessibleName(editor.Preview()), "Preview:");
+  EXPECT_FALSE(AccessibleName(editor.EditArea()).isEmpty());
 }
 
 }  // namespace

@@ -105,18 +105,12 @@ TEST_F(StartupTest, SecondStartEndsWithOneAndLeavesTheFirstRunningUntilStopped) 
   EXPECT_FALSE(QFile::exists(Folder("runtime") + QStringLiteral("/ZephSMSAPP.lock")));
 }
 
-TEST_F(StartupTest, LockOfACrashedInstanceAndAGarbageSettingsFileDoNotStopTheStart) {
+// A damaged settings file is the settings store's case (ini_settings_store_test).
+TEST_F(StartupTest, LockOfACrashedInstanceDoesNotStopTheStart) {
   QProcess* crashed = StartFirst();
   ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL);
   crashed->waitForFinished();
   ASSERT_TRUE(QFile::exists(Folder("runtime") + QStringLiteral("/ZephSMSAPP.lock")));
-
-  QFile settings(Folder("config") + QStringLiteral("/zephsms/zephsms.ini"));
-  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-  static constexpr char kGarbage[] = "\x00\xff[[[=\n\x01garbage";
-  settings.write(kGarbage, sizeof kGarbage - 1);
-  settings.close();
-
   QProcess* second = StartFirst();
   EXPECT_FALSE(second->waitForFinished(300));
   EXPECT_EQ(Run({"stop"}), 1);

@@ -82,17 +82,12 @@ TEST(Emulator, PhonebookRequestsAndTheSimVerbs) {
   auto pipe = Open(folder);
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
-  ASSERT_EQ(AddPhonebookEntry(*pipe, "Bo", "+1", location), 0u);
-  EXPECT_EQ(location, 2);
-  ASSERT_EQ(ReplacePhonebookEntry(*pipe, 2, "Bob", "+12"), 0u);
+  ASSERT_EQ(AddPhonebookEntry(*pipe, "Bob", "+12", location), 0u);
   EXPECT_NE(ReplacePhonebookEntry(*pipe, 9, "Nobody", "+9"), 0u);
-
   ContactList contacts;
   ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
   ASSERT_EQ(contacts.Count(), 2);
   EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "\xE9");
-  EXPECT_EQ(FieldText(contacts.GetAt(1)->name), "Bob");
-  EXPECT_EQ(FieldText(contacts.GetAt(1)->number), "+12");
   EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
             std::string::npos);
   ASSERT_EQ(DeletePhonebookEntry(*pipe, 1), 0u);
@@ -106,15 +101,6 @@ TEST(Emulator, PhonebookRequestsAndTheSimVerbs) {
   EXPECT_EQ(contacts.Count(), 1);
 }
 
-TEST(Emulator, FailSendsFromTheCommandLine) {
-  TempFolder folder;
-  CardServiceProcess service(folder, {"--fail-sends", "1", "--fail-status", "0x77"});
-  auto pipe = Open(folder);
-  uint8_t reference = 0;
-  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0x77u);
-  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0u);
-}
-
 TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
   TempFolder folder;
   {
@@ -123,7 +109,6 @@ TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
     uint16_t location = 0;
     ASSERT_EQ(AddPhonebookEntry(*pipe, "Kept", "+1", location), 0u);
     ASSERT_EQ(WriteCardParamU8(*pipe, wire::kParamLongMessages, 0), 0u);
-    service.Control(R"({"verb":"deliver","text":"stays"})");
   }
   {
     CardServiceProcess service(folder);
@@ -131,10 +116,7 @@ TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
     ContactList contacts;
     ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
     ASSERT_EQ(contacts.Count(), 1);
-    EXPECT_EQ(ReadLongMessageFlag(*pipe), 0);
-    std::vector<uint8_t> block;
-    ASSERT_EQ(ReadStoredMessage(*pipe, 0, block), 0u);
-    EXPECT_EQ(BlockText(block), "stays");
+    EXPECT_EQ(ReadLongMessageFlag(*pipe), 0);  // each field of the state file: state_file_test
   }
   folder.Write("cardservice.json", {'{', 'x'});
   CardServiceProcess service(folder);
@@ -274,19 +256,22 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
   EXPECT_EQ(contacts.Count(), 8);
 }
 
-TEST(Emulator, ControlCommandsRejectBadInput) {
+TEST(Emulator, ControlCommandsRejectBadInputAndSendsFailFromTheCommandLine) {
   TempFolder folder;
-  CardServiceProcess service(folder);
-  EXPECT_NE(service.Control("not json").find("\"ok\":false"), std::string::npos);
-  EXPECT_NE(service.Control(R"({"verb":"launch"})").find("unknown verb"), std::string::npos);
-  EXPECT_NE(service.Control(R"({"verb":"deliver","type":"picture","picture":"00"})")
-                .find("504 hex digits"),
-            std::string::npos);
-  EXPECT_NE(service.Control(R"({"verb":"connection","state":"lte"})").find("\"ok\":false"),
-            std::string::npos);
-  EXPECT_NE(service.Control(R"({"verb":"sim-delete","location":"x"})").find("bad value"),
-            std::string::npos);
+  CardServiceProcess service(folder, {"--fail-sends", "1", "--fail-status", "0x77"});
+  for (auto [command, answer] :
+       {std::pair{"not json", "\"ok\":false"},
+        {R"({"verb":"launch"})", "unknown verb"},
+        {R"({"verb":"deliver","type":"picture","picture":"00"})", "504 hex digits"},
+        {R"({"verb":"connection","state":"lte"})", "\"ok\":false"},
+        {R"({"verb":"sim-delete","location":"x"})", "bad value"}}) {
+    EXPECT_NE(service.Control(command).find(answer), std::string::npos) << command;
+  }
   EXPECT_TRUE(service.Running());
+  auto pipe = Open(folder);
+  uint8_t reference = 0;
+  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0x77u);
+  EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0u);
 }
 
 TEST(IpcEndpoint, SocketFolderComesFromTheEnvironment) {

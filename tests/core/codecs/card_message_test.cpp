@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,69 +38,48 @@ PictureImage Numbered() {
 
 // --- Sending -------------------------------------------------------------
 
-TEST(CardMessageSendTest, PictureWithTextAbc) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_PICTURE | MRF_OUTGOING;
-  record->text = "abc";
-  record->picture = Numbered();
-  Bytes block = BuildCardMessage(*record);
-
-  ASSERT_EQ(block.size(), 62u + 263u);
-  Bytes head(62, 0);
-  head[1] = 3;
-  head[60] = 0x07;  // 263 = 0x0107
-  head[61] = 0x01;
-  EXPECT_EQ(Bytes(block.begin(), block.begin() + 62), head);
-  const uint8_t* payload = block.data() + 62;
-  EXPECT_EQ(Bytes(payload, payload + 10),
-            (Bytes{0x04, 0x00, 0x48, 0x00, 0x1C, 0x00, 0x61, 0x62, 0x63, 0x00}));
-  EXPECT_EQ(Bytes(payload + 10, payload + 262), Bytes(record->picture->begin(), record->picture->end()));
-  EXPECT_EQ(payload[262], 0);
+// A block to send as the card expects it, written out whole: the head with `kind` and the
+// data length, the data, then zeros up to `size`.
+Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, size_t size = 0) {
+  Bytes block(62, 0);
+  block[1] = kind;
+  block[60] = static_cast<uint8_t>(length);
+  block[61] = static_cast<uint8_t>(length >> 8);
+  for (const Bytes& part : data) block.insert(block.end(), part.begin(), part.end());
+  block.resize(std::max(size, block.size()), 0);
+  return block;
 }
 
-TEST(CardMessageSendTest, PictureWithEmptyTextOrWithoutPictureBlock) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_PICTURE;
-  record->text = "";
-  record->picture = Numbered();
-  Bytes block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 62u + 260u);
-  EXPECT_EQ(block[60], 0x04);  // 260 = 0x0104
-  EXPECT_EQ(block[61], 0x01);
-  const uint8_t* payload = block.data() + 62;
-  EXPECT_EQ(Bytes(payload, payload + 7), (Bytes{0x01, 0x00, 0x48, 0x00, 0x1C, 0x00, 0x00}));
-  EXPECT_EQ(payload[7], 1);      // first picture byte
-  EXPECT_EQ(payload[258], 252);  // last picture byte
-  EXPECT_EQ(payload[259], 0);
-
-  // A picture flag without a picture block sends a white picture.
-  record->picture.reset();
-  block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 62u + 260u);
-  EXPECT_EQ(Bytes(block.begin() + 62 + 7, block.end()), Bytes(253, 0));
-}
-
-TEST(CardMessageSendTest, TextsAndCardsTravelInA1127ByteBlock) {
-  auto record = CreateMessageRecord();
-  record->flags = MRF_OUTGOING;
-  record->text = "Hi there";
-  Bytes block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 1127u);
-  EXPECT_EQ(block[1], 4);
-  EXPECT_EQ(block[60], 8);
-  EXPECT_EQ(block[61], 0);
-  EXPECT_EQ(std::string(block.begin() + 62, block.begin() + 70), "Hi there");
-  EXPECT_EQ(Bytes(block.begin() + 70, block.end()), Bytes(1127 - 70, 0));
-
-  // A business card keeps its line breaks.
-  record->flags = MRF_BUSINESSCARD;
-  record->text = "BEGIN:VCARD\r\nEND:VCARD\r\n";
-  block = BuildCardMessage(*record);
-  ASSERT_EQ(block.size(), 1127u);
-  EXPECT_EQ(block[1], 5);
-  EXPECT_EQ(block[60], 24);
-  EXPECT_EQ(std::string(block.begin() + 62, block.begin() + 86), "BEGIN:VCARD\r\nEND:VCARD\r\n");
-  EXPECT_EQ(block[86], 0);
+TEST(CardMessageSendTest, PicturesTextsAndCardsAsTheCardExpectsThem) {
+  const PictureImage numbered = Numbered();
+  const Bytes picture(numbered.begin(), numbered.end());
+  const Bytes card = {'B', 'E', 'G', 'I', 'N', '\r', '\n', 'E', 'N', 'D', '\r', '\n'};
+  struct Case {
+    const char* what;
+    uint32_t flags;
+    std::string text;
+    bool withPicture;
+    Bytes block;
+  };
+  const Case cases[] = {
+      {"picture with text", MRF_PICTURE | MRF_OUTGOING, "abc", true,
+       Sent(3, {{4, 0, 0x48, 0, 0x1C, 0, 'a', 'b', 'c', 0}, picture, {0}}, 263)},
+      {"picture, empty text", MRF_PICTURE, "", true,
+       Sent(3, {{1, 0, 0x48, 0, 0x1C, 0, 0}, picture, {0}}, 260)},
+      {"picture flag without a picture: white", MRF_PICTURE, "", false,
+       Sent(3, {{1, 0, 0x48, 0, 0x1C, 0}, Bytes(254, 0)}, 260)},
+      {"text", MRF_OUTGOING, "Hi there", false,
+       Sent(4, {{'H', 'i', ' ', 't', 'h', 'e', 'r', 'e'}}, 8, 1127)},
+      {"a card keeps its line breaks", MRF_BUSINESSCARD, "BEGIN\r\nEND\r\n", false,
+       Sent(5, {card}, 12, 1127)},
+  };
+  for (const Case& c : cases) {
+    auto record = CreateMessageRecord();
+    record->flags = c.flags;
+    record->text = c.text;
+    if (c.withPicture) record->picture = numbered;
+    EXPECT_EQ(BuildCardMessage(*record), c.block) << c.what;
+  }
 }
 
 TEST(CardMessageSendTest, OverlongTextIsCutToTheBlockAndMissingTextIsEmpty) {
@@ -194,21 +174,15 @@ TEST(CardMessageReceiveTest, SixteenBitTextKeepsTheSecondByteOfEachPair) {
 }
 
 TEST(CardMessageReceiveTest, KindsSetTheirFlags) {
-  EXPECT_EQ(Decode(Received(5, {'B'})).record->flags, MRF_BUSINESSCARD);
-  EXPECT_EQ(Decode(Received(4, {'t'})).record->flags, 0u);
-  EXPECT_EQ(Decode(Received(2, {'t'})).record->flags, 0u);
-  EXPECT_EQ(Decode(Received(200, {'t'})).record->flags, 0u);
+  const std::pair<uint8_t, uint32_t> kinds[] = {
+      {5, MRF_BUSINESSCARD}, {4, 0}, {2, 0}, {200, 0}, {3, MRF_PICTURE}, {7, MRF_PICTURE}};
+  for (auto [kind, flags] : kinds)
+    EXPECT_EQ(Decode(Received(kind, {})).record->flags, flags) << +kind;
   EXPECT_EQ(TextOf(*Decode(Received(200, {'t', 'u'})).record), "tu");
-  EXPECT_EQ(Decode(Received(3, {})).record->flags, MRF_PICTURE);
-  EXPECT_EQ(Decode(Received(7, {})).record->flags, MRF_PICTURE);
-}
-
-TEST(CardMessageReceiveTest, ReportWithAnUnknownStatusIsAText) {
-  Bytes block = Received(6, {'o', 'k', '!'});
-  block[6] = 3;
-  ReceivedMessage received = Decode(block);
-  EXPECT_EQ(received.record->flags, 0u);
-  EXPECT_EQ(TextOf(*received.record), "ok!");
+  Bytes unknownStatus = Received(6, {'o', 'k', '!'});  // a report whose status is no status
+  unknownStatus[6] = 3;
+  EXPECT_EQ(Decode(unknownStatus).record->flags, 0u);
+  EXPECT_EQ(TextOf(*Decode(unknownStatus).record), "ok!");
 }
 
 TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
@@ -261,45 +235,35 @@ Bytes RowsOf(size_t rows, size_t bytesPerRow) {
   return b;
 }
 
-TEST(CardMessageReceiveTest, EightBitPictureText) {
+TEST(CardMessageReceiveTest, PictureTextsInEightAndSixteenBits) {
   Bytes rows = RowsOf(28, 9);
-  ReceivedMessage received =
-      Decode(Received(3, Payload(4, 72, 28, {'a', 'b', 'c', 0}, rows)));
-  ASSERT_TRUE(received.record->picture);
+  ReceivedMessage received = Decode(Received(3, Payload(4, 72, 28, {'a', 'b', 'c', 0}, rows)));
   EXPECT_EQ(TextOf(*received.record), "abc");
+  EXPECT_EQ(Bytes(received.record->picture->begin(), received.record->picture->end()), rows);
+  received = Decode(Received(7, Payload(6, 72, 28, {0, 'O', 0, 'K', 0, 0}, rows)));
+  EXPECT_EQ(TextOf(*received.record), "OK");
   EXPECT_EQ(Bytes(received.record->picture->begin(), received.record->picture->end()), rows);
 }
 
-TEST(CardMessageReceiveTest, SixteenBitPictureText) {
-  ReceivedMessage received =
-      Decode(Received(7, Payload(6, 72, 28, {0x00, 0x4F, 0x00, 0x4B, 0x00, 0x00}, RowsOf(28, 9))));
-  EXPECT_EQ(TextOf(*received.record), "OK");
-  EXPECT_EQ((*received.record->picture)[0], 1);
-  EXPECT_EQ((*received.record->picture)[251], static_cast<uint8_t>(27 * 16 + 9));
-}
-
-TEST(CardMessageReceiveTest, LargerPictureIsCutAt72By28) {
-  Bytes rows = RowsOf(30, 10);  // 80 x 30
-  ReceivedMessage received = Decode(Received(3, Payload(1, 80, 30, {0}, rows)));
-  const PictureImage& picture = *received.record->picture;
-  for (size_t r = 0; r < 28; ++r) {
-    for (size_t i = 0; i < 9; ++i) {
-      EXPECT_EQ(picture[r * 9 + i], rows[r * 10 + i]) << "row " << r << " byte " << i;
+TEST(CardMessageReceiveTest, PicturesOfOtherSizesAreCutOrPaddedTo72By28) {
+  struct Case {
+    uint16_t width, height;
+    size_t bytesPerRow;
+  };
+  for (Case c : {Case{80, 30, 10}, Case{64, 28, 8}}) {
+    Bytes rows = RowsOf(c.height, c.bytesPerRow);
+    const PictureImage picture =
+        *Decode(Received(3, Payload(1, c.width, c.height, {0}, rows))).record->picture;
+    for (size_t r = 0; r < 28; ++r) {
+      for (size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(picture[r * 9 + i], i < c.bytesPerRow ? rows[r * c.bytesPerRow + i] : 0)
+            << c.width << " wide, row " << r << " byte " << i;
+      }
     }
   }
-}
-
-TEST(CardMessageReceiveTest, NarrowerPictureLeavesTheRightColumnWhite) {
-  Bytes rows = RowsOf(28, 8);  // 64 pixels wide
-  ReceivedMessage received = Decode(Received(3, Payload(1, 64, 28, {0}, rows)));
-  const PictureImage& picture = *received.record->picture;
-  for (size_t r = 0; r < 28; ++r) {
-    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(picture[r * 9 + i], rows[r * 8 + i]);
-    EXPECT_EQ(picture[r * 9 + 8], 0) << "row " << r;
-  }
   // A width that is not a multiple of 8 drops the partial byte: 70 gives 8.
-  received = Decode(Received(3, Payload(1, 70, 2, {0}, RowsOf(2, 8))));
-  EXPECT_EQ((*received.record->picture)[9], RowsOf(2, 8)[8]);
+  EXPECT_EQ((*Decode(Received(3, Payload(1, 70, 2, {0}, RowsOf(2, 8)))).record->picture)[9],
+            RowsOf(2, 8)[8]);
 }
 
 // --- Hostile blocks ------------------------------------------------------

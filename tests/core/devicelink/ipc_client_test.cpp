@@ -179,7 +179,7 @@ TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
   EXPECT_FALSE(pipe->connected());
 }
 
-TEST(IpcClient, AConnectionClosedAtARequestFailsThatRequestOnly) {
+TEST(IpcClient, ClosedConnectionsErrorRepliesAndStaleRepliesFailOneRequestOnly) {
   TempFolder folder;
   CardServiceProcess service(folder);
   auto pipe = Open(folder);
@@ -188,12 +188,7 @@ TEST(IpcClient, AConnectionClosedAtARequestFailsThatRequestOnly) {
   EXPECT_EQ(ReadCardParam4(*pipe, version), kIpcPeerClosed);
   EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
   EXPECT_EQ(version, 0x10000u);
-}
 
-TEST(IpcClient, ErrorRepliesAndStaleRepliesFromTheService) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
-  auto pipe = Open(folder);
   service.Control(R"({"verb":"fault","errorReply":2686985})");  // 0x290009
   StoredMessageCounts counts;
   EXPECT_EQ(ReadStoredMessageCounts(*pipe, counts), kResultErrorReply);
@@ -202,12 +197,14 @@ TEST(IpcClient, ErrorRepliesAndStaleRepliesFromTheService) {
   service.Control(R"({"verb":"fault","staleReply":true})");
   EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
   ASSERT_TRUE(WaitForFrame(*pipe));  // the extra copy
-  uint32_t version = 0;
+  version = 0;
   EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
   EXPECT_EQ(version, 0x10000u);
 
   // An id the service does not know gets the error reply.
   EXPECT_EQ(SimpleRequest(*pipe, 0, 0x290001, 0, nullptr), kResultErrorReply);
+  EXPECT_EQ(IPCCloseHandle(pipe), 0u);
+  EXPECT_EQ(pipe, nullptr);
 }
 
 TEST(IpcClient, CancelEndsABlockedRequestPromptly) {
@@ -277,14 +274,6 @@ TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
   EXPECT_FALSE(IPCGetReadEvent(*other).IsSignalled());
   EXPECT_FALSE(IPCGetReadEvent(*none).IsSignalled());
   EXPECT_FALSE(IPCGetReadEvent(*all).IsSignalled());
-}
-
-TEST(IpcClient, CloseHandleReleasesThePipe) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
-  auto pipe = Open(folder);
-  EXPECT_EQ(IPCCloseHandle(pipe), 0u);
-  EXPECT_EQ(pipe, nullptr);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ class SendEngineTest : public EngineFixture {
 TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
   const std::string card = BuildBusinessCard("Anna", "+447700900123");
   Queue("The first message of three");
-  Queue("Second");
+  Queue("line one\r\nline\ttwo");  // line breaks and tabs go, filed and excerpted, as blanks
   Queue(card, MRF_BUSINESSCARD);
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
@@ -66,14 +66,15 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
   nlohmann::json log = SentLog();
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[0]["text"], "The first message of three");
-  EXPECT_EQ(log[1]["text"], "Second");
+  EXPECT_EQ(log[1]["text"], "line one  line two");
   EXPECT_EQ(log[2]["kind"], 5);
 
   // Business cards are not filed in Sent messages.
   EXPECT_EQ(Texts(lists_.sent),
-            (std::vector<std::string>{"The first message of three", "Second"}));
+            (std::vector<std::string>{"The first message of three", "line one  line two"}));
   EXPECT_EQ(Texts(lists_.reports),
-            (std::vector<std::string>{"The first message ...", "Second...", "Business Card"}));
+            (std::vector<std::string>{"The first message ...", "line one  line two...",
+                                      "Business Card"}));
   ScopedLock hold(lists_.reports);
   for (int i = 0; i < 3; ++i) {
     const MessageRecord& entry = *lists_.reports.GetAt(i);
@@ -114,26 +115,6 @@ TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   EXPECT_EQ(Texts(lists_.reports).size(), 20u);
   MessageList sent;
   EXPECT_EQ(LoadMessageFile(paths_.sent, sent), 20);
-}
-
-TEST_F(SendEngineTest, LineBreaksAreSentFiledAndExcerptedAsBlanks) {
-  Queue("line one\r\nline\ttwo");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  StopEngine();
-  EXPECT_EQ(SentLog()[0]["text"], "line one  line two");
-  EXPECT_EQ(Texts(lists_.sent), (std::vector<std::string>{"line one  line two"}));
-  EXPECT_EQ(Texts(lists_.reports), (std::vector<std::string>{"line one  line two..."}));
-}
-
-TEST_F(SendEngineTest, NoReportEntryWhenReportsAreOff) {
-  service_.Control(R"({"verb":"send-options","deliveryReports":false})");
-  Queue("quiet");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  StopEngine();
-  EXPECT_EQ(Texts(lists_.sent).size(), 1u);
-  EXPECT_TRUE(Texts(lists_.reports).empty());
 }
 
 TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
@@ -300,7 +281,7 @@ TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
                        MRF_OUTGOING | MRF_REPLYPATH | MRF_WAITING);
   SetFieldText(reply->serviceCentre, "+449999");
   QueueOutboxRecord(lists_.outbox, paths_.outbox, std::move(reply));
-  service_.Control(R"({"verb":"send-options","replyPath":true})");
+  service_.Control(R"({"verb":"send-options","replyPath":true,"deliveryReports":false})");
   Queue("new message");
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
@@ -311,6 +292,8 @@ TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
   EXPECT_EQ(log[0]["replyPath"], false);  // the sender asked already
   EXPECT_NE(log[1]["serviceCentre"], "+449999");
   EXPECT_EQ(log[1]["replyPath"], true);
+  EXPECT_EQ(Texts(lists_.sent).size(), 2u);
+  EXPECT_TRUE(Texts(lists_.reports).empty());  // reports are off: no pending entries
 }
 
 }  // namespace
