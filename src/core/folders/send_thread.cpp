@@ -123,7 +123,7 @@ void SendThread::RunPass(Pipe& pipe) {
     const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
     if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);
-      SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+      SaveOutbox();
     }
     if (due != RetryDue::kNow || (record->flags & MRF_GAVEUP)) {
       ++index;
@@ -132,7 +132,7 @@ void SendThread::RunPass(Pipe& pipe) {
 
     auto copy = CopyMessageRecord(*record);  // keeps MRF_WAITING
     SetOutboxState(*record, MRF_SENDING);
-    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+    SaveOutbox();
     CountAttempt(setup_.retries, record->reference);
 
     setup_.outbox.unlock();
@@ -152,6 +152,10 @@ void SendThread::RunPass(Pipe& pipe) {
   notify();
 }
 
+void SendThread::SaveOutbox() {
+  SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox, setup_.filing.durability);
+}
+
 int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
   // The record cannot have left the Outbox meanwhile (a record being sent
   // is never deleted), but others around it may have: find it again.
@@ -160,12 +164,12 @@ int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
   if (result != 0) {
     HoldBack(setup_.retries, record->reference, setup_.clock.TickCount() + kRetryPauseMs);
     SetOutboxState(*record, MRF_WAITING);
-    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+    SaveOutbox();
     return index + 1;
   }
   const uint32_t queueId = record->reference;
   setup_.outbox.Detach(record);  // destroyed here; the next record moves into its index
-  SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+  SaveOutbox();
   // Queue ids are reused: the next record given this id starts from 0.
   RemoveRetryEntries(setup_.retries, queueId);
   return index;

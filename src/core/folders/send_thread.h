@@ -92,6 +92,7 @@ class SendThread {
   // again and is held back 5 s; after a success it leaves the Outbox with
   // its retry entry. The index the pass goes on with.
   int FileOutcome(MessageRecord* record, uint32_t result) REQUIRES(setup_.outbox);
+  void SaveOutbox() REQUIRES(setup_.outbox);
 
   SendThreadSetup setup_;
   std::thread thread_;
