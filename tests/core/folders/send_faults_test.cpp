@@ -186,7 +186,9 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
     return outbox;
   };
 
-  // Killed wherever the pass happens to be once a few went out.
+  // Killed wherever the pass happens to be once a few went out. The slow
+  // card keeps most of them queued however late the kill comes.
+  service_.Control(R"({"verb":"fault","delayMs":30})");
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.sent).texts.size() >= 3; }));
