@@ -51,12 +51,6 @@ class SendFaultsTest : public EngineFixture {
     for (const auto& text : texts) ++counts[text];
     return counts;
   }
-  std::vector<std::string> Texts(LockedMessageList& list) {
-    ScopedLock hold(list);
-    std::vector<std::string> texts;
-    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
-    return texts;
-  }
 };
 
 // Killed with a send in flight and restarted while more wait: the records
