@@ -90,6 +90,21 @@ class CardServiceProcess {
     return status;
   }
 
+  // Ends the service at once, as a crash would: no state saved, no socket
+  // closed in order.
+  void Kill() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+  // Freezes the service (SIGSTOP) or lets it go on (SIGCONT): a stalled
+  // service, whose sockets stay open and whose answers wait.
+  void Freeze(bool frozen) const {
+    if (pid_ > 0) kill(pid_, frozen ? SIGSTOP : SIGCONT);
+  }
+
   // What the service wrote to stderr so far.
   std::string Log() const {
     std::ifstream in(logPath_);

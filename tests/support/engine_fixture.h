@@ -133,6 +133,14 @@ class EngineFixture : public ::testing::Test {
     return record ? record->flags & MRF_OUTBOX_STATES : 0;
   }
 
+  // The texts of a shared list's records, in list order.
+  static std::vector<std::string> Texts(LockedMessageList& list) {
+    ScopedLock hold(list);
+    std::vector<std::string> texts;
+    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
+    return texts;
+  }
+
   // The fake-clock times of the send requests made so far.
   std::vector<uint32_t> SendTimes() {
     std::lock_guard hold(sentLogMutex_);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/store/message_record.h"
+#include "core/util/atomic_file.h"
 
 namespace zeph {
 
@@ -18,6 +19,9 @@ struct SendFiling {
   std::string sentPath;
   LockedMessageList& reports;
   std::string reportsPath;
+  // How the send engine's saves (these two files and the Outbox) reach the
+  // disk. The benchmarks skip the flush to see the program's own work.
+  Durability durability = Durability::kSynced;
 };
 
 }  // namespace zeph

@@ -18,13 +18,13 @@ void FileCopies(const MessageRecord& record, const SendFiling& filing, bool repo
   if (!(record.flags & MRF_BUSINESSCARD)) {
     ScopedLock hold(filing.sent);
     filing.sent.Add(CopyMessageRecord(*filed));
-    SaveMessageFileOrLog(filing.sentPath, filing.sent);
+    SaveMessageFileOrLog(filing.sentPath, filing.sent, filing.durability);
   }
   if (reportsWanted) {
     filed->text = ReportExcerpt(*filed);
     ScopedLock hold(filing.reports);
     filing.reports.Add(std::move(filed));
-    SaveMessageFileOrLog(filing.reportsPath, filing.reports);
+    SaveMessageFileOrLog(filing.reportsPath, filing.reports, filing.durability);
   }
 }
 

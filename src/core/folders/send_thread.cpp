@@ -57,6 +57,7 @@ void SendThread::Stop() {
     // Re-entrant: also when this thread held the Outbox lock all along.
     ScopedLock outboxLock(setup_.outbox);
     (void)FileOutcome(pending->record, pending->result);
+    SaveOutbox();
   }
 }
 
@@ -117,13 +118,20 @@ void SendThread::RunPass(Pipe& pipe) {
     if (setup_.outboxChanged) setup_.outboxChanged();
   };
   if (!LockOutboxUnlessStopping()) return;
+  // Whether the Outbox changed since its last save. The outcome of an
+  // attempt is saved with the next record's "Sending..." (the lock held in
+  // between, so nobody sees the file behind the list), or at the end of the
+  // pass: one save less per message, each a flush to disk. The Sent
+  // messages copy is saved before either, so a crash in between leaves the
+  // record in the Outbox, to be sent again, never in neither file.
+  bool unsaved = false;
   int index = 0;
   while (index < setup_.outbox.Count() && !StopRequested()) {
     MessageRecord* record = setup_.outbox.GetAt(index);
     const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
     if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);
-      SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+      unsaved = true;
     }
     if (due != RetryDue::kNow || (record->flags & MRF_GAVEUP)) {
       ++index;
@@ -132,7 +140,8 @@ void SendThread::RunPass(Pipe& pipe) {
 
     auto copy = CopyMessageRecord(*record);  // keeps MRF_WAITING
     SetOutboxState(*record, MRF_SENDING);
-    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+    SaveOutbox();
+    unsaved = false;
     CountAttempt(setup_.retries, record->reference);
 
     setup_.outbox.unlock();
@@ -144,12 +153,15 @@ void SendThread::RunPass(Pipe& pipe) {
       return;
     }
     index = FileOutcome(record, result);
-    setup_.outbox.unlock();
-    notify();
-    if (!LockOutboxUnlessStopping()) return;
+    unsaved = true;
   }
+  if (unsaved) SaveOutbox();
   setup_.outbox.unlock();
   notify();
+}
+
+void SendThread::SaveOutbox() {
+  SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox, setup_.filing.durability);
 }
 
 int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
@@ -160,12 +172,10 @@ int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
   if (result != 0) {
     HoldBack(setup_.retries, record->reference, setup_.clock.TickCount() + kRetryPauseMs);
     SetOutboxState(*record, MRF_WAITING);
-    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
     return index + 1;
   }
   const uint32_t queueId = record->reference;
   setup_.outbox.Detach(record);  // destroyed here; the next record moves into its index
-  SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
   // Queue ids are reused: the next record given this id starts from 0.
   RemoveRetryEntries(setup_.retries, queueId);
   return index;

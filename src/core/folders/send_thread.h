@@ -90,8 +90,10 @@ class SendThread {
   bool LockOutboxUnlessStopping() TRY_ACQUIRE(true, setup_.outbox) EXCLUDES(mutex_);
   // Files the outcome of an attempt on `record`: after a failure it waits
   // again and is held back 5 s; after a success it leaves the Outbox with
-  // its retry entry. The index the pass goes on with.
+  // its retry entry. The caller saves the Outbox. The index the pass goes
+  // on with.
   int FileOutcome(MessageRecord* record, uint32_t result) REQUIRES(setup_.outbox);
+  void SaveOutbox() REQUIRES(setup_.outbox);
 
   SendThreadSetup setup_;
   std::thread thread_;

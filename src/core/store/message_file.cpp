@@ -30,7 +30,35 @@ RecordTime ReadTime(ByteReader& in) {
   return t;
 }
 
-void WriteTime(ByteWriter& out, const RecordTime& t) {
+// Writes into a buffer already sized to what it will hold: the Sent
+// messages file is rewritten for every message sent, so its bytes are laid
+// down without a check or a regrowth per field.
+class Cursor {
+ public:
+  explicit Cursor(uint8_t* at) : at_(at) {}
+  void U8(uint8_t v) { *at_++ = v; }
+  void U16(uint16_t v) {
+    WriteU16(at_, v);
+    at_ += 2;
+  }
+  void U32(uint32_t v) {
+    WriteU32(at_, v);
+    at_ += 4;
+  }
+  void Bytes(const void* data, size_t n) {
+    std::memcpy(at_, data, n);
+    at_ += n;
+  }
+  void Zeros(size_t n) {
+    std::memset(at_, 0, n);
+    at_ += n;
+  }
+
+ private:
+  uint8_t* at_;
+};
+
+void WriteTime(Cursor& out, const RecordTime& t) {
   for (uint16_t v : {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second,
                      t.milliseconds}) {
     out.U16(v);
@@ -123,16 +151,34 @@ MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& l
   return parse;
 }
 
+namespace {
+
+size_t TextSizeOf(const MessageRecord& record) {
+  // The program's texts stay far below the u16 limit; a longer one could
+  // not be read back, so it is cut to what the length field can say.
+  return std::min<size_t>(TextOf(record).size(), 0xFFFE);
+}
+
+size_t SerializedSize(const MessageList& list) {
+  size_t size = kHeaderSize;
+  for (const MessageRecord& record : list) {
+    size += kFixedPartSize + kNumberBlockSize * std::min(record.numbers.Count(), 255) +
+            kTextLengthSize + TextSizeOf(record) + 1;
+    if (record.flags & MRF_PICTURE) size += kPictureBytes;
+  }
+  return size;
+}
+
+}  // namespace
+
 std::vector<uint8_t> SerializeMessageFile(const MessageList& list) {
-  std::vector<uint8_t> bytes;
-  ByteWriter out(bytes);
+  std::vector<uint8_t> bytes(SerializedSize(list));
+  Cursor out(bytes.data());
   out.U16(static_cast<uint16_t>(list.Count()));
   out.Zeros(kReservedSize);
   for (const MessageRecord& record : list) {
     const std::string& text = TextOf(record);
-    // The program's texts stay far below the u16 limit; a longer one could
-    // not be read back, so it is cut to what the length field can say.
-    const size_t textSize = std::min<size_t>(text.size(), 0xFFFE);
+    const size_t textSize = TextSizeOf(record);
     out.U16(kRecordMark);
     WriteTime(out, record.time);
     out.U32(record.flags);
@@ -176,8 +222,9 @@ int SaveMessageFile(const std::string& path, const MessageList& list, Durability
   return WriteMessageFile(path, list, durability) ? list.Count() : 0;
 }
 
-void SaveMessageFileOrLog(const std::string& path, const MessageList& list) {
-  if (!WriteMessageFile(path, list, Durability::kSynced)) {
+void SaveMessageFileOrLog(const std::string& path, const MessageList& list,
+                          Durability durability) {
+  if (!WriteMessageFile(path, list, durability)) {
     LogFailure("could not save " + path + " (" + std::to_string(list.Count()) +
                " records kept in memory)");
   }

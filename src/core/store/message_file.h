@@ -59,7 +59,8 @@ int LoadMessageFile(const std::string& path, MessageList& list);
 // the next save writes the whole list again. A failure goes to the failure
 // log (failure_log.h) rather than to the caller. An empty list saved well
 // and a failed save both give SaveMessageFile's 0; here they differ.
-void SaveMessageFileOrLog(const std::string& path, const MessageList& list);
+void SaveMessageFileOrLog(const std::string& path, const MessageList& list,
+                          Durability durability = Durability::kSynced);
 
 // The same for a list shared between threads (the Outbox, Sent messages,
 // Delivery reports): the caller holds the list's lock, so that no other
@@ -72,9 +73,9 @@ inline int LoadMessageFile(const std::string& path, LockedMessageList& list) REQ
     REQUIRES(list) {
   return SaveMessageFile(path, static_cast<const MessageList&>(list), durability);
 }
-inline void SaveMessageFileOrLog(const std::string& path, const LockedMessageList& list)
-    REQUIRES(list) {
-  SaveMessageFileOrLog(path, static_cast<const MessageList&>(list));
+inline void SaveMessageFileOrLog(const std::string& path, const LockedMessageList& list,
+                                 Durability durability = Durability::kSynced) REQUIRES(list) {
+  SaveMessageFileOrLog(path, static_cast<const MessageList&>(list), durability);
 }
 
 }  // namespace zeph

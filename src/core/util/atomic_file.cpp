@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 namespace zeph {
 namespace {
@@ -28,20 +29,30 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
+// Whether the file at `path` holds exactly `bytes`. Read in steps, so a
+// file that differs early costs one step.
+bool Holds(const std::string& path, std::span<const uint8_t> bytes) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  uint8_t step[64 * 1024];
+  size_t done = 0;
+  bool same = true;
+  while (same) {
+    ssize_t got = ::read(fd, step, sizeof step);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    const size_t size = static_cast<size_t>(got);
+    same = done + size <= bytes.size() && std::memcmp(step, bytes.data() + done, size) == 0;
+    done += size;
+  }
+  ::close(fd);
+  return same && done == bytes.size();
+}
+
 std::string FolderOf(const std::string& path) {
   auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Makes the rename itself durable. A folder that cannot be synced (some file
-// systems refuse) does not make the save fail: the data is already on disk.
-void SyncFolderOf(const std::string& path) {
-  int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
 }
 
 // The file a write to `path` must replace: `path` itself, or the final
@@ -125,20 +136,30 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   // Only a regular file is replaced: renaming over a folder or a device
   // would fail or do harm.
   if (existed && !S_ISREG(old.st_mode)) return false;
+  // A file that already holds these bytes, written by an earlier save that
+  // made them durable, is left as it is: a rewrite would only cost a flush.
+  if (existed && static_cast<size_t>(old.st_size) == bytes.size() && Holds(*target, bytes)) {
+    return true;
+  }
 
   std::string temporary;
   int fd = CreateTemporaryBeside(*target, newFileMode, temporary);
   if (fd < 0) return false;
   if (existed) KeepAttributes(fd, old);
+  // The data must be on the disk before the rename is: a power cut then
+  // leaves the old file or the new one, never a cut one. Only the data is
+  // flushed (the temporary file's times are of no use), and the folder is
+  // not: a rename lost to a power cut leaves the previous whole file, as if
+  // the save had come a moment later (a journalling file system keeps
+  // renames in their order, so a later save is never kept without it).
   const bool sync = durability == Durability::kSynced;
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && (!sync || ::fsync(fd) == 0);
+  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && (!sync || ::fdatasync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(temporary.c_str(), target->c_str()) == 0;
   if (!ok) {
     ::unlink(temporary.c_str());
     return false;
   }
-  if (sync) SyncFolderOf(*target);
   return true;
 }
 

@@ -24,10 +24,11 @@ inline constexpr unsigned kPrivateFileMode = 0600;
 inline constexpr unsigned kSharedFileMode = 0666;
 
 // Replaces `path` with `bytes` so that a reader sees either the old file or
-// the new one, never a cut one: the bytes go to a temporary file in the same
-// folder, which is flushed to disk and then renamed over the old file. On any
-// failure the temporary file is removed, the old file is left whole and the
-// result is false.
+// the new one, never a cut one, also after a power cut: the bytes go to a
+// temporary file in the same folder, whose data is flushed to disk before it
+// is renamed over the old file. On any failure the temporary file is
+// removed, the old file is left whole and the result is false. A file that
+// already holds exactly `bytes` is not written again (the result is true).
 //
 // What the user set on the file survives the replacement: an existing file
 // keeps its mode bits exactly (whatever the umask) and its owner and group

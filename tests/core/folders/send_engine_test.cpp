@@ -46,12 +46,6 @@ class SendEngineTest : public EngineFixture {
   nlohmann::json SentLog() {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
-  std::vector<std::string> Texts(LockedMessageList& list) {
-    ScopedLock hold(list);
-    std::vector<std::string> texts;
-    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
-    return texts;
-  }
 };
 
 TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {

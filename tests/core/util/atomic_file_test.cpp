@@ -43,6 +43,25 @@ TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
+// A save that would write what the file holds already leaves the file
+// alone; any other, of the same size or not, replaces it.
+TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
+  const std::vector<uint8_t> held = {1, 2, 3, 4};
+  const std::vector<std::vector<uint8_t>> writes = {
+      {1, 2, 3, 4}, {1, 2, 3, 5}, {9, 2, 3, 4}, {1, 2, 3}, {1, 2, 3, 4, 0}, {}};
+  for (const auto& bytes : writes) {
+    TempFolder folder;
+    folder.Write("f", held);
+    struct stat before {};
+    ASSERT_EQ(::stat(folder.File("f").c_str(), &before), 0);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("f"), bytes));
+    struct stat after {};
+    ASSERT_EQ(::stat(folder.File("f").c_str(), &after), 0);
+    EXPECT_EQ(folder.Read("f"), bytes);
+    EXPECT_EQ(after.st_ino == before.st_ino, bytes == held) << bytes.size();
+  }
+}
+
 TEST(AtomicFileTest, UnreadableAndEmptyFiles) {
   TempFolder folder;
   EXPECT_FALSE(ReadWholeFile(folder.File("absent")).has_value());

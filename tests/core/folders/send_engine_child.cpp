@@ -1,0 +1,65 @@
+// The sending half of the program on its own, for the tests that kill it:
+// as the Outbox module starts (load the Outbox, keep given-up records given
+// up, save), then the send thread on the card service whose sockets are in
+// the same folder, running until the process is killed.
+//
+//   send_engine_child <store and socket folder>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/folders/clock.h"
+#include "core/folders/send_thread.h"
+#include "core/store/app_lists.h"
+#include "core/store/message_file.h"
+
+int main(int argc, char** argv) {
+  using namespace zeph;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: send_engine_child <folder>\n");
+    return 2;
+  }
+  const std::string folder = argv[1];
+  const StorePaths paths = StorePaths::InFolder(folder);
+  AppLists lists;
+  RetryTable retries;
+  SystemClock clock;
+  {
+    ScopedLock hold(lists.outbox);
+    LoadMessageFile(paths.outbox, lists.outbox);
+    AddGivenUpEntries(lists.outbox, retries, clock.TickCount());
+    SaveMessageFileOrLog(paths.outbox, lists.outbox);
+  }
+  {
+    ScopedLock hold(lists.sent);
+    LoadMessageFile(paths.sent, lists.sent);
+  }
+  {
+    ScopedLock hold(lists.reports);
+    LoadMessageFile(paths.reports, lists.reports);
+  }
+  SendThreadSetup setup{
+      lists.outbox,
+      paths.outbox,
+      retries,
+      SendFiling{lists.sent, paths.sent, lists.reports, paths.reports},
+      clock,
+      [&](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+        IpcOptions options;
+        options.socketDir = folder;
+        options.canceller = &canceller;
+        std::unique_ptr<IpcPipe> pipe;
+        result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                                    options);
+        if (result != 0) return nullptr;
+        return pipe;
+      },
+      {},
+  };
+  SendThread engine(std::move(setup));
+  engine.Start();
+  for (;;) ::pause();  // until killed
+}
