@@ -187,9 +187,10 @@ void MessageFolderModule::showEvent(QShowEvent* event) {
 
 void MessageFolderModule::hideEvent(QHideEvent* event) {
   FolderModule::hideEvent(event);
-  // Only a module that was on screen: the frame hides every module once
-  // when it makes them.
-  if (event->spontaneous() || !shown_) return;
+  // Only a module that was on screen and is hidden itself: the frame
+  // hides every module once when it makes them, and a frame that closes
+  // hides its modules with it.
+  if (event->spontaneous() || !shown_ || !isHidden()) return;
   Refresh(RefreshReason::kHidden);
 }
 
