@@ -55,7 +55,7 @@ const MessageList& LargeStore() {
 const std::string& StorePath() {
   static const std::string path = [] {
     std::string p = BenchFolder() + "/recsms.sms";
-    SaveMessageFile(p, LargeStore());
+    if (SaveMessageFile(p, LargeStore()) == 0) std::abort();  // nothing to measure without it
     return p;
   }();
   return path;

@@ -14,3 +14,12 @@ if(ZEPH_SANITIZE)
   target_compile_options(zeph_options INTERFACE ${_zeph_san_flags})
   target_link_options(zeph_options INTERFACE -fsanitize=${ZEPH_SANITIZE})
 endif()
+
+# The clang build checks the lock annotations of core/util/thread_annotations.h.
+option(ZEPH_THREAD_SAFETY "Check the lock annotations with clang's -Wthread-safety" OFF)
+if(ZEPH_THREAD_SAFETY)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "ZEPH_THREAD_SAFETY needs clang++ (the thread-safety preset)")
+  endif()
+  target_compile_options(zeph_options INTERFACE -Wthread-safety)
+endif()

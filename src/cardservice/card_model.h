@@ -60,6 +60,8 @@ struct Faults {
   std::string closePipe;            // ... only a connection of this pipe (empty: any)
   bool staleReply = false;          // send the next reply twice
   bool refuseOpens = false;         // answer every open with a refusal
+  bool silentOpens = false;         // accept connections but never answer their open
+  bool holdSends = false;           // never answer a send (0x290000)
 };
 
 // What the network takes in a send (0x290000).

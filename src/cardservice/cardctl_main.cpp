@@ -22,6 +22,7 @@
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/pictures/gms_file.h"
 #include "core/util/hex_text.h"
+#include "core/util/private_folder.h"
 
 using nlohmann::json;
 
@@ -31,7 +32,16 @@ constexpr int kReplyTimeoutMs = 5000;
 
 // Sends one command line and returns the reply, or an error object.
 json Exchange(const std::string& socketDir, const json& command) {
-  std::string dir = socketDir.empty() ? zeph::DefaultIpcDir() : socketDir;
+  zeph::IpcDir resolved = socketDir.empty() ? zeph::ResolveIpcDir() : zeph::IpcDir{socketDir};
+  const std::string& dir = resolved.path;
+  if (resolved.fallback) {
+    // A folder another user made may hold their socket, not the service's.
+    zeph::FolderCheck check = zeph::CheckPrivateFolder(dir);
+    if (check.trust == zeph::FolderTrust::kMissing)
+      return {{"ok", false}, {"error", "no card service on " + dir}};
+    if (!check.ok())
+      return {{"ok", false}, {"error", "not connecting: " + zeph::FolderRefusal(dir, check)}};
+  }
   std::string path = zeph::cardservice::ControlSocketPath(dir);
   if (path.size() > zeph::MaxSocketPathLength())
     return {{"ok", false}, {"error", "socket path too long: " + path}};

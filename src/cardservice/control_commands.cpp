@@ -145,6 +145,8 @@ json SetFaults(CardModel& card, const json& command) {
   }
   if (Field<bool>(command, "staleReply", false)) faults.staleReply = true;
   faults.refuseOpens = Field<bool>(command, "refuseOpens", faults.refuseOpens);
+  faults.silentOpens = Field<bool>(command, "silentOpens", faults.silentOpens);
+  faults.holdSends = Field<bool>(command, "holdSends", faults.holdSends);
   json errorReplies = json::object();
   for (auto [id, left] : faults.errorReplies) errorReplies[std::to_string(id)] = left;
   return {{"ok", true},
@@ -155,7 +157,9 @@ json SetFaults(CardModel& card, const json& command) {
             {"errorReplies", errorReplies},
             {"closeNext", faults.closeNext},
             {"staleReply", faults.staleReply},
-            {"refuseOpens", faults.refuseOpens}}}};
+            {"refuseOpens", faults.refuseOpens},
+            {"silentOpens", faults.silentOpens},
+            {"holdSends", faults.holdSends}}}};
 }
 
 json Show(CardModel& card) {

@@ -22,6 +22,7 @@
 #include "core/devicelink/wire_layout.h"
 #include "core/util/byte_order.h"
 #include "core/util/fixed_text.h"
+#include "core/util/private_folder.h"
 
 namespace zeph::cardservice {
 namespace {
@@ -132,8 +133,16 @@ Server::~Server() {
 }
 
 bool Server::Start(std::string& error) {
-  std::string dir = options_.socketDir.empty() ? DefaultIpcDir() : options_.socketDir;
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+  IpcDir resolved = options_.socketDir.empty() ? ResolveIpcDir() : IpcDir{options_.socketDir};
+  const std::string& dir = resolved.path;
+  if (resolved.fallback || options_.privateFolderOnly) {
+    // Someone else's folder would let them pose as this service's clients'
+    // card, or put their own socket in its place.
+    if (FolderCheck check = MakePrivateFolder(dir); !check.ok()) {
+      error = "refusing to serve: " + FolderRefusal(dir, check);
+      return false;
+    }
+  } else if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
     error = "cannot make the socket folder " + dir + ": " + std::strerror(errno);
     return false;
   }
@@ -227,6 +236,10 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
       return;
     }
     connection.pipeName = BoundedText(&frame[wire::kOpenNameOffset], wire::kOpenNameSize);
+    if (card_.faults.silentOpens) {
+      Log(connection, "open left unanswered (fault)");
+      return;
+    }
     bool accept = AcceptedPipeName(connection.pipeName) && !card_.faults.refuseOpens;
     auto reply = MakeReply(wire::kOpenId, accept ? 0 : status::kOpenRefused);
     connection.output.insert(connection.output.end(), reply.begin(), reply.end());
@@ -247,6 +260,10 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
     faults.closeNext = false;
     Log(connection, Hex(id) + " -> connection closed (fault)");
     connection.dead = true;
+    return;
+  }
+  if (faults.holdSends && id == wire::kSendMessageId) {
+    Log(connection, Hex(id) + " left unanswered (fault)");
     return;
   }
   connection.held.push_back({nowMs + faults.delayMs, std::move(frame)});

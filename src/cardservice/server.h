@@ -17,7 +17,10 @@
 namespace zeph::cardservice {
 
 struct ServerOptions {
-  std::string socketDir;  // empty: DefaultIpcDir()
+  std::string socketDir;  // empty: ResolveIpcDir()
+  // Serve only from a folder private to the user (CheckPrivateFolder);
+  // always so for the fallback folder /tmp/zeph-<uid>.
+  bool privateFolderOnly = false;
   bool verbose = false;   // log every request to stderr
   // Called whenever the card's saved state changed (after a request or a
   // control command).
@@ -32,8 +35,8 @@ class Server {
   Server& operator=(const Server&) = delete;
 
   // Binds both sockets. False, with the reason in `error`, when the folder
-  // cannot be made, a path is too long, or another card service is alive on
-  // the socket. A stale socket file (nobody accepting) is removed first.
+  // cannot be made or is not private where it must be, a path is too long, or another card service
+  // is alive on the socket. A stale socket file (nobody accepting) is removed first.
   bool Start(std::string& error);
 
   // Serves until RequestStop; removes the socket files on the way out.

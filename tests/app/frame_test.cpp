@@ -239,7 +239,10 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   auto frame = MakeFrame(0);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(store.Lists().inbox.Count(), 2);
-  EXPECT_EQ(store.Lists().outbox.Count(), 2);
+  {
+    ScopedLock hold(store.Lists().outbox);
+    EXPECT_EQ(store.Lists().outbox.Count(), 2);
+  }
   EXPECT_EQ(store.Lists().contacts.Count(), 0);
   EXPECT_EQ(store.SimReadStatus(), kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");

@@ -33,7 +33,7 @@ std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire:
   options.socketDir = folder.path().string();
   options.readGraceMs = 300;
   std::unique_ptr<IpcPipe> pipe;
-  IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options);
+  EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options), 0u);
   return pipe;
 }
 

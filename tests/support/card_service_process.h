@@ -40,12 +40,20 @@ class CardServiceProcess {
  public:
   // Starts the service on `folder` (sockets and state file there) with the
   // extra arguments; waits until it accepts connections.
-  explicit CardServiceProcess(const TempFolder& folder, const std::vector<std::string>& extra = {})
-      : dir_(folder.path().string()), logPath_(folder.File("service.log")) {
+  explicit CardServiceProcess(const TempFolder& folder, std::vector<std::string> extra = {})
+      : dir_(folder.path().string()) {
+    Start(folder, std::move(extra));
+  }
+  ~CardServiceProcess() { Stop(); }
+  CardServiceProcess(const CardServiceProcess&) = delete;
+  CardServiceProcess& operator=(const CardServiceProcess&) = delete;
+
+  void Start(const TempFolder& folder, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY, "--socket-dir", dir_, "--state",
                                      folder.File("cardservice.json"), "--report-delay", "50",
                                      "--echo-delay", "50"};
     args.insert(args.end(), extra.begin(), extra.end());
+    logPath_ = folder.File("service.log");
     pid_ = fork();
     if (pid_ == 0) {
       // The service's stderr goes to a file the test can read.
@@ -71,9 +79,6 @@ class CardServiceProcess {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   }
-  ~CardServiceProcess() { Stop(); }
-  CardServiceProcess(const CardServiceProcess&) = delete;
-  CardServiceProcess& operator=(const CardServiceProcess&) = delete;
 
   // Ends the service (SIGTERM) and waits for it; its exit status.
   int Stop() {
@@ -92,6 +97,7 @@ class CardServiceProcess {
   }
 
   bool Running() const { return pid_ > 0 && kill(pid_, 0) == 0; }
+  const std::string& dir() const { return dir_; }
 
   // One control command (a JSON object) and its reply line.
   std::string Control(const std::string& json) const {

@@ -78,7 +78,7 @@ class EngineFixture : public ::testing::Test {
 
   std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
     std::unique_ptr<IpcPipe> pipe;
-    IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options());
+    EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options()), 0u);
     return pipe;
   }
 
@@ -89,10 +89,13 @@ class EngineFixture : public ::testing::Test {
         retries_,
         SendFiling{lists_.sent, paths_.sent, lists_.reports, paths_.reports},
         clock_,
-        [this](uint32_t& result) -> std::unique_ptr<Pipe> {
+        [this](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+          IpcOptions options = Options();
+          options.openTimeoutMs = sendPipeOpenTimeoutMs_;
+          options.canceller = &canceller;
           std::unique_ptr<IpcPipe> pipe;
-          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName,
-                                      pipe, Options());
+          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                                      options);
           if (result != 0) return nullptr;
           return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
         },
@@ -120,12 +123,12 @@ class EngineFixture : public ::testing::Test {
   }
 
   int OutboxCount() {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     return lists_.outbox.Count();
   }
 
   uint32_t OutboxState(int index) {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     const MessageRecord* record = lists_.outbox.GetAt(index);
     return record ? record->flags & MRF_OUTBOX_STATES : 0;
   }
@@ -150,6 +153,7 @@ class EngineFixture : public ::testing::Test {
   std::mutex sentLogMutex_;
   std::vector<RecordingPipe::Sent> sentLog_;
   std::unique_ptr<SendThread> engine_;
+  uint32_t sendPipeOpenTimeoutMs_ = 2000;
 };
 
 }  // namespace zeph::testing

@@ -43,8 +43,9 @@ CannotSendDialog::CannotSendDialog(QWidget* owner, SettingsStore& settings)
 }
 
 void CannotSendDialog::accept() {
-  settings_.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting,
-                              doNotShow_->isChecked() ? 1 : 0);
+  // Not saved: the warning simply shows again next time.
+  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting,
+                                    doNotShow_->isChecked() ? 1 : 0);
   QDialog::accept();
 }
 

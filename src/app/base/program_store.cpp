@@ -4,16 +4,25 @@
 #include "app/platform/card_link.h"
 #include "core/store/message_file.h"
 #include "core/store/picture_library_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 
 void ProgramStore::Load(CardLink& link) {
   // The counts are not needed: each list shows what it holds.
+  // The lists the send thread shares are loaded under their locks.
   static_cast<void>(LoadPictureLibrary(paths_.pictures, lists_.pictures));
-  static_cast<void>(LoadMessageFile(paths_.sent, lists_.sent));
+  {
+    ScopedLock hold(lists_.sent);
+    static_cast<void>(LoadMessageFile(paths_.sent, lists_.sent));
+  }
   static_cast<void>(LoadMessageFile(paths_.inbox, lists_.inbox));
   static_cast<void>(ReadSimPhonebook(link));  // kept as the SIM read status
-  static_cast<void>(LoadMessageFile(paths_.reports, lists_.reports));
+  {
+    ScopedLock hold(lists_.reports);
+    static_cast<void>(LoadMessageFile(paths_.reports, lists_.reports));
+  }
+  ScopedLock hold(lists_.outbox);
   static_cast<void>(LoadMessageFile(paths_.outbox, lists_.outbox));
 }
 

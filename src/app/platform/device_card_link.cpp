@@ -12,9 +12,10 @@ DeviceCardLink::~DeviceCardLink() { ClosePipes(); }
 void DeviceCardLink::OpenPipes() {
   // The results are not looked at: a pipe that failed to open stays
   // unusable, and each later request on it fails.
-  IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, sync_, options_);
-  IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kIndicationPipeName, indication_,
-                     options_);
+  (void)IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, sync_,
+                           options_);
+  (void)IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kIndicationPipeName,
+                           indication_, options_);
 }
 
 void DeviceCardLink::ClosePipes() {

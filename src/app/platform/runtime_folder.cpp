@@ -4,12 +4,30 @@
 #include <QFile>
 #include <unistd.h>
 
+#include "core/util/private_folder.h"
+
 namespace zeph {
+namespace {
+
+bool SessionFolderSet() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  return !runtime.isEmpty() && QDir(runtime).exists();
+}
+
+}  // namespace
 
 QString RuntimeFolder() {
-  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime;
+  if (SessionFolderSet()) return qEnvironmentVariable("XDG_RUNTIME_DIR");
   return QDir::tempPath() + QStringLiteral("/zephsms-%1").arg(getuid());
+}
+
+bool CheckRuntimeFolder(QString* refusal) {
+  if (SessionFolderSet()) return true;
+  const std::string folder = QFile::encodeName(RuntimeFolder()).toStdString();
+  const FolderCheck check = MakePrivateFolder(folder);
+  if (check.ok()) return true;
+  *refusal = QFile::decodeName(FolderRefusal(folder, check).c_str());
+  return false;
 }
 
 bool MakeRuntimeFolder() {

@@ -107,12 +107,13 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
 }
 
 void OptionsDialog::accept() {
-  settings_.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting,
-                              ToCp1252(chatName_->text().left(kChatNameLength)));
-  settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting,
-                              static_cast<int>(ReadUnsigned(hours_->text())));
-  settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting,
-                              onTop_->isChecked() ? 1 : 0);
+  // The options report nothing: a value not saved keeps its old one.
+  (void)settings_.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting,
+                                    ToCp1252(chatName_->text().left(kChatNameLength)));
+  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting,
+                                    static_cast<int>(ReadUnsigned(hours_->text())));
+  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting,
+                                    onTop_->isChecked() ? 1 : 0);
   QDialog::accept();
 }
 

@@ -25,14 +25,16 @@
 #include "app/shell/chat_enter_filter.h"
 #include "app/shell/main_frame.h"
 #include "core/folders/clock.h"
+#include "app/platform/runtime_folder.h"
 #include "core/startup/command_line.h"
 #include "core/util/allocator_tuning.h"
+#include "core/util/failure_log.h"
 
 namespace zeph {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: zephsms [KEYWORD]\n"
+    "Usage: zephsms [-v] [KEYWORD]\n"
     "Reads, writes, sends and files short messages through the Tavik Zeph card.\n"
     "\n"
     "KEYWORD is the whole command line, in any case:\n"
@@ -40,6 +42,8 @@ constexpr const char* kUsage =
     "                 show that folder first (the Inbox otherwise)\n"
     "  stop           end the running instance\n"
     "\n"
+    "  -v             before KEYWORD: write the failures the program shows to\n"
+    "                 no one (a store file it could not save) to stderr\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
@@ -81,10 +85,18 @@ QString DocumentsFolder() {
 int RunZephSms(int argc, char** argv) {
   if (AnswerInformationRequest(argc, argv)) return 0;
 
-  const CommandLineChoice choice = ReadCommandLine(JoinedCommandLine(argc, argv));
+  // -v goes before the keyword, which stays the rest of the line.
+  const int verbose = argc >= 2 && std::strcmp(argv[1], "-v") == 0 ? 1 : 0;
+  if (verbose) SetFailureSink(FailureToStderr);
+  const CommandLineChoice choice =
+      ReadCommandLine(JoinedCommandLine(argc - verbose, argv + verbose));
 
   // The checks before anything is made need no display: a "stop" or a
   // second start also works from a text console.
+  if (QString refusal; !CheckRuntimeFolder(&refusal)) {
+    std::fprintf(stderr, "zephsms: %s\n", qPrintable(refusal));
+    return 1;
+  }
   InstanceLock lock(InstanceLock::DefaultPath());
   {
     const QCoreApplication checks(argc, argv);

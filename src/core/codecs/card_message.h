@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,12 @@
 
 namespace zeph {
 
+// What a delivery report says about the message it reports on.
+struct ReportOutcome {
+  uint8_t reference = 0;  // the reported message's reference
+  uint8_t status = 0;     // 0 pending, 1 delivered, 2 failed
+};
+
 struct ReceivedMessage {
   // The new record, owned by the caller; none when the block is shorter than
   // its 62-byte head and so is no message at all.
@@ -21,23 +28,18 @@ struct ReceivedMessage {
   // An error the caller shows in the error box before it files the record:
   // kErrorUnknownDataMessage for a data message of an unknown kind, else 0.
   int error = 0;
+  // Set for a delivery report (MRF_REPORT). Its record has no text yet: the
+  // text is that of the entry the report replaces, which the caller finds
+  // in the Delivery reports list with MatchReport (reception.h).
+  std::optional<ReportOutcome> report;
 };
 
 // Turns a received block into a record: reply path, replace type, kind and
 // report status into flags, the sender, the service centre, the time stamp,
 // and the text and picture decoded from the data. Every read is bounded by
 // `block`: a data length field larger than the data present reads only what
-// is there. A delivery report takes its text from `reports` through
-// MatchReport, which removes the entries it replaces.
-ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block, MessageList& reports);
-
-// Removes every entry of the Delivery reports list whose reference is
-// `reference`, pending entry or earlier report alike, and returns the text of
-// the last one removed in list order, or "..." when none matches. When the
-// list is shared with the send engine, the caller holds its lock over the
-// call (and over MessageRecordFromReceived of a report), so that the walk
-// and the removals see one list.
-std::string MatchReport(MessageList& reports, uint8_t reference);
+// is there. A pure decoder: it touches no list, so it needs no lock.
+ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block);
 
 // The block that sends `record`: kind 3 with a picture payload for a picture
 // message, kind 5 for a business card, kind 4 for any other text. The text is

@@ -16,7 +16,6 @@ namespace {
 namespace cm = card_message;
 
 constexpr int kUnknownDataTextId = 68;  // "<Unknown data message>"
-constexpr int kNoReportMatchTextId = 90;  // "..."
 
 // The data that is really there: the data length field believed only as far
 // as the block reaches.
@@ -113,21 +112,7 @@ void DecodePicturePayload(std::span<const uint8_t> payload, bool text16, Message
 
 }  // namespace
 
-std::string MatchReport(MessageList& reports, uint8_t reference) {
-  std::string text(LoadString(kNoReportMatchTextId));
-  for (int i = 0; i < reports.Count();) {
-    MessageRecord* entry = reports.GetAt(i);
-    if (entry->reference != reference) {
-      ++i;
-      continue;
-    }
-    text = TextOf(*entry);
-    reports.RemoveAt(i);
-  }
-  return text;
-}
-
-ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block, MessageList& reports) {
+ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block) {
   ReceivedMessage received;
   if (block.size() < cm::kHeadSize) return received;
 
@@ -151,7 +136,7 @@ ReceivedMessage MessageRecordFromReceived(std::span<const uint8_t> block, Messag
 
   std::span<const uint8_t> data = DataOf(block);
   if (record->flags & MRF_REPORT) {
-    record->text = MatchReport(reports, record->reference);
+    received.report = ReportOutcome{record->reference, block[cm::kReportStatusOffset]};
   } else if (record->flags & MRF_UNKNOWNDATA) {
     record->text = std::string(LoadString(kUnknownDataTextId));
     received.error = kErrorUnknownDataMessage;

@@ -43,4 +43,12 @@ std::string FormatPartCounter(size_t units) {
   return std::to_string(count.left) + "(" + std::to_string(count.parts) + ")";
 }
 
+std::string BlanksForLineBreaks(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  }
+  return out;
+}
+
 }  // namespace zeph

@@ -40,4 +40,8 @@ PartCount CountParts(size_t units);
 // brackets, "160(1)" for an empty text.
 std::string FormatPartCounter(size_t units);
 
+// Line feeds, carriage returns and tabs turned into blanks: a text is sent
+// (business cards excepted) and excerpted on one line.
+std::string BlanksForLineBreaks(std::string_view text);
+
 }  // namespace zeph

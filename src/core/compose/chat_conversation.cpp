@@ -18,16 +18,6 @@ std::string ChatCaption(std::string_view partnerName, std::string_view partnerNu
   return std::string(partnerName) + " <" + std::string(partnerNumber) + ">";
 }
 
-std::string PartnerNumberFromCaption(std::string_view caption) {
-  if (size_t open = caption.rfind('<'); open != std::string_view::npos) {
-    caption.remove_prefix(open + 1);
-  }
-  if (size_t close = caption.rfind('>'); close != std::string_view::npos) {
-    caption = caption.substr(0, close);
-  }
-  return std::string(caption);
-}
-
 int64_t ChatCutoff(const RecordTime& now, int hours) {
   return FileTimeOf(now) - int64_t{hours < 0 ? 0 : hours} * kFileTimeUnitsPerHour;
 }
@@ -55,7 +45,7 @@ void AssembleConversation(const MessageList& inbox, const MessageList& sent,
       added = true;
     }
   }
-  if (added) chat.RemoveAt(0);
+  if (added) (void)chat.RemoveAt(0);  // the seed, which is there
 }
 
 std::string ChatTranscript(const MessageList& chat, std::string_view ownName,

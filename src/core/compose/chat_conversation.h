@@ -9,11 +9,10 @@
 
 namespace zeph {
 
-// The chat window's caption field holds the partner as "Name <number>"; the
-// number is what lies after the last '<', cut at the last '>'. Reception
-// reads it back from there to route arrivals to the open chat.
+// The chat window's caption field holds the partner as "Name <number>".
+// Reception reads the number back from there (PartnerNumberFromCaption in
+// contact_lookup.h) to route arrivals to the open chat.
 std::string ChatCaption(std::string_view partnerName, std::string_view partnerNumber);
-std::string PartnerNumberFromCaption(std::string_view caption);
 
 // The moment before which stored messages are left out of a new chat: `now`
 // less `hours` hours (hours as stored in "ChatSMSs", never negative).

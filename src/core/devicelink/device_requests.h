@@ -42,10 +42,10 @@ uint8_t ReadLongMessageFlag(Pipe& pipe);
 bool ConnectionAllowsSending(uint32_t connectionState);
 
 // 0x0B0002: writes a parameter's value (a u32, a u8 or a text with its NUL).
-uint32_t WriteCardParam(Pipe& pipe, uint32_t param, std::span<const uint8_t> value);
+[[nodiscard]] uint32_t WriteCardParam(Pipe& pipe, uint32_t param, std::span<const uint8_t> value);
 uint32_t WriteCardParamU32(Pipe& pipe, uint32_t param, uint32_t value);
 uint32_t WriteCardParamU8(Pipe& pipe, uint32_t param, uint8_t value);
-uint32_t WriteCardParamText(Pipe& pipe, uint32_t param, std::string_view text);
+[[nodiscard]] uint32_t WriteCardParamText(Pipe& pipe, uint32_t param, std::string_view text);
 
 // 0x0B0003 (+16 u32), 0x0B0004 (reply +20 u32), 0x0B0005 (+16 u32, reply
 // +20 76 bytes): offered for completeness; the program issues none of them.
@@ -58,23 +58,24 @@ uint32_t ReadCardParam5(Pipe& pipe, uint32_t value,
 
 // 0x140006 with the value 0, sent on every module switch and after an Inbox
 // refresh; callers ignore the result.
-uint32_t SendModuleSwitchNotice(Pipe& pipe);
+[[nodiscard]] uint32_t SendModuleSwitchNotice(Pipe& pipe);
 
 // Any request of the group that carries one u32 (0x14000B carries none and
 // ignores `value`), waiting for its reply; 0x140009 has its own function.
 // The card manager's window is not brought forward first: this platform
 // has no such permission to give.
-uint32_t CardManagerRequest(Pipe& pipe, uint32_t messageId, uint32_t value);
+[[nodiscard]] uint32_t CardManagerRequest(Pipe& pipe, uint32_t messageId, uint32_t value);
 // The SendNoWait forms of 0x140002 to 0x140004, 0x140007, 0x140008,
 // 0x14000A and 0x14000B (time-out 180000 ms): sent, no reply read.
-uint32_t CardManagerRequestNoWait(Pipe& pipe, uint32_t messageId, uint32_t value);
+[[nodiscard]] uint32_t CardManagerRequestNoWait(Pipe& pipe, uint32_t messageId, uint32_t value);
 // 0x140009: +16 23 bytes; +39 u32 data length; +43 the data. The NoWait
 // form's time-out is 15000 ms.
-uint32_t CardManagerData(Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
-                         std::span<const uint8_t> data);
-uint32_t CardManagerDataNoWait(Pipe& pipe,
-                               std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
-                               std::span<const uint8_t> data);
+[[nodiscard]] uint32_t CardManagerData(
+    Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
+    std::span<const uint8_t> data);
+[[nodiscard]] uint32_t CardManagerDataNoWait(
+    Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
+    std::span<const uint8_t> data);
 
 // ---- Short messages: 0x290000 to 0x290009 ---------------------------------
 
@@ -84,9 +85,9 @@ struct CentreSettings {
   uint32_t value32 = 0;  // read and written, not used by the program
 };
 // 0x290003. The number is read up to 22 characters or its first NUL.
-uint32_t ReadCentreSettings(Pipe& pipe, CentreSettings& settings);
+[[nodiscard]] uint32_t ReadCentreSettings(Pipe& pipe, CentreSettings& settings);
 // 0x290004. The number's first 22 characters are sent.
-uint32_t WriteCentreSettings(Pipe& pipe, const CentreSettings& settings);
+[[nodiscard]] uint32_t WriteCentreSettings(Pipe& pipe, const CentreSettings& settings);
 
 struct SendOptions {
   uint32_t replyPath = 0;        // option 1
@@ -94,56 +95,57 @@ struct SendOptions {
   uint32_t option3 = 0;          // option 3: flag A of the send request
   bool operator==(const SendOptions&) const = default;
 };
-uint32_t ReadSendOptions(Pipe& pipe, SendOptions& options);   // 0x290005
-uint32_t WriteSendOptions(Pipe& pipe, const SendOptions& options);  // 0x290006
+[[nodiscard]] uint32_t ReadSendOptions(Pipe& pipe, SendOptions& options);         // 0x290005
+[[nodiscard]] uint32_t WriteSendOptions(Pipe& pipe, const SendOptions& options);  // 0x290006
 
 // 0x290000, time-out 120000 ms: sends the CardMessage `block` (its 62-byte
 // head and the data length given at block offset 60; bytes beyond are not
 // sent) to `destination` (its first 22 characters). `reference` receives
 // the message reference the card gave. A block shorter than its head and
 // data length is not sent: kResultBadRequest.
-uint32_t SendShortMessage(Pipe& pipe, bool flagA, std::string_view destination,
-                          std::span<const uint8_t> block, uint8_t& reference);
+[[nodiscard]] uint32_t SendShortMessage(Pipe& pipe, bool flagA, std::string_view destination,
+                                        std::span<const uint8_t> block, uint8_t& reference);
 
 // 0x290009: three u8 counts; reception scans slots 0 to their sum - 1.
 struct StoredMessageCounts {
   std::array<uint8_t, 3> counts{};
   int Total() const { return counts[0] + counts[1] + counts[2]; }
 };
-uint32_t ReadStoredMessageCounts(Pipe& pipe, StoredMessageCounts& counts);
+[[nodiscard]] uint32_t ReadStoredMessageCounts(Pipe& pipe, StoredMessageCounts& counts);
 
 // 0x290007: the CardMessage stored in `slot`, copied into `block` (the
 // reply from offset 20). A reply under 82 bytes fails with kResultShortReply.
-uint32_t ReadStoredMessage(Pipe& pipe, uint8_t slot, std::vector<uint8_t>& block);
+[[nodiscard]] uint32_t ReadStoredMessage(Pipe& pipe, uint8_t slot, std::vector<uint8_t>& block);
 
 // 0x290008: deletes the message in `slot`.
-uint32_t DeleteStoredMessage(Pipe& pipe, uint32_t slot);
+[[nodiscard]] uint32_t DeleteStoredMessage(Pipe& pipe, uint32_t slot);
 
 // ---- SIM phonebook: 0x2A0000 to 0x2A0008, 0x2C0010 ------------------------
 
 // 0x2A0000, time-out 60000 ms: replaces `contacts` with the SIM's entries
 // (phonebook_reply.h tells how the reply is read).
-uint32_t ReadPhonebook(Pipe& pipe, ContactList& contacts);
+[[nodiscard]] uint32_t ReadPhonebook(Pipe& pipe, ContactList& contacts);
 
 // 0x2A0001, 60000 ms: replaces the entry at `location`. The name's first 20
 // characters are sent widened (phonebook_reply.h), the number's first 22.
-uint32_t ReplacePhonebookEntry(Pipe& pipe, uint16_t location, std::string_view name,
-                               std::string_view number);
+[[nodiscard]] uint32_t ReplacePhonebookEntry(Pipe& pipe, uint16_t location, std::string_view name,
+                                             std::string_view number);
 // 0x2A0003, 60000 ms: adds an entry; `location` receives the location the
 // card gave it.
-uint32_t AddPhonebookEntry(Pipe& pipe, std::string_view name, std::string_view number,
-                           uint16_t& location);
+[[nodiscard]] uint32_t AddPhonebookEntry(Pipe& pipe, std::string_view name, std::string_view number,
+                                         uint16_t& location);
 // 0x2A0004, 60000 ms.
-uint32_t DeletePhonebookEntry(Pipe& pipe, uint16_t location);
+[[nodiscard]] uint32_t DeletePhonebookEntry(Pipe& pipe, uint16_t location);
 
 // 0x2C0010: the 28-byte reply, whose u32 at +24 is the longest name the SIM
 // takes. `reply` receives it whole.
-uint32_t ReadPhonebookLimits(Pipe& pipe, std::array<uint8_t, wire::kLimitsReplyLength>& reply);
+[[nodiscard]] uint32_t ReadPhonebookLimits(Pipe& pipe,
+                                           std::array<uint8_t, wire::kLimitsReplyLength>& reply);
 // The name limit out of that reply.
 uint32_t NameLimitOf(const std::array<uint8_t, wire::kLimitsReplyLength>& reply);
 
 // 0x2A0007 (reply +20 a NUL-terminated text) and 0x2A0008 (+16 text[23]).
-uint32_t ReadSimText(Pipe& pipe, std::string& text);
-uint32_t WriteSimText(Pipe& pipe, std::string_view text);
+[[nodiscard]] uint32_t ReadSimText(Pipe& pipe, std::string& text);
+[[nodiscard]] uint32_t WriteSimText(Pipe& pipe, std::string_view text);
 
 }  // namespace zeph

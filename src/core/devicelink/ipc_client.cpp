@@ -14,6 +14,8 @@
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/devicelink/result_codes.h"
 #include "core/util/byte_order.h"
+#include "core/util/failure_log.h"
+#include "core/util/private_folder.h"
 
 namespace zeph {
 namespace {
@@ -45,8 +47,10 @@ uint32_t CheckOpenReply(const std::vector<uint8_t>& reply) {
 
 }  // namespace
 
-IpcPipe::IpcPipe(std::string socketPath, std::string pipeName, uint32_t size, IpcOptions options)
-    : socketPath_(std::move(socketPath)),
+IpcPipe::IpcPipe(std::string socketDir, std::string serverName, std::string pipeName, uint32_t size,
+                 IpcOptions options)
+    : socketDir_(std::move(socketDir)),
+      socketPath_(IpcSocketPath(socketDir_, serverName)),
       pipeName_(std::move(pipeName)),
       size_(size),
       options_(std::move(options)) {}
@@ -72,6 +76,13 @@ void IpcPipe::Disconnect() {
 
 uint32_t IpcPipe::Open() {
   if (socketPath_.size() > MaxSocketPathLength()) return kIpcNotConnected;
+  // Checked at every connection: a folder missing at the first open may
+  // have been made by someone else since.
+  if (options_.privateFolderOnly) {
+    const FolderCheck check = CheckPrivateFolder(socketDir_);
+    if (check.trust == FolderTrust::kMissing) return kIpcNotConnected;  // no service yet
+    if (!check.ok()) return kIpcUnsafeFolder;
+  }
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return kIpcNotConnected;
   {
@@ -224,9 +235,26 @@ uint32_t IpcPipe::RegisterIndications(uint32_t first, uint32_t last) {
 
 uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
                             std::unique_ptr<IpcPipe>& pipe, const IpcOptions& options) {
-  std::string dir = options.socketDir.empty() ? DefaultIpcDir() : options.socketDir;
-  pipe.reset(new IpcPipe(IpcSocketPath(dir, serverName), std::string(pipeName), size, options));
+  IpcOptions chosen = options;
+  if (chosen.socketDir.empty()) {
+    IpcDir dir = ResolveIpcDir();
+    chosen.socketDir = std::move(dir.path);
+    chosen.privateFolderOnly = chosen.privateFolderOnly || dir.fallback;
+  }
+  // Used only while opening: the pipe keeps no pointer to it.
+  PipeCanceller* canceller = std::exchange(chosen.canceller, nullptr);
+  std::string socketDir = chosen.socketDir;
+  pipe.reset(new IpcPipe(std::move(socketDir), std::string(serverName), std::string(pipeName), size,
+                         std::move(chosen)));
+  if (canceller) canceller->Attach(*pipe);
   uint32_t result = pipe->Open();
+  if (canceller) canceller->Detach(*pipe);
+  if (result == kIpcUnsafeFolder) {
+    // Told once, not at each reconnection attempt: the user has a folder to
+    // look at.
+    LogFailure("not connecting to the card service: " +
+               FolderRefusal(pipe->socketDir_, CheckPrivateFolder(pipe->socketDir_)));
+  }
   if (result == kResultOk) {
     pipe->usable_ = true;
   } else {

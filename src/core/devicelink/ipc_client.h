@@ -35,15 +35,25 @@
 
 #include "core/devicelink/frame_buffer.h"
 #include "core/devicelink/pipe.h"
+#include "core/devicelink/pipe_canceller.h"
 #include "core/devicelink/wire_layout.h"
 
 namespace zeph {
 
 // Bounds of a pipe. The defaults are the transport's; tests shorten them.
 struct IpcOptions {
-  std::string socketDir;  // empty: DefaultIpcDir()
+  std::string socketDir;  // empty: ResolveIpcDir()
+  // Connect only while socketDir is a folder private to the user
+  // (CheckPrivateFolder), at the first open and at every reconnection.
+  // Always so for the fallback folder, whatever is set here.
+  bool privateFolderOnly = false;
   uint32_t openTimeoutMs = wire::kOpenTimeoutMs;
   uint32_t readGraceMs = 2000;  // added to the last request's timeoutMs
+  // When given, the new pipe is attached to it while IPCCreateNamedPipe
+  // opens it, so that another thread can cancel the open (which waits up
+  // to openTimeoutMs for the service's answer). It is detached again before
+  // IPCCreateNamedPipe returns.
+  PipeCanceller* canceller = nullptr;
 };
 
 class IpcPipe final : public Pipe {
@@ -52,15 +62,15 @@ class IpcPipe final : public Pipe {
   IpcPipe(const IpcPipe&) = delete;
   IpcPipe& operator=(const IpcPipe&) = delete;
 
-  uint32_t SendFrame(std::span<const uint8_t> frame) override;
+  [[nodiscard]] uint32_t SendFrame(std::span<const uint8_t> frame) override;
   bool FrameWaiting() override;
-  uint32_t ReadFrame(std::span<const uint8_t>& frame) override;
+  [[nodiscard]] uint32_t ReadFrame(std::span<const uint8_t>& frame) override;
   void Cancel() override;
 
   // Asks for the indications whose ids lie in [first, last]; kept and sent
   // again after every reconnection. 0, or the failure to reach the service
   // (the range is kept all the same).
-  uint32_t RegisterIndications(uint32_t first, uint32_t last);
+  [[nodiscard]] uint32_t RegisterIndications(uint32_t first, uint32_t last);
 
   // Whether the pipe has a connection right now (tests and logs).
   bool connected() const { return fd_ >= 0; }
@@ -68,16 +78,18 @@ class IpcPipe final : public Pipe {
  private:
   friend uint32_t IPCCreateNamedPipe(std::string_view, uint32_t, std::string_view,
                                      std::unique_ptr<IpcPipe>&, const IpcOptions&);
-  IpcPipe(std::string socketPath, std::string pipeName, uint32_t size, IpcOptions options);
+  IpcPipe(std::string socketDir, std::string serverName, std::string pipeName, uint32_t size,
+          IpcOptions options);
 
-  uint32_t Open();              // connect and handshake; first open and reconnections
-  uint32_t EnsureConnected();   // 0, or why no connection could be had
-  uint32_t SendRegistration(uint32_t first, uint32_t last);
-  uint32_t WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs);
-  uint32_t ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs);
+  [[nodiscard]] uint32_t Open();             // connect and handshake; first open and reconnections
+  [[nodiscard]] uint32_t EnsureConnected();  // 0, or why no connection could be had
+  [[nodiscard]] uint32_t SendRegistration(uint32_t first, uint32_t last);
+  [[nodiscard]] uint32_t WriteAll(std::span<const uint8_t> bytes, uint32_t waitMs);
+  [[nodiscard]] uint32_t ReadOne(std::vector<uint8_t>& frame, uint32_t waitMs);
   void Disconnect();
   bool cancelled() const { return cancelled_.load(std::memory_order_acquire); }
 
+  const std::string socketDir_;
   const std::string socketPath_;
   const std::string pipeName_;
   const uint32_t size_;
@@ -116,24 +128,28 @@ class ReadEvent {
 // `pipeName` with `size` (65536). 0 on success. On failure `pipe` still
 // receives a pipe, one that stays unusable (every operation fails with
 // kIpcNotConnected), and the result names the cause: kIpcNotConnected (no
-// service), kIpcRefused, kIpcTimedOut, kIpcPeerClosed or kIpcProtocolError.
-uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size, std::string_view pipeName,
-                            std::unique_ptr<IpcPipe>& pipe, const IpcOptions& options = {});
+// service), kIpcUnsafeFolder, kIpcRefused, kIpcTimedOut, kIpcPeerClosed or
+// kIpcProtocolError.
+[[nodiscard]] uint32_t IPCCreateNamedPipe(std::string_view serverName, uint32_t size,
+                                          std::string_view pipeName, std::unique_ptr<IpcPipe>& pipe,
+                                          const IpcOptions& options = {});
 
 // Writes the whole request (header included). 0 when sent. `sent`, when
 // given, receives the number of bytes written.
-uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request, uint32_t* sent = nullptr);
+[[nodiscard]] uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request,
+                                      uint32_t* sent = nullptr);
 
 ReadEvent IPCGetReadEvent(Pipe& pipe);
 
 // Reads one message; 0 with `message` set to it. The bytes belong to the
 // pipe and stay valid until its next read.
-uint32_t IPCGetMessageReadBuffer(Pipe& pipe, std::span<const uint8_t>& message);
+[[nodiscard]] uint32_t IPCGetMessageReadBuffer(Pipe& pipe, std::span<const uint8_t>& message);
 
 // Asks for the indications in [first, last] (inclusive) on this pipe.
-uint32_t IPCRegisterIndications(IpcPipe& pipe, uint32_t first, uint32_t last);
+[[nodiscard]] uint32_t IPCRegisterIndications(IpcPipe& pipe, uint32_t first, uint32_t last);
 
-// Closes the pipe and releases it; `pipe` is empty afterwards.
+// Closes the pipe and releases it; `pipe` is empty afterwards. Always 0:
+// closing cannot fail.
 uint32_t IPCCloseHandle(std::unique_ptr<IpcPipe>& pipe);
 
 }  // namespace zeph

@@ -7,12 +7,12 @@
 
 namespace zeph {
 
-std::string DefaultIpcDir() {
+IpcDir ResolveIpcDir() {
   for (const char* name : {"ZEPH_IPC_DIR", "XDG_RUNTIME_DIR"}) {
     const char* value = std::getenv(name);
-    if (value && *value) return value;
+    if (value && *value) return {value, false};
   }
-  return "/tmp/zeph-" + std::to_string(getuid());
+  return {"/tmp/zeph-" + std::to_string(getuid()), true};
 }
 
 std::string IpcSocketPath(std::string_view dir, std::string_view serverName) {

@@ -23,7 +23,7 @@ namespace zeph {
 // above 512 is taken as 512. A reply shorter than the fixed layout (34 326
 // bytes) gives kResultShortReply and leaves `contacts` untouched; nothing is
 // read past the reply's end. 0 on success.
-uint32_t ParsePhonebookReply(std::span<const uint8_t> reply, ContactList& contacts);
+[[nodiscard]] uint32_t ParsePhonebookReply(std::span<const uint8_t> reply, ContactList& contacts);
 
 // The 42-byte name field of 0x2A0001 / 0x2A0003: at most 20 characters,
 // each sign-extended to 16 bits, then 0 units.

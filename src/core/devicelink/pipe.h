@@ -20,7 +20,7 @@ class Pipe {
   // Writes the whole frame (header included) or fails; 0 on success, else
   // an IPC failure code (result_codes.h). The frame's timeoutMs bounds the
   // wait for the next frame read on this pipe.
-  virtual uint32_t SendFrame(std::span<const uint8_t> frame) = 0;
+  [[nodiscard]] virtual uint32_t SendFrame(std::span<const uint8_t> frame) = 0;
 
   // Whether a frame, or at least one byte of one, can be read now. Never
   // waits for the card service; a pipe whose connection was lost tries to
@@ -31,7 +31,7 @@ class Pipe {
   // `frame` untouched. Waits at most the timeoutMs of the last frame sent
   // plus a grace (2000 ms on the real pipe). The bytes stay valid until the
   // next ReadFrame on the same pipe.
-  virtual uint32_t ReadFrame(std::span<const uint8_t>& frame) = 0;
+  [[nodiscard]] virtual uint32_t ReadFrame(std::span<const uint8_t>& frame) = 0;
 
   // Shuts the pipe down from any thread: a SendFrame or ReadFrame blocked in
   // another thread returns kIpcCancelled promptly (well under a second), and

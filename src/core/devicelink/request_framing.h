@@ -35,8 +35,8 @@ std::vector<uint8_t> MakeRequest(uint32_t messageId, uint32_t length,
 //     hold a status kResultShortReply; else the status.
 // `reply`, when given, is set only when the result is 0: the whole reply
 // frame, header included, valid until the pipe's next read.
-uint32_t SendAndWait(Pipe& pipe, std::span<const uint8_t> request,
-                     std::span<const uint8_t>* reply = nullptr);
+[[nodiscard]] uint32_t SendAndWait(Pipe& pipe, std::span<const uint8_t> request,
+                                   std::span<const uint8_t>* reply = nullptr);
 
 // Flags of SimpleRequest and SendNoWait.
 inline constexpr uint32_t kRequestHasValue = 0x1;   // +16 u32 value, length 20; else length 16
@@ -45,13 +45,13 @@ inline constexpr uint32_t kRequestWantsValue = 0x2;  // SimpleRequest: store the
 // A request of the bare header or of one u32 value. With kRequestWantsValue
 // and result 0, `out` receives the reply's first payload u32; a reply too
 // short for it gives kResultShortReply. `out` is untouched on failure.
-uint32_t SimpleRequest(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value,
-                       uint32_t* out, uint32_t timeoutMs = wire::kDefaultTimeoutMs);
+[[nodiscard]] uint32_t SimpleRequest(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value,
+                                     uint32_t* out, uint32_t timeoutMs = wire::kDefaultTimeoutMs);
 
 // Builds the request SimpleRequest builds (kRequestHasValue only) and sends
 // it without draining and without reading a reply; the send's result. `out`
 // is passed to IPCSendRequest (it receives the bytes written).
-uint32_t SendNoWait(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value,
-                    uint32_t* out, uint32_t timeoutMs);
+[[nodiscard]] uint32_t SendNoWait(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value,
+                                  uint32_t* out, uint32_t timeoutMs);
 
 }  // namespace zeph

@@ -17,6 +17,8 @@ std::string ResultName(uint32_t code) {
     case kIpcProtocolError: return "protocol error";
     case kIpcCancelled: return "cancelled";
     case kResultBadRequest: return "bad request";
+    case kIpcUnsafeFolder:
+      return "socket folder not private";
     default: break;
   }
   char text[24];

@@ -30,6 +30,9 @@ inline constexpr uint32_t kIpcProtocolError = 0xE1000006;  // a frame broke the 
 inline constexpr uint32_t kIpcCancelled = 0xE1000007;      // the pipe was cancelled (shut down)
 // The request layer refused to build a request from the caller's data.
 inline constexpr uint32_t kResultBadRequest = 0xE1000008;
+// The socket's fallback folder is not private to the user (a link, another
+// user's, open to others): no connection is made through it.
+inline constexpr uint32_t kIpcUnsafeFolder = 0xE1000009;
 
 // A short name for a result code, for logs: "ok", "short reply",
 // "error reply", "not connected", ... or "status 0x..." for a card status.

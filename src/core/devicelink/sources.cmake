@@ -4,6 +4,8 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/result_codes.h
   ${CMAKE_CURRENT_LIST_DIR}/result_codes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipe.h
+  ${CMAKE_CURRENT_LIST_DIR}/pipe_canceller.h
+  ${CMAKE_CURRENT_LIST_DIR}/pipe_canceller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ipc_endpoint.h
   ${CMAKE_CURRENT_LIST_DIR}/ipc_endpoint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_buffer.h

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/codecs/business_card.h"
-#include "core/compose/editor_request.h"
 #include "core/folders/sort_order.h"
 
 namespace zeph {
@@ -29,7 +28,9 @@ std::unique_ptr<MessageRecord> ContactChatSeed(const MessageList& inbox, std::st
     seed->picture = record->picture;
     return seed;
   }
-  return ContactScratch(number);
+  auto scratch = CreateMessageRecord();
+  AddNumber(*scratch, number);
+  return scratch;
 }
 
 std::unique_ptr<MessageRecord> BusinessCardRecord(std::string_view name, std::string_view number,

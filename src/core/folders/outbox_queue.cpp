@@ -1,14 +1,14 @@
 #include "core/folders/outbox_queue.h"
 
 #include <array>
-#include <mutex>
 
 #include "core/store/message_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 
 uint8_t NewOutboxReference(LockedMessageList& outbox) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   std::array<bool, kMaxQueueReference + 1> taken{};
   for (const MessageRecord& record : outbox) taken[record.reference] = true;
   for (int reference = 1; reference <= kMaxQueueReference; ++reference) {
@@ -19,47 +19,47 @@ uint8_t NewOutboxReference(LockedMessageList& outbox) {
 
 int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
                       std::unique_ptr<MessageRecord> record) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   record->reference = NewOutboxReference(outbox);
   const int index = outbox.Add(std::move(record));
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return index;
 }
 
 bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
                         const std::string& outboxPath, int index) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   const MessageRecord* record = outbox.GetAt(index);
   if (!record || (record->flags & MRF_SENDING)) return false;
   RemoveRetryEntries(retries, record->reference);
-  outbox.RemoveAt(index);
-  SaveMessageFile(outboxPath, outbox);
+  (void)outbox.RemoveAt(index);  // the record was found at index above
+  SaveMessageFileOrLog(outboxPath, outbox);
   return true;
 }
 
 int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
                            const std::string& outboxPath) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   int removed = 0;
   for (int i = outbox.Count() - 1; i >= 0; --i) {
     const MessageRecord* record = outbox.GetAt(i);
     if (record->flags & MRF_SENDING) continue;
     RemoveRetryEntries(retries, record->reference);
-    outbox.RemoveAt(i);
+    (void)outbox.RemoveAt(i);  // i lies within the list: it cannot fail
     ++removed;
   }
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return removed;
 }
 
 bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
                         const std::string& outboxPath, int index) {
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   MessageRecord* record = outbox.GetAt(index);
   if (!record || (record->flags & MRF_SENDING)) return false;
-  if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) entry->attempts = 0;
+  ResetAttempts(retries, record->reference);
   SetOutboxState(*record, MRF_WAITING);
-  SaveMessageFile(outboxPath, outbox);
+  SaveMessageFileOrLog(outboxPath, outbox);
   return true;
 }
 

@@ -30,8 +30,8 @@ int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
 // The Outbox module's Delete: removes the record at `index` with its retry
 // entry and saves, unless it is being sent (then nothing changes and the
 // result is false).
-bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
-                        const std::string& outboxPath, int index);
+[[nodiscard]] bool DeleteOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
+                                      const std::string& outboxPath, int index);
 
 // Delete All: every record not being sent goes, with its retry entry; the
 // file is saved. Returns how many records were removed.
@@ -40,7 +40,7 @@ int DeleteAllOutboxRecords(LockedMessageList& outbox, RetryTable& retries,
 
 // Resend: the record at `index`, unless it is being sent, is waiting again
 // with its attempts back at 0; the file is saved. Returns whether it did.
-bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
-                        const std::string& outboxPath, int index);
+[[nodiscard]] bool ResendOutboxRecord(LockedMessageList& outbox, RetryTable& retries,
+                                      const std::string& outboxPath, int index);
 
 }  // namespace zeph

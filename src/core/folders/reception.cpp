@@ -1,19 +1,19 @@
 #include "core/folders/reception.h"
 
-#include <mutex>
-
 #include "core/codecs/card_message.h"
 #include "core/codecs/card_message_layout.h"
-#include "core/compose/chat_conversation.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/contact_lookup.h"
+#include "core/resources/string_table.h"
 #include "core/store/message_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 namespace {
 
 // The caption field holds at most 63 characters.
 constexpr size_t kCaptionLimit = 63;
+constexpr int kNoReportMatchTextId = 90;  // "..."
 
 bool IsTaken(const std::vector<uint8_t>& block) {
   using namespace card_message;
@@ -21,10 +21,17 @@ bool IsTaken(const std::vector<uint8_t>& block) {
   return (status & kStatusReceived) && !(status & kStatusSkip) && block[kKindOffset] != kKindSkipped;
 }
 
+// Deletes a taken message on the card. Its result is ignored: a message the
+// card did not delete is fetched again by a later pass and filed once more,
+// which loses nothing.
+void DeleteOnCard(Pipe& pipe, int slot) {
+  (void)DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+}
+
 void SaveBoth(const ReceptionTargets& targets) {
-  SaveMessageFile(targets.inboxPath, targets.inbox);
-  std::lock_guard hold(targets.reports);
-  SaveMessageFile(targets.reportsPath, targets.reports);
+  SaveMessageFileOrLog(targets.inboxPath, targets.inbox);
+  ScopedLock hold(targets.reports);
+  SaveMessageFileOrLog(targets.reportsPath, targets.reports);
 }
 
 // A message with a replace type replaces the first Inbox message of the same
@@ -36,7 +43,7 @@ void ReplaceEarlier(MessageList& inbox, const MessageRecord& record) {
   for (int i = 0; i < inbox.Count(); ++i) {
     const MessageRecord& held = *inbox.GetAt(i);
     if ((held.flags & MRF_REPLACE_MASK) == replaceType && FirstNumber(held) == sender) {
-      inbox.RemoveAt(i);
+      (void)inbox.RemoveAt(i);  // i lies within the list: it cannot fail
       return;
     }
   }
@@ -55,6 +62,20 @@ void RouteToChat(const ReceptionTargets& targets, const ReceptionHooks& hooks,
 
 }  // namespace
 
+std::string MatchReport(LockedMessageList& reports, uint8_t reference) {
+  std::string text(LoadString(kNoReportMatchTextId));
+  for (int i = 0; i < reports.Count();) {
+    const MessageRecord* entry = reports.GetAt(i);
+    if (entry->reference != reference) {
+      ++i;
+      continue;
+    }
+    text = TextOf(*entry);
+    (void)reports.RemoveAt(i);  // i lies within the list: it cannot fail
+  }
+  return text;
+}
+
 int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const ReceptionHooks& hooks) {
   StoredMessageCounts counts;
   if (ReadStoredMessageCounts(pipe, counts) != 0) return 0;
@@ -69,26 +90,22 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
     if (ReadStoredMessage(pipe, static_cast<uint8_t>(slot), block) != 0) continue;
     if (block.size() < card_message::kHeadSize || !IsTaken(block)) continue;
 
-    std::unique_ptr<MessageRecord> record;
-    {
+    ReceivedMessage received = MessageRecordFromReceived(block);
+    std::unique_ptr<MessageRecord> record = std::move(received.record);
+    if (!record) continue;
+    if (received.report) {
       // A report's text comes from the entry it replaces: matching, filing
-      // and saving happen under the reports lock, as one step against the
-      // send thread.
-      std::unique_lock reportsLock(targets.reports);
-      ReceivedMessage received = MessageRecordFromReceived(block, targets.reports);
-      record = std::move(received.record);
-      if (!record) continue;
-      if (record->flags & MRF_REPORT) {
-        targets.reports.Add(std::move(record));
-        SaveMessageFile(targets.reportsPath, targets.reports);
-      }
-      reportsLock.unlock();
-      if (received.error != 0 && hooks.showError) hooks.showError(received.error);
+      // and saving are one step against the send thread's filing.
+      ScopedLock hold(targets.reports);
+      record->text = MatchReport(targets.reports, received.report->reference);
+      targets.reports.Add(std::move(record));
+      SaveMessageFileOrLog(targets.reportsPath, targets.reports);
     }
+    if (received.error != 0 && hooks.showError) hooks.showError(received.error);
     ++taken;
 
     if (record && (record->flags & MRF_BUSINESSCARD)) {
-      DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+      DeleteOnCard(pipe, slot);
       if (hooks.businessCardReceived) hooks.businessCardReceived(*record);
       continue;
     }
@@ -97,7 +114,7 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
       const MessageRecord& filed = *targets.inbox.GetAt(targets.inbox.Add(std::move(record)));
       RouteToChat(targets, hooks, filed);
     }
-    DeleteStoredMessage(pipe, static_cast<uint32_t>(slot));
+    DeleteOnCard(pipe, slot);
   }
   SaveBoth(targets);
   return taken;

@@ -9,6 +9,7 @@
 
 #include "core/devicelink/pipe.h"
 #include "core/store/message_record.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -16,7 +17,8 @@ struct ReceptionTargets {
   MessageList& inbox;
   std::string inboxPath;
   // Shared with the send thread: reception holds its lock while it matches a
-  // report, appends it and saves the file.
+  // report, appends it and saves the file, never while it decodes or waits
+  // for the card service.
   LockedMessageList& reports;
   std::string reportsPath;
   MessageList& chat;  // the open chat's conversation
@@ -36,6 +38,14 @@ struct ReceptionHooks {
   // A copy of a message from the chat partner was appended to `chat`.
   std::function<void()> chatAppended;
 };
+
+// Removes every entry of the Delivery reports list whose reference is
+// `reference`, pending entry or earlier report alike, and returns the text of
+// the last one removed in list order, or "..." when none matches. So a later
+// report on the same message replaces the earlier one and keeps its summary.
+// The caller holds the list's lock over the call and over filing the new
+// report, so that the walk, the removals and the append see one list.
+std::string MatchReport(LockedMessageList& reports, uint8_t reference) REQUIRES(reports);
 
 // The reception pass. Reads the stored-message counts (on failure nothing
 // more happens, nothing is saved); reads every slot from 0 to the sum of the

@@ -1,16 +1,9 @@
 #include "core/folders/report_excerpt.h"
 
+#include "core/codecs/gsm_text.h"
 #include "core/resources/string_table.h"
 
 namespace zeph {
-
-std::string BlanksForLineBreaks(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-  }
-  return out;
-}
 
 std::string ReportExcerpt(const MessageRecord& record) {
   if (record.flags & MRF_BUSINESSCARD) return std::string(LoadString(69));

@@ -14,8 +14,4 @@ inline constexpr size_t kReportExcerptLength = 18;
 // "...", with line feeds, carriage returns and tabs turned into blanks.
 std::string ReportExcerpt(const MessageRecord& record);
 
-// Line feeds, carriage returns and tabs turned into blanks, as texts are sent
-// and shown.
-std::string BlanksForLineBreaks(std::string_view text);
-
 }  // namespace zeph

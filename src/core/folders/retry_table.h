@@ -3,14 +3,19 @@
 // only. An entry is made by the Outbox module only (at its creation for
 // records saved as given up, at each refresh for every record without one);
 // a record without an entry is attempted at every pass, uncounted, until
-// then. Read and changed only while the Outbox lock is held; the table's
-// own lock, always taken after the Outbox lock, guards adding, removing and
-// clearing.
+// then.
+//
+// Locks: the table is read and changed only while the Outbox lock is held.
+// Its own lock, always taken after the Outbox lock and never held over
+// anything else, is taken by every operation below, so no entry is reached
+// without it.
 
 #include <cstdint>
+#include <optional>
 
 #include "core/store/locked_block_list.h"
 #include "core/store/message_record.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -27,20 +32,38 @@ struct RetryEntry {
 
 using RetryTable = LockedBlockList<RetryEntry>;
 
-// The entry of queue id `reference`, or none.
-RetryEntry* FindRetryEntry(const RetryTable& table, uint32_t reference);
+// What the entries of queue id `reference` say at tick `now`: given up
+// (five attempts made), held back (a failed attempt less than 5 s ago), or
+// due. Due also when the record has no entry.
+enum class RetryDue { kNow, kHeldBack, kGivenUp };
+[[nodiscard]] RetryDue RetryStateOf(RetryTable& table, uint32_t reference, uint32_t now);
 
-// Removes every entry of queue id `reference`.
+// An attempt of queue id `reference` starts: its entry counts one more.
+void CountAttempt(RetryTable& table, uint32_t reference);
+
+// An attempt failed: no new one before tick `until`.
+void HoldBack(RetryTable& table, uint32_t reference, uint32_t until);
+
+// Resend: the attempts start again from 0.
+void ResetAttempts(RetryTable& table, uint32_t reference);
+
+// A copy of the entry of queue id `reference`, or none.
+[[nodiscard]] std::optional<RetryEntry> FindRetryEntry(RetryTable& table, uint32_t reference);
+
+// Removes every entry of queue id `reference`. Queue ids are reused, so the
+// entry of a record that left the Outbox must go with it, or the next record
+// given the same id would inherit its attempts.
 void RemoveRetryEntries(RetryTable& table, uint32_t reference);
 
 // At the Outbox module's creation: records saved as given up get an entry
-// with five attempts, so that they stay given up. Caller holds the Outbox
-// lock.
-void AddGivenUpEntries(const MessageList& outbox, RetryTable& table, uint32_t now);
+// with five attempts, so that they stay given up.
+void AddGivenUpEntries(const LockedMessageList& outbox, RetryTable& table, uint32_t now)
+    REQUIRES(outbox);
 
 // At each Outbox refresh: every record without an entry gets {reference, 0,
-// now}. Caller holds the Outbox lock.
-void AddMissingRetryEntries(const MessageList& outbox, RetryTable& table, uint32_t now);
+// now}.
+void AddMissingRetryEntries(const LockedMessageList& outbox, RetryTable& table, uint32_t now)
+    REQUIRES(outbox);
 
 // Whether tick count `now` lies before `when`, with 32-bit wrap-around.
 inline bool TickBefore(uint32_t now, uint32_t when) {

@@ -1,13 +1,13 @@
 #include "core/folders/send_one_message.h"
 
-#include <mutex>
-
 #include "core/codecs/card_message.h"
+#include "core/codecs/gsm_text.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/report_excerpt.h"
 #include "core/settings/can_send.h"
 #include "core/store/message_file.h"
 #include "core/util/fixed_text.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 namespace {
@@ -16,15 +16,15 @@ void FileCopies(const MessageRecord& record, const SendFiling& filing, bool repo
   auto filed = CopyMessageRecord(record);
   filed->flags |= MRF_SENDING;
   if (!(record.flags & MRF_BUSINESSCARD)) {
-    std::lock_guard hold(filing.sent);
+    ScopedLock hold(filing.sent);
     filing.sent.Add(CopyMessageRecord(*filed));
-    SaveMessageFile(filing.sentPath, filing.sent);
+    SaveMessageFileOrLog(filing.sentPath, filing.sent);
   }
   if (reportsWanted) {
     filed->text = ReportExcerpt(*filed);
-    std::lock_guard hold(filing.reports);
+    ScopedLock hold(filing.reports);
     filing.reports.Add(std::move(filed));
-    SaveMessageFile(filing.reportsPath, filing.reports);
+    SaveMessageFileOrLog(filing.reportsPath, filing.reports);
   }
 }
 

@@ -19,6 +19,6 @@ namespace zeph {
 // reports, a pending Delivery reports entry with the ReportExcerpt text.
 // Returns 0 on success; else the failed request's code, or 1 when the card
 // cannot send now.
-uint32_t SendOneMessage(MessageRecord& record, Pipe& pipe, const SendFiling& filing);
+[[nodiscard]] uint32_t SendOneMessage(MessageRecord& record, Pipe& pipe, const SendFiling& filing);
 
 }  // namespace zeph

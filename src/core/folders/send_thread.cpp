@@ -7,25 +7,19 @@
 namespace zeph {
 namespace {
 
-int IndexOf(const MessageList& list, const MessageRecord* record) {
+using SteadyClock = std::chrono::steady_clock;
+
+// The Outbox lock is normally free at once, or within moments (the
+// user-interface thread holds it only for a queueing, a refresh or a
+// delete). While a stopping thread holds it, the send thread sees the stop
+// within one such step and leaves the lock to it.
+constexpr std::chrono::milliseconds kOutboxLockStep{2};
+
+int IndexOf(const LockedMessageList& list, const MessageRecord* record) REQUIRES(list) {
   for (int i = 0; i < list.Count(); ++i) {
     if (list.GetAt(i) == record) return i;
   }
   return -1;
-}
-
-// What the retry entries of `record` say before an attempt: given up (five
-// attempts made), held back (a failed attempt less than 5 s ago), or due.
-enum class Due { kNow, kHeldBack, kGivenUp };
-
-Due RetryState(const RetryTable& retries, const MessageRecord& record, uint32_t now) {
-  Due due = Due::kNow;
-  for (const RetryEntry& entry : retries) {
-    if (entry.reference != record.reference) continue;
-    if (entry.attempts >= kMaxSendAttempts) return Due::kGivenUp;
-    if (entry.attempts != 0 && TickBefore(now, entry.nextAttempt)) due = Due::kHeldBack;
-  }
-  return due;
 }
 
 }  // namespace
@@ -41,113 +35,140 @@ void SendThread::Start() {
 void SendThread::Stop() {
   if (!thread_.joinable()) return;
   {
-    std::unique_lock hold(mutex_);
+    ScopedLock hold(mutex_);
     stopRequested_ = true;
     changed_.notify_all();
-    if (!changed_.wait_for(hold, setup_.stopGrace, [this] { return finished_; }) && pipe_) {
-      pipe_->Cancel();
+    const auto deadline = SteadyClock::now() + setup_.stopGrace;
+    while (!finished_) {
+      if (changed_.wait_until(mutex_, deadline) == std::cv_status::timeout) break;
     }
   }
+  // Ends an open or a request in flight at once; harmless when the thread
+  // has ended.
+  canceller_.Cancel();
   thread_.join();
+
+  std::optional<PendingOutcome> pending;
+  {
+    ScopedLock hold(mutex_);
+    pending.swap(pending_);
+  }
+  if (pending) {
+    // Re-entrant: also when this thread held the Outbox lock all along.
+    ScopedLock outboxLock(setup_.outbox);
+    (void)FileOutcome(pending->record, pending->result);
+  }
 }
 
 uint32_t SendThread::Result() const {
-  std::lock_guard hold(mutex_);
+  ScopedLock hold(mutex_);
   return result_;
 }
 
 bool SendThread::Finished() const {
-  std::lock_guard hold(mutex_);
+  ScopedLock hold(mutex_);
   return finished_;
 }
 
 bool SendThread::StopRequested() const {
-  std::lock_guard hold(mutex_);
+  ScopedLock hold(mutex_);
   return stopRequested_;
+}
+
+void SendThread::Finish(uint32_t result) {
+  ScopedLock hold(mutex_);
+  result_ = result;
+  finished_ = true;
+  changed_.notify_all();
+}
+
+bool SendThread::LockOutboxUnlessStopping() {
+  for (;;) {
+    if (setup_.outbox.TryLock()) return true;
+    ScopedLock hold(mutex_);
+    if (stopRequested_) return false;
+    (void)changed_.wait_for(mutex_, kOutboxLockStep);  // a stop ends the step early
+  }
 }
 
 void SendThread::Run() {
   uint32_t openResult = 0;
-  std::unique_ptr<Pipe> pipe = setup_.openPipe(openResult);
-  {
-    std::lock_guard hold(mutex_);
-    if (!pipe) {
-      result_ = openResult;
-      finished_ = true;
-      changed_.notify_all();
-      return;
-    }
-    pipe_ = pipe.get();
+  std::unique_ptr<Pipe> pipe = setup_.openPipe(openResult, canceller_);
+  if (!pipe) {
+    Finish(openResult);
+    return;
   }
+  canceller_.Attach(*pipe);
   for (;;) {
     if (!StopRequested() && CanSendNow(*pipe)) RunPass(*pipe);
-    std::unique_lock hold(mutex_);
-    if (changed_.wait_for(hold, setup_.passInterval, [this] { return stopRequested_; })) break;
+    ScopedLock hold(mutex_);
+    const auto nextPass = SteadyClock::now() + setup_.passInterval;
+    while (!stopRequested_) {
+      if (changed_.wait_until(mutex_, nextPass) == std::cv_status::timeout) break;
+    }
+    if (stopRequested_) break;
   }
-  {
-    std::lock_guard hold(mutex_);
-    pipe_ = nullptr;
-    finished_ = true;
-    changed_.notify_all();
-  }
+  canceller_.Detach(*pipe);  // before the pipe goes
+  Finish(0);
 }
 
 void SendThread::RunPass(Pipe& pipe) {
-  LockedMessageList& outbox = setup_.outbox;
-  RetryTable& retries = setup_.retries;
-  auto saveOutbox = [&] { SaveMessageFile(setup_.outboxPath, outbox); };
   auto notify = [&] {
     if (setup_.outboxChanged) setup_.outboxChanged();
   };
-
-  std::unique_lock outboxLock(outbox);
+  if (!LockOutboxUnlessStopping()) return;
   int index = 0;
-  while (index < outbox.Count() && !StopRequested()) {
-    MessageRecord* record = outbox.GetAt(index);
-    const Due due = RetryState(retries, *record, setup_.clock.TickCount());
-    if (due == Due::kGivenUp && !(record->flags & MRF_GAVEUP)) {
+  while (index < setup_.outbox.Count() && !StopRequested()) {
+    MessageRecord* record = setup_.outbox.GetAt(index);
+    const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
+    if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);
-      saveOutbox();
+      SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
     }
-    if (due != Due::kNow || (record->flags & MRF_GAVEUP)) {
+    if (due != RetryDue::kNow || (record->flags & MRF_GAVEUP)) {
       ++index;
       continue;
     }
 
     auto copy = CopyMessageRecord(*record);  // keeps MRF_WAITING
     SetOutboxState(*record, MRF_SENDING);
-    saveOutbox();
-    if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) ++entry->attempts;
+    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+    CountAttempt(setup_.retries, record->reference);
 
-    outboxLock.unlock();
+    setup_.outbox.unlock();
     notify();
     const uint32_t result = SendOneMessage(*copy, pipe, setup_.filing);
-    outboxLock.lock();
-
-    // The record cannot have left the Outbox meanwhile (a record being sent
-    // is never deleted), but others around it may have: find it again.
-    index = IndexOf(outbox, record);
-    if (index < 0) {
-      index = 0;  // gone after all (the Outbox was reloaded): start over
-    } else if (result != 0) {
-      if (RetryEntry* entry = FindRetryEntry(retries, record->reference)) {
-        entry->nextAttempt = setup_.clock.TickCount() + kRetryPauseMs;
-      }
-      SetOutboxState(*record, MRF_WAITING);
-      saveOutbox();
-      ++index;
-    } else {
-      const uint32_t queueId = record->reference;
-      outbox.Detach(record);  // destroyed here; the next record moves into its index
-      saveOutbox();
-      RemoveRetryEntries(retries, queueId);
+    if (!LockOutboxUnlessStopping()) {
+      ScopedLock hold(mutex_);
+      pending_ = PendingOutcome{record, result};
+      return;
     }
-    outboxLock.unlock();
+    index = FileOutcome(record, result);
+    setup_.outbox.unlock();
     notify();
-    outboxLock.lock();
+    if (!LockOutboxUnlessStopping()) return;
   }
-  outboxLock.unlock();
+  setup_.outbox.unlock();
   notify();
+}
+
+int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
+  // The record cannot have left the Outbox meanwhile (a record being sent
+  // is never deleted), but others around it may have: find it again.
+  const int index = IndexOf(setup_.outbox, record);
+  if (index < 0) return 0;  // gone after all (the Outbox was reloaded): start over
+  if (result != 0) {
+    HoldBack(setup_.retries, record->reference, setup_.clock.TickCount() + kRetryPauseMs);
+    SetOutboxState(*record, MRF_WAITING);
+    SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+    return index + 1;
+  }
+  const uint32_t queueId = record->reference;
+  setup_.outbox.Detach(record);  // destroyed here; the next record moves into its index
+  SaveMessageFileOrLog(setup_.outboxPath, setup_.outbox);
+  // Queue ids are reused: the next record given this id starts from 0.
+  RemoveRetryEntries(setup_.retries, queueId);
+  return index;
 }
 
 }  // namespace zeph

@@ -7,19 +7,24 @@
 //
 // Locks: the Outbox lock is held while the thread walks or changes the
 // Outbox, and the retry table's lock only inside it; neither is held while a
-// request is in flight or while the Outbox view is told to refresh.
+// request is in flight or while the Outbox view is told to refresh. The Sent
+// messages and Delivery reports locks are taken, one at a time, only while
+// the Outbox lock is not held (send_filing.h).
 
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "core/devicelink/pipe.h"
+#include "core/devicelink/pipe_canceller.h"
 #include "core/folders/clock.h"
 #include "core/folders/retry_table.h"
 #include "core/folders/send_filing.h"
+#include "core/util/mutex.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -30,16 +35,18 @@ struct SendThreadSetup {
   SendFiling filing;
   const Clock& clock;
   // Opens the thread's own pipe; on failure returns none with `result` set,
-  // and the thread ends with that code.
-  std::function<std::unique_ptr<Pipe>(uint32_t& result)> openPipe;
+  // and the thread ends with that code. The open is to attach its pipe to
+  // `canceller` while it waits for the service (IpcOptions::canceller), so
+  // that a stop need not wait for the open's time-out.
+  std::function<std::unique_ptr<Pipe>(uint32_t& result, PipeCanceller& canceller)> openPipe;
   // Tells the Outbox view that the Outbox changed. Called on the send thread
   // without any lock held; it must hand the work to the user-interface
   // thread and return, never wait for it.
   std::function<void()> outboxChanged;
   // The pause between passes.
   std::chrono::milliseconds passInterval{1000};
-  // How long a stop waits for a request in flight to end by itself before
-  // the request is cancelled.
+  // How long a stop waits for the thread to end by itself (a request in
+  // flight to finish) before it cancels the thread's pipe.
   std::chrono::milliseconds stopGrace{15000};
 };
 
@@ -52,29 +59,49 @@ class SendThread {
 
   void Start();
 
-  // Signals the thread to stop and waits for it. A request in flight gets
-  // the stop grace to finish; then it is cancelled (the pipe is shut down,
-  // which makes the blocked request return), so the thread always ends
-  // within about the grace. Safe to call more than once.
-  void Stop();
+  // Signals the thread to stop and waits for it to end. Bounded in every
+  // state of the thread: it gets the stop grace to end by itself; then its
+  // pipe is cancelled, which ends an open or a request at once, and the
+  // thread ends within moments. The caller may hold the Outbox lock: the
+  // thread then leaves the outcome of its last attempt to Stop, which files
+  // it once the thread has ended. The caller holds neither the Sent messages
+  // nor the Delivery reports lock. Safe to call more than once.
+  void Stop() EXCLUDES(mutex_, setup_.filing.sent, setup_.filing.reports);
 
   // The code the thread ended with: the pipe's open failure, else 0.
-  uint32_t Result() const;
-  bool Finished() const;
+  uint32_t Result() const EXCLUDES(mutex_);
+  bool Finished() const EXCLUDES(mutex_);
 
  private:
-  void Run();
-  void RunPass(Pipe& pipe);
-  bool StopRequested() const;
+  // An attempt whose outcome the thread could not file because a stop came
+  // while another thread held the Outbox lock.
+  struct PendingOutcome {
+    MessageRecord* record;
+    uint32_t result;
+  };
+
+  void Run() EXCLUDES(mutex_);
+  void RunPass(Pipe& pipe) EXCLUDES(mutex_);
+  bool StopRequested() const EXCLUDES(mutex_);
+  void Finish(uint32_t result) EXCLUDES(mutex_);
+  // Takes the Outbox lock, waiting in short steps so that a stop is seen
+  // even while the stopping thread holds the lock. False, without the lock,
+  // when a stop came first.
+  bool LockOutboxUnlessStopping() TRY_ACQUIRE(true, setup_.outbox) EXCLUDES(mutex_);
+  // Files the outcome of an attempt on `record`: after a failure it waits
+  // again and is held back 5 s; after a success it leaves the Outbox with
+  // its retry entry. The index the pass goes on with.
+  int FileOutcome(MessageRecord* record, uint32_t result) REQUIRES(setup_.outbox);
 
   SendThreadSetup setup_;
   std::thread thread_;
-  mutable std::mutex mutex_;
-  std::condition_variable changed_;
-  bool stopRequested_ = false;  // guarded by mutex_
-  bool finished_ = false;       // guarded by mutex_
-  uint32_t result_ = 0;         // guarded by mutex_
-  Pipe* pipe_ = nullptr;        // guarded by mutex_: the open pipe, for Cancel
+  PipeCanceller canceller_;  // the thread's pipe, opening or open
+  mutable Mutex mutex_;
+  std::condition_variable_any changed_;
+  bool stopRequested_ GUARDED_BY(mutex_) = false;
+  bool finished_ GUARDED_BY(mutex_) = false;
+  uint32_t result_ GUARDED_BY(mutex_) = 0;
+  std::optional<PendingOutcome> pending_ GUARDED_BY(mutex_);
 };
 
 }  // namespace zeph

@@ -66,7 +66,8 @@ GmsRead LoadGmsFile(const std::string& path) {
 
 bool SaveGmsFile(const std::string& path, const PictureImage& picture) {
   GmsFile file = BuildGmsFile(picture);
-  return WriteFileAtomically(path, file);
+  // A picture file is the user's to share, unlike the private store files.
+  return WriteFileAtomically(path, file, Durability::kSynced, kSharedFileMode);
 }
 
 }  // namespace zeph

@@ -69,6 +69,6 @@ GmsRead LoadGmsFile(const std::string& path);
 
 // Writes the GMS file of `picture` to `path`, replacing any file there;
 // false when it cannot be written (a previous file is then left whole).
-bool SaveGmsFile(const std::string& path, const PictureImage& picture);
+[[nodiscard]] bool SaveGmsFile(const std::string& path, const PictureImage& picture);
 
 }  // namespace zeph

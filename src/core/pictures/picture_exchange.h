@@ -34,6 +34,6 @@ GmsImportResult ImportGmsFile(const std::string& gmsPath, PictureList& library,
 
 // Writes library picture `index` to `gmsPath` as a 263-byte GMS file. False
 // when there is no such picture or the file cannot be written.
-bool ExportGmsFile(const std::string& gmsPath, const PictureList& library, int index);
+[[nodiscard]] bool ExportGmsFile(const std::string& gmsPath, const PictureList& library, int index);
 
 }  // namespace zeph

@@ -8,8 +8,9 @@ int CanSendNow(Pipe& pipe) { return ConnectionAllowsSending(ReadConnectionState(
 
 int CanSendNow(Pipe& pipe, const SettingsStore& settings, const std::function<void()>& showWarning) {
   if (CanSendNow(pipe)) return 1;
+  // A missing setting leaves warningOff at 0: the warning is shown.
   int warningOff = 0;
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, &warningOff);
+  (void)settings.GetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, &warningOff);
   if (warningOff == 0 && showWarning) showWarning();
   return 0;
 }

@@ -8,17 +8,16 @@ int WriteSettingDefaults(SettingsStore& settings) {
   std::string ownName;
   if (!settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &ownName,
                                   kOwnNameBufferSize)) {
-    settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, LoadString(29));
-    wrote = 1;
+    if (settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, LoadString(29))) {
+      wrote = 1;
+    }
   }
   int value = 0;
   if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
-    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
-    wrote = 1;
+    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1)) wrote = 1;
   }
   if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
-    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 0);
-    wrote = 1;
+    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 0)) wrote = 1;
   }
   return wrote;
 }

@@ -37,7 +37,7 @@ class BlockList {
   int Count() const { return static_cast<int>(elements_.size()); }
 
   // Destroys the element at `index` and moves the following ones down.
-  virtual int RemoveAt(int index) {
+  [[nodiscard]] virtual int RemoveAt(int index) {
     if (index < 0 || index >= Count()) return 0;
     elements_.erase(elements_.begin() + index);
     return 1;
@@ -55,7 +55,7 @@ class BlockList {
   }
 
   // Destroys the element at `index` and puts `element` in its place.
-  virtual int ReplaceAt(int index, std::unique_ptr<T> element) {
+  [[nodiscard]] virtual int ReplaceAt(int index, std::unique_ptr<T> element) {
     if (index < 0 || index >= Count()) return 0;
     elements_[static_cast<size_t>(index)] = std::move(element);
     return 1;

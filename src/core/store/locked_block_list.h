@@ -1,41 +1,44 @@
 #pragma once
-// A BlockList shared between threads. Its mutex is re-entrant: a thread that
-// holds it (a send pass, a load under the lock) may call the locking
-// operations again. GetAt and Count never lock; a caller that walks the list
-// holds the lock itself.
+// A BlockList shared between threads, which is its own lock. The lock is
+// re-entrant: a thread that holds it (a send pass, a load under the lock)
+// may call the locking operations again. Add, RemoveAt, RemoveAll,
+// ReplaceAt and Detach take it themselves; GetAt and Count require it held,
+// so a caller that walks the list holds the lock over the whole walk, and
+// the clang build checks that it does.
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "core/store/block_list.h"
+#include "core/util/mutex.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
 template <typename T>
-class LockedBlockList : public BlockList<T> {
+class CAPABILITY("mutex") LockedBlockList : public BlockList<T> {
  public:
   int Add(std::unique_ptr<T> element) override {
-    std::lock_guard hold(mutex_);
+    ScopedLock hold(*this);
     return BlockList<T>::Add(std::move(element));
   }
-  int RemoveAt(int index) override {
-    std::lock_guard hold(mutex_);
+  [[nodiscard]] int RemoveAt(int index) override {
+    ScopedLock hold(*this);
     return BlockList<T>::RemoveAt(index);
   }
   int RemoveAll() override {
-    std::lock_guard hold(mutex_);
+    ScopedLock hold(*this);
     return BlockList<T>::RemoveAll();
   }
-  int ReplaceAt(int index, std::unique_ptr<T> element) override {
-    std::lock_guard hold(mutex_);
+  [[nodiscard]] int ReplaceAt(int index, std::unique_ptr<T> element) override {
+    ScopedLock hold(*this);
     return BlockList<T>::ReplaceAt(index, std::move(element));
   }
 
   // Takes `element` out of the list by identity without destroying it; the
   // caller owns it afterwards. Empty when it is not in the list.
   std::unique_ptr<T> Detach(const T* element) {
-    std::lock_guard hold(mutex_);
+    ScopedLock hold(*this);
     auto& elements = this->elements_;
     auto it = std::find_if(elements.begin(), elements.end(),
                            [element](const auto& owned) { return owned.get() == element; });
@@ -45,14 +48,24 @@ class LockedBlockList : public BlockList<T> {
     return detached;
   }
 
-  void Lock() { mutex_.lock(); }
-  void Unlock() { mutex_.unlock(); }
-  // BasicLockable, so that std::lock_guard and std::unique_lock take the list.
-  void lock() { Lock(); }
-  void unlock() { Unlock(); }
+  // The range walk (begin, end) is BlockList's, unannotated: clang's
+  // analysis cannot see the list behind the hidden reference of a range
+  // for. A walk holds the lock all the same.
+  T* GetAt(int index) const REQUIRES(this) { return BlockList<T>::GetAt(index); }
+  int Count() const REQUIRES(this) { return BlockList<T>::Count(); }
+
+  // The list's mutex: taken without limit, given back as often as taken. A
+  // list seen as const is still locked to be read.
+  void Lock() const ACQUIRE() { mutex_.lock(); }
+  void Unlock() const RELEASE() { mutex_.unlock(); }
+  // Spelled as the standard library's, for ScopedLock.
+  void lock() const ACQUIRE() { mutex_.lock(); }
+  void unlock() const RELEASE() { mutex_.unlock(); }
+  // Takes the lock unless another thread holds it; never waits.
+  bool TryLock() const TRY_ACQUIRE(true) { return mutex_.TryLock(); }
 
  private:
-  std::recursive_mutex mutex_;
+  mutable RecursiveMutex mutex_;
 };
 
 }  // namespace zeph

@@ -5,6 +5,7 @@
 
 #include "core/store/message_file_layout.h"
 #include "core/util/byte_order.h"
+#include "core/util/failure_log.h"
 
 namespace zeph {
 
@@ -154,6 +155,15 @@ std::vector<uint8_t> SerializeMessageFile(const MessageList& list) {
   return bytes;
 }
 
+namespace {
+
+bool WriteMessageFile(const std::string& path, const MessageList& list, Durability durability) {
+  if (static_cast<size_t>(list.Count()) > kMaxRecords) return false;
+  return WriteFileAtomically(path, SerializeMessageFile(list), durability);
+}
+
+}  // namespace
+
 int LoadMessageFile(const std::string& path, MessageList& list) {
   list.RemoveAll();
   auto bytes = ReadWholeFile(path);
@@ -163,10 +173,14 @@ int LoadMessageFile(const std::string& path, MessageList& list) {
 }
 
 int SaveMessageFile(const std::string& path, const MessageList& list, Durability durability) {
-  if (static_cast<size_t>(list.Count()) > kMaxRecords) return 0;
-  std::vector<uint8_t> bytes = SerializeMessageFile(list);
-  if (!WriteFileAtomically(path, bytes, durability)) return 0;
-  return list.Count();
+  return WriteMessageFile(path, list, durability) ? list.Count() : 0;
+}
+
+void SaveMessageFileOrLog(const std::string& path, const MessageList& list) {
+  if (!WriteMessageFile(path, list, Durability::kSynced)) {
+    LogFailure("could not save " + path + " (" + std::to_string(list.Count()) +
+               " records kept in memory)");
+  }
 }
 
 }  // namespace zeph

@@ -9,6 +9,7 @@
 
 #include "core/store/message_record.h"
 #include "core/util/atomic_file.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -50,7 +51,30 @@ int LoadMessageFile(const std::string& path, MessageList& list);
 // cannot be written, in which case the previous file is left whole. A list
 // of more than 65 535 records does not fit the u16 count and is refused
 // with 0 for the same reason: a cut file would lose records on the next load.
-int SaveMessageFile(const std::string& path, const MessageList& list,
-                    Durability durability = Durability::kSynced);
+[[nodiscard]] int SaveMessageFile(const std::string& path, const MessageList& list,
+                                  Durability durability = Durability::kSynced);
+
+// The save after a folder change, whose failure the program reports to no
+// one: the list in memory stays as it is, the previous file stays whole, and
+// the next save writes the whole list again. A failure goes to the failure
+// log (failure_log.h) rather than to the caller. An empty list saved well
+// and a failed save both give SaveMessageFile's 0; here they differ.
+void SaveMessageFileOrLog(const std::string& path, const MessageList& list);
+
+// The same for a list shared between threads (the Outbox, Sent messages,
+// Delivery reports): the caller holds the list's lock, so that no other
+// thread changes the list while it is read in or written out.
+inline int LoadMessageFile(const std::string& path, LockedMessageList& list) REQUIRES(list) {
+  return LoadMessageFile(path, static_cast<MessageList&>(list));
+}
+[[nodiscard]] inline int SaveMessageFile(const std::string& path, const LockedMessageList& list,
+                                         Durability durability = Durability::kSynced)
+    REQUIRES(list) {
+  return SaveMessageFile(path, static_cast<const MessageList&>(list), durability);
+}
+inline void SaveMessageFileOrLog(const std::string& path, const LockedMessageList& list)
+    REQUIRES(list) {
+  SaveMessageFileOrLog(path, static_cast<const MessageList&>(list));
+}
 
 }  // namespace zeph

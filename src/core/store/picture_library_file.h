@@ -28,8 +28,8 @@ int LoadPictureLibrary(const std::string& path, PictureList& list);
 
 // Replaces the file crash-safely; the list's count, or 0 when the file
 // cannot be written (the previous file is then left whole).
-int SavePictureLibrary(const std::string& path, const PictureList& list,
-                       Durability durability = Durability::kSynced);
+[[nodiscard]] int SavePictureLibrary(const std::string& path, const PictureList& list,
+                                     Durability durability = Durability::kSynced);
 
 // Whether the library already holds a picture equal to `picture` in all 252
 // bytes: such a picture is never added twice.

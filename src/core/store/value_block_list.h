@@ -29,7 +29,7 @@ class ValueBlockList {
     return index < 0 || index >= Count() ? nullptr : &elements_[static_cast<size_t>(index)];
   }
   int Count() const { return static_cast<int>(elements_.size()); }
-  int RemoveAt(int index) {
+  [[nodiscard]] int RemoveAt(int index) {
     if (index < 0 || index >= Count()) return 0;
     elements_.erase(elements_.begin() + index);
     return 1;
@@ -39,7 +39,7 @@ class ValueBlockList {
     elements_.shrink_to_fit();
     return 1;
   }
-  int ReplaceAt(int index, const T& element) {
+  [[nodiscard]] int ReplaceAt(int index, const T& element) {
     if (index < 0 || index >= Count()) return 0;
     elements_[static_cast<size_t>(index)] = element;
     return 1;

@@ -26,15 +26,7 @@ Bytes Received(uint8_t kind, const Bytes& data) {
 }
 
 ReceivedMessage Decode(const Bytes& block) {
-  MessageList reports;
-  return MessageRecordFromReceived(block, reports);
-}
-
-std::unique_ptr<MessageRecord> Entry(uint8_t reference, const std::string& text) {
-  auto record = CreateMessageRecord();
-  record->reference = reference;
-  record->text = text;
-  return record;
+  return MessageRecordFromReceived(block);
 }
 
 PictureImage Numbered() {
@@ -219,43 +211,25 @@ TEST(CardMessageReceiveTest, ReportWithAnUnknownStatusIsAText) {
   EXPECT_EQ(TextOf(*received.record), "ok!");
 }
 
-TEST(CardMessageReceiveTest, ReportStatusAndMatchingEntries) {
+TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
   struct Case {
     uint8_t status;
     uint32_t flag;
   };
-  for (Case c : {Case{0, MRF_REPORT_PENDING}, Case{1, MRF_REPORT_DELIVERED},
-                 Case{2, MRF_REPORT_FAILED}}) {
-    MessageList reports;
-    reports.Add(Entry(9, "first..."));
-    reports.Add(Entry(4, "other..."));
-    reports.Add(Entry(9, "second..."));
+  for (Case c :
+       {Case{0, MRF_REPORT_PENDING}, Case{1, MRF_REPORT_DELIVERED}, Case{2, MRF_REPORT_FAILED}}) {
     Bytes block = Received(6, {'x', 'y'});
     block[3] = 9;
     block[6] = c.status;
-    ReceivedMessage received = MessageRecordFromReceived(block, reports);
+    ReceivedMessage received = Decode(block);
     EXPECT_EQ(received.record->flags, MRF_REPORT | c.flag);
-    EXPECT_EQ(TextOf(*received.record), "second...");  // the later entry wins
+    ASSERT_TRUE(received.report.has_value());
+    EXPECT_EQ(received.report->reference, 9);
+    EXPECT_EQ(received.report->status, c.status);
+    EXPECT_FALSE(received.record->text);  // the matching entry's text, found by reception
     EXPECT_FALSE(received.record->picture);
-    ASSERT_EQ(reports.Count(), 1);
-    EXPECT_EQ(TextOf(*reports.GetAt(0)), "other...");
   }
-}
-
-TEST(CardMessageReceiveTest, MatchReportWithoutMatchGivesDotsAndKeepsTheList) {
-  MessageList reports;
-  reports.Add(Entry(1, "one"));
-  EXPECT_EQ(MatchReport(reports, 2), "...");
-  EXPECT_EQ(reports.Count(), 1);
-  MessageList empty;
-  EXPECT_EQ(MatchReport(empty, 0), "...");
-
-  // Works on the locked kind through its base too.
-  LockedMessageList locked;
-  locked.Add(Entry(5, "a"));
-  locked.Add(Entry(5, "b"));
-  EXPECT_EQ(MatchReport(locked, 5), "b");
-  EXPECT_EQ(locked.Count(), 0);
+  EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
 }
 
 TEST(CardMessageReceiveTest, UnknownDataIsReportedToTheCaller) {

@@ -4,15 +4,18 @@
 #include "core/devicelink/ipc_client.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "core/devicelink/device_requests.h"
 #include "core/devicelink/request_framing.h"
 #include "core/devicelink/result_codes.h"
 #include "core/util/byte_order.h"
+#include "core/util/failure_log.h"
 #include "support/card_service_process.h"
 
 namespace zeph {
@@ -136,6 +139,46 @@ TEST(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
   EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
 }
 
+// A fallback socket folder that another user could have made is never
+// connected through, neither at the first open nor at a reconnection.
+TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  TempFolder elsewhere;
+  const std::string link = elsewhere.File("link");
+  std::filesystem::create_directory_symlink(folder.path(), link);
+  auto open = [](const std::string& dir, uint32_t& result) {
+    IpcOptions options;
+    options.socketDir = dir;
+    options.privateFolderOnly = true;
+    std::unique_ptr<IpcPipe> pipe;
+    result =
+        IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName, pipe, options);
+    return pipe;
+  };
+  static std::string logged;
+  SetFailureSink([](std::string_view line) { logged = line; });
+  uint32_t result = 0;
+  open(link, result);
+  SetFailureSink(nullptr);
+  EXPECT_EQ(result, kIpcUnsafeFolder);
+  EXPECT_EQ(logged, "not connecting to the card service: the folder " + link +
+                        " is a symbolic link");
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0750), 0);
+  open(folder.path().string(), result);
+  EXPECT_EQ(result, kIpcUnsafeFolder);
+
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0700), 0);
+  auto pipe = open(folder.path().string(), result);
+  ASSERT_EQ(result, 0u);
+  EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
+  service.Stop();
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+  service.Start(folder);
+  EXPECT_EQ(ReadConnectionState(*pipe), 0u);  // refused at the reconnection
+  EXPECT_FALSE(pipe->connected());
+}
+
 TEST(IpcClient, AConnectionClosedAtARequestFailsThatRequestOnly) {
   TempFolder folder;
   CardServiceProcess service(folder);
@@ -216,8 +259,8 @@ TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
   auto all = Open(folder, wire::kIndicationPipeName);
   auto other = Open(folder, wire::kIndicationPipeName);
   auto none = Open(folder, wire::kIndicationPipeName);
-  IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast);
-  IPCRegisterIndications(*other, 0x2290003, 0x2290005);
+  ASSERT_EQ(IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast), 0u);
+  ASSERT_EQ(IPCRegisterIndications(*other, 0x2290003, 0x2290005), 0u);
   ReadConnectionState(*all);  // the registrations have reached the service before the delivery
   ReadConnectionState(*other);
 

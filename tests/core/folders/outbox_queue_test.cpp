@@ -24,11 +24,12 @@ class OutboxQueueTest : public ::testing::Test {
 };
 
 TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
+  ScopedLock hold(outbox);
   EXPECT_EQ(Queue("a"), 0);
   Queue("b");
   Queue("c");
   EXPECT_EQ(outbox.GetAt(2)->reference, 3);
-  outbox.RemoveAt(1);  // frees id 2
+  ASSERT_EQ(outbox.RemoveAt(1), 1);  // frees id 2
   Queue("d");
   EXPECT_EQ(outbox.GetAt(2)->reference, 2);
   MessageList saved;
@@ -36,6 +37,7 @@ TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
 }
 
 TEST_F(OutboxQueueTest, AfterTwoHundredFiftyFiveTheNextGetsZero) {
+  ScopedLock hold(outbox);
   for (int i = 0; i < 255; ++i) Queue("x");
   EXPECT_EQ(outbox.GetAt(254)->reference, 255);
   EXPECT_EQ(NewOutboxReference(outbox), 0);
@@ -46,30 +48,33 @@ TEST_F(OutboxQueueTest, AfterTwoHundredFiftyFiveTheNextGetsZero) {
 TEST_F(OutboxQueueTest, DeleteRefusesTheRecordBeingSent) {
   Queue("sending");
   Queue("waiting");
+  ScopedLock hold(outbox);
   SetOutboxState(*outbox.GetAt(0), MRF_SENDING);
   AddMissingRetryEntries(outbox, retries, 0);
   EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 0));
   EXPECT_TRUE(DeleteOutboxRecord(outbox, retries, path, 1));
   EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 5));
   EXPECT_EQ(outbox.Count(), 1);
-  EXPECT_EQ(retries.Count(), 1);
-  EXPECT_NE(FindRetryEntry(retries, outbox.GetAt(0)->reference), nullptr);
+  ASSERT_TRUE(FindRetryEntry(retries, outbox.GetAt(0)->reference));
+  EXPECT_FALSE(FindRetryEntry(retries, 2));
 }
 
 TEST_F(OutboxQueueTest, DeleteAllLeavesOnlyTheRecordBeingSent) {
   for (const char* text : {"a", "b", "c", "d"}) Queue(text);
+  ScopedLock hold(outbox);
   SetOutboxState(*outbox.GetAt(2), MRF_SENDING);
   AddMissingRetryEntries(outbox, retries, 0);
   EXPECT_EQ(DeleteAllOutboxRecords(outbox, retries, path), 3);
   ASSERT_EQ(outbox.Count(), 1);
   EXPECT_EQ(*outbox.GetAt(0)->text, "c");
-  EXPECT_EQ(retries.Count(), 1);
+  for (uint32_t id = 1; id <= 4; ++id) EXPECT_EQ(FindRetryEntry(retries, id).has_value(), id == 3);
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(path, saved), 1);
 }
 
 TEST_F(OutboxQueueTest, ResendWaitsAgainWithNoAttempts) {
   Queue("failed");
+  ScopedLock hold(outbox);
   SetOutboxState(*outbox.GetAt(0), MRF_GAVEUP);
   AddGivenUpEntries(outbox, retries, 100);
   ASSERT_EQ(FindRetryEntry(retries, 1)->attempts, kMaxSendAttempts);
@@ -81,13 +86,15 @@ TEST_F(OutboxQueueTest, ResendWaitsAgainWithNoAttempts) {
 }
 
 TEST(RetryTableTest, MissingEntriesAreAddedOnceAndTicksWrap) {
-  MessageList outbox;
+  LockedMessageList outbox;
   auto a = Message("1", "a");
   a->reference = 4;
   outbox.Add(std::move(a));
   RetryTable retries;
+  ScopedLock hold(outbox);
   AddMissingRetryEntries(outbox, retries, 10);
   AddMissingRetryEntries(outbox, retries, 20);
+  ScopedLock holdRetries(retries);
   ASSERT_EQ(retries.Count(), 1);
   EXPECT_EQ(retries.GetAt(0)->nextAttempt, 10u);
   EXPECT_TRUE(TickBefore(0xFFFFFFF0u, 5u));  // across the wrap

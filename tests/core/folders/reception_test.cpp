@@ -131,6 +131,35 @@ TEST_F(ReceptionTest, NoCardServiceEndsThePassAndSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(paths_.inbox));
 }
 
+// The Delivery reports list as MatchReport leaves it: entry texts in order.
+TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
+  struct Case {
+    std::vector<std::pair<uint8_t, std::string>> entries;
+    uint8_t reference;
+    std::string text;
+    std::vector<std::string> left;
+  };
+  const Case cases[] = {
+      {{{9, "first..."}, {4, "other..."}, {9, "second..."}}, 9, "second...", {"other..."}},
+      {{{1, "one"}}, 2, "...", {"one"}},
+      {{}, 0, "...", {}},
+  };
+  for (const Case& c : cases) {
+    LockedMessageList reports;
+    for (const auto& [reference, text] : c.entries) {
+      auto entry = CreateMessageRecord();
+      entry->reference = reference;
+      entry->text = text;
+      reports.Add(std::move(entry));
+    }
+    ScopedLock hold(reports);
+    EXPECT_EQ(MatchReport(reports, c.reference), c.text);
+    std::vector<std::string> left;
+    for (const MessageRecord& entry : reports) left.push_back(TextOf(entry));
+    EXPECT_EQ(left, c.left);
+  }
+}
+
 class ReportLifeTest : public ReceptionTest {};
 
 TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
@@ -143,6 +172,7 @@ TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
   StopEngine();
+  ScopedLock hold(lists_.reports);  // reception takes it again, re-entrantly
   ASSERT_EQ(lists_.reports.Count(), 2);
   const uint8_t reference = lists_.reports.GetAt(0)->reference;
 
@@ -173,6 +203,7 @@ TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
 TEST_F(ReportLifeTest, AReportForNoEntryIsFiledWithDots) {
   Deliver(R"("type":"report","reference":77,"reportStatus":1)");
   Fetch();
+  ScopedLock hold(lists_.reports);
   ASSERT_EQ(lists_.reports.Count(), 1);
   EXPECT_EQ(TextOf(*lists_.reports.GetAt(0)), "...");
 }

@@ -26,7 +26,7 @@ class SendEngineTest : public EngineFixture {
   }
   // As the Outbox module does at each refresh.
   void GiveRetryEntries() {
-    std::lock_guard hold(lists_.outbox);
+    ScopedLock hold(lists_.outbox);
     AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
   }
   // Lets fake time run a second at a time until `done` holds.
@@ -47,7 +47,7 @@ class SendEngineTest : public EngineFixture {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
   std::vector<std::string> Texts(LockedMessageList& list) {
-    std::lock_guard hold(list);
+    ScopedLock hold(list);
     std::vector<std::string> texts;
     for (const MessageRecord& record : list) texts.push_back(TextOf(record));
     return texts;
@@ -74,6 +74,7 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
             (std::vector<std::string>{"The first message of three", "Second"}));
   EXPECT_EQ(Texts(lists_.reports),
             (std::vector<std::string>{"The first message ...", "Second...", "Business Card"}));
+  ScopedLock hold(lists_.reports);
   for (int i = 0; i < 3; ++i) {
     const MessageRecord& entry = *lists_.reports.GetAt(i);
     EXPECT_EQ(entry.reference, log[static_cast<size_t>(i)]["reference"].get<int>());
@@ -98,11 +99,11 @@ TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   int reloads = 0;
   while (OutboxCount() > 0 && reloads < 100000) {
     {
-      std::lock_guard hold(lists_.sent);
+      ScopedLock hold(lists_.sent);
       LoadMessageFile(paths_.sent, lists_.sent);
     }
     {
-      std::lock_guard hold(lists_.reports);
+      ScopedLock hold(lists_.reports);
       LoadMessageFile(paths_.reports, lists_.reports);
     }
     ++reloads;
@@ -178,8 +179,8 @@ TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
   EXPECT_TRUE(SendTimes().empty());
   EXPECT_EQ(OutboxState(0), MRF_WAITING);
   {
-    std::lock_guard hold(lists_.outbox);
-    EXPECT_EQ(retries_.GetAt(0)->attempts, 0);
+    ScopedLock hold(lists_.outbox);
+    EXPECT_EQ(FindRetryEntry(retries_, 1)->attempts, 0);
   }
   service_.Control(R"({"verb":"connection","state":"gprs"})");
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
@@ -214,6 +215,75 @@ TEST_F(SendEngineTest, StopCancelsARequestInFlightAndKeepsTheRecord) {
   EXPECT_TRUE(engine_->Finished());
   EXPECT_EQ(OutboxState(0), MRF_WAITING);
   EXPECT_EQ(SavedOutboxState(), MRF_WAITING);
+}
+
+// Stop ends within the grace and moments in every state of the thread, also
+// while its caller holds the Outbox lock (the thread then leaves the outcome
+// of its attempt to Stop). The bound asserted is far below what the open
+// (15 s) or the send request (120 s) would wait by themselves.
+TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
+  sendPipeOpenTimeoutMs_ = wire::kOpenTimeoutMs;
+  struct Case {
+    const char* state;
+    const char* setup;  // control command putting the thread in that state
+    bool queued;
+  };
+  const Case cases[] = {
+      {"opening, the open never answered", R"({"verb":"fault","silentOpens":true})", true},
+      {"sending, the send never answered", R"({"verb":"fault","holdSends":true})", true},
+      {"waiting for a connection", R"({"verb":"connection","state":"none"})", true},
+      {"between passes", R"({"verb":"fault","clear":true})", false},
+  };
+  for (const Case& c : cases) {
+    for (bool holdOutbox : {false, true}) {
+      SCOPED_TRACE(std::string(c.state) + (holdOutbox ? ", Outbox lock held" : ""));
+      service_.Control(R"({"verb":"fault","clear":true})");
+      service_.Control(R"({"verb":"connection","state":"gprs"})");
+      service_.Control(c.setup);
+      if (c.queued && OutboxCount() == 0) Queue("stays");
+      StartEngine(200ms);
+      if (std::string(c.setup).find("holdSends") != std::string::npos) {
+        ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
+      } else {
+        std::this_thread::sleep_for(300ms);
+      }
+      const auto start = std::chrono::steady_clock::now();
+      if (holdOutbox) {
+        ScopedLock hold(lists_.outbox);
+        StopEngine();
+      } else {
+        StopEngine();
+      }
+      EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+      EXPECT_TRUE(engine_->Finished());
+      if (c.queued) {
+        EXPECT_EQ(OutboxState(0), MRF_WAITING);
+        EXPECT_EQ(SavedOutboxState(), MRF_WAITING);
+      }
+    }
+  }
+}
+
+// Queue ids are reused (the smallest free one). A sent record's retry entry
+// must go with it, or the next record given the same id inherits its
+// attempts and gives up early, here without a single attempt.
+TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
+  service_.Control(R"({"verb":"fault","failSends":4})");
+  Queue("first");
+  GiveRetryEntries();
+  StartEngine();
+  ASSERT_TRUE(RunFakeTimeUntil([&] { return OutboxCount() == 0; }));  // at the fifth attempt
+  Queue("second");
+  {
+    ScopedLock hold(lists_.outbox);
+    ASSERT_TRUE(lists_.outbox.Count() == 0 || lists_.outbox.GetAt(0)->reference == 1);
+  }
+  GiveRetryEntries();  // as the Outbox module's refresh does
+  ASSERT_TRUE(RunFakeTimeUntil([&] { return OutboxCount() == 0; }));
+  StopEngine();
+  nlohmann::json log = SentLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[1]["text"], "second");
 }
 
 TEST_F(SendEngineTest, ThreadEndsWithTheOpenFailureWhenNoServiceAnswers) {

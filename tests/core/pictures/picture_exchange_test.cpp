@@ -26,7 +26,7 @@ TEST_F(PictureExchangeTest, ImportAddsAndSavesOnlyAPictureNotYetHeld) {
   library_.Add(std::make_unique<PictureImage>(Filled(0x11)));
   library_.Add(std::make_unique<PictureImage>(Filled(0x33)));
   ASSERT_TRUE(ExportGmsFile(folder_.File("p.gms"), library_, 1));
-  library_.RemoveAt(1);
+  ASSERT_EQ(library_.RemoveAt(1), 1);
   ASSERT_TRUE(ExportGmsFile(folder_.File("held.gms"), library_, 0));
 
   EXPECT_EQ(Import("held.gms").outcome, PictureImport::kAlreadyHeld);

@@ -42,6 +42,7 @@ TEST(LockedBlockListTest, DetachHandsOverWithoutDestroying) {
   LockedBlockList<int> list;
   list.Add(Block(1));
   list.Add(Block(2));
+  ScopedLock hold(list);
   int* second = list.GetAt(1);
   std::unique_ptr<int> detached = list.Detach(second);
   ASSERT_EQ(detached.get(), second);
@@ -56,8 +57,8 @@ TEST(LockedBlockListTest, LockIsReentrantForTheHoldingThread) {
   list.Add(Block(1));  // takes the lock again
   list.RemoveAll();    // and again, around RemoveAt
   list.Add(Block(2));
-  list.Unlock();
   EXPECT_EQ(list.Count(), 1);
+  list.Unlock();
 }
 
 TEST(LockedBlockListTest, HolderKeepsOtherThreadsOut) {
@@ -74,6 +75,7 @@ TEST(LockedBlockListTest, HolderKeepsOtherThreadsOut) {
   list.Unlock();
   other.join();
   EXPECT_TRUE(added.load());
+  ScopedLock hold(list);
   EXPECT_EQ(list.Count(), 1);
 }
 

@@ -193,6 +193,7 @@ TEST(MessageFileIoTest, SaveAndLoadRoundTripIntoALockedList) {
 
   LockedMessageList loaded;
   loaded.Add(CreateMessageRecord());  // a load clears the list first
+  ScopedLock hold(loaded);
   EXPECT_EQ(LoadMessageFile(folder.File("outbox.sms"), loaded), 2);
   EXPECT_EQ(SerializeMessageFile(loaded), SerializeMessageFile(list));
   EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), loaded), 0);
@@ -220,7 +221,7 @@ TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
   for (int i = 0; i < 65536; ++i) list.Add(CreateMessageRecord());
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 0);
   EXPECT_FALSE(std::filesystem::exists(folder.File("big.sms")));
-  list.RemoveAt(0);
+  ASSERT_EQ(list.RemoveAt(0), 1);
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 65535);
 }
 

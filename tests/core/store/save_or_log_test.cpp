@@ -1,0 +1,54 @@
+// The saves whose failure reaches no one but the failure log.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/store/message_file.h"
+#include "core/util/failure_log.h"
+#include "support/records.h"
+#include "support/temp_folder.h"
+
+namespace zeph {
+namespace {
+
+std::vector<std::string> g_lines;
+
+void Collect(std::string_view line) {
+  g_lines.emplace_back(line);
+}
+
+class SaveOrLogTest : public ::testing::Test {
+ protected:
+  SaveOrLogTest() {
+    g_lines.clear();
+    SetFailureSink(Collect);
+  }
+  ~SaveOrLogTest() override { SetFailureSink(nullptr); }
+
+  testing::TempFolder folder_;
+};
+
+TEST_F(SaveOrLogTest, AFailedSaveIsLoggedWithItsPathAndAGoodOneIsNot) {
+  MessageList list;
+  // An empty list saved well and a failed save both give SaveMessageFile's
+  // 0; only the failure may be logged.
+  SaveMessageFileOrLog(folder_.File("recsms.sms"), list);
+  EXPECT_TRUE(g_lines.empty());
+  EXPECT_EQ(folder_.Read("recsms.sms").size(), 22u);
+
+  list.Add(testing::Message("+4411", "kept", {}));
+  const std::string missing = folder_.File("no-such-folder/recsms.sms");
+  SaveMessageFileOrLog(missing, list);
+  ASSERT_EQ(g_lines.size(), 1u);
+  EXPECT_NE(g_lines[0].find(missing), std::string::npos) << g_lines[0];
+  EXPECT_EQ(list.Count(), 1);
+
+  SetFailureSink(nullptr);  // switched off: dropped
+  SaveMessageFileOrLog(missing, list);
+  EXPECT_EQ(g_lines.size(), 1u);
+}
+
+}  // namespace
+}  // namespace zeph
