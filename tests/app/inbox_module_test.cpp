@@ -182,7 +182,8 @@ TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   SendThread engine(SendThreadSetup{
       lists.outbox, store.Paths().outbox, retries,
       SendFiling{lists.sent, store.Paths().sent, lists.reports, store.Paths().reports}, clock,
-      [&options](uint32_t& result) -> std::unique_ptr<Pipe> {
+      [options](uint32_t& result, PipeCanceller& canceller) mutable -> std::unique_ptr<Pipe> {
+        options.canceller = &canceller;
         std::unique_ptr<IpcPipe> pipe;
         result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
                                     options);
