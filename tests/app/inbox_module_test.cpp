@@ -79,6 +79,24 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550105"),
             std::vector<std::string>{"Are you coming?"});
   EXPECT_EQ(contacts->topLevelItemCount(), 9);
+
+  // A business card is shown over the module on screen, data the program
+  // cannot read gets error box 67 before it is filed; the card is not.
+  QString shown;
+  const QWidget* owner = nullptr;
+  const auto answer = OnNextModal([&shown, &owner](QWidget* modal) {
+    shown = modal->objectName();
+    owner = modal->parentWidget();
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  Deliver({{"type", "business-card"},
+           {"card", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lind;Maja\r\nTEL:+4670123\r\nEND:VCARD\r\n"}});
+  Deliver({{"type", "unknown"}});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !asker.errors.empty(); }, 5000));
+  EXPECT_EQ(shown, "BusinessCardReceivedDialog202");
+  EXPECT_EQ(owner, frame->Module(4));
+  EXPECT_EQ(asker.errors, std::vector<int>{67});
+  EXPECT_EQ(store.Lists().inbox.Count(), 5);
 }
 
 TEST_F(InboxTest, AReplaceTypeReplacesTheFirstMessageOfItsSenderAndType) {
