@@ -180,6 +180,12 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550104"),
             std::vector<std::string>{david});
   EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 1);
+
+  Choose(*frame, CommandId::kDeleteAll);
+  EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 0);
+  EXPECT_EQ(Inbox()->Model()->rowCount(), 0);
+  EXPECT_EQ(Inbox()->Preview()->Text(), "");
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kDeleteAll)->isEnabled());
 }
 
 TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
