@@ -80,13 +80,16 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
             std::vector<std::string>{"Are you coming?"});
   EXPECT_EQ(contacts->topLevelItemCount(), 9);
 
-  // A business card is shown over the module on screen, data the program
-  // cannot read gets error box 67 before it is filed; the card is not.
+  // A business card is shown over the module on screen with the ordinary
+  // cursor, data the program cannot read gets error box 67 before it is
+  // filed; the card is not filed.
   QString shown;
   const QWidget* owner = nullptr;
-  const auto answer = OnNextModal([&shown, &owner](QWidget* modal) {
+  bool waitCursor = true;
+  const auto answer = OnNextModal([&shown, &owner, &waitCursor](QWidget* modal) {
     shown = modal->objectName();
     owner = modal->parentWidget();
+    waitCursor = QApplication::overrideCursor() != nullptr;
     QTest::keyClick(modal, Qt::Key_Escape);
   });
   Deliver({{"type", "business-card"},
@@ -95,6 +98,7 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   ASSERT_TRUE(QTest::qWaitFor([this] { return !asker.errors.empty(); }, 5000));
   EXPECT_EQ(shown, "BusinessCardReceivedDialog202");
   EXPECT_EQ(owner, frame->Module(4));
+  EXPECT_FALSE(waitCursor);  // the pass waits for the user, not the user for it
   EXPECT_EQ(asker.errors, std::vector<int>{67});
   EXPECT_EQ(store.Lists().inbox.Count(), 5);
 }
