@@ -73,7 +73,11 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   const auto* contacts = static_cast<const ReportListView*>(frame->Module(4)->ListView());
   ASSERT_EQ(contacts->topLevelItemCount(), 8);
 
-  Deliver({{"text", "Are you coming?"}, {"from", "+15550105"}});
+  // As a user delivers one, with the control tool.
+  ASSERT_EQ(QProcess::execute(QStringLiteral(ZEPH_CARDCTL_PATH),
+                              {"--socket-dir", QString::fromStdString(folder.path().string()),
+                               "deliver", "--text", "Are you coming?", "--from", "+15550105"}),
+            0);
   ASSERT_TRUE(InboxReaches(4));  // the demo card's three and the new one
   EXPECT_EQ(frame->CurrentIndex(), 4);
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550105"),
