@@ -64,6 +64,12 @@ TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
   inbox->List()->SelectRow(1);
   EXPECT_FALSE(inbox->Preview()->HasPicture());
   EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kSavePicture)->isEnabled());
+
+  // Away and back: the user's row is selected again, and shown.
+  frame->ChooseModule(4);
+  frame->ChooseModule(0);
+  EXPECT_EQ(inbox->SelectedKey(), 1);
+  EXPECT_EQ(inbox->Preview()->Text(), TextOf(*store.Lists().inbox.GetAt(1)));
 }
 
 TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesContacts) {

@@ -90,8 +90,10 @@ void MessageFolderModule::Refresh(RefreshReason reason) {
   for (;;) {
     reloadWanted_ = false;
     LayOut();
+    // A hidden refresh remembers the row too: the Inbox selects it again,
+    // and the user comes back to the row they left.
+    rememberedRow_ = list_->MarkRow();
     if (reason == RefreshReason::kReload) {
-      rememberedRow_ = list_->MarkRow();
       // No row stands for a record while the list is being replaced: a
       // box the reload shows lets the view paint meanwhile.
       model_->Clear();

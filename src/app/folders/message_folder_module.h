@@ -79,10 +79,10 @@ class MessageFolderModule : public FolderModule {
   MessageFolderModule(int index, const ModuleServices& services, MessageFolderSetup setup,
                       QWidget* parent);
 
-  // The refresh of every message folder: re-lay out; on kReload remember
-  // the selection mark's row, reload (the folder's own Reload), rebuild
-  // the rows in list order, fit the columns, enable the commands, and
-  // select the remembered row again. FinishRefresh ends both kinds.
+  // The refresh of every message folder: re-lay out; remember the
+  // selection mark's row; on kReload reload (the folder's own Reload),
+  // rebuild the rows in list order, fit the columns, enable the commands,
+  // and select the remembered row again. FinishRefresh ends both kinds.
   void Refresh(RefreshReason reason) override;
   bool ForwardKey(QKeyEvent* event) override;
   QAbstractItemView* ListView() const override;
