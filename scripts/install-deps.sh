@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
 libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core"
-# clang for the thread-safety build (ZEPH_WITH_CLANG=1) and the fuzz build,
+# clang for the sanitizer build (ZEPH_WITH_CLANG=1) and the fuzz build,
 # which also needs clang's libFuzzer runtime.
 if [ "${ZEPH_WITH_CLANG:-0}" = 1 ] || [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
   packages="$packages clang"

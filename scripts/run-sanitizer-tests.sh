@@ -1,12 +1,13 @@
 #!/bin/sh
-# Builds and runs the tests under the address and undefined-behaviour
+# Builds (with clang++, whose lock analysis checks the annotations as it
+# compiles) and runs the tests under the address and undefined-behaviour
 # sanitizers, then every test (the send engine's threads and the program's
 # offscreen tests among them) under the thread sanitizer. Qt is not built
 # with the thread sanitizer; the races it reports inside Qt's own libraries
 # are suppressed by scripts/tsan-suppressions.txt.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+ZEPH_WITH_CLANG=1 scripts/install-deps.sh
 scripts/build.sh asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   scripts/ctest-quiet.sh build-asan

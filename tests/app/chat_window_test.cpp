@@ -167,7 +167,7 @@ TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   // Nothing written: nothing is queued, the text takes the focus.
   window->List()->setFocus();
   window->SendButton()->click();
-  EXPECT_EQ(lists.outbox.Count(), 0);
+  EXPECT_EQ(CountLocked(lists.outbox), 0);
   EXPECT_EQ(window->focusWidget(), window->TextControl()->Edit());
 
   Type(*window, "See you");
@@ -175,8 +175,8 @@ TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   window->SendButton()->click();
   // The record itself is core's (chat_session_test); here it is queued,
   // saved and shown.
-  ASSERT_EQ(lists.outbox.Count(), 1);
-  EXPECT_EQ(TextOf(*lists.outbox.GetAt(0)), "See you");
+  ASSERT_EQ(CountLocked(lists.outbox), 1);
+  EXPECT_EQ(TextOf(*RecordLocked(lists.outbox, 0)), "See you");
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(store.Paths().outbox, saved), 1);
   EXPECT_EQ(Rows(*window).back(), "Bea: See you");
@@ -198,11 +198,11 @@ TEST_F(ChatWindowTest, EnterSendsThroughTheShellsRuleAndCtrlEnterBreaksTheLine) 
   Type(*window, "one");
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
   Type(*window, "two");
-  EXPECT_EQ(store.Lists().outbox.Count(), 0);
+  EXPECT_EQ(CountLocked(store.Lists().outbox), 0);
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return);
   qApp->removeEventFilter(&filter);
-  ASSERT_EQ(store.Lists().outbox.Count(), 1);
-  EXPECT_EQ(TextOf(*store.Lists().outbox.GetAt(0)), "one\r\ntwo");
+  ASSERT_EQ(CountLocked(store.Lists().outbox), 1);
+  EXPECT_EQ(TextOf(*RecordLocked(store.Lists().outbox, 0)), "one\r\ntwo");
 }
 
 TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {

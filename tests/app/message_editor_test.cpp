@@ -28,7 +28,9 @@ namespace zeph {
 namespace {
 
 using testing::Contact;
+using testing::CountLocked;
 using testing::Message;
+using testing::RecordLocked;
 
 QStringList Names(const QListWidget& list) {
   QStringList names;
@@ -103,13 +105,13 @@ TEST_F(MessageEditorTest, SendQueuesOneRecordPerRecipientAndCloses) {
   // The record rules are core's (composer_send_test); here: one record per
   // recipient, in order, each with its own queue id.
   LockedMessageList& outbox = store.Lists().outbox;
-  ASSERT_EQ(outbox.Count(), 3);
+  ASSERT_EQ(CountLocked(outbox), 3);
   const char* numbers[] = {"0401234567", "+1555", "0401234567"};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(outbox.GetAt(i)->reference, i + 1);
-    EXPECT_EQ(FirstNumber(*outbox.GetAt(i)), numbers[i]);
+    EXPECT_EQ(RecordLocked(outbox, i)->reference, i + 1);
+    EXPECT_EQ(FirstNumber(*RecordLocked(outbox, i)), numbers[i]);
   }
-  EXPECT_EQ(outbox.GetAt(0)->text, "See you at 8");
+  EXPECT_EQ(RecordLocked(outbox, 0)->text, "See you at 8");
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(store.Paths().outbox, saved), 3);
 }
@@ -124,14 +126,14 @@ TEST_F(MessageEditorTest, EmptyTextDoesNothingNoRecipientGivesError75) {
   EXPECT_EQ(asker.errors, std::vector<int>{75});
   EXPECT_EQ(windows.messageEditor, editor);
   EXPECT_EQ(editor->Panel()->TextControl()->Text(), "hello");
-  EXPECT_EQ(store.Lists().outbox.Count(), 0);
+  EXPECT_EQ(CountLocked(store.Lists().outbox), 0);
   EXPECT_EQ(Open(), nullptr);  // one editor at a time
 
   // Escape in the text discards the message.
   QTest::keyClick(editor->Panel()->TextControl()->Edit(), Qt::Key_Escape);
   Settle();
   EXPECT_EQ(windows.messageEditor, nullptr);
-  EXPECT_EQ(store.Lists().outbox.Count(), 0);
+  EXPECT_EQ(CountLocked(store.Lists().outbox), 0);
 }
 
 TEST_F(MessageEditorTest, ReplyNamesTheSenderAndMarksTheInboxMessage) {
@@ -149,11 +151,12 @@ TEST_F(MessageEditorTest, ReplyNamesTheSenderAndMarksTheInboxMessage) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
   QTest::keyClick(editor->Panel()->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
   Settle();
-  ASSERT_EQ(store.Lists().outbox.Count(), 1);
-  const MessageRecord& reply = *store.Lists().outbox.GetAt(0);
-  EXPECT_EQ(reply.flags, MRF_READ | MRF_REPLYPATH | MRF_REPLIED | MRF_OUTGOING | MRF_WAITING);
-  EXPECT_EQ(FieldText(reply.serviceCentre), "+358405550100");
-  EXPECT_EQ(reply.text, "Yes");
+  ASSERT_EQ(CountLocked(store.Lists().outbox), 1);
+  const auto reply = RecordLocked(store.Lists().outbox, 0);
+  ASSERT_NE(reply, nullptr);
+  EXPECT_EQ(reply->flags, MRF_READ | MRF_REPLYPATH | MRF_REPLIED | MRF_OUTGOING | MRF_WAITING);
+  EXPECT_EQ(FieldText(reply->serviceCentre), "+358405550100");
+  EXPECT_EQ(reply->text, "Yes");
   MessageList inbox;
   ASSERT_EQ(LoadMessageFile(store.Paths().inbox, inbox), 1);
   EXPECT_TRUE(inbox.GetAt(0)->flags & MRF_REPLIED);

@@ -6,6 +6,7 @@
 
 #include "core/store/app_lists.h"
 #include "core/util/fixed_text.h"
+#include "core/util/mutex.h"
 
 namespace zeph::testing {
 
@@ -37,6 +38,21 @@ inline std::unique_ptr<ContactEntry> Contact(const std::string& name, const std:
   SetFieldText(contact->name, name);
   SetFieldText(contact->number, number);
   return contact;
+}
+
+
+// A guarded list read from a test thread takes its lock like any other
+// reader; these keep the tests' reads short.
+inline int CountLocked(LockedMessageList& list) {
+  ScopedLock hold(list);
+  return list.Count();
+}
+
+// A copy of record `index` (null past the end), taken under the list's lock.
+inline std::unique_ptr<MessageRecord> RecordLocked(LockedMessageList& list, int index) {
+  ScopedLock hold(list);
+  const MessageRecord* record = list.GetAt(index);
+  return record ? CopyMessageRecord(*record) : nullptr;
 }
 
 }  // namespace zeph::testing

@@ -8,6 +8,7 @@
 #include "core/folders/outbox_queue.h"
 #include "core/resources/string_table.h"
 #include "core/util/atomic_file.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 namespace {
@@ -34,10 +35,10 @@ ChatOpening OpenConversation(MessageList& chat, const MessageList& inbox, Locked
     opening.ownName = std::string(LoadString(StringId::kOwnNameMissing));
   }
 
-  int hours = 0;
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &hours);
+  int hours = 0;  // a missing setting reaches no hours back
+  static_cast<void>(settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &hours));
   {
-    std::lock_guard hold(sent);
+    ScopedLock hold(sent);
     AssembleConversation(inbox, sent, MatchKey(opening.partnerNumber), ChatCutoff(now, hours),
                          chat);
   }
@@ -69,7 +70,7 @@ std::unique_ptr<MessageRecord> MakeChatMessage(std::string_view partnerNumber, s
 void QueueChatMessage(std::unique_ptr<MessageRecord> message, LockedMessageList& outbox,
                       const std::string& outboxPath, MessageList& chat) {
   message->flags |= MRF_WAITING;
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   const int index = QueueOutboxRecord(outbox, outboxPath, std::move(message));
   if (const MessageRecord* queued = outbox.GetAt(index)) chat.Add(CopyMessageRecord(*queued));
 }

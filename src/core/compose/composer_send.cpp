@@ -10,6 +10,7 @@
 #include "core/folders/sort_order.h"
 #include "core/store/message_file.h"
 #include "core/util/fixed_text.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 namespace {
@@ -85,7 +86,7 @@ void PrepareOutgoing(MessageRecord& record, const ComposerSource& source, const 
                      AppLists& lists, const StorePaths& paths) {
   record.time = now;
   if (source.mode != EditorMode::kNew) {
-    std::lock_guard holdSent(lists.sent);
+    ScopedLock holdSent(lists.sent);
     if (source.folder == SourceFolder::kInbox) {
       if (MessageRecord* original = lists.inbox.GetAt(source.index)) {
         if (source.mode == EditorMode::kReply) {
@@ -97,14 +98,15 @@ void PrepareOutgoing(MessageRecord& record, const ComposerSource& source, const 
           original->flags |= MRF_FORWARDED;
         }
       }
-    } else if (source.folder == SourceFolder::kSent && source.mode == EditorMode::kForward) {
-      if (MessageRecord* original = lists.sent.GetAt(source.index)) {
-        original->flags |= MRF_FORWARDED;
-      }
     }
     // A file that cannot be written keeps its previous content; the marks
     // stay in the lists and go to disk with the folder's next save.
     static_cast<void>(SaveMessageFile(paths.inbox, lists.inbox));
+    if (source.folder == SourceFolder::kSent && source.mode == EditorMode::kForward) {
+      if (MessageRecord* original = lists.sent.GetAt(source.index)) {
+        original->flags |= MRF_FORWARDED;
+      }
+    }
     static_cast<void>(SaveMessageFile(paths.sent, lists.sent));
   }
   record.flags |= MRF_OUTGOING;
@@ -116,7 +118,7 @@ int QueueOutgoing(MessageRecord& record, const ServiceCentre& serviceCentre,
   record.serviceCentre = serviceCentre;
   int queued = 0;
   for (const NumberBlock& number : record.numbers) {
-    std::lock_guard hold(outbox);
+    ScopedLock hold(outbox);
     record.reference = NewOutboxReference(outbox);
     auto copy = CopyMessageRecord(record);
     copy->numbers.RemoveAll();
@@ -124,7 +126,7 @@ int QueueOutgoing(MessageRecord& record, const ServiceCentre& serviceCentre,
     outbox.Add(std::move(copy));
     ++queued;
   }
-  std::lock_guard hold(outbox);
+  ScopedLock hold(outbox);
   // A failed save leaves the previous file whole; the records are queued in
   // the list all the same and the send thread's next save writes them.
   static_cast<void>(SaveMessageFile(outboxPath, outbox));

@@ -12,7 +12,9 @@ namespace {
 
 using testing::At;
 using testing::Contact;
+using testing::CountLocked;
 using testing::Message;
+using testing::RecordLocked;
 using testing::TempFolder;
 
 PictureImage Picture(uint8_t first) {
@@ -112,10 +114,11 @@ TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThre
   const auto centre = MakeField<kServiceCentreSize>("+358405550100");
   EXPECT_EQ(QueueOutgoing(*record, centre, lists.outbox, paths.outbox), 3);
 
-  ASSERT_EQ(lists.outbox.Count(), 3);
+  ASSERT_EQ(CountLocked(lists.outbox), 3);
   const char* numbers[] = {"111", "222", "111"};
   for (int i = 0; i < 3; ++i) {
-    const MessageRecord& queued = *lists.outbox.GetAt(i);
+    const auto copy = RecordLocked(lists.outbox, i);
+    const MessageRecord& queued = *copy;
     EXPECT_EQ(queued.reference, i + 1);
     ASSERT_EQ(queued.numbers.Count(), 1);
     EXPECT_EQ(FirstNumber(queued), numbers[i]);
@@ -154,7 +157,7 @@ TEST_F(ComposerSendTest, ForwardMarksTheSourceInItsFolder) {
   auto fromSent = Build({{"x", "333"}});
   PrepareOutgoing(*fromSent, {EditorMode::kForward, SourceFolder::kSent, 0}, now, lists, paths);
   EXPECT_EQ(lists.inbox.GetAt(0)->flags, MRF_READ | MRF_FORWARDED);
-  EXPECT_EQ(lists.sent.GetAt(0)->flags, MRF_OUTGOING | MRF_SENDING | MRF_FORWARDED);
+  EXPECT_EQ(RecordLocked(lists.sent, 0)->flags, MRF_OUTGOING | MRF_SENDING | MRF_FORWARDED);
   EXPECT_EQ(fromSent->flags, MRF_OUTGOING);  // a forward keeps its own flags
   MessageList sent;
   ASSERT_EQ(LoadMessageFile(paths.sent, sent), 1);
