@@ -188,7 +188,7 @@ TEST_F(FrameTest, ModulesEnableCommandsInTheMenuBarThePopupAndTheActionBar) {
 TEST_F(FrameTest, ContextMenuChoiceTakesTheMenuBarPath) {
   auto frame = MakeFrame(0);
   log.clear();
-  ReportListView* list = frame->Module(0)->ListView();
+  QAbstractItemView* list = frame->Module(0)->ListView();
   QTimer::singleShot(0, [] {
     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(popup, nullptr);
@@ -213,8 +213,9 @@ TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
   // No selection: nothing.
   Choose(*frame, CommandId::kAddToContacts);
   EXPECT_TRUE(numbers.empty());
-  frame->Module(0)->ListView()->AddItem(0, 0, {QStringLiteral("+358401112223")});
-  frame->Module(0)->ListView()->SetSelection(0);
+  auto* list = static_cast<ReportListView*>(frame->Module(0)->ListView());
+  list->AddItem(0, 0, {QStringLiteral("+358401112223")});
+  list->SetSelection(0);
   Choose(*frame, CommandId::kAddToContacts);
   EXPECT_EQ(numbers, (std::vector<std::string>{"+358401112223"}));
 }
@@ -273,7 +274,7 @@ TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), titles[i]);
     EXPECT_TRUE(title->font().bold());
-    ReportListView* list = module->ListView();
+    auto* list = qobject_cast<ReportListView*>(module->ListView());
     ASSERT_EQ(list, FindControl(module, ControlId::kModuleList));
     QStringList header;
     for (int c = 0; c < list->columnCount(); ++c) header << list->headerItem()->text(c);

@@ -37,7 +37,12 @@ enum class ControlId : int {
   kPictureEditArea = 8023,  // the Picture Editor's large picture edit control
   kPicturePreview = 8050,
   kPictureList = 8052,
+  // The preview folders' labels below the list, and the preview.
   kInboxFromLabel = 8048,
+  kSenderValue = 8004,
+  kMessageDate = 8005,
+  kRecipientValue = 8061,
+  kMessagePreview = 8047,
   kMessageText = 8053,         // the composer's text control
   kSelectedRecipients = 8054,  // Add Recipients' list
   kRecipients = 8056,          // the composer's list of recipients

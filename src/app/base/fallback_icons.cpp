@@ -280,6 +280,29 @@ void Draw(QPainter& p, IconShape shape) {
     case IconShape::kMessageItem:
       Envelope(p, QRectF(3, 7, 26, 19));
       break;
+    case IconShape::kUnreadItem:
+      // The read envelope with a blue dot: not looked at yet.
+      Envelope(p, QRectF(3, 9, 24, 18));
+      p.setPen(QPen(kBlueDark, 1));
+      p.setBrush(kBlue);
+      p.drawEllipse(QPointF(25, 8), 5, 5);
+      break;
+    case IconShape::kRepliedItem:
+      Envelope(p, QRectF(6, 12, 24, 17));
+      Arrow(p, QPointF(16, 7), QPointF(5, 7), kBlue);
+      break;
+    case IconShape::kForwardedItem:
+      Envelope(p, QRectF(2, 12, 24, 17));
+      Arrow(p, QPointF(16, 7), QPointF(27, 7), kGreen);
+      break;
+    case IconShape::kRepliedForwardedItem:
+      Envelope(p, QRectF(4, 12, 24, 17));
+      Arrow(p, QPointF(13, 5), QPointF(4, 5), kBlue);
+      Arrow(p, QPointF(19, 9), QPointF(28, 9), kGreen);
+      break;
+    case IconShape::kPictureItem:
+      PictureCard(p, QRectF(3, 7, 26, 19));
+      break;
     case IconShape::kContactItem:
       Person(p, QPointF(16, 15), 1.15, kBlue);
       break;

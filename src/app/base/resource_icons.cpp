@@ -33,8 +33,20 @@ std::optional<IconRow> RowOf(IconId id) {
       return IconRow{"mail-folder-sent", IconShape::kSent, Variant::kNormal};
     case IconId::kReports:
       return IconRow{"mail-mark-read", IconShape::kReports, Variant::kNormal};
+    case IconId::kUnreadItem:
+      return IconRow{"mail-unread", IconShape::kUnreadItem, Variant::kNormal};
     case IconId::kMessageItem:
       return IconRow{"mail-message", IconShape::kMessageItem, Variant::kNormal};
+    case IconId::kRepliedItem:
+      return IconRow{"mail-replied", IconShape::kRepliedItem, Variant::kNormal};
+    case IconId::kForwardedItem:
+      return IconRow{"mail-forwarded", IconShape::kForwardedItem, Variant::kNormal};
+    case IconId::kRepliedForwardedItem:
+      // No theme has this one: the replied and the forwarded arrows together.
+      return IconRow{"zephsms-replied-forwarded", IconShape::kRepliedForwardedItem,
+                     Variant::kNormal};
+    case IconId::kPictureItem:
+      return IconRow{"zephsms-picture-message", IconShape::kPictureItem, Variant::kNormal};
     case IconId::kContactItem:
       return IconRow{"avatar-default", IconShape::kContactItem, Variant::kNormal};
     case IconId::kChatSend:

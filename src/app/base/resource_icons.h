@@ -81,8 +81,14 @@ enum class IconId : int {
   kRemovePictureHot = 174,
   kRemovePictureDisabled = 176,
   kRemovePicturePressed = 190,
-  // List rows and modules.
+  // List rows and modules. The message rows show their state: 160 is a
+  // read message (and a plain sent one).
+  kUnreadItem = 159,
   kMessageItem = 160,
+  kRepliedItem = 161,
+  kForwardedItem = 162,
+  kRepliedForwardedItem = 163,
+  kPictureItem = 193,
   kInbox = 166,
   kContacts = 167,
   kOutbox = 168,

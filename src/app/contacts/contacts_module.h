@@ -7,6 +7,7 @@
 #include <QSize>
 #include <memory>
 
+#include "app/controls/report_list_view.h"
 #include "app/module/folder_module.h"
 
 class QLabel;

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 
+#include "app/controls/report_list_view.h"
 #include "app/module/folder_module.h"
 
 namespace zeph {

@@ -40,9 +40,13 @@ void FolderModule::SpaceResized(QSize spaceSize) {
 
 bool FolderModule::ForwardKey(QKeyEvent*) { return false; }
 
+int FolderModule::SelectedKey() const {
+  const auto* list = qobject_cast<const ReportListView*>(ListView());
+  return list == nullptr ? -1 : list->GetCurSelParam();
+}
+
 void FolderModule::AddToContacts() {
-  const ReportListView* list = ListView();
-  const int key = list == nullptr ? -1 : list->GetCurSelParam();
+  const int key = SelectedKey();
   if (key < 0) return;
   const MessageRecord* record = services_.store->Lists().inbox.GetAt(key);
   if (record != nullptr) emit OpenContactInformation(FirstNumber(*record));
@@ -62,7 +66,7 @@ void FolderModule::focusInEvent(QFocusEvent* event) {
   }
 }
 
-void FolderModule::AdoptList(ReportListView* list, QMenu* popup) {
+void FolderModule::AdoptList(QAbstractItemView* list, QMenu* popup) {
   list_ = list;
   list->setAccessibleName(Text(Row().name));
   list->installEventFilter(this);

@@ -17,12 +17,11 @@
 #include "core/compose/editor_request.h"
 #include "core/store/message_record.h"
 
+class QAbstractItemView;
 class QKeyEvent;
 class QMenu;
 
 namespace zeph {
-
-class ReportListView;
 
 // Why a module refreshes.
 enum class RefreshReason : int {
@@ -53,8 +52,14 @@ class FolderModule : public QWidget {
   // Key-down, key-up and character input forwarded by the module space;
   // true when the module used it.
   virtual bool ForwardKey(QKeyEvent* event);
-  // Control 8001, the module's list.
-  virtual ReportListView* ListView() const = 0;
+  // Control 8001, the module's list: a list of items (Contacts) or a view
+  // over a model of the folder's list (the message folders).
+  virtual QAbstractItemView* ListView() const = 0;
+  // The key of the selected row (the index of the element it shows in the
+  // module's list), -1 when no row is selected. This default reads a
+  // ReportListView's rows; a module with another kind of list says it
+  // itself.
+  virtual int SelectedKey() const;
 
   // Add To Contacts (8060): with a row selected, asks for Contact
   // Information with the sender of the Inbox message at the row's key. It
@@ -87,7 +92,7 @@ class FolderModule : public QWidget {
   // Gives the module's list what every folder's list has: the module's
   // name for assistive technology, the Delete key (the frame's delete
   // command), and `popup` on a right click (none: no context menu).
-  void AdoptList(ReportListView* list, QMenu* popup);
+  void AdoptList(QAbstractItemView* list, QMenu* popup);
   // The focus given to the module goes on to its first control.
   void focusInEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,7 +101,7 @@ class FolderModule : public QWidget {
   int index_;
   ModuleServices services_;
   QSize initialSize_;
-  ReportListView* list_ = nullptr;  // a child of the module, once adopted
+  QAbstractItemView* list_ = nullptr;  // a child of the module, once adopted
 };
 
 // Makes the module of row `index` of the module table.

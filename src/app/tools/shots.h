@@ -26,5 +26,7 @@ bool SaveShot(QWidget& widget, const ShotContext& context, const char* name);
 bool SavePicturesShots(const ShotContext& context);
 bool SaveContactsShots(const ShotContext& context);
 bool SaveComposeShots(const ShotContext& context);
+// The message folders, with sample records written into their files.
+bool SaveFoldersShots(const ShotContext& context);
 
 }  // namespace zeph

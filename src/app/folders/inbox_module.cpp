@@ -1,0 +1,188 @@
+#include "app/folders/inbox_module.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QTimer>
+
+#include "app/base/asker.h"
+#include "app/base/chat_window_link.h"
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "app/base/wait_cursor.h"
+#include "app/controls/message_text_control.h"
+#include "app/platform/card_link.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/folders/folder_status.h"
+#include "core/folders/reception.h"
+#include "core/folders/sort_order.h"
+#include "core/util/byte_order.h"
+
+namespace zeph {
+namespace {
+
+// Runs `show`, a box the reception pass waits for, with the ordinary
+// cursor: the pass runs under the wait cursor, and a box that the user is
+// to answer must not look busy.
+template <typename Show>
+void AnsweredWithoutWaitCursor(const Show& show) {
+  QApplication::restoreOverrideCursor();
+  show();
+  QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+MessageFolderSetup InboxFolder(const ModuleServices& services) {
+  ProgramStore& store = *services.store;
+  MessageFolderSetup setup{FolderList(store.Lists().inbox, store.Paths().inbox), {}, {}, {}, {}};
+  setup.columns = {{StringId::kInboxFromColumn, ColumnContent::kNumberName, kSortNameAscending},
+                   {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}};
+  // In the order of the Inbox's image indices.
+  for (IconId icon :
+       {IconId::kUnreadItem, IconId::kMessageItem, IconId::kRepliedItem, IconId::kForwardedItem,
+        IconId::kRepliedForwardedItem, IconId::kPictureItem}) {
+    setup.icons.images.push_back(IconForResource(icon));
+  }
+  setup.icons.imageOf = InboxIconOf;
+  setup.enabling = CommandEnabling{true, true, true, true, 4};
+  setup.layout = FolderLayout::kPreview;
+  return setup;
+}
+
+}  // namespace
+
+InboxModule::InboxModule(int index, const ModuleServices& services, InboxSetup setup,
+                         QWidget* parent)
+    : PreviewFolderModule(
+          index, services, InboxFolder(services),
+          PreviewLabels{"From:", ControlId::kInboxFromLabel, ControlId::kSenderValue},
+          SourceFolder::kInbox, parent),
+      setup_(std::move(setup)),
+      arrivals_(new QTimer(this)) {  // owned by the module
+  setObjectName(QStringLiteral("InboxModule101"));
+  // The range stays registered, and is registered again whenever the pipe
+  // finds a restarted card service; a missing one fails quietly here.
+  if (IpcPipe* indications = services.link->IndicationPipe()) {
+    static_cast<void>(
+        IPCRegisterIndications(*indications, wire::kIndicationFirst, wire::kIndicationLast));
+  }
+  arrivals_->setInterval(kArrivalCheckMs);
+  connect(arrivals_, &QTimer::timeout, this, &InboxModule::CheckArrivals);
+  arrivals_->start();
+}
+
+void InboxModule::Command(FolderCommand command) {
+  switch (command) {
+    case FolderCommand::kNew:
+      WriteNew();
+      break;
+    case FolderCommand::kReply:
+      Reply();
+      break;
+    case FolderCommand::kForward:
+      ForwardSelected();
+      break;
+    case FolderCommand::kDelete:
+      DeleteSelected();
+      break;
+    case FolderCommand::kChat:
+      ChatWithSelected();
+      break;
+  }
+}
+
+void InboxModule::CheckArrivals() {
+  IpcPipe* indications = Services().link->IndicationPipe();
+  if (indications == nullptr || Refreshing()) return;
+  while (IPCGetReadEvent(*indications).IsSignalled()) {
+    std::span<const uint8_t> message;
+    if (IPCGetMessageReadBuffer(*indications, message) != 0) return;  // the next tick tries again
+    if (message.size() < wire::kHeaderSize ||
+        ReadU32(message.data() + wire::kMessageIdOffset) != wire::kMessageArrivedId) {
+      continue;  // another indication: read and let go
+    }
+    Refresh(RefreshReason::kReload);
+    auto* current = qobject_cast<FolderModule*>(Services().windows->currentModule.data());
+    if (current != nullptr && current != this) current->Refresh(RefreshReason::kReload);
+  }
+}
+
+void InboxModule::Reload() {
+  ProgramStore& store = *Services().store;
+  AppLists& lists = store.Lists();
+  static_cast<void>(Folder().Load());  // the rows show the count
+  Pipe* pipe = Services().link->SyncPipe();
+  if (pipe == nullptr) return;
+
+  ReceptionHooks hooks;
+  hooks.showError = [asker = Services().asker](int code) {
+    AnsweredWithoutWaitCursor([asker, code] { asker->ShowError(code); });
+  };
+  if (setup_.businessCardReceived) {
+    hooks.businessCardReceived = [this](const MessageRecord& card) {
+      AnsweredWithoutWaitCursor([this, &card] { setup_.businessCardReceived(card); });
+    };
+  }
+  OpenWindows* windows = Services().windows;
+  hooks.chatCaption = [windows]() -> std::optional<std::string> {
+    if (const ChatWindowLink* chat = OpenChatLink(*windows)) return chat->PartnerCaption();
+    return std::nullopt;
+  };
+  hooks.chatAppended = [windows] {
+    if (ChatWindowLink* chat = OpenChatLink(*windows)) chat->ConversationAppended();
+  };
+  {
+    // Each request may take its whole time-out with a card service that
+    // does not answer, and the window cannot repaint meanwhile.
+    const WaitCursor wait;
+    static_cast<void>(
+        FetchNewMessages(*pipe,
+                         ReceptionTargets{lists.inbox, store.Paths().inbox, lists.reports,
+                                          store.Paths().reports, lists.chat},
+                         hooks));  // what it took shows in the reload
+  }
+  static_cast<void>(Folder().Load());
+}
+
+void InboxModule::Rebuilt() {
+  for (int key = 0;; ++key) {
+    MessageRecord* record = Services().store->Lists().inbox.GetAt(key);
+    if (record == nullptr) break;
+    if (InboxIconOf(record->flags) == kInboxUnread) record->flags |= MRF_LISTED;
+  }
+}
+
+void InboxModule::FinishRefresh(RefreshReason reason) {
+  Preview()->Clear();
+  if (reason == RefreshReason::kHidden) Folder().Save();
+  static_cast<void>(Services().link->NotifyModuleSwitch());  // a card service may not care
+  SelectRememberedRow();
+}
+
+void InboxModule::RowsSelected(const std::vector<int>& keys) {
+  PreviewFolderModule::RowsSelected(keys);
+  bool marked = false;
+  for (int key : keys) {
+    MessageRecord* record = Services().store->Lists().inbox.GetAt(key);
+    if (record == nullptr || InboxIconOf(record->flags) != kInboxUnread) continue;
+    record->flags |= MRF_READ;
+    Model()->RecordChanged(key);
+    marked = true;
+  }
+  if (marked) Folder().Save();
+}
+
+void InboxModule::Reply() {
+  if (Services().windows->messageEditor) return;
+  const int key = SelectedKey();
+  const MessageRecord* record = Services().store->Lists().inbox.GetAt(key);
+  if (record == nullptr) return;
+  const auto scratch = ReplyScratch(*record);
+  emit OpenEditor(EditorRequest{EditorMode::kReply, scratch.get(), SourceFolder::kInbox, key});
+}
+
+std::unique_ptr<FolderModule> CreateInboxModule(int index, const ModuleServices& services,
+                                                InboxSetup setup, QWidget* parent) {
+  return std::make_unique<InboxModule>(index, services, std::move(setup), parent);
+}
+
+}  // namespace zeph

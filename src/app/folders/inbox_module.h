@@ -1,0 +1,67 @@
+#pragma once
+// The Inbox (dialog 101, module 0): the only place messages come in. It
+// registers for the card service's indications when it is made and checks
+// for them every 500 ms, on screen or not; an arrival reloads it (the
+// reception pass runs between its two loads of the file) and the module on
+// screen too. Selecting an unread message marks it read. Reply, Forward,
+// Chat, Delete, Save Picture and Delete All work on the selection; a
+// double click or Enter replies.
+
+#include <functional>
+#include <memory>
+
+#include "app/folders/preview_folder_module.h"
+
+class QTimer;
+
+namespace zeph {
+
+// What the Inbox needs from outside its layer.
+struct InboxSetup {
+  // Business-card reception: shows "Business Card Received" for the card
+  // and returns when the user has answered. None: cards are dropped.
+  std::function<void(const MessageRecord& card)> businessCardReceived;
+};
+
+class InboxModule final : public PreviewFolderModule {
+  Q_OBJECT
+
+ public:
+  static constexpr int kArrivalCheckMs = 500;
+
+  InboxModule(int index, const ModuleServices& services, InboxSetup setup, QWidget* parent);
+
+  // New, Reply, Forward, Delete (confirmed already), Chat.
+  void Command(FolderCommand command) override;
+  // One tick of the arrival timer: reads the indications waiting, without
+  // waiting for more; each "message arrived" reloads the Inbox and, when
+  // another module is on screen, that module as well. Nothing while a
+  // refresh is running: the indication waits for the next tick.
+  void CheckArrivals();
+  const QTimer* ArrivalTimer() const { return arrivals_; }
+
+ protected:
+  // The file, then the reception pass under the wait cursor (it saves the
+  // file), then the file again.
+  void Reload() override;
+  // A new unread record is marked listed.
+  void Rebuilt() override;
+  // The preview emptied, the file saved when hidden, the card service told
+  // (0x140006), the remembered row selected again.
+  void FinishRefresh(RefreshReason reason) override;
+  // The preview, then the read mark: an unread record is marked read and
+  // the file saved; any other keeps its flags.
+  void RowsSelected(const std::vector<int>& keys) override;
+  void OpenRow() override { Reply(); }
+
+ private:
+  void Reply();
+
+  InboxSetup setup_;
+  QTimer* arrivals_;
+};
+
+std::unique_ptr<FolderModule> CreateInboxModule(int index, const ModuleServices& services,
+                                                InboxSetup setup, QWidget* parent);
+
+}  // namespace zeph

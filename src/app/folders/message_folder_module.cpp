@@ -1,0 +1,239 @@
+#include "app/folders/message_folder_module.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/base/control_id.h"
+#include "app/base/menus.h"
+#include "app/base/program_store.h"
+#include "app/base/texts.h"
+#include "app/base/title_font.h"
+#include "app/folders/folder_list_view.h"
+#include "core/folders/sort_order.h"
+
+namespace zeph {
+namespace {
+
+// The gaps of the preview folders' layout: below the list sit the labels
+// (25 pixels down from the middle line) and the preview (42 down), which
+// stops 17 pixels above the module's bottom; the 57 pixels are what the
+// labels and the gaps take.
+constexpr int kPreviewReserve = 57;
+constexpr int kLabelsBelowMiddle = 25;
+constexpr int kPreviewBelowMiddle = 42;
+constexpr int kPreviewBottomGap = 17;
+// The button folders' list ends 38 pixels above the bottom, its buttons 5.
+constexpr int kListBottomGap = 38;
+constexpr int kButtonBottomGap = 5;
+
+}  // namespace
+
+MessageFolderModule::PreviewGeometry MessageFolderModule::PreviewLayout(QSize size) {
+  const int width = size.width() - kMargin - 7;
+  const int middle = (size.height() - kPreviewReserve) / 2;
+  PreviewGeometry geometry;
+  geometry.list = QRect(kMargin, kListTop, width, (size.height() - kListTop - kPreviewReserve) / 2);
+  geometry.labelsTop = middle + kLabelsBelowMiddle;
+  const int previewTop = middle + kPreviewBelowMiddle;
+  geometry.preview =
+      QRect(kMargin, previewTop, width, size.height() - kPreviewBottomGap - previewTop);
+  return geometry;
+}
+
+MessageFolderModule::ButtonGeometry MessageFolderModule::ButtonLayout(QSize size) {
+  ButtonGeometry geometry;
+  geometry.list = QRect(kMargin, kListTop, size.width() - kMargin - 7,
+                        size.height() - kListBottomGap - kListTop);
+  geometry.buttonsBottom = size.height() - kButtonBottomGap;
+  return geometry;
+}
+
+MessageFolderModule::MessageFolderModule(int index, const ModuleServices& services,
+                                         MessageFolderSetup setup, QWidget* parent)
+    : FolderModule(index, services, parent),
+      folder_(std::move(setup.folder)),
+      enabling_(setup.enabling),
+      layout_(setup.layout),
+      title_(new QLabel(Text(Row().name), this)),  // owned by the module
+      list_(new FolderListView(this)),             // owned by the module
+      model_(new MessageListModel(folder_, services.store->Lists().contacts,
+                                  std::move(setup.columns), std::move(setup.icons),
+                                  this)) {  // owned by the module
+  SetControlId(title_, ControlId::kModuleTitle);
+  title_->setFont(CreateTitleFont(font()));
+  list_->SetFolderModel(model_);
+  // The message folders share popup 1 of menu 199; its choice and the
+  // Delete key go the frame's way, so that they ask first.
+  AdoptList(list_, services.menus->MessageFolders());
+  connect(list_->header(), &QHeaderView::sectionClicked, this, &MessageFolderModule::SortByColumn);
+  connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (index.isValid()) OpenRow();
+  });
+  connect(list_, &FolderListView::EnterPressed, this, [this] { OpenRow(); });
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected) { SelectionChanged(selected); });
+  SetInitialSize(kInitialSize);
+}
+
+void MessageFolderModule::Refresh(RefreshReason reason) {
+  if (refreshing_) {
+    // Asked again from within (a box shown during a reception pass runs a
+    // loop of its own): one more reload follows the one running.
+    reloadWanted_ = reloadWanted_ || reason == RefreshReason::kReload;
+    return;
+  }
+  refreshing_ = true;
+  for (;;) {
+    reloadWanted_ = false;
+    LayOut();
+    // A hidden refresh remembers the row too: the Inbox selects it again,
+    // and the user comes back to the row they left.
+    rememberedRow_ = list_->MarkRow();
+    if (reason == RefreshReason::kReload) {
+      // No row stands for a record while the list is being replaced: a
+      // box the reload shows lets the view paint meanwhile.
+      model_->Clear();
+      Reload();
+      model_->Rebuild();  // in list order again, whatever the last click was
+      list_->header()->setSortIndicatorShown(false);
+      Rebuilt();
+      list_->AdjustColumns();
+      EnableCommands(model_->rowCount() > 0);
+    }
+    FinishRefresh(reason);
+    if (!reloadWanted_) break;
+    reason = RefreshReason::kReload;
+  }
+  refreshing_ = false;
+}
+
+void MessageFolderModule::Reload() {
+  static_cast<void>(folder_.Load());
+}  // the rows show the count
+
+void MessageFolderModule::FinishRefresh(RefreshReason reason) {
+  if (reason == RefreshReason::kReload) SelectRememberedRow();
+}
+
+bool MessageFolderModule::ForwardKey(QKeyEvent* event) {
+  // Keys that reach the module space belong to the list.
+  event->ignore();
+  QCoreApplication::sendEvent(list_, event);
+  return event->isAccepted();
+}
+
+QAbstractItemView* MessageFolderModule::ListView() const {
+  return list_;
+}
+
+int MessageFolderModule::SelectedKey() const {
+  return list_->SelectedKey();
+}
+
+void MessageFolderModule::SortByColumn(int column) {
+  if (column < 0 || column >= model_->columnCount()) return;
+  const int ascending = model_->Columns()[static_cast<size_t>(column)].sortAscending;
+  if (ascending == kSortNone) return;
+  sortCode_ = NextSortCode(sortCode_, ascending);
+  model_->Sort(sortCode_);
+  list_->header()->setSortIndicatorShown(true);
+  list_->header()->setSortIndicator(
+      column, sortCode_ == ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  const QModelIndex mark = list_->currentIndex();
+  if (mark.isValid()) {
+    list_->scrollTo(mark);
+  } else if (model_->rowCount() > 0) {
+    list_->scrollTo(model_->index(0, 0));
+  }
+}
+
+void MessageFolderModule::AddBottomButton(QPushButton* button) {
+  buttons_.push_back(button);
+  button->setAutoDefault(false);
+}
+
+void MessageFolderModule::SelectRememberedRow() {
+  list_->SelectRow(rememberedRow_);
+}
+
+void MessageFolderModule::EnableCommands(bool any) {
+  if (isHidden()) return;
+  emit CommandEnabled(CommandId::kReply, any && enabling_.reply);
+  emit CommandEnabled(CommandId::kForward, any && enabling_.forward);
+  emit CommandEnabled(CommandId::kDelete, any);
+  emit CommandEnabled(CommandId::kSavePicture, false);
+  emit CommandEnabled(CommandId::kAddToContacts, any && enabling_.addToContacts);
+  emit CommandEnabled(CommandId::kChat, any && enabling_.chat);
+  emit CommandEnabled(CommandId::kDeleteAll, any);
+  for (int position = 1; position <= enabling_.actionButtons; ++position) {
+    emit ActionButtonEnabled(position, any);
+  }
+}
+
+void MessageFolderModule::EnableSavePicture(bool enabled) {
+  if (!isHidden()) emit CommandEnabled(CommandId::kSavePicture, enabled);
+}
+
+void MessageFolderModule::showEvent(QShowEvent* event) {
+  FolderModule::showEvent(event);
+  // Becoming visible refreshes as the frame's reload does; the desktop's
+  // own showing (a window restored) does not.
+  if (event->spontaneous()) return;
+  shown_ = true;
+  Refresh(RefreshReason::kReload);
+}
+
+void MessageFolderModule::hideEvent(QHideEvent* event) {
+  FolderModule::hideEvent(event);
+  // Only a module that was on screen and is hidden itself: the frame
+  // hides every module once when it makes them, and a frame that closes
+  // hides its modules with it.
+  if (event->spontaneous() || !shown_ || !isHidden()) return;
+  Refresh(RefreshReason::kHidden);
+}
+
+void MessageFolderModule::resizeEvent(QResizeEvent* event) {
+  FolderModule::resizeEvent(event);
+  LayOut();
+}
+
+void MessageFolderModule::LayOut() {
+  const QSize size = this->size();
+  title_->setGeometry(kMargin, kMargin, size.width() - 2 * kMargin, kListTop - kMargin - 4);
+  if (layout_ == FolderLayout::kPreview) {
+    const PreviewGeometry geometry = PreviewLayout(size);
+    list_->setGeometry(geometry.list);
+    LayOutPreview(geometry);
+  } else {
+    const ButtonGeometry geometry = ButtonLayout(size);
+    list_->setGeometry(geometry.list);
+    for (QPushButton* button : buttons_) {
+      button->move(button->x(), geometry.buttonsBottom - button->height());
+    }
+  }
+  list_->AdjustColumns();
+}
+
+void MessageFolderModule::SelectionChanged(const QItemSelection& selected) {
+  // Every row that became selected, in row order, with the current row
+  // last, so that the preview ends on the row the user went to.
+  std::vector<int> rows;
+  for (const QModelIndex& index : selected.indexes()) {
+    if (index.column() == 0) rows.push_back(index.row());
+  }
+  if (rows.empty()) return;
+  std::sort(rows.begin(), rows.end());
+  const int current = list_->currentIndex().row();
+  const auto at = std::find(rows.begin(), rows.end(), current);
+  if (at != rows.end()) std::rotate(at, at + 1, rows.end());
+  std::vector<int> keys;
+  keys.reserve(rows.size());
+  for (int row : rows) keys.push_back(model_->KeyOfRow(row));
+  RowsSelected(keys);
+}
+
+}  // namespace zeph

@@ -1,0 +1,166 @@
+#include "app/folders/preview_folder_module.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <functional>
+
+#include "app/base/control_id.h"
+#include "app/base/dialog_fonts.h"
+#include "app/base/program_store.h"
+#include "app/base/texts.h"
+#include "app/controls/message_text_control.h"
+#include "app/folders/folder_list_view.h"
+#include "app/folders/record_texts.h"
+#include "core/pictures/picture_exchange.h"
+#include "core/store/picture_library_file.h"
+
+namespace zeph {
+namespace {
+
+// The labels' places in the template; they move down with the preview and
+// keep their x and their size.
+constexpr QRect kCaptionPlace(7, 0, 40, 16);
+constexpr QRect kValuePlace(50, 0, 175, 16);
+constexpr QRect kDatePlace(228, 0, 145, 16);
+
+// What a chat opened on a message starts from: the message's first number,
+// flags, time, text and picture (only with MRF_PICTURE).
+std::unique_ptr<MessageRecord> ChatSeedOf(const MessageRecord& message) {
+  auto seed = CreateMessageRecord();
+  AddNumber(*seed, FirstNumber(message));
+  seed->flags = message.flags;
+  seed->time = message.time;
+  seed->text = TextOf(message);
+  if (message.flags & MRF_PICTURE) seed->picture = message.picture;
+  return seed;
+}
+
+}  // namespace
+
+PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& services,
+                                         MessageFolderSetup setup, PreviewLabels labels,
+                                         SourceFolder source, QWidget* parent)
+    : MessageFolderModule(index, services, std::move(setup), parent),
+      source_(source),
+      caption_(new QLabel(QString::fromLatin1(labels.caption), this)),  // owned by the module
+      value_(new QLabel(this)),                                         // owned by the module
+      date_(new QLabel(this)),                                          // owned by the module
+      // No pipe: a preview is read-only and never asks the card whether
+      // long messages are allowed.
+      preview_(new MessageTextControl(this, nullptr, services.asker)) {  // owned by the module
+  SetControlId(caption_, labels.captionId);
+  SetControlId(value_, labels.valueId);
+  SetControlId(date_, ControlId::kMessageDate);
+  SetControlId(preview_, ControlId::kMessagePreview);
+  SetDialogItemFont(this, labels.captionId, 1);
+  date_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  preview_->Clear();
+  preview_->SetReadOnly();
+  preview_->Edit()->setAccessibleName(Text(Row().name));
+  // The preview's own popup offers Save Picture, which takes the menu's way.
+  connect(preview_, &MessageTextControl::SavePictureRequested, this,
+          [this] { emit CommandRequested(CommandId::kSavePicture); });
+}
+
+void PreviewFolderModule::SavePicture() {
+  std::optional<PictureImage> picture;
+  Folder().WithList([&](const MessageList& list) {
+    const MessageRecord* record = list.GetAt(SelectedKey());
+    if (record != nullptr && (record->flags & MRF_PICTURE) && record->picture) {
+      picture = record->picture;
+    }
+  });
+  if (!picture) return;
+  ProgramStore& store = *Services().store;
+  if (!AddPictureOnce(store.Lists().pictures, *picture)) return;  // held already
+  // A library file that cannot be written keeps the picture in the list;
+  // the next save of the library writes it.
+  static_cast<void>(SavePictureLibrary(store.Paths().pictures, store.Lists().pictures));
+}
+
+void PreviewFolderModule::DeleteAll() {
+  preview_->Clear();
+  Folder().WithList([](MessageList& list) { static_cast<void>(list.RemoveAll()); });  // always 1
+  Folder().Save();
+  Refresh(RefreshReason::kReload);
+  value_->clear();
+  date_->clear();
+}
+
+void PreviewFolderModule::DeleteSelected() {
+  std::vector<int> keys = List()->SelectedKeys();
+  if (keys.empty()) return;
+  ClearPreview();
+  // From the last to the first, so that each key still names its record.
+  std::sort(keys.begin(), keys.end(), std::greater<>());
+  Folder().WithList([&keys](MessageList& list) {
+    for (int key : keys) static_cast<void>(list.RemoveAt(key));  // 0: gone already
+  });
+  Folder().Save();
+  Refresh(RefreshReason::kReload);
+}
+
+void PreviewFolderModule::ForwardSelected() {
+  if (Services().windows->messageEditor) return;
+  const int key = SelectedKey();
+  std::unique_ptr<MessageRecord> scratch;
+  Folder().WithList([&](const MessageList& list) {
+    if (const MessageRecord* record = list.GetAt(key)) scratch = ForwardScratch(*record);
+  });
+  if (!scratch) return;
+  emit OpenEditor(EditorRequest{EditorMode::kForward, scratch.get(), source_, key});
+}
+
+void PreviewFolderModule::ChatWithSelected() {
+  if (Services().windows->chatWindow) return;
+  std::unique_ptr<MessageRecord> seed;
+  Folder().WithList([&](const MessageList& list) {
+    if (const MessageRecord* record = list.GetAt(SelectedKey())) seed = ChatSeedOf(*record);
+  });
+  if (seed) emit OpenChat(*seed);
+}
+
+void PreviewFolderModule::WriteNew() {
+  if (!Services().windows->messageEditor) emit OpenEditor(EditorRequest{});
+}
+
+void PreviewFolderModule::RowsSelected(const std::vector<int>& keys) {
+  const int key = keys.back();
+  bool picture = false;
+  Folder().WithList([&](const MessageList& list) {
+    const MessageRecord* record = list.GetAt(key);
+    if (record == nullptr) return;
+    // The picture goes in first: the control refuses a picture beside a
+    // text too long for a picture message, and a message being looked at
+    // is no place for that box.
+    preview_->Clear();
+    picture = (record->flags & MRF_PICTURE) && record->picture;
+    if (picture) preview_->AttachPicture(*record->picture);
+    preview_->SetText(TextOf(*record));
+    value_->setText(NumberNameText(*record, Services().store->Lists().contacts));
+    date_->setText(FolderDateText(record->time));
+  });
+  EnableSavePicture(picture);
+}
+
+void PreviewFolderModule::FinishRefresh(RefreshReason reason) {
+  preview_->Clear();
+  MessageFolderModule::FinishRefresh(reason);
+}
+
+void PreviewFolderModule::LayOutPreview(const PreviewGeometry& geometry) {
+  for (auto [label, place] : {std::pair{caption_, kCaptionPlace}, std::pair{value_, kValuePlace},
+                              std::pair{date_, kDatePlace}}) {
+    label->setGeometry(place.translated(0, geometry.labelsTop));
+  }
+  preview_->setGeometry(geometry.preview);
+}
+
+void PreviewFolderModule::ClearPreview() {
+  preview_->Clear();
+  value_->clear();
+  date_->clear();
+}
+
+}  // namespace zeph

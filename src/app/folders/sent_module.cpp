@@ -1,0 +1,61 @@
+#include "app/folders/sent_module.h"
+
+#include "app/base/program_store.h"
+#include "app/base/resource_icons.h"
+#include "core/folders/folder_status.h"
+#include "core/folders/sort_order.h"
+
+namespace zeph {
+namespace {
+
+MessageFolderSetup SentFolder(const ModuleServices& services) {
+  ProgramStore& store = *services.store;
+  MessageFolderSetup setup{FolderList(store.Lists().sent, store.Paths().sent), {}, {}, {}, {}};
+  setup.columns = {{StringId::kSentToColumn, ColumnContent::kNumberName, kSortNameAscending},
+                   {StringId::kSentDateColumn, ColumnContent::kDateTime, kSortTimeAscending}};
+  // In the order of the Sent messages' image indices.
+  for (IconId icon : {IconId::kMessageItem, IconId::kForwardedItem, IconId::kPictureItem}) {
+    setup.icons.images.push_back(IconForResource(icon));
+  }
+  setup.icons.imageOf = SentIconOf;
+  setup.enabling = CommandEnabling{false, true, false, true, 3};
+  setup.layout = FolderLayout::kPreview;
+  return setup;
+}
+
+}  // namespace
+
+SentModule::SentModule(int index, const ModuleServices& services, QWidget* parent)
+    : PreviewFolderModule(index, services, SentFolder(services),
+                          PreviewLabels{"To:", ControlId::kSentToLabel, ControlId::kRecipientValue},
+                          SourceFolder::kSent, parent) {
+  setObjectName(QStringLiteral("SentModule103"));
+  // Made with its rows, unlike the Inbox, which waits for the frame.
+  Refresh(RefreshReason::kReload);
+}
+
+void SentModule::Command(FolderCommand command) {
+  switch (command) {
+    case FolderCommand::kNew:
+      WriteNew();
+      break;
+    case FolderCommand::kForward:
+      ForwardSelected();
+      break;
+    case FolderCommand::kDelete:
+      DeleteSelected();
+      break;
+    case FolderCommand::kChat:
+      ChatWithSelected();
+      break;
+    case FolderCommand::kReply:
+      break;
+  }
+}
+
+std::unique_ptr<FolderModule> CreateSentModule(int index, const ModuleServices& services,
+                                               QWidget* parent) {
+  return std::make_unique<SentModule>(index, services, parent);
+}
+
+}  // namespace zeph

@@ -1,0 +1,31 @@
+#pragma once
+// Sent messages (dialog 103, module 2): a copy of every message the send
+// engine sent, business cards excepted, with the preview below. New,
+// Forward (also a double click and Enter), Chat, Delete, Save Picture and
+// Delete All; nothing here is marked read. The list is shared with the
+// send thread, which appends to it and saves it: every load, change and
+// save here holds its lock.
+
+#include <memory>
+
+#include "app/folders/preview_folder_module.h"
+
+namespace zeph {
+
+class SentModule final : public PreviewFolderModule {
+  Q_OBJECT
+
+ public:
+  SentModule(int index, const ModuleServices& services, QWidget* parent);
+
+  // New, Forward, Delete (confirmed already), Chat; there is no Reply.
+  void Command(FolderCommand command) override;
+
+ protected:
+  void OpenRow() override { ForwardSelected(); }
+};
+
+std::unique_ptr<FolderModule> CreateSentModule(int index, const ModuleServices& services,
+                                               QWidget* parent);
+
+}  // namespace zeph

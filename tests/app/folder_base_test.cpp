@@ -1,0 +1,215 @@
+// What every message folder shares, on a folder made for the test: the row
+// model (checked by QAbstractItemModelTester), the column clicks, the
+// refresh, the layout, the commands it enables and the keys of its list.
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QTest>
+
+#include "app/folders/folder_list_view.h"
+#include "app/folders/message_folder_module.h"
+#include "core/folders/folder_status.h"
+#include "core/folders/sort_order.h"
+#include "core/store/message_file.h"
+#include "support/app_fixture.h"
+#include "support/records.h"
+
+namespace zeph::testing {
+namespace {
+
+// The Inbox's columns and commands over the Inbox list, without reception.
+class TestFolder final : public MessageFolderModule {
+ public:
+  TestFolder(int index, const ModuleServices& services, QWidget* parent)
+      : MessageFolderModule(index, services, Setup(services), parent) {}
+  void Command(FolderCommand) override {}
+
+  std::vector<RefreshReason> refreshes;
+  int opened = 0;
+
+ protected:
+  void FinishRefresh(RefreshReason reason) override {
+    refreshes.push_back(reason);
+    MessageFolderModule::FinishRefresh(reason);
+  }
+  void OpenRow() override { ++opened; }
+
+ private:
+  static MessageFolderSetup Setup(const ModuleServices& services) {
+    ProgramStore& store = *services.store;
+    return {FolderList(store.Lists().inbox, store.Paths().inbox),
+            {{StringId::kInboxFromColumn, ColumnContent::kNumberName, kSortNameAscending},
+             {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}},
+            {{QIcon(), QIcon(), QIcon(), QIcon(), QIcon(), QIcon()}, InboxIconOf},
+            {true, true, true, true, 4},
+            FolderLayout::kPreview};
+  }
+};
+
+class FolderBaseTest : public AppFixture {
+ protected:
+  FolderBaseTest() {
+    ContactList& contacts = store.Lists().contacts;
+    contacts.Add(Contact("Anna Berg", "+15550101", 1));
+    contacts.Add(Contact("Ben Okafor", "+15550102", 2));
+    // List order: Ben, Anna, a stranger; by date: the stranger, Ben, Anna.
+    MessageList& inbox = store.Lists().inbox;
+    inbox.Add(Message("+15550102", "two", At(2024, 3, 2, 10, 0)));
+    inbox.Add(Message("+15550101", "three", At(2024, 3, 3, 9, 5), MRF_READ));
+    inbox.Add(Message("+4915550199", "one", At(2024, 3, 1, 8, 0), MRF_PICTURE));
+    EXPECT_EQ(SaveMessageFile(store.Paths().inbox, inbox), 3);  // the refresh reloads it
+    setup.createModule = [](int index, const ModuleServices& given, QWidget* parent) {
+      return std::unique_ptr<FolderModule>(std::make_unique<TestFolder>(index, given, parent));
+    };
+  }
+
+  // The first column of every row, top to bottom.
+  static QStringList Names(const MessageFolderModule& module) {
+    QStringList names;
+    const MessageListModel* model = module.Model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+      names << model->index(row, 0).data().toString();
+    }
+    return names;
+  }
+};
+
+TEST_F(FolderBaseTest, ModelShowsTheListThroughCoreAndKeepsItsContract) {
+  TestFolder module(0, services, nullptr);
+  MessageListModel* model = module.Model();
+  QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  module.Refresh(RefreshReason::kReload);
+  ASSERT_EQ(model->rowCount(), 3);
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole), "From");
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole), "Date & Time");
+  EXPECT_EQ(Names(module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
+  EXPECT_TRUE(model->index(0, 1).data().toString().endsWith(" 02.03.2024 10:00"));
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(model->index(row, 1).data(MessageListModel::kKeyRole), row);
+  }
+  // A change to the record shows at once; a record gone leaves an empty row
+  // until the next rebuild.
+  store.Lists().inbox.GetAt(0)->text = "changed";
+  model->RecordChanged(0);
+  static_cast<void>(store.Lists().inbox.RemoveAt(2));
+  EXPECT_EQ(model->index(2, 0).data(), QVariant());
+  module.Refresh(RefreshReason::kReload);  // from the file again: three rows
+  EXPECT_EQ(model->rowCount(), 3);
+  module.SortByColumn(1);
+  model->Clear();
+  EXPECT_EQ(model->rowCount(), 0);
+}
+
+TEST_F(FolderBaseTest, ColumnClicksSortRowsOnlyAndTheNextRefreshIsInListOrder) {
+  auto frame = MakeFrame(0);
+  auto* module = static_cast<TestFolder*>(frame->Module(0));
+  FolderListView* list = module->List();
+  list->SelectRow(0);  // Ben
+  const auto click = [list](int column) {
+    QHeaderView* header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+  };
+  const QStringList byName{"+4915550199", "Anna Berg", "Ben Okafor"};
+  const QStringList byNameDown{"Ben Okafor", "Anna Berg", "+4915550199"};
+  click(0);
+  EXPECT_EQ(Names(*module), byName);
+  click(0);
+  EXPECT_EQ(Names(*module), byNameDown);
+  click(0);
+  EXPECT_EQ(Names(*module), byName);
+  EXPECT_EQ(module->SortCode(), kSortNameAscending);
+  click(1);  // by date, ascending, whatever the name direction was
+  EXPECT_EQ(Names(*module), (QStringList{"+4915550199", "Ben Okafor", "Anna Berg"}));
+  EXPECT_EQ(module->SortCode(), kSortTimeAscending);
+  // The selection followed its record; the list kept its order.
+  EXPECT_EQ(module->SelectedKey(), 0);
+  EXPECT_EQ(FirstNumber(*store.Lists().inbox.GetAt(0)), "+15550102");
+
+  module->Refresh(RefreshReason::kReload);
+  EXPECT_EQ(Names(*module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
+  EXPECT_FALSE(list->header()->isSortIndicatorShown());
+  click(1);  // the stored code decides: date again, now descending
+  EXPECT_EQ(module->SortCode(), kSortTimeDescending);
+}
+
+TEST_F(FolderBaseTest, RefreshKeepsTheRowShowingAndHidingRunIt) {
+  auto frame = MakeFrame(0);
+  auto* module = static_cast<TestFolder*>(frame->Module(0));
+  module->List()->SelectRow(2);
+  module->refreshes.clear();
+  frame->ChooseModule(4);
+  frame->ChooseModule(0);
+  // Hidden, shown, and the frame's own reload of the module made current.
+  EXPECT_EQ(module->refreshes,
+            (std::vector<RefreshReason>{RefreshReason::kHidden, RefreshReason::kReload,
+                                        RefreshReason::kReload}));
+  // The remembered row is a position: selected again after each rebuild.
+  EXPECT_EQ(module->SelectedKey(), 2);
+  static_cast<void>(store.Lists().inbox.RemoveAt(2));
+  ASSERT_EQ(SaveMessageFile(store.Paths().inbox, store.Lists().inbox), 2);
+  module->Refresh(RefreshReason::kReload);
+  EXPECT_EQ(module->SelectedKey(), -1);  // row 2 is gone
+}
+
+TEST_F(FolderBaseTest, CommandsFollowTheRecordsOnTheMenuBarThePopupAndTheBar) {
+  auto frame = MakeFrame(0);
+  const auto enabled = [&frame, this](CommandId command) {
+    const bool onBar = FindMenuItem(frame->menuBar(), command)->isEnabled();
+    EXPECT_EQ(FindMenuItem(menus.MessageFolders(), command)->isEnabled(), onBar);
+    return onBar;
+  };
+  const std::vector<CommandId> followers{CommandId::kReply,  CommandId::kForward,
+                                         CommandId::kDelete, CommandId::kAddToContacts,
+                                         CommandId::kChat,   CommandId::kDeleteAll};
+  for (CommandId command : followers) EXPECT_TRUE(enabled(command)) << static_cast<int>(command);
+  EXPECT_FALSE(enabled(CommandId::kSavePicture));
+
+  static_cast<void>(store.Lists().inbox.RemoveAll());
+  ASSERT_EQ(SaveMessageFile(store.Paths().inbox, store.Lists().inbox), 0);
+  frame->Module(0)->Refresh(RefreshReason::kReload);
+  for (CommandId command : followers) EXPECT_FALSE(enabled(command)) << static_cast<int>(command);
+  EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kNew)->isEnabled());
+}
+
+TEST_F(FolderBaseTest, LayoutSplitsTheModuleAndNeverGoesBelowTheTemplate) {
+  using Geometry = MessageFolderModule;
+  const auto preview = Geometry::PreviewLayout(QSize(380, 300));
+  EXPECT_EQ(preview.list, QRect(7, 40, 366, 101));
+  EXPECT_EQ(preview.labelsTop, 146);
+  EXPECT_EQ(preview.preview, QRect(7, 163, 366, 120));
+  const auto buttons = Geometry::ButtonLayout(QSize(500, 400));
+  EXPECT_EQ(buttons.list, QRect(7, 40, 486, 322));
+  EXPECT_EQ(buttons.buttonsBottom, 395);
+
+  TestFolder module(0, services, nullptr);
+  module.show();
+  module.SpaceResized(QSize(600, 100));
+  EXPECT_EQ(module.size(), QSize(590, 300));
+  EXPECT_EQ(module.List()->geometry(), Geometry::PreviewLayout(QSize(590, 300)).list);
+}
+
+TEST_F(FolderBaseTest, KeysMoveInTheListAndEnterOpensTheRow) {
+  auto frame = MakeFrame(0);
+  auto* module = static_cast<TestFolder*>(frame->Module(0));
+  FolderListView* list = module->List();
+  list->setFocus();
+  list->SelectRow(0);
+  QTest::keyClick(list, Qt::Key_End);
+  EXPECT_EQ(module->SelectedKey(), 2);
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(module->SelectedKey(), 1);
+  QTest::keyClicks(list, "Be");  // type-ahead on the names
+  EXPECT_EQ(module->SelectedKey(), 0);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(module->opened, 1);
+  const QModelIndex row = module->Model()->index(1, 0);
+  // A view wants the press before the double click, as a desktop sends it.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+  EXPECT_EQ(module->opened, 2);
+}
+
+}  // namespace
+}  // namespace zeph::testing

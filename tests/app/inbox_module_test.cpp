@@ -1,0 +1,392 @@
+// The Inbox and Sent messages in the frame, against the card service's
+// demo card: reception at start and while another module is on screen, the
+// read mark, replace types, the commands that open the writing windows, an
+// echo routed into an open chat, the wait cursor of a stalled pass, and
+// damaged store files.
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <cstring>
+#include <random>
+#include <sstream>
+
+#include "app/base/control_id.h"
+#include "app/compose/chat_opener.h"
+#include "app/controls/message_text_control.h"
+#include "app/folders/folder_list_view.h"
+#include "core/compose/chat_session.h"
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
+#include "core/folders/send_thread.h"
+#include "core/util/byte_order.h"
+#include "support/folders_fixture.h"
+#include "support/records.h"
+
+namespace zeph::testing {
+namespace {
+
+using InboxTest = FoldersFixture;
+
+// The texts of the Inbox records from `number`, in list order.
+std::vector<std::string> TextsFrom(const MessageList& list, const std::string& number) {
+  std::vector<std::string> texts;
+  for (const MessageRecord& record : list) {
+    if (FirstNumber(record) == number) texts.push_back(TextOf(record));
+  }
+  return texts;
+}
+
+TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
+  frame = MakeFrame(0);
+  InboxModule* inbox = Inbox();
+  EXPECT_EQ(Names(*inbox), (QStringList{"Anna Berg", "David Lund", "Grete Müller"}));
+  // The refresh selected row 0: shown, and marked read in the file.
+  EXPECT_EQ(inbox->Preview()->Text(), "See you at eight at the station?");
+  EXPECT_EQ(FindControlAs<QLabel>(inbox, ControlId::kSenderValue)->text(), "Anna Berg");
+  EXPECT_TRUE(FindControl(inbox, ControlId::kInboxFromLabel)->font().bold());
+  auto file = FileRecords(store.Paths().inbox);
+  ASSERT_EQ(file->Count(), 3);
+  EXPECT_TRUE(file->GetAt(0)->flags & MRF_READ);
+  EXPECT_FALSE(file->GetAt(1)->flags & MRF_READ);
+
+  // A picture message keeps its picture icon and stores nothing; Save
+  // Picture follows it, and twice adds the picture once.
+  const uint32_t pictureFlags = file->GetAt(2)->flags;
+  inbox->List()->SelectRow(2);
+  EXPECT_TRUE(inbox->Preview()->HasPicture());
+  EXPECT_EQ(FileRecords(store.Paths().inbox)->GetAt(2)->flags, pictureFlags);
+  EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kSavePicture)->isEnabled());
+  Choose(*frame, CommandId::kSavePicture);
+  Choose(*frame, CommandId::kSavePicture);
+  EXPECT_EQ(store.Lists().pictures.Count(), 1);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(store.Paths().pictures)).size(), 252);
+  inbox->List()->SelectRow(1);
+  EXPECT_FALSE(inbox->Preview()->HasPicture());
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kSavePicture)->isEnabled());
+
+  // Away and back: the user's row is selected again, and shown.
+  frame->ChooseModule(4);
+  frame->ChooseModule(0);
+  EXPECT_EQ(inbox->SelectedKey(), 1);
+  EXPECT_EQ(inbox->Preview()->Text(), TextOf(*store.Lists().inbox.GetAt(1)));
+}
+
+TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesContacts) {
+  frame = MakeFrame(4);
+  // A contact only the list knows: Contacts shows it once it rebuilds.
+  store.Lists().contacts.Add(Contact("Zoe Park", "+15550199", 9));
+  const auto* contacts = static_cast<const ReportListView*>(frame->Module(4)->ListView());
+  ASSERT_EQ(contacts->topLevelItemCount(), 8);
+
+  // As a user delivers one, with the control tool.
+  QProcess cardctl;
+  cardctl.setStandardOutputFile(QProcess::nullDevice());  // its reply
+  cardctl.start(QStringLiteral(ZEPH_CARDCTL_PATH),
+                {"--socket-dir", QString::fromStdString(folder.path().string()), "deliver",
+                 "--text", "Are you coming?", "--from", "+15550105"});
+  ASSERT_TRUE(cardctl.waitForFinished());
+  ASSERT_EQ(cardctl.exitCode(), 0);
+  ASSERT_TRUE(InboxReaches(4));  // the demo card's three and the new one
+  EXPECT_EQ(frame->CurrentIndex(), 4);
+  EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550105"),
+            std::vector<std::string>{"Are you coming?"});
+  EXPECT_EQ(contacts->topLevelItemCount(), 9);
+
+  // A business card is shown over the module on screen with the ordinary
+  // cursor, data the program cannot read gets error box 67 before it is
+  // filed; the card is not filed.
+  QString shown;
+  const QWidget* owner = nullptr;
+  bool waitCursor = true;
+  const auto answer = OnNextModal([&shown, &owner, &waitCursor](QWidget* modal) {
+    shown = modal->objectName();
+    owner = modal->parentWidget();
+    waitCursor = QApplication::overrideCursor() != nullptr;
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  Deliver({{"type", "business-card"},
+           {"card", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lind;Maja\r\nTEL:+4670123\r\nEND:VCARD\r\n"}});
+  Deliver({{"type", "unknown"}});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !asker.errors.empty(); }, 5000));
+  EXPECT_EQ(shown, "BusinessCardReceivedDialog202");
+  EXPECT_EQ(owner, frame->Module(4));
+  EXPECT_FALSE(waitCursor);  // the pass waits for the user, not the user for it
+  EXPECT_EQ(asker.errors, std::vector<int>{67});
+  EXPECT_EQ(store.Lists().inbox.Count(), 5);
+}
+
+TEST_F(InboxTest, AReplaceTypeReplacesTheFirstMessageOfItsSenderAndType) {
+  frame = MakeFrame(0);
+  Deliver({{"text", "Score 1:0"}, {"from", "+15550106"}, {"protocolId", 0x43}});
+  ASSERT_TRUE(InboxReaches(4));
+  Deliver({{"text", "Score 2:0"}, {"from", "+15550106"}, {"protocolId", 0x43}});
+  Deliver({{"text", "Other match"}, {"from", "+15550108"}, {"protocolId", 0x43}});
+  Deliver({{"text", "Kick-off"}, {"from", "+15550106"}, {"protocolId", 0x44}});
+  ASSERT_TRUE(InboxReaches(6));
+  EXPECT_EQ(TextsFrom(store.Lists().inbox, "+15550106"),
+            (std::vector<std::string>{"Score 2:0", "Kick-off"}));
+  EXPECT_EQ(Names(*Inbox()).size(), 6);
+}
+
+TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
+  MessageList sent;
+  sent.Add(Message("+15550103", "Lunch on Friday?", At(2024, 5, 2, 12, 30), MRF_OUTGOING));
+  sent.Add(Message("+15550101", "On my way", At(2024, 5, 3, 18, 5), MRF_OUTGOING));
+  ASSERT_EQ(SaveMessageFile(store.Paths().sent, sent), 2);
+  frame = MakeFrame(0);
+  struct Opened {
+    EditorMode mode;
+    SourceFolder folder;
+    int index;
+    std::string number;
+    std::string text;
+  };
+  std::vector<Opened> editors;
+  QObject::connect(frame.get(), &MainFrame::EditorRequested, [&editors](const EditorRequest& r) {
+    editors.push_back({r.mode, r.folder, r.index, r.record ? FirstNumber(*r.record) : "",
+                       r.record ? TextOf(*r.record) : ""});
+  });
+  std::vector<std::string> chats;
+  QObject::connect(frame.get(), &MainFrame::ChatRequested,
+                   [&chats](const MessageRecord& seed, bool) {
+                     chats.push_back(FirstNumber(seed) + " " + TextOf(seed));
+                   });
+  const std::string david = TextOf(*store.Lists().inbox.GetAt(1));
+
+  Inbox()->List()->SelectRow(1);
+  Choose(*frame, CommandId::kReply);
+  Choose(*frame, CommandId::kForward);
+  QTest::keyClick(Inbox()->List(), Qt::Key_Return);  // Enter replies
+  Choose(*frame, CommandId::kChat);
+  frame->ChooseModule(2);
+  const uint32_t sentFlags = FileRecords(store.Paths().sent)->GetAt(0)->flags;
+  Sent()->List()->SelectRow(1);
+  Choose(*frame, CommandId::kReply);                                       // Sent messages has none
+  QTest::keyClick(Sent()->List(), Qt::Key_Return);                         // Enter forwards
+  EXPECT_EQ(FileRecords(store.Paths().sent)->GetAt(0)->flags, sentFlags);  // nothing marked read
+
+  ASSERT_EQ(editors.size(), 4u);
+  const std::vector<std::tuple<EditorMode, SourceFolder, int, std::string, std::string>> expected{
+      {EditorMode::kReply, SourceFolder::kInbox, 1, "+15550104", ""},
+      {EditorMode::kForward, SourceFolder::kInbox, 1, "", david},
+      {EditorMode::kReply, SourceFolder::kInbox, 1, "+15550104", ""},
+      {EditorMode::kForward, SourceFolder::kSent, 1, "", "On my way"}};
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const auto& [mode, folder, index, number, text] = expected[i];
+    EXPECT_EQ(editors[i].mode, mode) << i;
+    EXPECT_EQ(editors[i].folder, folder) << i;
+    EXPECT_EQ(editors[i].index, index) << i;
+    EXPECT_EQ(editors[i].number, number) << i;
+    EXPECT_EQ(editors[i].text, text) << i;
+  }
+  EXPECT_EQ(chats, std::vector<std::string>{"+15550104 " + david});
+
+  // Delete takes exactly the selected rows, after the frame's question.
+  Sent()->List()->SelectRow(0);
+  Sent()->List()->selectionModel()->select(Sent()->Model()->index(1, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Choose(*frame, CommandId::kDelete);
+  EXPECT_EQ(asker.questions.back(), "Are you sure you want to delete the selected item?");
+  EXPECT_EQ(FileRecords(store.Paths().sent)->Count(), 0);
+  frame->ChooseModule(0);
+  Inbox()->List()->SelectRow(0);
+  Inbox()->List()->selectionModel()->select(
+      Inbox()->Model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Choose(*frame, CommandId::kDelete);
+  EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550104"),
+            std::vector<std::string>{david});
+  EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 1);
+
+  Choose(*frame, CommandId::kDeleteAll);
+  EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 0);
+  EXPECT_EQ(Inbox()->Model()->rowCount(), 0);
+  EXPECT_EQ(Inbox()->Preview()->Text(), "");
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kDeleteAll)->isEnabled());
+}
+
+TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
+  frame = MakeFrame(0);
+  ChatOpener chats(ChatSetup{services, frame.get(), {}, {}});
+  auto seed = CreateMessageRecord();
+  AddNumber(*seed, "+10000");
+  seed->text = "";
+  ASSERT_NE(chats.Open(*seed, true), nullptr);
+  AppLists& lists = store.Lists();
+  QueueChatMessage(MakeChatMessage("+10000", "ping", std::nullopt, clock.LocalTime()), lists.outbox,
+                   store.Paths().outbox, lists.chat);
+
+  // The send engine as the Outbox runs it, on its own pipe.
+  IpcOptions options;
+  options.socketDir = folder.path().string();
+  RetryTable retries;
+  SendThread engine(SendThreadSetup{
+      lists.outbox, store.Paths().outbox, retries,
+      SendFiling{lists.sent, store.Paths().sent, lists.reports, store.Paths().reports}, clock,
+      [options](uint32_t& result, PipeCanceller& canceller) mutable -> std::unique_ptr<Pipe> {
+        options.canceller = &canceller;
+        std::unique_ptr<IpcPipe> pipe;
+        result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                                    options);
+        return pipe;
+      },
+      [] {}, std::chrono::milliseconds(20), std::chrono::milliseconds(2000)});
+  engine.Start();
+  const auto holds = [](const MessageList& list) {
+    return std::any_of(list.begin(), list.end(),
+                       [](const MessageRecord& r) { return TextOf(r) == "Echo: ping"; });
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return holds(lists.inbox); }, 10000));
+  EXPECT_TRUE(holds(lists.chat));
+  engine.Stop();
+}
+
+// Passes everything to the card link, and notes whether the wait cursor
+// was up when each request went out on the user-interface thread's pipe.
+class CursorNotingLink final : public CardLink, public Pipe {
+ public:
+  explicit CursorNotingLink(CardLink& inner) : inner_(inner) {}
+  void OpenPipes() override { inner_.OpenPipes(); }
+  void ClosePipes() override { inner_.ClosePipes(); }
+  uint32_t NotifyModuleSwitch() override { return inner_.NotifyModuleSwitch(); }
+  uint32_t ReadSimPhonebook(ContactList& contacts) override {
+    return inner_.ReadSimPhonebook(contacts);
+  }
+  uint32_t ReadCentreNumber(std::string* number) override {
+    return inner_.ReadCentreNumber(number);
+  }
+  Pipe* SyncPipe() override { return this; }
+  IpcPipe* IndicationPipe() override { return inner_.IndicationPipe(); }
+
+  uint32_t SendFrame(std::span<const uint8_t> frame) override {
+    const QCursor* cursor = QApplication::overrideCursor();
+    waitCursor.push_back({ReadU32(frame.data() + wire::kMessageIdOffset),
+                          cursor != nullptr && cursor->shape() == Qt::WaitCursor});
+    return inner_.SyncPipe()->SendFrame(frame);
+  }
+  bool FrameWaiting() override { return inner_.SyncPipe()->FrameWaiting(); }
+  uint32_t ReadFrame(std::span<const uint8_t>& frame) override {
+    return inner_.SyncPipe()->ReadFrame(frame);
+  }
+  void Cancel() override { inner_.SyncPipe()->Cancel(); }
+
+  std::vector<std::pair<uint32_t, bool>> waitCursor;  // request id, cursor up
+
+ private:
+  CardLink& inner_;
+};
+
+TEST_F(InboxTest, AReceptionPassAgainstAStalledCardServiceShowsTheWaitCursor) {
+  CursorNotingLink noting(*device);
+  services.link = &noting;
+  frame = MakeFrame(0);
+  service.Control(R"({"verb":"fault","delayMs":800})");
+  noting.waitCursor.clear();
+  Inbox()->Refresh(RefreshReason::kReload);
+  ASSERT_FALSE(noting.waitCursor.empty());
+  EXPECT_EQ(noting.waitCursor.front(), std::make_pair(uint32_t{0x290009}, true));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Names(*Inbox()).size(), 3);  // late, and still whole
+}
+
+// A damaged Inbox file gives the records that can be read, and a window
+// that works: rows, selection, sorting and a reload.
+using DamagedInboxTest = AppFixture;
+
+TEST_F(DamagedInboxTest, GivesTheReadableRecordsAndAWorkingWindow) {
+  MessageList three;
+  for (const char* number : {"+15550101", "+15550102", "+15550103"}) {
+    three.Add(Message(number, "A message long enough to be cut in", At(2024, 6, 1, 9, 0)));
+  }
+  const std::vector<uint8_t> whole = SerializeMessageFile(three);
+  std::vector<uint8_t> cut(whole.begin(), whole.end() - 20);
+  std::vector<uint8_t> miscounted = whole;
+  miscounted[0] = 9;  // the header's u16 count says nine
+  std::vector<uint8_t> noise(100u << 20);
+  std::mt19937_64 random(12);
+  for (size_t at = 0; at < noise.size(); at += 8) {  // eight bytes a draw: quick under sanitizers
+    const uint64_t draw = random();
+    std::memcpy(noise.data() + at, &draw, sizeof draw);
+  }
+  const std::vector<std::pair<const char*, const std::vector<uint8_t>*>> damaged{
+      {"cut in a record", &cut}, {"wrong count", &miscounted}, {"100 MB of noise", &noise}};
+
+  for (const auto& [what, bytes] : damaged) {
+    SCOPED_TRACE(what);
+    QFile file(QString::fromStdString(store.Paths().inbox));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(reinterpret_cast<const char*>(bytes->data()), static_cast<qint64>(bytes->size()));
+    file.close();
+    MessageList readable;
+    static_cast<void>(ParseMessageFile(*bytes, readable));  // the records counted below
+
+    InboxModule inbox(0, services, {}, nullptr);
+    inbox.show();  // refreshes
+    ASSERT_EQ(inbox.Model()->rowCount(), readable.Count());
+    inbox.List()->SelectRow(readable.Count() - 1);
+    EXPECT_EQ(inbox.SelectedKey(), readable.Count() - 1);
+    inbox.SortByColumn(1);
+    inbox.Refresh(RefreshReason::kReload);
+    EXPECT_EQ(inbox.Model()->rowCount(), readable.Count());
+  }
+}
+
+// Start-up as the card service sees it: the program itself, started as a
+// user starts it, on the emulator's log of every request in answer order.
+TEST(InboxStartupTest, TheCardServiceSeesTheStartUpInItsOrder) {
+  TempFolder folder;  // the card service's sockets, and the program's home and runtime
+  CardServiceProcess service(folder, {"--demo", "-v"});
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  const QString root = QString::fromStdString(folder.path().string());
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("HOME", root + "/home");
+  environment.insert("XDG_CONFIG_HOME", root + "/config");
+  environment.insert("XDG_RUNTIME_DIR", root);
+  environment.insert("ZEPH_IPC_DIR", root);
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(ZEPHSMS_PATH), {});
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&service] { return service.Log().find("0x140006 ->") != std::string::npos; }, 15000));
+  // The program serves "stop" only once its window is up, a moment after
+  // the Inbox's first refresh: a stop sent before finds nobody and is
+  // sent again.
+  const auto stopped = [&environment, &program] {
+    QProcess stop;
+    stop.setProcessEnvironment(environment);
+    stop.start(QStringLiteral(ZEPHSMS_PATH), {"stop"});
+    stop.waitForFinished();
+    return program.waitForFinished(500);
+  };
+  ASSERT_TRUE(QTest::qWaitFor(stopped, 15000));
+
+  std::vector<std::string> lines;
+  std::istringstream log(service.Log());
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  const auto first = [&lines](const std::string& text) {
+    const auto at = std::find_if(lines.begin(), lines.end(), [&text](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+    return static_cast<size_t>(at - lines.begin());
+  };
+  const auto countBefore = [&lines](const std::string& text, size_t end) {
+    return std::count_if(
+        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(end),
+        [&text](const std::string& line) { return line.find(text) != std::string::npos; });
+  };
+  const size_t firstCount = first("[SMS sync] 0x290009 ->");
+  const size_t firstSwitch = first("[SMS sync] 0x140006 ->");
+  ASSERT_LT(firstSwitch, lines.size());
+  EXPECT_LT(first("[SMS sync] open"), first("[SMS ind] open"));
+  EXPECT_LT(first("[SMS ind] register 0x2290000 to 0x22D0FFF"), firstCount);
+  EXPECT_EQ(countBefore("0x2A0000 ->", firstCount), 1);
+  EXPECT_EQ(countBefore("0x2A0000 ->", lines.size()), 1);
+  // The first 0x140006 ends the Inbox's first refresh, whose pass took the
+  // demo card's three messages.
+  EXPECT_LT(firstCount, firstSwitch);
+  EXPECT_EQ(countBefore("0x290008 ->", firstSwitch), 3);
+}
+
+}  // namespace
+}  // namespace zeph::testing
