@@ -23,6 +23,16 @@ void DeviceCardLink::ClosePipes() {
   if (indication_) IPCCloseHandle(indication_);
 }
 
+std::unique_ptr<Pipe> DeviceCardLink::OpenSendPipe(uint32_t& result, PipeCanceller& canceller) {
+  IpcOptions options = options_;
+  options.canceller = &canceller;
+  std::unique_ptr<IpcPipe> pipe;
+  result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                              options);
+  if (result != kResultOk) return nullptr;
+  return pipe;
+}
+
 uint32_t DeviceCardLink::NotifyModuleSwitch() {
   return sync_ ? SendModuleSwitchNotice(*sync_) : kIpcNotConnected;
 }
