@@ -4,6 +4,7 @@
 #include "app/contacts/contacts_module.h"
 #include "app/folders/inbox_module.h"
 #include "app/folders/outbox_module.h"
+#include "app/folders/reports_module.h"
 #include "app/folders/sent_module.h"
 #include "core/startup/command_line.h"
 
@@ -27,6 +28,8 @@ std::unique_ptr<FolderModule> CreateProgramModule(int index, const ModuleService
       return CreateOutboxModule(index, services, {}, parent);
     case kSentModule:
       return CreateSentModule(index, services, parent);
+    case kReportsModule:
+      return CreateReportsModule(index, services, parent);
     case kContactsModule:
       return CreateContactsModule(index, services, parent);
     default:
