@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -138,17 +139,24 @@ void OutboxModule::Reload() {
 }
 
 void OutboxModule::FinishRefresh(RefreshReason reason) {
-  if (reason == RefreshReason::kReload) resend_->setEnabled(false);
+  if (reason == RefreshReason::kReload) {
+    resend_->setEnabled(false);
+    resendAll_->setEnabled(false);
+  }
   MessageFolderModule::FinishRefresh(reason);
 }
 
 void OutboxModule::RowsSelected(const std::vector<int>& keys) {
   bool failed = false;
+  bool anyFailed = false;
   Folder().WithList([&](const MessageList& list) {
     const MessageRecord* record = list.GetAt(keys.back());
     failed = record != nullptr && (record->flags & MRF_GAVEUP) != 0;
+    anyFailed = std::any_of(list.begin(), list.end(),
+                            [](const MessageRecord& r) { return (r.flags & MRF_GAVEUP) != 0; });
   });
   resend_->setEnabled(failed);
+  resendAll_->setEnabled(anyFailed);  // hidden, but kept as the selection says
 }
 
 void OutboxModule::showEvent(QShowEvent* event) {
