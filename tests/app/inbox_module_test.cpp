@@ -72,12 +72,38 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   const auto* contacts = static_cast<const ReportListView*>(frame->Module(4)->ListView());
   ASSERT_EQ(contacts->topLevelItemCount(), 8);
 
-  Deliver({{"text", "Are you coming?"}, {"from", "+15550105"}});
+  // As a user delivers one, with the control tool.
+  ASSERT_EQ(QProcess::execute(QStringLiteral(ZEPH_CARDCTL_PATH),
+                              {"--socket-dir", QString::fromStdString(folder.path().string()),
+                               "deliver", "--text", "Are you coming?", "--from", "+15550105"}),
+            0);
   ASSERT_TRUE(InboxReaches(4));  // the demo card's three and the new one
   EXPECT_EQ(frame->CurrentIndex(), 4);
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550105"),
             std::vector<std::string>{"Are you coming?"});
   EXPECT_EQ(contacts->topLevelItemCount(), 9);
+
+  // A business card is shown over the module on screen with the ordinary
+  // cursor, data the program cannot read gets error box 67 before it is
+  // filed; the card is not filed.
+  QString shown;
+  const QWidget* owner = nullptr;
+  bool waitCursor = true;
+  const auto answer = OnNextModal([&shown, &owner, &waitCursor](QWidget* modal) {
+    shown = modal->objectName();
+    owner = modal->parentWidget();
+    waitCursor = QApplication::overrideCursor() != nullptr;
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  Deliver({{"type", "business-card"},
+           {"card", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lind;Maja\r\nTEL:+4670123\r\nEND:VCARD\r\n"}});
+  Deliver({{"type", "unknown"}});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !asker.errors.empty(); }, 5000));
+  EXPECT_EQ(shown, "BusinessCardReceivedDialog202");
+  EXPECT_EQ(owner, frame->Module(4));
+  EXPECT_FALSE(waitCursor);  // the pass waits for the user, not the user for it
+  EXPECT_EQ(asker.errors, std::vector<int>{67});
+  EXPECT_EQ(store.Lists().inbox.Count(), 5);
 }
 
 TEST_F(InboxTest, AReplaceTypeReplacesTheFirstMessageOfItsSenderAndType) {
@@ -161,6 +187,12 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550104"),
             std::vector<std::string>{david});
   EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 1);
+
+  Choose(*frame, CommandId::kDeleteAll);
+  EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 0);
+  EXPECT_EQ(Inbox()->Model()->rowCount(), 0);
+  EXPECT_EQ(Inbox()->Preview()->Text(), "");
+  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kDeleteAll)->isEnabled());
 }
 
 TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {

@@ -5,11 +5,11 @@
 // load and save of them holds the list's lock. A folder module and its row
 // model reach their list only through here, and so never forget the lock.
 
-#include <mutex>
 #include <string>
 #include <utility>
 
 #include "core/store/message_record.h"
+#include "core/util/mutex.h"
 
 namespace zeph {
 
@@ -26,7 +26,7 @@ class FolderList {
   template <typename Work>
   decltype(auto) WithList(Work&& work) const {
     if (shared_ != nullptr) {
-      std::lock_guard hold(*shared_);
+      ScopedLock hold(*shared_);
       return work(list_);
     }
     return work(list_);

@@ -1,5 +1,7 @@
 #include "app/folders/inbox_module.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QTimer>
 
 #include "app/base/asker.h"
@@ -18,6 +20,16 @@
 
 namespace zeph {
 namespace {
+
+// Runs `show`, a box the reception pass waits for, with the ordinary
+// cursor: the pass runs under the wait cursor, and a box that the user is
+// to answer must not look busy.
+template <typename Show>
+void AnsweredWithoutWaitCursor(const Show& show) {
+  QApplication::restoreOverrideCursor();
+  show();
+  QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
 
 MessageFolderSetup InboxFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
@@ -102,8 +114,14 @@ void InboxModule::Reload() {
   if (pipe == nullptr) return;
 
   ReceptionHooks hooks;
-  hooks.showError = [asker = Services().asker](int code) { asker->ShowError(code); };
-  hooks.businessCardReceived = setup_.businessCardReceived;
+  hooks.showError = [asker = Services().asker](int code) {
+    AnsweredWithoutWaitCursor([asker, code] { asker->ShowError(code); });
+  };
+  if (setup_.businessCardReceived) {
+    hooks.businessCardReceived = [this](const MessageRecord& card) {
+      AnsweredWithoutWaitCursor([this, &card] { setup_.businessCardReceived(card); });
+    };
+  }
   OpenWindows* windows = Services().windows;
   hooks.chatCaption = [windows]() -> std::optional<std::string> {
     if (const ChatWindowLink* chat = OpenChatLink(*windows)) return chat->PartnerCaption();

@@ -43,7 +43,7 @@ void Fill(LockedMessageList& list, std::vector<std::unique_ptr<MessageRecord>> r
 bool SaveOutboxShots(const ShotContext& context) {
   AppLists& lists = context.services.store->Lists();
   std::vector<std::unique_ptr<MessageRecord>> outbox;
-  outbox.push_back(Entry("+15550102", "Running ten minutes late, start without me", 5, 9, 41,
+  outbox.push_back(Entry("+15550102", "On my way, see you in ten", 5, 9, 41,
                          MRF_SENDING));
   outbox.push_back(Entry("+15550105", "Tickets are booked for Saturday", 5, 9, 43, MRF_WAITING));
   outbox.push_back(Entry("+4930555019", "Please call me back", 4, 18, 2, MRF_GAVEUP));
@@ -63,13 +63,13 @@ bool SaveOutboxShots(const ShotContext& context) {
   }
 
   bool ok = true;
-  // Wide enough for the four columns of Delivery reports to show whole.
-  const QSize size = context.frame.size();
-  context.frame.resize(size.width() + 180, size.height());
   context.frame.ChooseModule(kOutboxModule);
   auto* outboxModule = static_cast<MessageFolderModule*>(context.frame.Module(kOutboxModule));
   outboxModule->List()->SelectRow(2);  // the failed one: Resend is on
   ok = SaveShot(context.frame, context, "main-outbox") && ok;
+  // Wide enough for the four columns of Delivery reports to show whole.
+  const QSize size = context.frame.size();
+  context.frame.resize(size.width() + 180, size.height());
   context.frame.ChooseModule(kReportsModule);
   ok = SaveShot(context.frame, context, "main-reports") && ok;
   context.frame.resize(size);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "app/base/asker.h"
 #include "app/base/menus.h"
@@ -105,11 +106,12 @@ int main(int argc, char** argv) {
   MainFrame frame(services, {}, 0);
   const ShotContext context{frame, services, folder};
   bool ok = true;
-  const char* names[] = {"main-inbox", "main-outbox", "main-sent", "main-reports",
-                         "main-contacts"};
-  for (int i = 0; i < 5; ++i) {
-    frame.ChooseModule(i);
-    ok = SaveShot(frame, context, names[i]) && ok;
+  // The Inbox and Sent messages are taken with their sample records below.
+  const std::pair<int, const char*> modules[] = {
+      {1, "main-outbox"}, {3, "main-reports"}, {4, "main-contacts"}};
+  for (const auto& [index, name] : modules) {
+    frame.ChooseModule(index);
+    ok = SaveShot(frame, context, name) && ok;
   }
   AboutDialog about(&frame);
   ok = SaveShot(about, context, "about") && ok;
@@ -118,6 +120,7 @@ int main(int argc, char** argv) {
   ok = SavePicturesShots(context) && ok;
   ok = SaveContactsShots(context) && ok;
   ok = SaveComposeShots(context) && ok;
+  ok = SaveFoldersShots(context) && ok;
   ok = SaveOutboxShots(context) && ok;
   ok = SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
   return ok ? 0 : 1;

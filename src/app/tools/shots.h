@@ -26,6 +26,8 @@ bool SaveShot(QWidget& widget, const ShotContext& context, const char* name);
 bool SavePicturesShots(const ShotContext& context);
 bool SaveContactsShots(const ShotContext& context);
 bool SaveComposeShots(const ShotContext& context);
+// The message folders, with sample records written into their files.
+bool SaveFoldersShots(const ShotContext& context);
 // The Outbox and Delivery reports with an entry in each state; they
 // replace the empty pictures of the two folders.
 bool SaveOutboxShots(const ShotContext& context);
