@@ -81,19 +81,6 @@ class OutboxTest : public FoldersFixture {
     return cells;
   }
 
-  int OutboxCount() {
-    ScopedLock hold(store.Lists().outbox);
-    return store.Lists().outbox.Count();
-  }
-
-  // The flags of the Delivery reports entries, in list order.
-  std::vector<uint32_t> ReportFlags() {
-    std::vector<uint32_t> flags;
-    ScopedLock hold(store.Lists().reports);
-    for (const MessageRecord& record : store.Lists().reports) flags.push_back(record.flags);
-    return flags;
-  }
-
   SteppedClock ticks;
 };
 
@@ -127,7 +114,7 @@ TEST_F(OutboxTest, AFailingSendIsTriedFiveTimesFiveSecondsApartThenFailsUntilRes
   EXPECT_TRUE(Outbox()->ResendButton()->isEnabled());
   EXPECT_TRUE(FindControl(Outbox(), static_cast<ControlId>(8076))->isHidden());  // Resend All
   QTest::mouseClick(Outbox()->ResendButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return OutboxCount() == 0; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().outbox)->Count() == 0; }));
   EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->Model()->rowCount() == 0; }));
   ScopedLock hold(store.Lists().sent);
@@ -146,7 +133,7 @@ TEST_F(OutboxTest, DeleteAndDeleteAllLeaveTheRecordBeingSentAndTheStopIsBounded)
 
   Outbox()->List()->SelectRow(0);
   Outbox()->Command(FolderCommand::kDelete);
-  EXPECT_EQ(OutboxCount(), 3);
+  EXPECT_EQ(FileRecords(store.Paths().outbox)->Count(), 3);
   Choose(*frame, CommandId::kDeleteAll);  // asks string 38 first; the asker says yes
   EXPECT_EQ(asker.questions.size(), 1u);
   EXPECT_EQ(Column(*Outbox(), 2), QStringList{"Sending..."});
@@ -179,8 +166,8 @@ TEST_F(OutboxTest, AReportReplacesItsPendingEntryAtTheEndAndClearListEmptiesTheF
   // A message sent now gets its pending entry after it, with the excerpt;
   // the card reports it delivered two seconds later.
   Queue("+15550101", "See you at the north entrance");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ReportFlags().size() == 2; }, 5000));
-  EXPECT_EQ(ReportStatusText(ReportFlags()[1]), "Pending");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().reports)->Count() == 2; }));
+  EXPECT_EQ(ReportStatusText(FileRecords(store.Paths().reports)->GetAt(1)->flags), "Pending");
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return Column(*Reports(), 2) == QStringList{"Pending", "Delivered"}; }, 8000));
   EXPECT_EQ(Column(*Reports(), 1)[1], "See you at the nor...");
