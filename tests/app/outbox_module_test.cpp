@@ -41,9 +41,9 @@ class OutboxTest : public FoldersFixture {
     // Passes 20 ms apart, so that the test waits for ticks, not seconds.
     setup.createModule = [](int index, const ModuleServices& given, QWidget* parent) {
       if (index == kOutboxModule) {
-        return CreateOutboxModule(index, given, OutboxSetup{std::chrono::milliseconds(20),
-                                                            std::chrono::milliseconds(1000)},
-                                  parent);
+        return CreateOutboxModule(
+            index, given,
+            OutboxSetup{std::chrono::milliseconds(20), std::chrono::milliseconds(1000)}, parent);
       }
       return CreateProgramModule(index, given, parent);
     };
@@ -56,8 +56,8 @@ class OutboxTest : public FoldersFixture {
   // screen as the editor's start-up wiring does.
   void Queue(const char* to, const char* text) {
     auto record = Message(to, text, ticks.LocalTime(), MRF_OUTGOING | MRF_WAITING);
-    static_cast<void>(QueueOutboxRecord(store.Lists().outbox, store.Paths().outbox,
-                                        std::move(record)));
+    static_cast<void>(
+        QueueOutboxRecord(store.Lists().outbox, store.Paths().outbox, std::move(record)));
     frame->CurrentModule()->Refresh(RefreshReason::kReload);
   }
 
@@ -128,8 +128,9 @@ TEST_F(OutboxTest, DeleteAndDeleteAllLeaveTheRecordBeingSentAndTheStopIsBounded)
   Queue("+15550101", "first");
   Queue("+15550102", "second");
   Queue("+15550103", "third");
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Column(*Outbox(), 2) == QStringList{"Sending...", "Waiting", "Waiting"}; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return Column(*Outbox(), 2) == QStringList{"Sending...", "Waiting", "Waiting"};
+  }));
 
   Outbox()->List()->SelectRow(0);
   Outbox()->Command(FolderCommand::kDelete);
@@ -154,8 +155,8 @@ TEST_F(OutboxTest, DeleteAndDeleteAllLeaveTheRecordBeingSentAndTheStopIsBounded)
 TEST_F(OutboxTest, AReportReplacesItsPendingEntryAtTheEndAndClearListEmptiesTheFolder) {
   // An entry left pending by an earlier send, with the card's reference 7.
   MessageList reports;
-  auto earlier = Message("+15550104", "Lunch at one?...", At(2024, 5, 2, 12, 30),
-                         MRF_OUTGOING | MRF_SENDING);
+  auto earlier =
+      Message("+15550104", "Lunch at one?...", At(2024, 5, 2, 12, 30), MRF_OUTGOING | MRF_SENDING);
   earlier->reference = 7;
   reports.Add(std::move(earlier));
   ASSERT_EQ(SaveMessageFile(store.Paths().reports, reports), 1);
@@ -169,14 +170,20 @@ TEST_F(OutboxTest, AReportReplacesItsPendingEntryAtTheEndAndClearListEmptiesTheF
   ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().reports)->Count() == 2; }));
   EXPECT_EQ(ReportStatusText(FileRecords(store.Paths().reports)->GetAt(1)->flags), "Pending");
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Column(*Reports(), 2) == QStringList{"Pending", "Delivered"}; }, 8000));
+      [&] {
+        return Column(*Reports(), 2) == QStringList{"Pending", "Delivered"};
+      },
+      8000));
   EXPECT_EQ(Column(*Reports(), 1)[1], "See you at the nor...");
 
   // A failure report for reference 7 replaces the older entry, which moves
   // to the end with its text.
   Deliver({{"type", "report"}, {"reference", 7}, {"reportStatus", 2}, {"from", "+15550104"}});
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Column(*Reports(), 2) == QStringList{"Delivered", "Failed"}; }, 5000));
+      [&] {
+        return Column(*Reports(), 2) == QStringList{"Delivered", "Failed"};
+      },
+      5000));
   EXPECT_EQ(Column(*Reports(), 1)[1], "Lunch at one?...");
   EXPECT_EQ(FileRecords(store.Paths().reports)->Count(), 2);
 

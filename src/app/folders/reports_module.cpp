@@ -18,7 +18,8 @@ constexpr QRect kClearListPlace(7, 0, 80, 23);
 
 MessageFolderSetup ReportsFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
-  MessageFolderSetup setup{FolderList(store.Lists().reports, store.Paths().reports), {}, {}, {}, {}};
+  MessageFolderSetup setup{
+      FolderList(store.Lists().reports, store.Paths().reports), {}, {}, {}, {}};
   setup.columns = {
       {StringId::kReportsToColumn, ColumnContent::kNumberName, kSortNameAscending},
       {StringId::kReportsMessageColumn, ColumnContent::kText, kSortTextAscending},

@@ -7,7 +7,9 @@ namespace zeph {
 
 DeviceCardLink::DeviceCardLink(IpcOptions options) : options_(std::move(options)) {}
 
-DeviceCardLink::~DeviceCardLink() { ClosePipes(); }
+DeviceCardLink::~DeviceCardLink() {
+  ClosePipes();
+}
 
 void DeviceCardLink::OpenPipes() {
   // The results are not looked at: a pipe that failed to open stays
@@ -27,8 +29,8 @@ std::unique_ptr<Pipe> DeviceCardLink::OpenSendPipe(uint32_t& result, PipeCancell
   IpcOptions options = options_;
   options.canceller = &canceller;
   std::unique_ptr<IpcPipe> pipe;
-  result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
-                              options);
+  result =
+      IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe, options);
   if (result != kResultOk) return nullptr;
   return pipe;
 }

@@ -43,8 +43,7 @@ void Fill(LockedMessageList& list, std::vector<std::unique_ptr<MessageRecord>> r
 bool SaveOutboxShots(const ShotContext& context) {
   AppLists& lists = context.services.store->Lists();
   std::vector<std::unique_ptr<MessageRecord>> outbox;
-  outbox.push_back(Entry("+15550102", "On my way, see you in ten", 5, 9, 41,
-                         MRF_SENDING));
+  outbox.push_back(Entry("+15550102", "On my way, see you in ten", 5, 9, 41, MRF_SENDING));
   outbox.push_back(Entry("+15550105", "Tickets are booked for Saturday", 5, 9, 43, MRF_WAITING));
   outbox.push_back(Entry("+4930555019", "Please call me back", 4, 18, 2, MRF_GAVEUP));
   Fill(lists.outbox, std::move(outbox));
