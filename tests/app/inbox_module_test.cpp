@@ -19,7 +19,6 @@
 #include "core/compose/chat_session.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
-#include "core/folders/send_thread.h"
 #include "core/util/byte_order.h"
 #include "support/folders_fixture.h"
 #include "support/records.h"
@@ -217,29 +216,13 @@ TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   QueueChatMessage(MakeChatMessage("+10000", "ping", std::nullopt, clock.LocalTime()), lists.outbox,
                    store.Paths().outbox, lists.chat);
 
-  // The send engine as the Outbox runs it, on its own pipe.
-  IpcOptions options;
-  options.socketDir = folder.path().string();
-  RetryTable retries;
-  SendThread engine(SendThreadSetup{
-      lists.outbox, store.Paths().outbox, retries,
-      SendFiling{lists.sent, store.Paths().sent, lists.reports, store.Paths().reports}, clock,
-      [options](uint32_t& result, PipeCanceller& canceller) mutable -> std::unique_ptr<Pipe> {
-        options.canceller = &canceller;
-        std::unique_ptr<IpcPipe> pipe;
-        result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
-                                    options);
-        return pipe;
-      },
-      [] {}, std::chrono::milliseconds(20), std::chrono::milliseconds(2000)});
-  engine.Start();
+  // The Outbox's send engine takes it on its own pipe.
   const auto holds = [](const MessageList& list) {
     return std::any_of(list.begin(), list.end(),
                        [](const MessageRecord& r) { return TextOf(r) == "Echo: ping"; });
   };
   EXPECT_TRUE(QTest::qWaitFor([&] { return holds(lists.inbox); }, 10000));
   EXPECT_TRUE(holds(lists.chat));
-  engine.Stop();
 }
 
 // Passes everything to the card link, and notes whether the wait cursor
@@ -379,6 +362,9 @@ TEST(InboxStartupTest, TheCardServiceSeesTheStartUpInItsOrder) {
   const size_t firstSwitch = first("[SMS sync] 0x140006 ->");
   ASSERT_LT(firstSwitch, lines.size());
   EXPECT_LT(first("[SMS sync] open"), first("[SMS ind] open"));
+  // The Outbox's send thread opens the third pipe once the frame made it.
+  EXPECT_LT(first("0x2A0000 ->"), first("[SMSSend sync] open"));
+  EXPECT_LT(first("[SMSSend sync] open"), lines.size());
   EXPECT_LT(first("[SMS ind] register 0x2290000 to 0x22D0FFF"), firstCount);
   EXPECT_EQ(countBefore("0x2A0000 ->", firstCount), 1);
   EXPECT_EQ(countBefore("0x2A0000 ->", lines.size()), 1);

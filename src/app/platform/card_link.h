@@ -5,14 +5,17 @@
 // program carries on with its defaults.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "core/devicelink/pipe.h"
+#include "core/devicelink/result_codes.h"
 #include "core/store/app_lists.h"
 
 namespace zeph {
 
 class IpcPipe;
-class Pipe;
+class PipeCanceller;
 
 class CardLink {
  public:
@@ -38,6 +41,16 @@ class CardLink {
   // none in tests that fake the link.
   virtual Pipe* SyncPipe() = 0;
   virtual IpcPipe* IndicationPipe() = 0;
+
+  // Opens "SMSSend sync", the send thread's own pipe, on the thread that
+  // will use it (it may be called from any thread). A stop may end the
+  // open early through `canceller`. None, with `result` set, when it
+  // cannot be opened; a link without a card service never opens one.
+  virtual std::unique_ptr<Pipe> OpenSendPipe(uint32_t& result, PipeCanceller& canceller) {
+    static_cast<void>(canceller);
+    result = kIpcNotConnected;
+    return nullptr;
+  }
 };
 
 }  // namespace zeph

@@ -7,7 +7,9 @@ namespace zeph {
 
 DeviceCardLink::DeviceCardLink(IpcOptions options) : options_(std::move(options)) {}
 
-DeviceCardLink::~DeviceCardLink() { ClosePipes(); }
+DeviceCardLink::~DeviceCardLink() {
+  ClosePipes();
+}
 
 void DeviceCardLink::OpenPipes() {
   // The results are not looked at: a pipe that failed to open stays
@@ -21,6 +23,16 @@ void DeviceCardLink::OpenPipes() {
 void DeviceCardLink::ClosePipes() {
   if (sync_) IPCCloseHandle(sync_);
   if (indication_) IPCCloseHandle(indication_);
+}
+
+std::unique_ptr<Pipe> DeviceCardLink::OpenSendPipe(uint32_t& result, PipeCanceller& canceller) {
+  IpcOptions options = options_;
+  options.canceller = &canceller;
+  std::unique_ptr<IpcPipe> pipe;
+  result =
+      IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe, options);
+  if (result != kResultOk) return nullptr;
+  return pipe;
 }
 
 uint32_t DeviceCardLink::NotifyModuleSwitch() {

@@ -23,9 +23,11 @@ class DeviceCardLink final : public CardLink {
   uint32_t ReadCentreNumber(std::string* number) override;
   Pipe* SyncPipe() override { return sync_.get(); }
   IpcPipe* IndicationPipe() override { return indication_.get(); }
+  // Reads only the options, which never change: safe on the send thread.
+  std::unique_ptr<Pipe> OpenSendPipe(uint32_t& result, PipeCanceller& canceller) override;
 
  private:
-  IpcOptions options_;
+  const IpcOptions options_;
   std::unique_ptr<IpcPipe> sync_;
   std::unique_ptr<IpcPipe> indication_;
 };

@@ -3,6 +3,8 @@
 #include "app/contacts/business_card_received_dialog.h"
 #include "app/contacts/contacts_module.h"
 #include "app/folders/inbox_module.h"
+#include "app/folders/outbox_module.h"
+#include "app/folders/reports_module.h"
 #include "app/folders/sent_module.h"
 #include "core/startup/command_line.h"
 
@@ -20,8 +22,14 @@ std::unique_ptr<FolderModule> CreateProgramModule(int index, const ModuleService
       };
       return CreateInboxModule(index, services, std::move(setup), parent);
     }
+    case kOutboxModule:
+      // The Outbox owns the send engine: its thread runs from here until
+      // the frame goes.
+      return CreateOutboxModule(index, services, {}, parent);
     case kSentModule:
       return CreateSentModule(index, services, parent);
+    case kReportsModule:
+      return CreateReportsModule(index, services, parent);
     case kContactsModule:
       return CreateContactsModule(index, services, parent);
     default:

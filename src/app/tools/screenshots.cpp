@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
   ok = SaveContactsShots(context) && ok;
   ok = SaveComposeShots(context) && ok;
   ok = SaveFoldersShots(context) && ok;
+  ok = SaveOutboxShots(context) && ok;
   ok = SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
   return ok ? 0 : 1;
 }

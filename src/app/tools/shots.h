@@ -28,5 +28,8 @@ bool SaveContactsShots(const ShotContext& context);
 bool SaveComposeShots(const ShotContext& context);
 // The message folders, with sample records written into their files.
 bool SaveFoldersShots(const ShotContext& context);
+// The Outbox and Delivery reports with an entry in each state; they
+// replace the empty pictures of the two folders.
+bool SaveOutboxShots(const ShotContext& context);
 
 }  // namespace zeph

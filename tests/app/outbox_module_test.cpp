@@ -1,0 +1,201 @@
+// The Outbox and Delivery reports in the frame, against the card service:
+// a send that keeps failing, retried five times 5 s apart and then
+// resent; Delete and Delete All leaving the record being sent, with a
+// bounded stop under a send that is never answered; a report that replaces
+// its pending entry at the end of the list; "&Clear List".
+
+#include <QPushButton>
+#include <atomic>
+#include <chrono>
+
+#include "app/base/control_id.h"
+#include "app/folders/folder_list_view.h"
+#include "app/folders/outbox_module.h"
+#include "app/folders/reports_module.h"
+#include "core/folders/folder_status.h"
+#include "core/folders/outbox_queue.h"
+#include "core/startup/command_line.h"
+#include "support/folders_fixture.h"
+#include "support/records.h"
+
+namespace zeph::testing {
+namespace {
+
+// The tick count moves only when the test says so; what the program makes
+// is dated by the system clock's date.
+class SteppedClock final : public Clock {
+ public:
+  uint32_t TickCount() const override { return ticks_.load(); }
+  RecordTime LocalTime() const override { return system_.LocalTime(); }
+  void Advance(uint32_t ms) { ticks_ += ms; }
+
+ private:
+  SystemClock system_;
+  std::atomic<uint32_t> ticks_{100000};
+};
+
+class OutboxTest : public FoldersFixture {
+ protected:
+  OutboxTest() : FoldersFixture({"--demo", "-v"}) {
+    services.clock = &ticks;
+    // Passes 20 ms apart, so that the test waits for ticks, not seconds.
+    setup.createModule = [](int index, const ModuleServices& given, QWidget* parent) {
+      if (index == kOutboxModule) {
+        return CreateOutboxModule(
+            index, given,
+            OutboxSetup{std::chrono::milliseconds(20), std::chrono::milliseconds(1000)}, parent);
+      }
+      return CreateProgramModule(index, given, parent);
+    };
+  }
+
+  OutboxModule* Outbox() const { return static_cast<OutboxModule*>(frame->Module(1)); }
+  ReportsModule* Reports() const { return static_cast<ReportsModule*>(frame->Module(3)); }
+
+  // Queues a text as the message editor does, and refreshes the module on
+  // screen as the editor's start-up wiring does.
+  void Queue(const char* to, const char* text) {
+    auto record = Message(to, text, ticks.LocalTime(), MRF_OUTGOING | MRF_WAITING);
+    static_cast<void>(
+        QueueOutboxRecord(store.Lists().outbox, store.Paths().outbox, std::move(record)));
+    frame->CurrentModule()->Refresh(RefreshReason::kReload);
+  }
+
+  // The send requests the card service answered so far.
+  int SendAttempts() const {
+    const std::string log = service.Log();
+    int count = 0;
+    for (size_t at = log.find("0x290000 ->"); at != std::string::npos;
+         at = log.find("0x290000 ->", at + 1)) {
+      ++count;
+    }
+    return count;
+  }
+
+  // The column `column` of every row, top to bottom.
+  static QStringList Column(const MessageFolderModule& module, int column) {
+    QStringList cells;
+    for (int row = 0; row < module.Model()->rowCount(); ++row) {
+      cells << module.Model()->index(row, column).data().toString();
+    }
+    return cells;
+  }
+
+  SteppedClock ticks;
+};
+
+TEST_F(OutboxTest, AFailingSendIsTriedFiveTimesFiveSecondsApartThenFailsUntilResent) {
+  service.Control(R"({"verb":"fault","failSends":5,"failStatus":1056})");
+  frame = MakeFrame(1);
+  Queue("+15550101", "Train is late");
+
+  for (int attempt = 1;; ++attempt) {
+    SCOPED_TRACE(attempt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SendAttempts() == attempt; }, 5000));
+    if (attempt == kMaxSendAttempts) break;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Column(*Outbox(), 2) == QStringList{"Waiting"}; }));
+    // Held back for the whole pause, through many passes.
+    QTest::qWait(150);
+    ticks.Advance(kRetryPauseMs - 1);
+    QTest::qWait(150);
+    EXPECT_EQ(SendAttempts(), attempt);
+    EXPECT_FALSE(Outbox()->ResendButton()->isEnabled());
+    ticks.Advance(1);
+  }
+  // The fifth failure is the last: the next pass gives up.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Column(*Outbox(), 2) == QStringList{"Failed"}; }));
+  EXPECT_TRUE(FileRecords(store.Paths().outbox)->GetAt(0)->flags & MRF_GAVEUP);
+  ticks.Advance(60000);
+  QTest::qWait(150);
+  EXPECT_EQ(SendAttempts(), kMaxSendAttempts);
+
+  // Resend is for the failed record alone, and sends it (the card takes
+  // it now): it leaves the Outbox for Sent messages.
+  EXPECT_TRUE(Outbox()->ResendButton()->isEnabled());
+  EXPECT_TRUE(FindControl(Outbox(), static_cast<ControlId>(8076))->isHidden());  // Resend All
+  QTest::mouseClick(Outbox()->ResendButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().outbox)->Count() == 0; }));
+  EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->Model()->rowCount() == 0; }));
+  ScopedLock hold(store.Lists().sent);
+  ASSERT_EQ(store.Lists().sent.Count(), 1);
+  EXPECT_EQ(TextOf(*store.Lists().sent.GetAt(0)), "Train is late");
+}
+
+TEST_F(OutboxTest, DeleteAndDeleteAllLeaveTheRecordBeingSentAndTheStopIsBounded) {
+  service.Control(R"({"verb":"fault","holdSends":true})");
+  frame = MakeFrame(1);
+  Queue("+15550101", "first");
+  Queue("+15550102", "second");
+  Queue("+15550103", "third");
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return Column(*Outbox(), 2) == QStringList{"Sending...", "Waiting", "Waiting"};
+  }));
+
+  Outbox()->List()->SelectRow(0);
+  Outbox()->Command(FolderCommand::kDelete);
+  EXPECT_EQ(FileRecords(store.Paths().outbox)->Count(), 3);
+  Choose(*frame, CommandId::kDeleteAll);  // asks string 38 first; the asker says yes
+  EXPECT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(Column(*Outbox(), 2), QStringList{"Sending..."});
+  auto file = FileRecords(store.Paths().outbox);
+  ASSERT_EQ(file->Count(), 1);
+  EXPECT_EQ(TextOf(*file->GetAt(0)), "first");
+
+  // The send is never answered: the frame's end cancels it after the
+  // stop's grace, and the record waits in its file to be sent next time.
+  const auto before = std::chrono::steady_clock::now();
+  frame.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
+  file = FileRecords(store.Paths().outbox);
+  ASSERT_EQ(file->Count(), 1);
+  EXPECT_TRUE(file->GetAt(0)->flags & MRF_WAITING);
+}
+
+TEST_F(OutboxTest, AReportReplacesItsPendingEntryAtTheEndAndClearListEmptiesTheFolder) {
+  // An entry left pending by an earlier send, with the card's reference 7.
+  MessageList reports;
+  auto earlier =
+      Message("+15550104", "Lunch at one?...", At(2024, 5, 2, 12, 30), MRF_OUTGOING | MRF_SENDING);
+  earlier->reference = 7;
+  reports.Add(std::move(earlier));
+  ASSERT_EQ(SaveMessageFile(store.Paths().reports, reports), 1);
+  service.Control(R"({"verb":"send-options","deliveryReports":true})");
+  frame = MakeFrame(3);
+  ASSERT_EQ(Column(*Reports(), 2), QStringList{"Pending"});
+
+  // A message sent now gets its pending entry after it, with the excerpt;
+  // the card reports it delivered two seconds later.
+  Queue("+15550101", "See you at the north entrance");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().reports)->Count() == 2; }));
+  EXPECT_EQ(ReportStatusText(FileRecords(store.Paths().reports)->GetAt(1)->flags), "Pending");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return Column(*Reports(), 2) == QStringList{"Pending", "Delivered"};
+      },
+      8000));
+  EXPECT_EQ(Column(*Reports(), 1)[1], "See you at the nor...");
+
+  // A failure report for reference 7 replaces the older entry, which moves
+  // to the end with its text.
+  Deliver({{"type", "report"}, {"reference", 7}, {"reportStatus", 2}, {"from", "+15550104"}});
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return Column(*Reports(), 2) == QStringList{"Delivered", "Failed"};
+      },
+      5000));
+  EXPECT_EQ(Column(*Reports(), 1)[1], "Lunch at one?...");
+  EXPECT_EQ(FileRecords(store.Paths().reports)->Count(), 2);
+
+  // "&Clear List" asks nothing, empties the folder and its file, and goes
+  // off with the rows.
+  ASSERT_TRUE(Reports()->ClearButton()->isEnabled());
+  QTest::mouseClick(Reports()->ClearButton(), Qt::LeftButton);
+  EXPECT_TRUE(asker.questions.empty());
+  EXPECT_EQ(Reports()->Model()->rowCount(), 0);
+  EXPECT_EQ(FileRecords(store.Paths().reports)->Count(), 0);
+  EXPECT_FALSE(Reports()->ClearButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace zeph::testing
