@@ -27,6 +27,7 @@
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
 #include "core/store/message_file.h"
+#include "core/util/allocator_tuning.h"
 #include "support/card_service_process.h"
 #include "support/records.h"
 
@@ -163,6 +164,7 @@ BENCHMARK(BM_StartToFirstPaint)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
+  zeph::KeepFreedMemoryForReloads();  // as the program does at its start
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
