@@ -1,5 +1,8 @@
 #include "core/compose/chat_conversation.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "core/folders/contact_lookup.h"
 #include "core/folders/date_text.h"
 #include "core/resources/string_table.h"
@@ -19,7 +22,13 @@ std::string ChatCaption(std::string_view partnerName, std::string_view partnerNu
 }
 
 int64_t ChatCutoff(const RecordTime& now, int hours) {
-  return FileTimeOf(now) - int64_t{hours < 0 ? 0 : hours} * kFileTimeUnitsPerHour;
+  // The settings file may hold any number of hours; more than the count
+  // reaches back take every message.
+  constexpr int64_t kFirst = std::numeric_limits<int64_t>::min();
+  constexpr int64_t kMostHours = std::numeric_limits<int64_t>::max() / kFileTimeUnitsPerHour;
+  const int64_t back = std::clamp<int64_t>(hours, 0, kMostHours) * kFileTimeUnitsPerHour;
+  const int64_t at = FileTimeOf(now);
+  return at < kFirst + back ? kFirst : at - back;
 }
 
 void AssembleConversation(const MessageList& inbox, const MessageList& sent,

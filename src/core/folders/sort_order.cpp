@@ -19,7 +19,9 @@ unsigned char Fold(unsigned char c) {
   return c;
 }
 
-int Sign(int64_t v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
+// Compared, not subtracted: a damaged record's time may be at either end
+// of the range.
+int Compare(int64_t a, int64_t b) { return a < b ? -1 : a > b ? 1 : 0; }
 
 int AscendingResult(const MessageRecord& a, const MessageRecord& b, int base,
                     const ContactList& contacts) {
@@ -28,7 +30,7 @@ int AscendingResult(const MessageRecord& a, const MessageRecord& b, int base,
       return CompareIgnoringCase(SortNameOf(FirstNumber(a), contacts),
                                  SortNameOf(FirstNumber(b), contacts));
     case kSortTimeAscending:
-      return Sign(FileTimeOf(a.time) - FileTimeOf(b.time));
+      return Compare(FileTimeOf(a.time), FileTimeOf(b.time));
     case kSortTextAscending:
       return CompareIgnoringCase(TextOf(a), TextOf(b));
     case kSortStatusAscending:

@@ -1,5 +1,7 @@
 #include "core/store/file_time.h"
 
+#include <limits>
+
 namespace zeph {
 namespace {
 
@@ -38,6 +40,13 @@ int DayOfWeek(int year, int month, int day) {
 
 int64_t FileTimeOf(const RecordTime& t) {
   const int64_t days = DaysFromCivil(t.year, t.month, t.day) + kDaysFrom1601To1970;
+  // A damaged record may hold any year up to 65 535 and any hour up to
+  // 65 535, which the count cannot reach: such a time saturates, so that it
+  // sorts after (or before) every real one instead of wrapping around. The
+  // margin of days leaves room for the largest hours, minutes and seconds.
+  constexpr int64_t kLastDay = std::numeric_limits<int64_t>::max() / kUnitsPerDay - 4000;
+  if (days > kLastDay) return std::numeric_limits<int64_t>::max();
+  if (days < -kLastDay) return std::numeric_limits<int64_t>::min();
   const int64_t seconds = int64_t{t.hour} * 3600 + int64_t{t.minute} * 60 + t.second;
   return days * kUnitsPerDay + seconds * kFileTimeUnitsPerSecond + int64_t{t.milliseconds} * 10'000;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/folders/contact_lookup.h"
 #include "core/store/file_time.h"
 #include "support/records.h"
@@ -49,6 +51,8 @@ TEST(ConversationTest, AssemblesThePartnersRecentMessagesInTimeOrder) {
       {"sent at the moment of a received one", anna, 1,
        {{false, "+447700900123", "in", 11, 30}, {true, "+447700900123", "same moment", 11, 30}},
        {"in"}},
+      {"more hours than time has", anna, std::numeric_limits<int>::max(),
+       {{false, "+447700900123", "old", 0, 0}}, {"old"}},
       {"five characters matched whole", "12345", 5,
        {{false, "0012345", "contains it", 11, 0}, {false, "1234", "does not", 11, 1}},
        {"contains it"}},
