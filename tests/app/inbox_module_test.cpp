@@ -208,44 +208,31 @@ TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   EXPECT_TRUE(holds(lists.chat));
 }
 
-// Passes everything to the card link, and notes whether the wait cursor
-// was up when each request went out on the user-interface thread's pipe.
-class CursorNotingLink final : public CardLink, public Pipe {
+// Passes every frame on, and notes whether the wait cursor was up when each
+// request went out on the user-interface thread's pipe.
+class CursorNotingPipe final : public Pipe {
  public:
-  explicit CursorNotingLink(CardLink& inner) : inner_(inner) {}
-  void OpenPipes() override { inner_.OpenPipes(); }
-  void ClosePipes() override { inner_.ClosePipes(); }
-  uint32_t NotifyModuleSwitch() override { return inner_.NotifyModuleSwitch(); }
-  uint32_t ReadSimPhonebook(ContactList& contacts) override {
-    return inner_.ReadSimPhonebook(contacts);
-  }
-  uint32_t ReadCentreNumber(std::string* number) override {
-    return inner_.ReadCentreNumber(number);
-  }
-  Pipe* SyncPipe() override { return this; }
-  IpcPipe* IndicationPipe() override { return inner_.IndicationPipe(); }
-
+  explicit CursorNotingPipe(Pipe& inner) : inner_(inner) {}
   uint32_t SendFrame(std::span<const uint8_t> frame) override {
     const QCursor* cursor = QApplication::overrideCursor();
     waitCursor.push_back({ReadU32(frame.data() + wire::kMessageIdOffset),
                           cursor != nullptr && cursor->shape() == Qt::WaitCursor});
-    return inner_.SyncPipe()->SendFrame(frame);
+    return inner_.SendFrame(frame);
   }
-  bool FrameWaiting() override { return inner_.SyncPipe()->FrameWaiting(); }
-  uint32_t ReadFrame(std::span<const uint8_t>& frame) override {
-    return inner_.SyncPipe()->ReadFrame(frame);
-  }
-  void Cancel() override { inner_.SyncPipe()->Cancel(); }
+  bool FrameWaiting() override { return inner_.FrameWaiting(); }
+  uint32_t ReadFrame(std::span<const uint8_t>& frame) override { return inner_.ReadFrame(frame); }
+  void Cancel() override { inner_.Cancel(); }
 
   std::vector<std::pair<uint32_t, bool>> waitCursor;  // request id, cursor up
 
  private:
-  CardLink& inner_;
+  Pipe& inner_;
 };
 
 TEST_F(InboxTest, AReceptionPassAgainstAStalledCardServiceShowsTheWaitCursor) {
-  CursorNotingLink noting(*device);
-  services.link = &noting;
+  CursorNotingPipe noting(*device->SyncPipe());
+  link.syncPipe = &noting;  // the fake link for the rest: only the pass's requests go out
+  services.link = &link;
   frame = MakeFrame(0);
   service.Control(R"({"verb":"fault","delayMs":800})");
   noting.waitCursor.clear();

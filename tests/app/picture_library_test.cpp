@@ -34,12 +34,6 @@ PictureImage Filled(uint8_t value) {
   return picture;
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
 class FakeChooser final : public PictureFileChooser {
  public:
   QString ImportFile(QWidget*) override { return importFile; }
@@ -188,13 +182,13 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
 // Which files are no picture files is the GMS reader's rule; here a refusal adds nothing
 // and shows no message, and a failed export leaves no file.
 TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
-  const std::vector<uint8_t> damaged(263, 0);  // the size of a picture file, no picture header
+  const std::string damaged(263, '\0');  // the size of a picture file, no picture header
   struct Case {
     const char* name;
     std::function<void(const std::string&)> make;
   };
   const Case cases[] = {
-      {"a wrong picture header", [&](const std::string& p) { WriteFile(p, damaged); }},
+      {"a wrong picture header", [&](const std::string& p) { std::ofstream(p, std::ios::binary) << damaged; }},
       {"a directory", [](const std::string& p) { fs::create_directory(p); }},
       {"no file", [](const std::string&) {}},
   };
