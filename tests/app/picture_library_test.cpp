@@ -188,7 +188,8 @@ TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
     std::function<void(const std::string&)> make;
   };
   const Case cases[] = {
-      {"a wrong picture header", [&](const std::string& p) { std::ofstream(p, std::ios::binary) << damaged; }},
+      {"a wrong picture header",
+       [&](const std::string& p) { std::ofstream(p, std::ios::binary) << damaged; }},
       {"a directory", [](const std::string& p) { fs::create_directory(p); }},
       {"no file", [](const std::string&) {}},
   };
