@@ -113,6 +113,9 @@ TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
   EXPECT_TRUE(window->StatusLine()->currentMessage().startsWith("Last Message Received: "));
   EXPECT_TRUE(window->StatusLine()->currentMessage().endsWith(" 05.12.2026 11:50"));
   EXPECT_EQ(window->windowTitle(), "Chat");
+  // Every control the keyboard reaches has a name; the partner field's is its label.
+  EXPECT_EQ(Unnamed(window), QStringList());
+  EXPECT_EQ(AccessibleName(window->findChild<QLineEdit*>()), "Chat with ");
 
   // A second request while the window is open changes nothing.
   EXPECT_EQ(opener->Open(*lists.inbox.GetAt(2), true), nullptr);
@@ -243,27 +246,19 @@ TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
 }
 
 TEST_F(ChatWindowTest, TheSaveDialogOffersChatTxtAmongTextFiles) {
-  QFileDialog* shown = nullptr;
-  QString title, file, suffix, filter;
-  bool asksBeforeOverwriting = false;
-  const auto cancel = OnNextModal([&](QWidget* modal) {
-    shown = qobject_cast<QFileDialog*>(modal);
+  QStringList seen;  // title, file, suffix, filters, asks before overwriting
+  const auto cancel = OnNextModal([&seen](QWidget* modal) {
+    auto* shown = qobject_cast<QFileDialog*>(modal);
     if (shown == nullptr) return;
-    title = shown->windowTitle();
-    file = shown->selectedFiles().value(0);
-    suffix = shown->defaultSuffix();
-    filter = shown->nameFilters().join(u';');
-    asksBeforeOverwriting = shown->acceptMode() == QFileDialog::AcceptSave &&
-                            !shown->testOption(QFileDialog::DontConfirmOverwrite);
+    seen = {shown->windowTitle(), shown->selectedFiles().value(0), shown->defaultSuffix(),
+            shown->nameFilters().join(u';'),
+            QString::number(shown->acceptMode() == QFileDialog::AcceptSave &&
+                            !shown->testOption(QFileDialog::DontConfirmOverwrite))};
     shown->reject();
   });
   EXPECT_TRUE(AskChatFileName(nullptr, documents.path()).isEmpty());
-  ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(title, "Save Conversation");
-  EXPECT_EQ(file, documents.filePath(QStringLiteral("chat.txt")));
-  EXPECT_EQ(suffix, "txt");
-  EXPECT_EQ(filter, "TXT Files (*.txt)");
-  EXPECT_TRUE(asksBeforeOverwriting);
+  EXPECT_EQ(seen, (QStringList{"Save Conversation", documents.filePath(QStringLiteral("chat.txt")),
+                               "txt", "TXT Files (*.txt)", "1"}));
 }
 
 TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
@@ -290,14 +285,6 @@ TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
   window->resize(window->minimumWidth(), 600);
   QApplication::processEvents();
   EXPECT_GT(lastRowHeight(), wide);
-}
-
-TEST_F(ChatWindowTest, EveryControlTheKeyboardReachesHasAName) {
-  ChatWindow* window = OpenOnTheInbox();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(Unnamed(window), QStringList());
-  // The partner field is announced by its label.
-  EXPECT_EQ(AccessibleName(window->findChild<QLineEdit*>()), "Chat with ");
 }
 
 }  // namespace

@@ -44,13 +44,19 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   EXPECT_TRUE(centre->isReadOnly());
 }
 
-TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmpty) {
+TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmptyAndCancelWritesNothing) {
   link.result = 7;
   OptionsDialog dialog(nullptr, settings, link);
   EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text().isEmpty());
   EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
+  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText("Someone");
+  dialog.reject();
+  EXPECT_EQ(dialog.result(), 0);
+  EXPECT_EQ(Str("OwnName"), "<missing>");
+  EXPECT_EQ(Int("ChatSMSs"), -77);
+  EXPECT_EQ(Int("ChatOnTop"), -77);
 }
 
 TEST_F(DialogsTest, OptionsOpensAtTheHeightItsWrappedTextsNeed) {
@@ -81,16 +87,6 @@ TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
   EXPECT_EQ(hours->text(), "42");
   digits.accept();
   EXPECT_EQ(Int("ChatSMSs"), 42);
-}
-
-TEST_F(DialogsTest, OptionsCancelWritesNothing) {
-  OptionsDialog dialog(nullptr, settings, link);
-  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText("Someone");
-  dialog.reject();
-  EXPECT_EQ(dialog.result(), 0);
-  EXPECT_EQ(Str("OwnName"), "<missing>");
-  EXPECT_EQ(Int("ChatSMSs"), -77);
-  EXPECT_EQ(Int("ChatOnTop"), -77);
 }
 
 TEST_F(DialogsTest, CannotSendClosesOnlyThroughOk) {

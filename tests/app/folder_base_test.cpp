@@ -12,7 +12,7 @@
 #include "core/folders/folder_status.h"
 #include "core/folders/sort_order.h"
 #include "core/store/message_file.h"
-#include "support/app_fixture.h"
+#include "support/folders_fixture.h"
 #include "support/records.h"
 
 namespace zeph::testing {
@@ -63,16 +63,6 @@ class FolderBaseTest : public AppFixture {
       return std::unique_ptr<FolderModule>(std::make_unique<TestFolder>(index, given, parent));
     };
   }
-
-  // The first column of every row, top to bottom.
-  static QStringList Names(const MessageFolderModule& module) {
-    QStringList names;
-    const MessageListModel* model = module.Model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-      names << model->index(row, 0).data().toString();
-    }
-    return names;
-  }
 };
 
 TEST_F(FolderBaseTest, ModelShowsTheListThroughCoreAndKeepsItsContract) {
@@ -83,7 +73,7 @@ TEST_F(FolderBaseTest, ModelShowsTheListThroughCoreAndKeepsItsContract) {
   ASSERT_EQ(model->rowCount(), 3);
   EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole), "From");
   EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole), "Date & Time");
-  EXPECT_EQ(Names(module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
+  EXPECT_EQ(Cells(module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
   EXPECT_TRUE(model->index(0, 1).data().toString().endsWith(" 02.03.2024 10:00"));
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(model->index(row, 1).data(MessageListModel::kKeyRole), row);
@@ -106,31 +96,26 @@ TEST_F(FolderBaseTest, ColumnClicksSortRowsOnlyAndTheNextRefreshIsInListOrder) {
   auto* module = static_cast<TestFolder*>(frame->Module(0));
   FolderListView* list = module->List();
   list->SelectRow(0);  // Ben
-  const auto click = [list](int column) {
-    QHeaderView* header = list->header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-  };
   const QStringList byName{"+4915550199", "Anna Berg", "Ben Okafor"};
   const QStringList byNameDown{"Ben Okafor", "Anna Berg", "+4915550199"};
-  click(0);
-  EXPECT_EQ(Names(*module), byName);
-  click(0);
-  EXPECT_EQ(Names(*module), byNameDown);
-  click(0);
-  EXPECT_EQ(Names(*module), byName);
+  ClickHeader(list, 0);
+  EXPECT_EQ(Cells(*module), byName);
+  ClickHeader(list, 0);
+  EXPECT_EQ(Cells(*module), byNameDown);
+  ClickHeader(list, 0);
+  EXPECT_EQ(Cells(*module), byName);
   EXPECT_EQ(module->SortCode(), kSortNameAscending);
-  click(1);  // by date, ascending, whatever the name direction was
-  EXPECT_EQ(Names(*module), (QStringList{"+4915550199", "Ben Okafor", "Anna Berg"}));
+  ClickHeader(list, 1);  // by date, ascending, whatever the name direction was
+  EXPECT_EQ(Cells(*module), (QStringList{"+4915550199", "Ben Okafor", "Anna Berg"}));
   EXPECT_EQ(module->SortCode(), kSortTimeAscending);
   // The selection followed its record; the list kept its order.
   EXPECT_EQ(module->SelectedKey(), 0);
   EXPECT_EQ(FirstNumber(*store.Lists().inbox.GetAt(0)), "+15550102");
 
   module->Refresh(RefreshReason::kReload);
-  EXPECT_EQ(Names(*module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
+  EXPECT_EQ(Cells(*module), (QStringList{"Ben Okafor", "Anna Berg", "+4915550199"}));
   EXPECT_FALSE(list->header()->isSortIndicatorShown());
-  click(1);  // the stored code decides: date again, now descending
+  ClickHeader(list, 1);  // the stored code decides: date again, now descending
   EXPECT_EQ(module->SortCode(), kSortTimeDescending);
 }
 

@@ -24,14 +24,8 @@
 #include "support/fake_pipe.h"
 #include "support/records.h"
 
-namespace zeph {
+namespace zeph::testing {
 namespace {
-
-using testing::Contact;
-using testing::CountLocked;
-using testing::Message;
-using testing::RecordLocked;
-using testing::Unnamed;
 
 QStringList Names(const QListWidget& list) {
   QStringList names;
@@ -39,7 +33,7 @@ QStringList Names(const QListWidget& list) {
   return names;
 }
 
-class MessageEditorTest : public testing::AppFixture {
+class MessageEditorTest : public AppFixture {
  protected:
   MessageEditorTest() {
     // The fake card has no connection; the warning would stop the test.
@@ -139,9 +133,9 @@ TEST_F(MessageEditorTest, ReplyNamesTheSenderAndMarksTheInboxMessage) {
 }
 
 TEST_F(MessageEditorTest, WithoutLongMessagesAForwardLosesItsPictureAndThePictureButtonsGrey) {
-  testing::FakePipe card;  // the editor and its text control each read 0x510C
-  card.Reply(testing::ReplyFrame(0x0B0001, 0, {0}));
-  card.Reply(testing::ReplyFrame(0x0B0001, 0, {0}));
+  FakePipe card;  // the editor and its text control each read 0x510C
+  card.Reply(ReplyFrame(0x0B0001, 0, {0}));
+  card.Reply(ReplyFrame(0x0B0001, 0, {0}));
   link.syncPipe = &card;
   auto source = Message("+358401234567", std::string(200, 'a'), {}, MRF_PICTURE);
   source->picture = PictureImage{};
@@ -225,7 +219,7 @@ TEST_F(MessageEditorTest, AddRecipientsFiltersNumbersAndAddsContactsByName) {
 TEST_F(MessageEditorTest, AddRecipientsOkReplacesTheListCancelKeepsIt) {
   MessageEditor* editor = Open();
   auto* add = FindControlAs<QPushButton>(editor, ControlId::kAddRecipients);
-  auto answer = testing::OnNextModal([](QWidget* modal) {
+  auto answer = OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<AddRecipientsDialog*>(modal);
     dialog->AddSelectedContact();
     dialog->reject();
@@ -234,7 +228,7 @@ TEST_F(MessageEditorTest, AddRecipientsOkReplacesTheListCancelKeepsIt) {
   EXPECT_TRUE(editor->Panel()->Recipients().empty());
   EXPECT_FALSE(Button(*editor, MessageEditor::kSend)->isEnabled());
 
-  answer = testing::OnNextModal([](QWidget* modal) {
+  answer = OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<AddRecipientsDialog*>(modal);
     dialog->AddSelectedContact();
     dialog->accept();
@@ -265,4 +259,4 @@ TEST_F(MessageEditorTest, EveryControlHasANameAndTabGoesFromTheTextToTheRecipien
 }
 
 }  // namespace
-}  // namespace zeph
+}  // namespace zeph::testing

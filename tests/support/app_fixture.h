@@ -167,10 +167,6 @@ class AppFixture : public ::testing::Test {
     item->trigger();
   }
 
-  bool Logged(const std::string& entry) const {
-    return std::find(log.begin(), log.end(), entry) != log.end();
-  }
-
   QTemporaryDir documents;
   MemorySettingsStore settings;
   FakeCardLink link;

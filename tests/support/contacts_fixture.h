@@ -1,40 +1,20 @@
 #pragma once
-// The Contacts windows against the real card service: a frame whose
-// modules are the program's own, on a card service with the demo card's
-// eight contacts, and helpers that read the list, the SIM and the errors.
+// The Contacts windows against the real card service, and helpers that read
+// the list, the SIM and the errors.
 
-#include <QHeaderView>
-#include <QTest>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "app/base/texts.h"
 #include "app/contacts/contacts_module.h"
 #include "app/controls/report_list_view.h"
-#include "app/platform/device_card_link.h"
-#include "app/shell/module_factory.h"
 #include "core/util/fixed_text.h"
-#include "support/app_fixture.h"
-
-#ifndef ZEPH_CARDSERVICE_BINARY
-#define ZEPH_CARDSERVICE_BINARY ZEPH_CARDSERVICE_PATH
-#endif
-#include "support/card_service_process.h"
+#include "support/folders_fixture.h"
 
 namespace zeph::testing {
 
-class ContactsFixture : public AppFixture {
+class ContactsFixture : public FoldersFixture {
  protected:
-  ContactsFixture() : service(folder, {"--demo"}) {
-    IpcOptions options;
-    options.socketDir = folder.path().string();
-    device = std::make_unique<DeviceCardLink>(options);
-    device->OpenPipes();
-    services.link = device.get();
-    setup.createModule = CreateProgramModule;
-  }
-
   // The frame with Contacts current (or `start`), and its Contacts module.
   ContactsModule* OpenContacts(int start = 4) {
     frame = MakeFrame(start);
@@ -78,17 +58,6 @@ class ContactsFixture : public AppFixture {
     }
     return rows;
   }
-
-  static void ClickHeader(ReportListView* list, int column) {
-    QHeaderView* header = list->header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-  }
-
-  TempFolder folder;
-  CardServiceProcess service;
-  std::unique_ptr<DeviceCardLink> device;
-  std::unique_ptr<MainFrame> frame;
 };
 
 }  // namespace zeph::testing

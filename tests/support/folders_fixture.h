@@ -1,10 +1,11 @@
 #pragma once
-// The message folders against the real card service: a frame whose modules
-// are the program's own, on a card service with the demo card (eight
-// contacts, three messages waiting), and helpers that deliver messages and
-// read the folders' rows and files.
+// The program's own modules against the real card service with the demo
+// card (eight contacts, three messages waiting), and helpers that deliver
+// messages and read the folders' rows and files.
 
+#include <QHeaderView>
 #include <QTest>
+#include <QTreeView>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -22,6 +23,22 @@
 #include "support/card_service_process.h"
 
 namespace zeph::testing {
+
+// The texts of a column of every row, top to bottom.
+inline QStringList Cells(const MessageFolderModule& module, int column = 0) {
+  QStringList cells;
+  for (int row = 0; row < module.Model()->rowCount(); ++row) {
+    cells << module.Model()->index(row, column).data().toString();
+  }
+  return cells;
+}
+
+// Clicks the header of `column`, as the user sorts.
+inline void ClickHeader(QTreeView* list, int column) {
+  QHeaderView* header = list->header();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+}
 
 class FoldersFixture : public AppFixture {
  protected:
@@ -49,15 +66,6 @@ class FoldersFixture : public AppFixture {
   bool InboxReaches(int count, int timeoutMs = 5000) {
     return QTest::qWaitFor([this, count] { return store.Lists().inbox.Count() == count; },
                            timeoutMs);
-  }
-
-  // The first column of every row, top to bottom.
-  static QStringList Names(const MessageFolderModule& module) {
-    QStringList names;
-    for (int row = 0; row < module.Model()->rowCount(); ++row) {
-      names << module.Model()->index(row, 0).data().toString();
-    }
-    return names;
   }
 
   // The records of a store file as it is on disk now.
