@@ -22,19 +22,14 @@ namespace zeph {
 namespace {
 
 using namespace std::chrono_literals;
+using cardservice::DemoPicture;
 using zeph::testing::CardServiceProcess;
 using zeph::testing::ConnectUnix;
 using zeph::testing::TempFolder;
-using cardservice::DemoPicture;
 namespace cm = card_message;
 
-std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName) {
-  IpcOptions options;
-  options.socketDir = folder.path().string();
-  options.readGraceMs = 300;
-  std::unique_ptr<IpcPipe> pipe;
-  EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options), 0u);
-  return pipe;
+std::unique_ptr<IpcPipe> Open(const TempFolder& folder) {
+  return zeph::testing::OpenServicePipe(folder);
 }
 
 // A kind-4 text block as the send engine builds it.
@@ -137,8 +132,8 @@ TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
     send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     close(fd);
   };
-  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 8, 0, 0, 0});               // length 8
-  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0x01, 0x00, 0x20, 0x00});   // 2 MiB
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 8, 0, 0, 0});              // length 8
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0x01, 0x00, 0x20, 0x00});  // 2 MiB
   sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 52, 0, 0, 0, 0, 0});       // cut in the middle
   sendRaw({0, 0, 0, 0, 9, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0});          // a request before open
   for (int round = 0; round < 20; ++round) {
@@ -219,8 +214,8 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
   folder.Write("bad.gms", std::vector<uint8_t>(100, 0));
   std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
   RunCommand(ctl + " deliver --picture " + folder.File("p.gms") + " --text Hi --from +4930");
-  std::string refused = RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") +
-                                   " 2>&1; echo \"exit=$?\"");
+  std::string refused =
+      RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") + " 2>&1; echo \"exit=$?\"");
   EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
 
   auto pipe = Open(folder);

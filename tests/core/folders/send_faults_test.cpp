@@ -3,33 +3,21 @@
 // sender had in flight.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <map>
-#include <nlohmann/json.hpp>
 
-#include "core/folders/outbox_queue.h"
 #include "core/store/message_file.h"
 #include "support/engine_fixture.h"
-#include "support/records.h"
 
 namespace zeph {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::EngineFixture;
-using testing::Message;
 
 class SendFaultsTest : public EngineFixture {
  protected:
-  void Queue(const std::string& text) {
-    QueueOutboxRecord(lists_.outbox, paths_.outbox,
-                      Message("+447700900123", text, clock_.LocalTime(), MRF_OUTGOING | MRF_WAITING));
-  }
   std::vector<std::string> QueueNumbered(int count) {
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i) {
@@ -41,9 +29,7 @@ class SendFaultsTest : public EngineFixture {
   // How often the card service sent each text.
   std::map<std::string, int> SentOnCard() {
     std::map<std::string, int> counts;
-    auto reply = nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"), nullptr, false);
-    if (reply.is_discarded()) return counts;
-    for (const auto& sent : reply["messages"]) ++counts[sent["text"].get<std::string>()];
+    for (const auto& sent : SentLog()) ++counts[sent["text"].get<std::string>()];
     return counts;
   }
   static std::map<std::string, int> Counted(const std::vector<std::string>& texts) {
@@ -88,10 +74,7 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   service_.Freeze(true);
   // The Outbox view's refreshes and the clock go on meanwhile.
   for (int i = 0; i < 10; ++i) {
-    {
-      ScopedLock hold(lists_.outbox);
-      AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
-    }
+    GiveRetryEntries();
     clock_.Advance(1000);
     std::this_thread::sleep_for(100ms);
   }
@@ -106,31 +89,12 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   EXPECT_EQ(Texts(lists_.reports).size(), texts.size());
 }
 
-// Runs the sender as a process of its own, to be killed with SIGKILL.
-class SenderProcess {
- public:
-  explicit SenderProcess(const std::string& folder) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      execl(ZEPH_SEND_ENGINE_CHILD, ZEPH_SEND_ENGINE_CHILD, folder.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~SenderProcess() { Kill(); }
-  SenderProcess(const SenderProcess&) = delete;
-  SenderProcess& operator=(const SenderProcess&) = delete;
-
-  void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
+// The sender as a process of its own, to be killed with SIGKILL.
+struct SenderProcess {
+  explicit SenderProcess(const std::string& folder)
+      : pid(testing::SpawnChild({ZEPH_SEND_ENGINE_CHILD, folder})) {}
+  ~SenderProcess() { testing::KillChild(pid); }
+  pid_t pid;
 };
 
 struct SavedFile {
@@ -186,7 +150,7 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.sent).texts.size() >= 3; }));
-    sender.Kill();
+    testing::KillChild(sender.pid);
   }
   checkFiles("killed in the middle of a pass");
 
@@ -195,7 +159,7 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.outbox).sending == 1; }));
-    sender.Kill();
+    testing::KillChild(sender.pid);
   }
   const SavedFile left = checkFiles("killed during a send");
   ASSERT_EQ(left.sending, 1);
