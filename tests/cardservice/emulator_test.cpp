@@ -71,25 +71,18 @@ std::string RunCommand(const std::string& command) {
   return output;
 }
 
-TEST(Emulator, PhonebookRequestsAndTheSimVerbs) {
+// The phonebook requests themselves: sim_contacts_test, against this service.
+TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
   TempFolder folder;
   CardServiceProcess service(folder);
   auto pipe = Open(folder);
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
-  ASSERT_EQ(AddPhonebookEntry(*pipe, "Bob", "+12", location), 0u);
-  EXPECT_NE(ReplacePhonebookEntry(*pipe, 9, "Nobody", "+9"), 0u);
-  ContactList contacts;
-  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
-  ASSERT_EQ(contacts.Count(), 2);
-  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "\xE9");
   EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
             std::string::npos);
-  ASSERT_EQ(DeletePhonebookEntry(*pipe, 1), 0u);
-
   service.Control(R"({"verb":"sim-remove"})");
+  ContactList contacts;
   EXPECT_NE(ReadPhonebook(*pipe, contacts), 0u);
-  EXPECT_EQ(contacts.Count(), 2);  // untouched
   EXPECT_EQ(ReadConnectionState(*pipe), 0x201u);
   service.Control(R"({"verb":"sim-insert"})");
   ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
@@ -246,9 +239,6 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
   EXPECT_EQ(PictureMessageOf(blocks[4]), std::pair(std::string("to me"), DemoPicture()));
   EXPECT_EQ(BlockNumber(blocks[3]), "+4930");
   EXPECT_EQ(BlockNumber(blocks[4]), own);
-  ContactList contacts;
-  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
-  EXPECT_EQ(contacts.Count(), 8);
 }
 
 TEST(Emulator, ControlCommandsRejectBadInputAndSendsFailFromTheCommandLine) {
