@@ -1,7 +1,6 @@
 #pragma once
-// Runs the real zeph-cardservice in a temporary folder for a test, and talks
-// to its control socket. The binary's path comes from the build
-// (ZEPH_CARDSERVICE_BINARY).
+// Runs the real zeph-cardservice (ZEPH_CARDSERVICE_BINARY) in a test's temporary folder and
+// talks to its control socket.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #pragma once
-// The engines against the real card service: lists and files in a temporary
-// folder, a card service there, a fake clock, and pipes that note what they
-// send.
+// The engines against the real card service in a temporary folder, with its lists and files,
+// a fake clock and pipes that note what they send.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// The send engine under the card service's faults and a killed sender: no
-// queued message is lost, and none is sent twice except the one a killed
-// sender had in flight.
+// The send engine under the card service's faults and a killed sender: nothing queued is lost,
+// nothing sent twice but the one a killed sender had in flight.
 
 #include <gtest/gtest.h>
 
@@ -39,9 +38,8 @@ class SendFaultsTest : public EngineFixture {
   }
 };
 
-// Killed with a send in flight and restarted while more wait: the records
-// stay queued through the outage and go out once the service is back, on
-// the engine's own pipe, which connects again by itself.
+// Killed mid-send and restarted: the records stay queued through the outage and go out on the
+// engine's own pipe, which connects again by itself.
 TEST_F(SendFaultsTest, AKilledAndRestartedServiceSendsEveryWaitingMessageOnce) {
   service_.Control(R"({"verb":"fault","holdSends":true})");
   Queue("in flight");
@@ -120,10 +118,8 @@ SavedFile ReadSaved(const std::string& path) {
   return file;
 }
 
-// A sender killed at any moment of a pass leaves whole files and every
-// message in the Outbox or in Sent messages; in both only for the one it
-// had in flight, still saved "Sending...", which the next start sends
-// again.
+// A sender killed anywhere in a pass leaves whole files, every message in the Outbox or Sent
+// messages, in both only the one in flight, saved "Sending..." and sent again at the next start.
 TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   const std::vector<std::string> texts = QueueNumbered(20);
   auto checkFiles = [&](const char* when) {
