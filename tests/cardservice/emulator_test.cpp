@@ -80,9 +80,11 @@ TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
   EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
             std::string::npos);
-  service.Control(R"({"verb":"sim-remove"})");
   ContactList contacts;
+  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
+  service.Control(R"({"verb":"sim-remove"})");
   EXPECT_NE(ReadPhonebook(*pipe, contacts), 0u);
+  EXPECT_EQ(contacts.Count(), 1);  // untouched
   EXPECT_EQ(ReadConnectionState(*pipe), 0x201u);
   service.Control(R"({"verb":"sim-insert"})");
   ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
