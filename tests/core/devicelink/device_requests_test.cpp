@@ -86,34 +86,26 @@ TEST(DeviceRequests, RequestsAreLaidOutAsTheCardExpects) {
 }
 
 TEST(CardParams, ReadsWithDefaultsAndShortPayloads) {
-  auto longMessages = [](Pipe& p) { return static_cast<uint32_t>(ReadLongMessageFlag(p)); };
-  struct Case {
-    const char* what;
-    std::function<uint32_t(Pipe&)> read;
-    uint16_t param;
-    Frame reply;
-    uint32_t value;
-  };
-  const Case cases[] = {
-      {"two bytes: upper bytes 0", ReadConnectionState, 0x5001, ReplyFrame(0x0B0001, 0, {2, 2}),
-       0x202},
-      {"refused: long messages on", longMessages, 0x510C, ReplyFrame(0x0B0001, 3, {0}), 1},
-      {"long messages off", longMessages, 0x510C, ReplyFrame(0x0B0001, 0, {0x00, 0x77}), 0},
-      {"more than four bytes: the first four count", ReadParam500E, 0x500E,
-       ReplyFrame(0x0B0001, 0, {1, 2, 3, 4, 5, 6}), 0x04030201},
-  };
-  for (const Case& c : cases) {
-    FakePipe pipe;
-    pipe.Reply(c.reply);
-    EXPECT_EQ(c.read(pipe), c.value) << c.what;
-    const Frame param = {static_cast<uint8_t>(c.param), static_cast<uint8_t>(c.param >> 8), 0, 0};
-    EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), param}))) << c.what;
-  }
+  FakePipe pipe;
+  pipe.Reply(ReplyFrame(0x0B0001, 0, {0x02, 0x02}));  // two bytes: upper bytes 0
+  EXPECT_EQ(ReadConnectionState(pipe), 0x202u);
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x01, 0x50, 0, 0}})));
   FakePipe absent;
   absent.sendResult = kIpcNotConnected;
   EXPECT_EQ(ReadConnectionState(absent), 0u);
   EXPECT_EQ(ReadParam500E(absent), 0xFFFFFFFFu);
   EXPECT_EQ(ReadLongMessageFlag(absent), 1);
+  FakePipe refused;
+  refused.Reply(ReplyFrame(0x0B0001, 3, {0}));
+  EXPECT_EQ(ReadLongMessageFlag(refused), 1);
+  FakePipe off;
+  off.Reply(ReplyFrame(0x0B0001, 0, {0x00, 0x77}));
+  EXPECT_EQ(ReadLongMessageFlag(off), 0);
+  EXPECT_THAT(off.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0C, 0x51, 0, 0}})));
+  FakePipe wide;  // more than four bytes: the first four count
+  wide.Reply(ReplyFrame(0x0B0001, 0, {1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(ReadParam500E(wide), 0x04030201u);
+  EXPECT_THAT(wide.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0E, 0x50, 0, 0}})));
 
   FakePipe four;
   four.Reply(ReplyFrame(0x0B0004, 0, {0x78, 0x56, 0x34, 0x12}));
