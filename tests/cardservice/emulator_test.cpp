@@ -22,19 +22,14 @@ namespace zeph {
 namespace {
 
 using namespace std::chrono_literals;
+using cardservice::DemoPicture;
 using zeph::testing::CardServiceProcess;
 using zeph::testing::ConnectUnix;
 using zeph::testing::TempFolder;
-using cardservice::DemoPicture;
 namespace cm = card_message;
 
-std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName) {
-  IpcOptions options;
-  options.socketDir = folder.path().string();
-  options.readGraceMs = 300;
-  std::unique_ptr<IpcPipe> pipe;
-  EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, options), 0u);
-  return pipe;
+std::unique_ptr<IpcPipe> Open(const TempFolder& folder) {
+  return zeph::testing::OpenServicePipe(folder);
 }
 
 // A kind-4 text block as the send engine builds it.
@@ -76,25 +71,20 @@ std::string RunCommand(const std::string& command) {
   return output;
 }
 
-TEST(Emulator, PhonebookRequestsAndTheSimVerbs) {
+// The phonebook requests themselves: sim_contacts_test, against this service.
+TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
   TempFolder folder;
   CardServiceProcess service(folder);
   auto pipe = Open(folder);
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
-  ASSERT_EQ(AddPhonebookEntry(*pipe, "Bob", "+12", location), 0u);
-  EXPECT_NE(ReplacePhonebookEntry(*pipe, 9, "Nobody", "+9"), 0u);
-  ContactList contacts;
-  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
-  ASSERT_EQ(contacts.Count(), 2);
-  EXPECT_EQ(FieldText(contacts.GetAt(0)->name), "\xE9");
   EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
             std::string::npos);
-  ASSERT_EQ(DeletePhonebookEntry(*pipe, 1), 0u);
-
+  ContactList contacts;
+  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
   service.Control(R"({"verb":"sim-remove"})");
   EXPECT_NE(ReadPhonebook(*pipe, contacts), 0u);
-  EXPECT_EQ(contacts.Count(), 2);  // untouched
+  EXPECT_EQ(contacts.Count(), 1);  // untouched
   EXPECT_EQ(ReadConnectionState(*pipe), 0x201u);
   service.Control(R"({"verb":"sim-insert"})");
   ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
@@ -137,8 +127,8 @@ TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
     send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     close(fd);
   };
-  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 8, 0, 0, 0});               // length 8
-  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0x01, 0x00, 0x20, 0x00});   // 2 MiB
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 8, 0, 0, 0});              // length 8
+  sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0x01, 0x00, 0x20, 0x00});  // 2 MiB
   sendRaw({0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 52, 0, 0, 0, 0, 0});       // cut in the middle
   sendRaw({0, 0, 0, 0, 9, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0});          // a request before open
   for (int round = 0; round < 20; ++round) {
@@ -219,8 +209,8 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
   folder.Write("bad.gms", std::vector<uint8_t>(100, 0));
   std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
   RunCommand(ctl + " deliver --picture " + folder.File("p.gms") + " --text Hi --from +4930");
-  std::string refused = RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") +
-                                   " 2>&1; echo \"exit=$?\"");
+  std::string refused =
+      RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") + " 2>&1; echo \"exit=$?\"");
   EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
 
   auto pipe = Open(folder);
@@ -251,9 +241,6 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesTheDemoAndTheOwnNumber) {
   EXPECT_EQ(PictureMessageOf(blocks[4]), std::pair(std::string("to me"), DemoPicture()));
   EXPECT_EQ(BlockNumber(blocks[3]), "+4930");
   EXPECT_EQ(BlockNumber(blocks[4]), own);
-  ContactList contacts;
-  ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
-  EXPECT_EQ(contacts.Count(), 8);
 }
 
 TEST(Emulator, ControlCommandsRejectBadInputAndSendsFailFromTheCommandLine) {

@@ -1,9 +1,9 @@
 #pragma once
-// Runs the real zeph-cardservice in a temporary folder for a test, and talks
-// to its control socket. The binary's path comes from the build
-// (ZEPH_CARDSERVICE_BINARY).
+// Runs the real zeph-cardservice (ZEPH_CARDSERVICE_BINARY) in a test's temporary folder and
+// talks to its control socket.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/devicelink/ipc_client.h"
+#include "core/devicelink/wire_layout.h"
 #include "support/temp_folder.h"
 
 namespace zeph::testing {
@@ -34,6 +36,58 @@ inline int ConnectUnix(const std::string& path) {
     return fd;
   if (fd >= 0) close(fd);
   return -1;
+}
+
+// Pipe options for the service in `folder`, with waits short enough for tests.
+inline IpcOptions ServicePipeOptions(const TempFolder& folder, uint32_t readGraceMs = 500) {
+  IpcOptions options;
+  options.socketDir = folder.path().string();
+  options.openTimeoutMs = 2000;
+  options.readGraceMs = readGraceMs;
+  return options;
+}
+
+// Opens pipe `name` to the service in `folder`; the open's result goes to `result`, or
+// must be success when none is given.
+inline std::unique_ptr<IpcPipe> OpenServicePipe(const TempFolder& folder,
+                                                const char* name = wire::kSyncPipeName,
+                                                uint32_t* result = nullptr,
+                                                uint32_t readGraceMs = 500) {
+  std::unique_ptr<IpcPipe> pipe;
+  const uint32_t code = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe,
+                                           ServicePipeOptions(folder, readGraceMs));
+  if (result)
+    *result = code;
+  else
+    EXPECT_EQ(code, 0u) << name;
+  return pipe;
+}
+
+// Runs `args` as a child process that dies with the test, its stdout to /dev/null and its
+// stderr to `logPath` when one is given; the child's pid.
+inline pid_t SpawnChild(std::vector<std::string> args, const std::string& logPath = "") {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  int log =
+      logPath.empty() ? -1 : open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+  if (log >= 0) dup2(log, 2);
+  // No child outliving a test that crashed (ctest would wait for the pipe it inherited).
+  int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (null >= 0) dup2(null, 1);
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
+// Kills the child `pid` at once, as a crash would, and reaps it.
+inline void KillChild(pid_t& pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  pid = -1;
 }
 
 class CardServiceProcess {
@@ -54,22 +108,7 @@ class CardServiceProcess {
                                      "--echo-delay", "50"};
     args.insert(args.end(), extra.begin(), extra.end());
     logPath_ = folder.File("service.log");
-    pid_ = fork();
-    if (pid_ == 0) {
-      // The service's stderr goes to a file the test can read.
-      int log = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-      if (log >= 0) dup2(log, 2);
-      // Nothing on the test's stdout, and no service outliving a test that
-      // crashed (ctest would wait for the pipe it inherited).
-      int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-      if (null >= 0) dup2(null, 1);
-      prctl(PR_SET_PDEATHSIG, SIGTERM);
-      std::vector<char*> argv;
-      for (auto& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
+    pid_ = SpawnChild(std::move(args), logPath_);
     for (int i = 0; i < 500; ++i) {
       int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
       if (fd >= 0) {
@@ -92,12 +131,7 @@ class CardServiceProcess {
 
   // Ends the service at once, as a crash would: no state saved, no socket
   // closed in order.
-  void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
+  void Kill() { KillChild(pid_); }
 
   // Freezes the service (SIGSTOP) or lets it go on (SIGCONT): a stalled
   // service, whose sockets stay open and whose answers wait.

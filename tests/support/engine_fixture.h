@@ -1,9 +1,10 @@
 #pragma once
-// The engines against the real card service: lists and files in a temporary
-// folder, a card service there, a fake clock, and pipes that note what they
-// send.
+// The engines against the real card service in a temporary folder, with its lists and files,
+// a fake clock and pipes that note what they send.
 
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include <atomic>
 #include <chrono>
@@ -15,10 +16,12 @@
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
 #include "core/folders/clock.h"
+#include "core/folders/outbox_queue.h"
 #include "core/folders/send_thread.h"
 #include "core/store/app_lists.h"
 #include "core/util/byte_order.h"
 #include "support/card_service_process.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 namespace zeph::testing {
@@ -68,18 +71,23 @@ class EngineFixture : public ::testing::Test {
   EngineFixture() : service_(folder_), paths_(StorePaths::InFolder(folder_.path().string())) {}
   ~EngineFixture() override { StopEngine(); }
 
-  IpcOptions Options() const {
-    IpcOptions options;
-    options.socketDir = folder_.path().string();
-    options.openTimeoutMs = 2000;
-    options.readGraceMs = 500;
-    return options;
+  std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
+    return OpenServicePipe(folder_, name);
   }
 
-  std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
-    std::unique_ptr<IpcPipe> pipe;
-    EXPECT_EQ(IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe, Options()), 0u);
-    return pipe;
+  // Queues a message waiting to be sent, as the composer does.
+  void Queue(const std::string& text, uint32_t kind = MRF_OUTGOING) {
+    QueueOutboxRecord(lists_.outbox, paths_.outbox,
+                      Message("+447700900123", text, clock_.LocalTime(), kind | MRF_WAITING));
+  }
+  // As the Outbox module does at each refresh.
+  void GiveRetryEntries() {
+    ScopedLock hold(lists_.outbox);
+    AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
+  }
+  // What the card service sent, oldest first.
+  nlohmann::json SentLog() {
+    return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
 
   void StartEngine(std::chrono::milliseconds stopGrace = std::chrono::milliseconds(2000)) {
@@ -90,7 +98,7 @@ class EngineFixture : public ::testing::Test {
         SendFiling{lists_.sent, paths_.sent, lists_.reports, paths_.reports},
         clock_,
         [this](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
-          IpcOptions options = Options();
+          IpcOptions options = ServicePipeOptions(folder_);
           options.openTimeoutMs = sendPipeOpenTimeoutMs_;
           options.canceller = &canceller;
           std::unique_ptr<IpcPipe> pipe;

@@ -28,21 +28,9 @@ using zeph::testing::TempFolder;
 
 constexpr uint32_t kFastGraceMs = 200;
 
-IpcOptions FastOptions(const TempFolder& folder) {
-  IpcOptions options;
-  options.socketDir = folder.path().string();
-  options.openTimeoutMs = 2000;
-  options.readGraceMs = kFastGraceMs;
-  return options;
-}
-
 std::unique_ptr<IpcPipe> Open(const TempFolder& folder, const char* name = wire::kSyncPipeName,
                               uint32_t* result = nullptr) {
-  std::unique_ptr<IpcPipe> pipe;
-  uint32_t code = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, name, pipe,
-                                     FastOptions(folder));
-  if (result) *result = code;
-  return pipe;
+  return zeph::testing::OpenServicePipe(folder, name, result, kFastGraceMs);
 }
 
 // Waits up to `limit` for a frame to be readable on `pipe`.
@@ -101,7 +89,7 @@ TEST(IpcClient, AStalledServiceTimesOutWithinTheBoundAndItsLateReplyIsDrained) {
             kIpcTimedOut);
   auto waited = Clock::now() - start;
   EXPECT_GE(waited, 100ms + std::chrono::milliseconds(kFastGraceMs) - 10ms);
-  EXPECT_LT(waited, 900ms);  // well before the service answers
+  EXPECT_LT(waited, 900ms);        // well before the service answers
   EXPECT_TRUE(pipe->connected());  // a time-out keeps the connection
 
   service.Control(R"({"verb":"fault","delayMs":0})");
@@ -162,8 +150,8 @@ TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
   open(link, result);
   SetFailureSink(nullptr);
   EXPECT_EQ(result, kIpcUnsafeFolder);
-  EXPECT_EQ(logged, "not connecting to the card service: the folder " + link +
-                        " is a symbolic link");
+  EXPECT_EQ(logged,
+            "not connecting to the card service: the folder " + link + " is a symbolic link");
   ASSERT_EQ(::chmod(folder.path().c_str(), 0750), 0);
   open(folder.path().string(), result);
   EXPECT_EQ(result, kIpcUnsafeFolder);

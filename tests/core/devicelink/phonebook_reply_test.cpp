@@ -11,9 +11,8 @@ namespace {
 
 using ::testing::ElementsAreArray;
 
-// A reply of the fixed layout, 34 326 bytes, filled by hand at the offsets
-// the layout gives: count at 20, locations from 22, names from 1046 (42
-// bytes each), numbers from 22550 (23 bytes each).
+// A 34 326-byte reply filled by hand: count at 20, locations from 22, names from 1046 (42 bytes
+// each), numbers from 22550 (23 bytes each).
 struct Reply {
   std::vector<uint8_t> bytes = std::vector<uint8_t>(34326, 0);
   void Count(uint16_t n) {

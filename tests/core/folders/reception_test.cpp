@@ -4,20 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "core/codecs/business_card.h"
-#include "core/folders/outbox_queue.h"
 #include "core/store/message_file.h"
 #include "support/engine_fixture.h"
-#include "support/records.h"
 
 namespace zeph {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::EngineFixture;
-using testing::Message;
 
 class ReceptionTest : public EngineFixture {
  protected:
@@ -94,7 +89,7 @@ TEST_F(ReceptionTest, ReplaceTypesReplaceOnlyTheSameSenderAndType) {
 
 TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
   const std::string card = BuildBusinessCard("Bert", "+4917012345");
-  Deliver(R"("type":"business-card","card":")" + std::string("BEGIN:VCARD\\r\\nVERSION:2.1\\r\\nN;ISO-8859-1:Bert\\r\\nTEL:+4917012345\\r\\nEND:VCARD\\r\\n") + "\"");
+  Deliver(R"("type":"business-card","card":)" + nlohmann::json(card).dump());
   EXPECT_EQ(Fetch(), 1);
   ASSERT_EQ(cards_.size(), 1u);
   EXPECT_EQ(cards_[0], card);
@@ -158,12 +153,8 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
 class ReportLifeTest : public ReceptionTest {};
 
 TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
-  QueueOutboxRecord(lists_.outbox, paths_.outbox,
-                    Message("+447700900123", "Are you coming tonight?", clock_.LocalTime(),
-                            MRF_OUTGOING | MRF_WAITING));
-  QueueOutboxRecord(lists_.outbox, paths_.outbox,
-                    Message("+447700900456", "Other message", clock_.LocalTime(),
-                            MRF_OUTGOING | MRF_WAITING));
+  Queue("Are you coming tonight?");
+  Queue("Other message");
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
   StopEngine();

@@ -1,9 +1,5 @@
-// The sending half of the program on its own, for the tests that kill it:
-// as the Outbox module starts (load the Outbox, keep given-up records given
-// up, save), then the send thread on the card service whose sockets are in
-// the same folder, running until the process is killed.
-//
-//   send_engine_child <store and socket folder>
+// The sending half of the program alone, for the tests that kill it: the Outbox module's start,
+// then the send thread until killed. Usage: send_engine_child <store and socket folder>
 
 #include <unistd.h>
 

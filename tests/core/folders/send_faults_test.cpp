@@ -1,35 +1,22 @@
-// The send engine under the card service's faults and a killed sender: no
-// queued message is lost, and none is sent twice except the one a killed
-// sender had in flight.
+// The send engine under the card service's faults and a killed sender: nothing queued is lost,
+// nothing sent twice but the one a killed sender had in flight.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <map>
-#include <nlohmann/json.hpp>
 
-#include "core/folders/outbox_queue.h"
 #include "core/store/message_file.h"
 #include "support/engine_fixture.h"
-#include "support/records.h"
 
 namespace zeph {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::EngineFixture;
-using testing::Message;
 
 class SendFaultsTest : public EngineFixture {
  protected:
-  void Queue(const std::string& text) {
-    QueueOutboxRecord(lists_.outbox, paths_.outbox,
-                      Message("+447700900123", text, clock_.LocalTime(), MRF_OUTGOING | MRF_WAITING));
-  }
   std::vector<std::string> QueueNumbered(int count) {
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i) {
@@ -41,9 +28,7 @@ class SendFaultsTest : public EngineFixture {
   // How often the card service sent each text.
   std::map<std::string, int> SentOnCard() {
     std::map<std::string, int> counts;
-    auto reply = nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"), nullptr, false);
-    if (reply.is_discarded()) return counts;
-    for (const auto& sent : reply["messages"]) ++counts[sent["text"].get<std::string>()];
+    for (const auto& sent : SentLog()) ++counts[sent["text"].get<std::string>()];
     return counts;
   }
   static std::map<std::string, int> Counted(const std::vector<std::string>& texts) {
@@ -53,9 +38,8 @@ class SendFaultsTest : public EngineFixture {
   }
 };
 
-// Killed with a send in flight and restarted while more wait: the records
-// stay queued through the outage and go out once the service is back, on
-// the engine's own pipe, which connects again by itself.
+// Killed mid-send and restarted: the records stay queued through the outage and go out on the
+// engine's own pipe, which connects again by itself.
 TEST_F(SendFaultsTest, AKilledAndRestartedServiceSendsEveryWaitingMessageOnce) {
   service_.Control(R"({"verb":"fault","holdSends":true})");
   Queue("in flight");
@@ -88,10 +72,7 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   service_.Freeze(true);
   // The Outbox view's refreshes and the clock go on meanwhile.
   for (int i = 0; i < 10; ++i) {
-    {
-      ScopedLock hold(lists_.outbox);
-      AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
-    }
+    GiveRetryEntries();
     clock_.Advance(1000);
     std::this_thread::sleep_for(100ms);
   }
@@ -106,31 +87,12 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   EXPECT_EQ(Texts(lists_.reports).size(), texts.size());
 }
 
-// Runs the sender as a process of its own, to be killed with SIGKILL.
-class SenderProcess {
- public:
-  explicit SenderProcess(const std::string& folder) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      execl(ZEPH_SEND_ENGINE_CHILD, ZEPH_SEND_ENGINE_CHILD, folder.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~SenderProcess() { Kill(); }
-  SenderProcess(const SenderProcess&) = delete;
-  SenderProcess& operator=(const SenderProcess&) = delete;
-
-  void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
+// The sender as a process of its own, to be killed with SIGKILL.
+struct SenderProcess {
+  explicit SenderProcess(const std::string& folder)
+      : pid(testing::SpawnChild({ZEPH_SEND_ENGINE_CHILD, folder})) {}
+  ~SenderProcess() { testing::KillChild(pid); }
+  pid_t pid;
 };
 
 struct SavedFile {
@@ -156,10 +118,8 @@ SavedFile ReadSaved(const std::string& path) {
   return file;
 }
 
-// A sender killed at any moment of a pass leaves whole files and every
-// message in the Outbox or in Sent messages; in both only for the one it
-// had in flight, still saved "Sending...", which the next start sends
-// again.
+// A sender killed anywhere in a pass leaves whole files, every message in the Outbox or Sent
+// messages, in both only the one in flight, saved "Sending..." and sent again at the next start.
 TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   const std::vector<std::string> texts = QueueNumbered(20);
   auto checkFiles = [&](const char* when) {
@@ -186,7 +146,7 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.sent).texts.size() >= 3; }));
-    sender.Kill();
+    testing::KillChild(sender.pid);
   }
   checkFiles("killed in the middle of a pass");
 
@@ -195,7 +155,7 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.outbox).sending == 1; }));
-    sender.Kill();
+    testing::KillChild(sender.pid);
   }
   const SavedFile left = checkFiles("killed during a send");
   ASSERT_EQ(left.sending, 1);

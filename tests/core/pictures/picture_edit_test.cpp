@@ -105,12 +105,11 @@ TEST(PictureEditStateTest, ErasingWinsWhenBothAreOn) {
   edit.RightPressed();  // released outside the control: never seen
   edit.LeftPressed();
   edit.PointerMoved(11, 12, kHeldLeft);
-  EXPECT_TRUE(edit.drawing());
   EXPECT_TRUE(edit.erasing());
   EXPECT_EQ(edit.grid()[0], 0u);
 }
 
-TEST(PictureEditStateTest, OutsideTheAreaOnlyTheReleaseNotifies) {
+TEST(PictureEditStateTest, OutsideTheAreaOnlyTheReleaseNotifiesAsDoesClear) {
   PictureEditState edit(454, 192, Blank());
   edit.LeftPressed();
   PictureEditOutcome out = edit.PointerMoved(2, 2, kHeldLeft);
@@ -124,16 +123,14 @@ TEST(PictureEditStateTest, OutsideTheAreaOnlyTheReleaseNotifies) {
   tiny.LeftPressed();
   EXPECT_TRUE(tiny.LeftReleased(5, 5).notify);
   EXPECT_EQ(tiny.grid(), Blank());
-}
 
-TEST(PictureEditStateTest, ClearNotifiesSetGridDoesNot) {
+  // Clear notifies, SetGrid does not.
   EditGrid grid = Blank();
   grid[100] = 1;
-  PictureEditState edit(91, 54, Blank());
-  EXPECT_FALSE(edit.SetGrid(grid).notify);
-  EXPECT_EQ(edit.grid(), grid);
-  EXPECT_TRUE(edit.Clear().notify);
-  EXPECT_EQ(edit.grid(), Blank());
+  EXPECT_FALSE(tiny.SetGrid(grid).notify);
+  EXPECT_EQ(tiny.grid(), grid);
+  EXPECT_TRUE(tiny.Clear().notify);
+  EXPECT_EQ(tiny.grid(), Blank());
 }
 
 }  // namespace
