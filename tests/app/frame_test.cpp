@@ -283,8 +283,14 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
   EXPECT_TRUE(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kContents).isEmpty());
 }
 
-TEST_F(FrameTest, ToolsStartsTheCardManagerBesideTheProgram) {
+TEST_F(FrameTest, ToolsOpensThePictureLibraryAndStartsTheCardManagerBesideTheProgram) {
   auto frame = MakeFrame(0);
+  int libraryAsked = 0;
+  QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested,
+                   [&libraryAsked] { ++libraryAsked; });
+  Choose(*frame, CommandId::kPictureLibrary);
+  EXPECT_EQ(libraryAsked, 1);
+
   Choose(*frame, CommandId::kCardManager);  // none there: nothing happens
 
   const QString marker = documents.filePath(QStringLiteral("started"));
