@@ -192,12 +192,7 @@ void Draw(QPainter& p, IconShape shape) {
       break;
     case IconShape::kNewMessage:
       Envelope(p, QRectF(2, 9, 24, 17));
-      p.setPen(QPen(kOrange.darker(120), 1));
-      p.setBrush(kOrange);
-      p.drawEllipse(QPointF(25, 8), 5.5, 5.5);
-      p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap));
-      p.drawLine(QPointF(25, 5), QPointF(25, 11));
-      p.drawLine(QPointF(22, 8), QPointF(28, 8));
+      Badge(p, QPointF(25, 8), kOrange, true);
       break;
     case IconShape::kReply:
       Envelope(p, QRectF(8, 11, 22, 16));
@@ -308,12 +303,7 @@ void Draw(QPainter& p, IconShape shape) {
       break;
     case IconShape::kNewPicture:
       PictureCard(p, QRectF(2, 9, 23, 17));
-      p.setPen(QPen(kOrange.darker(120), 1));
-      p.setBrush(kOrange);
-      p.drawEllipse(QPointF(25, 8), 5.5, 5.5);
-      p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap));
-      p.drawLine(QPointF(25, 5), QPointF(25, 11));
-      p.drawLine(QPointF(22, 8), QPointF(28, 8));
+      Badge(p, QPointF(25, 8), kOrange, true);
       break;
     case IconShape::kEditPicture:
       PictureCard(p, QRectF(2, 7, 23, 17));
