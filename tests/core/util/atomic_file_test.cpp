@@ -1,9 +1,11 @@
 #include "core/util/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -141,6 +143,17 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   fs::create_symlink("loop1", folder.path() / "loop2");
   EXPECT_FALSE(WriteFileAtomically(folder.File("loop1"), kNew));
   EXPECT_TRUE(fs::is_symlink(folder.path() / "loop1"));
+
+  // A write cut short by the file size limit fails and takes its temporary file with it.
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small = {2, limit.rlim_max};
+  const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  EXPECT_FALSE(WriteFileAtomically(folder.File("cut.sms"), kNew));
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 4);
 }
 
 TEST(AtomicFileTest, TheOwnerIsKeptWhereTheProcessMaySetIt) {
