@@ -218,26 +218,6 @@ TEST(IpcClient, CancelEndsABlockedRequestPromptly) {
   pipe->Cancel();  // again: harmless
 }
 
-TEST(IpcClient, ThreePipesAtOnceEachGetTheirOwnReplies) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
-  service.Control(R"({"verb":"connection","state":"gprs"})");
-  std::atomic<int> wrong{0};
-  std::vector<std::thread> threads;
-  for (const char* name : {wire::kSyncPipeName, wire::kIndicationPipeName, wire::kSendPipeName}) {
-    threads.emplace_back([&, name] {
-      auto pipe = Open(folder, name);
-      for (int i = 0; i < 50; ++i) {
-        uint32_t version = 0;
-        if (ReadConnectionState(*pipe) != 0x402u) ++wrong;
-        if (ReadCardParam4(*pipe, version) != 0 || version != 0x10000u) ++wrong;
-      }
-    });
-  }
-  for (auto& thread : threads) thread.join();
-  EXPECT_EQ(wrong, 0);
-}
-
 TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
   TempFolder folder;
   CardServiceProcess service(folder);
