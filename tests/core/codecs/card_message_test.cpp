@@ -141,33 +141,39 @@ TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
   EXPECT_EQ(record.time, expected);
 }
 
-TEST(CardMessageReceiveTest, ProtocolIdentifierGivesReplaceType) {
+TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
   struct Case {
-    uint8_t protocolId;
+    uint8_t kind, protocolId;
+    Bytes data;
     uint32_t flags;
+    std::string text;
   };
-  for (Case c : {Case{0x41, 0x20000}, Case{0x47, 0xE0000}, Case{0x07, 0}, Case{0x40, 0},
-                 Case{0x42, 0x40000}, Case{0xC4, 0x80000}}) {
-    Bytes block = Received(1, {'a'});
+  const Case cases[] = {
+      {1, 0x41, {'a'}, 0x20000, "a"},  // the replace types
+      {1, 0x47, {'a'}, 0xE0000, "a"},
+      {1, 0x42, {'a'}, 0x40000, "a"},
+      {1, 0xC4, {'a'}, 0x80000, "a"},
+      {1, 0x07, {'a'}, 0, "a"},
+      {1, 0x40, {'a'}, 0, "a"},
+      {0, 0, {0x00, 0x48, 0x00, 0x69}, 0, "Hi"},  // 16 bits: the second byte of each pair
+      {0, 0, {0x00, 0x48, 0x00, 0x69, 0x00}, 0, "Hi"},  // an odd last byte is no character
+      {0, 0, {0x00, 0x41, 0x00, 0x00, 0x00, 0x42}, 0, "A"},  // a zero character ends it
+      {5, 0, {}, MRF_BUSINESSCARD, ""},
+      {4, 0, {}, 0, ""},
+      {2, 0, {}, 0, ""},
+      {200, 0, {'t', 'u'}, 0, "tu"},
+      {3, 0, {}, MRF_PICTURE, ""},
+      {7, 0, {}, MRF_PICTURE, ""},
+      {255, 0, {1, 2, 3}, MRF_UNKNOWNDATA, "<Unknown data message>"},
+  };
+  for (const Case& c : cases) {
+    Bytes block = Received(c.kind, c.data);
     block[5] = c.protocolId;
-    EXPECT_EQ(Decode(block).record->flags, c.flags) << "protocol id " << int(c.protocolId);
+    ReceivedMessage received = Decode(block);
+    EXPECT_EQ(received.record->flags, c.flags) << +c.kind << " " << +c.protocolId;
+    EXPECT_EQ(TextOf(*received.record), c.text) << +c.kind;
+    EXPECT_EQ(received.error, c.kind == 255 ? kErrorUnknownDataMessage : 0) << +c.kind;
   }
-}
-
-TEST(CardMessageReceiveTest, SixteenBitTextKeepsTheSecondByteOfEachPair) {
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x48, 0x00, 0x69})).record), "Hi");
-  // An odd last byte is no whole character.
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x48, 0x00, 0x69, 0x00})).record), "Hi");
-  // A zero character ends the text, as the terminator would.
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x41, 0x00, 0x00, 0x00, 0x42})).record), "A");
-}
-
-TEST(CardMessageReceiveTest, KindsSetTheirFlags) {
-  const std::pair<uint8_t, uint32_t> kinds[] = {
-      {5, MRF_BUSINESSCARD}, {4, 0}, {2, 0}, {200, 0}, {3, MRF_PICTURE}, {7, MRF_PICTURE}};
-  for (auto [kind, flags] : kinds)
-    EXPECT_EQ(Decode(Received(kind, {})).record->flags, flags) << +kind;
-  EXPECT_EQ(TextOf(*Decode(Received(200, {'t', 'u'})).record), "tu");
   Bytes unknownStatus = Received(6, {'o', 'k', '!'});  // a report whose status is no status
   unknownStatus[6] = 3;
   EXPECT_EQ(Decode(unknownStatus).record->flags, 0u);
@@ -193,14 +199,6 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
     EXPECT_FALSE(received.record->picture);
   }
   EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
-}
-
-TEST(CardMessageReceiveTest, UnknownDataIsReportedToTheCaller) {
-  ReceivedMessage received = Decode(Received(255, {1, 2, 3}));
-  EXPECT_EQ(received.record->flags, MRF_UNKNOWNDATA);
-  EXPECT_EQ(TextOf(*received.record), "<Unknown data message>");
-  EXPECT_EQ(received.error, kErrorUnknownDataMessage);
-  EXPECT_EQ(Decode(Received(1, {1})).error, 0);
 }
 
 // --- Received pictures ---------------------------------------------------

@@ -109,10 +109,6 @@ TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
   EXPECT_EQ(SendTimes().size(), 5u);
   EXPECT_EQ(OutboxState(0), MRF_GAVEUP);
 
-  // Resend gives it five more.
-  ASSERT_TRUE(ResendOutboxRecord(lists_.outbox, retries_, paths_.outbox, 0));
-  ASSERT_TRUE(
-      RunFakeTimeUntil([&] { return SendTimes().size() == 10u && OutboxState(0) == MRF_GAVEUP; }));
   StopEngine();
   EXPECT_EQ(SavedOutboxState(), MRF_GAVEUP);
 }
@@ -140,20 +136,6 @@ TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
   }
   service_.Control(R"({"verb":"connection","state":"gprs"})");
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-}
-
-TEST_F(SendEngineTest, DeleteAllDuringASendLeavesTheRecordBeingSent) {
-  service_.Control(R"({"verb":"fault","delayMs":300})");
-  Queue("in flight");
-  Queue("second");
-  Queue("third");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
-  EXPECT_EQ(DeleteAllOutboxRecords(lists_.outbox, retries_, paths_.outbox), 2);
-  EXPECT_EQ(OutboxCount(), 1);
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  StopEngine();
-  EXPECT_EQ(Texts(lists_.sent), (std::vector<std::string>{"in flight"}));
 }
 
 // Stop ends within the grace in every state of the thread, also under the Outbox lock (the

@@ -86,19 +86,10 @@ TEST(MessageFileLayoutTest, GoldenBytesAndTheRecordGiveEachOther) {
   list.Add(GoldenRecord());
   EXPECT_EQ(SerializeMessageFile(list), GoldenTwoNumbersAndPicture());
 
+  // Serializing was checked against the bytes just above: what the parse read gives them back.
   MessageList parsed;
   EXPECT_TRUE(ParseMessageFile(GoldenTwoNumbersAndPicture(), parsed).wellFormed());
-  ASSERT_EQ(parsed.Count(), 1);
-  const MessageRecord& got = *parsed.GetAt(0);
-  auto want = GoldenRecord();
-  EXPECT_EQ(got.time, want->time);
-  EXPECT_EQ(got.flags, want->flags);
-  EXPECT_EQ(got.reference, 7);
-  EXPECT_EQ(FieldText(got.serviceCentre), "+44770");
-  ASSERT_EQ(got.numbers.Count(), 2);
-  EXPECT_EQ(FieldText(*got.numbers.GetAt(1)), "0789");
-  EXPECT_EQ(*got.text, "Hi");
-  EXPECT_EQ(got.picture, want->picture);
+  EXPECT_EQ(SerializeMessageFile(parsed), GoldenTwoNumbersAndPicture());
 }
 
 TEST(MessageFileLayoutTest, EmptyTextIsOneZeroByteAndThePictureFollowsTheFlag) {
