@@ -8,12 +8,12 @@
 #include <thread>
 
 #include "cardservice/demo_card.h"
+#include "core/codecs/card_message.h"
 #include "core/codecs/card_message_layout.h"
 #include "core/devicelink/device_requests.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/pictures/gms_file.h"
-#include "core/util/byte_order.h"
 #include "core/util/fixed_text.h"
 #include "support/card_service_process.h"
 
@@ -31,13 +31,11 @@ std::unique_ptr<IpcPipe> Open(const TempFolder& folder) {
   return zeph::testing::OpenServicePipe(folder);
 }
 
-// A kind-4 text block as the send engine builds it.
+// A text block as the send engine builds it.
 std::vector<uint8_t> TextBlock(const std::string& text) {
-  std::vector<uint8_t> block(cm::kTextBlockSize, 0);
-  block[cm::kKindOffset] = cm::kKindText;
-  WriteU16(&block[cm::kDataLengthOffset], static_cast<uint16_t>(text.size()));
-  std::copy(text.begin(), text.end(), block.begin() + cm::kHeadSize);
-  return block;
+  auto record = CreateMessageRecord();
+  record->text = text;
+  return BuildCardMessage(*record);
 }
 
 std::string BlockNumber(const std::vector<uint8_t>& block) {
@@ -48,15 +46,10 @@ std::string BlockText(const std::vector<uint8_t>& block) {
   return std::string(block.begin() + cm::kHeadSize, block.end());
 }
 
-// A picture payload's text and picture; none when the block is too short.
+// A received picture message's text and picture, as the program's own decoder reads them.
 std::pair<std::string, PictureImage> PictureMessageOf(const std::vector<uint8_t>& block) {
-  const size_t textAt = cm::kHeadSize + cm::kPayloadTextOffset;
-  if (block.size() < textAt) return {};
-  const size_t pictureAt = textAt + block[cm::kHeadSize];  // texts here are shorter than 256
-  PictureImage picture{};
-  if (block.size() < pictureAt + picture.size()) return {};
-  std::copy_n(&block[pictureAt], picture.size(), picture.begin());
-  return {BoundedText(&block[textAt], block[cm::kHeadSize]), picture};
+  const ReceivedMessage received = MessageRecordFromReceived(block);
+  return {TextOf(*received.record), received.record->picture.value_or(PictureImage{})};
 }
 
 std::string RunCommand(const std::string& command) {
