@@ -1,5 +1,4 @@
-// The emulated card alone: what the engine tests against the running service
-// cannot reach (a full store, malformed sends, echoes, the SIM's capacity).
+// The emulated card alone: a full store, malformed sends, echoes, the SIM's capacity.
 
 #include "cardservice/card_model.h"
 

@@ -1,5 +1,4 @@
-// zeph-cardservice run as a process, reached through the program's own
-// request layer and through zeph-cardctl.
+// zeph-cardservice as a process, through the program's request layer and zeph-cardctl.
 
 #include <gtest/gtest.h>
 

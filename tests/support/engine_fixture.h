@@ -1,6 +1,5 @@
 #pragma once
-// The engines against the real card service in a temporary folder, with its lists and files,
-// a fake clock and pipes that note what they send.
+// The engines against the real card service in a temporary folder, with a fake clock.
 
 #include <gtest/gtest.h>
 
@@ -36,8 +35,7 @@ class FakeClock final : public Clock {
   std::atomic<uint32_t> ticks_{100000};
 };
 
-// A pipe that passes everything to the real one and notes the message id
-// of each request it sends, with the fake clock's time.
+// Passes everything to the real pipe, noting each request's id and fake-clock time.
 class RecordingPipe final : public Pipe {
  public:
   struct Sent {
@@ -107,7 +105,7 @@ class EngineFixture : public ::testing::Test {
           if (result != 0) return nullptr;
           return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
         },
-        [this] { ++outboxChanges_; },
+        [] {},
         std::chrono::milliseconds(5),
         stopGrace,
     };
@@ -165,7 +163,6 @@ class EngineFixture : public ::testing::Test {
   AppLists lists_;
   RetryTable retries_;
   FakeClock clock_;
-  std::atomic<int> outboxChanges_{0};
   std::mutex sentLogMutex_;
   std::vector<RecordingPipe::Sent> sentLog_;
   std::unique_ptr<SendThread> engine_;

@@ -41,8 +41,7 @@ inline std::unique_ptr<ContactEntry> Contact(const std::string& name, const std:
 }
 
 
-// A guarded list read from a test thread takes its lock like any other
-// reader; these keep the tests' reads short.
+// Reads of a guarded list from a test thread, under its lock.
 inline int CountLocked(LockedMessageList& list) {
   ScopedLock hold(list);
   return list.Count();

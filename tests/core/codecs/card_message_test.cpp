@@ -14,8 +14,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// A received block: the 62-byte head with status 0x02, `kind` and the data
-// length, then `data`. Offsets written out as the block layout fixes them.
+// A received block: the 62-byte head with status 0x02, `kind` and the data length, then `data`.
 Bytes Received(uint8_t kind, const Bytes& data) {
   Bytes block(62, 0);
   block[0] = 0x02;
@@ -38,8 +37,7 @@ PictureImage Numbered() {
 
 // --- Sending -------------------------------------------------------------
 
-// A block to send as the card expects it, written out whole: the head with `kind` and the
-// data length, the data, then zeros up to `size`.
+// A block to send: the head with `kind` and `length`, the data, zeros up to `size`.
 Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, size_t size = 0) {
   Bytes block(62, 0);
   block[1] = kind;
@@ -297,8 +295,7 @@ TEST(CardMessageReceiveTest, PicturePayloadsThatLie) {
   EXPECT_EQ(TextOf(*received.record), "");
   EXPECT_EQ(*received.record->picture, PictureImage{});
 
-  // A text length far beyond the payload: the text is what is there, and
-  // the rows, which would start past the end, stay white.
+  // A text length past the payload: the text is what is there, the rows stay white.
   received = Decode(Received(3, Payload(0xFFFF, 72, 28, {'h', 'i'}, {})));
   EXPECT_EQ(TextOf(*received.record), "hi");
   EXPECT_EQ(*received.record->picture, PictureImage{});

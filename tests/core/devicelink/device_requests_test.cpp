@@ -1,5 +1,4 @@
-// Every request of the catalogue against bytes written out by hand, and the
-// reading of its reply.
+// Every request of the catalogue against bytes written out by hand, and its reply read.
 
 #include "core/devicelink/device_requests.h"
 
@@ -20,8 +19,7 @@ using zeph::testing::FakePipe;
 using zeph::testing::Frame;
 using zeph::testing::ReplyFrame;
 
-// Building blocks for golden frames: literal bytes, runs of zeros, ASCII, and
-// a request header (reserved 0, id, timeoutMs, length, little-endian).
+// Golden frame parts: bytes, zeros, ASCII, and a request header (0, id, timeoutMs, length).
 Frame Cat(std::initializer_list<Frame> parts) {
   Frame all;
   for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
@@ -165,8 +163,7 @@ TEST(CentreSettings, ReadCutsTheNumberAndAShortReplyChangesNothing) {
 }
 
 TEST(SendShortMessage, LaysOutFlagsDestinationAndBlock) {
-  // A text block as the send engine builds it: 1127 bytes, data "abc" and a byte beyond
-  // the data length that is not sent.
+  // A 1127-byte text block with data "abc" and a byte past the data length, not sent.
   Frame block = Cat({{0, 4, 0, 0, 0x80, 0, 0}, Ascii("+49"), Zeros(50), {3, 0}, Ascii("abcX")});
   block.resize(1127);
   FakePipe pipe;

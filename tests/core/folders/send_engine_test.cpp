@@ -67,8 +67,7 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
   EXPECT_EQ(LoadMessageFile(paths_.outbox, outbox), 0);
 }
 
-// The folders reload Sent messages and Delivery reports while the send thread files into
-// them: the list locks keep every copy and every file whole (the thread sanitizer build too).
+// The folders reload Sent and Delivery reports while the thread files: every copy stays whole.
 TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   for (int i = 0; i < 20; ++i) Queue("message " + std::to_string(i));
   StartEngine();
@@ -138,8 +137,7 @@ TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
 }
 
-// Stop ends within the grace in every state of the thread, also under the Outbox lock (the
-// thread then leaves its attempt's outcome to Stop); far below the open's 15 s or a send's 120 s.
+// Stop ends within the grace in every state of the thread, also under the Outbox lock.
 TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
   sendPipeOpenTimeoutMs_ = wire::kOpenTimeoutMs;
   struct Case {
@@ -184,8 +182,7 @@ TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
   }
 }
 
-// Queue ids are reused: a sent record's retry entry must go with it, or the next record given
-// its id inherits its attempts and gives up early.
+// Queue ids are reused: a sent record's retry entry must go with it.
 TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
   service_.Control(R"({"verb":"fault","failSends":4})");
   Queue("first");

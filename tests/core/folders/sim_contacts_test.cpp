@@ -74,15 +74,6 @@ TEST_F(SimContactsTest, NewEntriesAreWrittenUnlessTooShortOrDuplicate) {
   EXPECT_EQ(OnSim(), written);
 }
 
-TEST_F(SimContactsTest, FieldsAreReadAt23AndCutAsTheSimKeepsThem) {
-  const std::string name = "Abcdefghijklmnopqrstuvwxyz";  // 26
-  const std::string number = "+1234567890123456789012345";
-  EXPECT_EQ(New(name, number), ContactSaveOutcome::kAdded);
-  const std::vector<std::string> kept{"1 " + name.substr(0, 20) + " " + number.substr(0, 22)};
-  EXPECT_EQ(InList(), kept);
-  EXPECT_EQ(OnSim(), kept);
-}
-
 TEST_F(SimContactsTest, RefusalsChangeNothingInTheList) {
   ASSERT_EQ(New("Anna", "+15550101"), ContactSaveOutcome::kAdded);
   ASSERT_EQ(New("Ben", "+15550102"), ContactSaveOutcome::kAdded);

@@ -11,8 +11,7 @@ namespace {
 
 using testing::TempFolder;
 
-// The 11 bytes before the picture in every file the program writes, as the
-// format fixes them.
+// The 11 bytes before the picture in every file the program writes.
 const std::vector<uint8_t> kHeaderBytes = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01,
                                            0x00, 0x00, 0x48, 0x1C, 0x01};
 

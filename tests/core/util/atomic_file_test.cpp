@@ -45,8 +45,7 @@ TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ReadWholeFile(folder.File("empty")), std::vector<uint8_t>{});
 }
 
-// A save that would write what the file holds already leaves the file
-// alone; any other, of the same size or not, replaces it.
+// Only a save of the very bytes the file holds leaves it alone.
 TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   const std::vector<uint8_t> held = {1, 2, 3, 4};
   const std::vector<std::vector<uint8_t>> writes = {
@@ -64,8 +63,7 @@ TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   }
 }
 
-// Under umask 077 the mode of a save is the file's own, or for a new file
-// the one asked for less the umask; never a fixed one.
+// A save keeps the file's own mode; a new file gets the one asked for less the umask.
 TEST(AtomicFileTest, SavesKeepTheModeTheUserSetAndMakeNewFilesPrivate) {
   struct Case {
     const char* what;
