@@ -23,12 +23,9 @@ using namespace std::chrono_literals;
 using cardservice::DemoPicture;
 using zeph::testing::CardServiceProcess;
 using zeph::testing::ConnectUnix;
+using zeph::testing::OpenServicePipe;
 using zeph::testing::TempFolder;
 namespace cm = card_message;
-
-std::unique_ptr<IpcPipe> Open(const TempFolder& folder) {
-  return zeph::testing::OpenServicePipe(folder);
-}
 
 // A text block as the send engine builds it.
 std::vector<uint8_t> TextBlock(const std::string& text) {
@@ -66,7 +63,7 @@ std::string RunCommand(const std::string& command) {
 TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
   TempFolder folder;
   CardServiceProcess service(folder);
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
   EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
@@ -86,14 +83,14 @@ TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
   TempFolder folder;
   {
     CardServiceProcess service(folder);
-    auto pipe = Open(folder);
+    auto pipe = OpenServicePipe(folder);
     uint16_t location = 0;
     ASSERT_EQ(AddPhonebookEntry(*pipe, "Kept", "+1", location), 0u);
     ASSERT_EQ(WriteCardParamU8(*pipe, wire::kParamLongMessages, 0), 0u);
   }
   {
     CardServiceProcess service(folder);
-    auto pipe = Open(folder);
+    auto pipe = OpenServicePipe(folder);
     ContactList contacts;
     ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
     ASSERT_EQ(contacts.Count(), 1);
@@ -101,7 +98,7 @@ TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
   }
   folder.Write("cardservice.json", {'{', 'x'});
   CardServiceProcess service(folder);
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   EXPECT_EQ(ReadLongMessageFlag(*pipe), 1);  // a fresh card
   EXPECT_NE(service.Log().find("damaged"), std::string::npos) << service.Log();
 }
@@ -109,7 +106,7 @@ TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
 TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
   TempFolder folder;
   CardServiceProcess service(folder);
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   std::string socket = folder.path().string() + "/TavikZeph.sock";
 
   auto sendRaw = [&](std::vector<uint8_t> bytes) {
@@ -130,7 +127,7 @@ TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
   }
   EXPECT_TRUE(service.Running());
   EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
-  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+  EXPECT_EQ(ReadConnectionState(*OpenServicePipe(folder)), 0x202u);
 }
 
 TEST(Emulator, ALiveServiceRefusesASecondOneAndAStaleSocketIsReplaced) {
@@ -145,14 +142,14 @@ TEST(Emulator, ALiveServiceRefusesASecondOneAndAStaleSocketIsReplaced) {
   close(stale);
 
   CardServiceProcess service(folder);
-  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+  EXPECT_EQ(ReadConnectionState(*OpenServicePipe(folder)), 0x202u);
   std::string second = std::string(ZEPH_CARDSERVICE_BINARY) + " --socket-dir " +
                        folder.path().string() + " --state " + folder.File("other.json") +
                        " 2>&1; echo \"exit=$?\"";
   std::string output = RunCommand(second);
   EXPECT_NE(output.find("another card service is running"), std::string::npos) << output;
   EXPECT_NE(output.find("exit=1"), std::string::npos) << output;
-  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+  EXPECT_EQ(ReadConnectionState(*OpenServicePipe(folder)), 0x202u);
 }
 
 TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
@@ -165,7 +162,7 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   RunCommand(ctl + " deliver --card-name Anna --card-number +4932");
   EXPECT_NE(RunCommand(ctl + " show").find("\"slot\": 3"), std::string::npos);
 
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   std::vector<uint8_t> wide, report, unknown;
   ASSERT_EQ(ReadStoredMessage(*pipe, 0, wide), 0u);
   ASSERT_EQ(ReadStoredMessage(*pipe, 1, report), 0u);
@@ -203,7 +200,7 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesAndTheDemo) {
       RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") + " 2>&1; echo \"exit=$?\"");
   EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
 
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   // Three demo messages (two texts, a picture), then the file's picture.
   StoredMessageCounts counts;
   for (int i = 0; i < 300 && counts.Total() < 4; ++i) {
@@ -232,7 +229,7 @@ TEST(Emulator, ControlCommandsRejectBadInputAndSendsFailFromTheCommandLine) {
     EXPECT_NE(service.Control(command).find(answer), std::string::npos) << command;
   }
   EXPECT_TRUE(service.Running());
-  auto pipe = Open(folder);
+  auto pipe = OpenServicePipe(folder);
   uint8_t reference = 0;
   EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0x77u);
   EXPECT_EQ(SendShortMessage(*pipe, false, "+1", TextBlock("x"), reference), 0u);

@@ -69,10 +69,6 @@ class EngineFixture : public ::testing::Test {
   EngineFixture() : service_(folder_), paths_(StorePaths::InFolder(folder_.path().string())) {}
   ~EngineFixture() override { StopEngine(); }
 
-  std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
-    return OpenServicePipe(folder_, name);
-  }
-
   // Queues a message waiting to be sent, as the composer does.
   void Queue(const std::string& text, uint32_t kind = MRF_OUTGOING) {
     QueueOutboxRecord(lists_.outbox, paths_.outbox,
@@ -142,9 +138,7 @@ class EngineFixture : public ::testing::Test {
   // The texts of a shared list's records, in list order.
   static std::vector<std::string> Texts(LockedMessageList& list) {
     ScopedLock hold(list);
-    std::vector<std::string> texts;
-    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
-    return texts;
+    return TextsOf(list);
   }
 
   // The fake-clock times of the send requests made so far.

@@ -8,6 +8,7 @@
 
 #include "core/codecs/error_table.h"
 #include "core/util/fixed_text.h"
+#include "support/records.h"
 
 namespace zeph {
 namespace {
@@ -29,14 +30,6 @@ ReceivedMessage Decode(const Bytes& block) {
   return MessageRecordFromReceived(block);
 }
 
-PictureImage Numbered() {
-  PictureImage picture{};
-  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i + 1);
-  return picture;
-}
-
-// --- Sending -------------------------------------------------------------
-
 // A block to send: the head with `kind` and `length`, the data, zeros up to `size`.
 Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, size_t size = 0) {
   Bytes block(62, 0);
@@ -49,7 +42,7 @@ Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, siz
 }
 
 TEST(CardMessageSendTest, PicturesTextsAndCardsAsTheCardExpectsThem) {
-  const PictureImage numbered = Numbered();
+  const PictureImage numbered = testing::NumberedPicture();
   const Bytes picture(numbered.begin(), numbered.end());
   const Bytes card = {'B', 'E', 'G', 'I', 'N', '\r', '\n', 'E', 'N', 'D', '\r', '\n'};
   struct Case {
@@ -109,8 +102,6 @@ TEST(CardMessageSendTest, RouteSetsServiceCentreAndReplyPathOnly) {
   SetSendRoute(tiny, "+4917", true);  // too short to be a block: left alone
   EXPECT_EQ(tiny, Bytes(10, 0));
 }
-
-// --- Reception -----------------------------------------------------------
 
 TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
   Bytes block = Received(1, {'y', 'o'});
@@ -199,8 +190,6 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
   EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
 }
 
-// --- Received pictures ---------------------------------------------------
-
 // A picture payload: text length, width, height, then `text`, then `rows`.
 Bytes Payload(uint16_t textLength, uint16_t width, uint16_t height, const Bytes& text,
               const Bytes& rows) {
@@ -250,8 +239,6 @@ TEST(CardMessageReceiveTest, PicturesOfOtherSizesAreCutOrPaddedTo72By28) {
   EXPECT_EQ((*Decode(Received(3, Payload(1, 70, 2, {0}, RowsOf(2, 8)))).record->picture)[9],
             RowsOf(2, 8)[8]);
 }
-
-// --- Hostile blocks ------------------------------------------------------
 
 TEST(CardMessageReceiveTest, BlockShorterThanItsHeadIsNoMessage) {
   EXPECT_FALSE(Decode(Bytes(61, 0x02)).record);

@@ -19,7 +19,7 @@ using testing::EngineFixture;
 
 class SimContactsTest : public EngineFixture {
  protected:
-  SimContactsTest() : pipe_(OpenPipe(wire::kSyncPipeName)) {}
+  SimContactsTest() : pipe_(testing::OpenServicePipe(folder_)) {}
 
   // The next `count` requests with this id get the error reply.
   void Refuse(uint32_t id, int count = 1) {

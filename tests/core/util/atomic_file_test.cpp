@@ -141,6 +141,9 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   fs::create_symlink("loop1", folder.path() / "loop2");
   EXPECT_FALSE(WriteFileAtomically(folder.File("loop1"), kNew));
   EXPECT_TRUE(fs::is_symlink(folder.path() / "loop1"));
+  fs::create_directory(folder.path() / "folder.sms");  // only a regular file is replaced
+  EXPECT_FALSE(WriteFileAtomically(folder.File("folder.sms"), kNew));
+  EXPECT_TRUE(fs::is_directory(folder.path() / "folder.sms"));
 
   // A write cut short by the file size limit fails and takes its temporary file with it.
   rlimit limit{};
@@ -151,7 +154,7 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   EXPECT_FALSE(WriteFileAtomically(folder.File("cut.sms"), kNew));
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 4);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5);
 }
 
 TEST(AtomicFileTest, TheOwnerIsKeptWhereTheProcessMaySetIt) {
