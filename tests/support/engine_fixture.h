@@ -18,6 +18,7 @@
 #include "core/folders/outbox_queue.h"
 #include "core/folders/send_thread.h"
 #include "core/store/app_lists.h"
+#include "core/store/message_file.h"
 #include "core/util/byte_order.h"
 #include "support/card_service_process.h"
 #include "support/records.h"
@@ -122,6 +123,12 @@ class EngineFixture : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return done();
+  }
+
+  // Loads `path` into `list` under its lock, as a folder's refresh does.
+  static void Reload(LockedMessageList& list, const std::string& path) {
+    ScopedLock hold(list);
+    LoadMessageFile(path, list);
   }
 
   int OutboxCount() {

@@ -133,9 +133,8 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
   for (const Case& c : cases) {
     LockedMessageList reports;
     for (const auto& [reference, text] : c.entries) {
-      auto entry = CreateMessageRecord();
+      auto entry = testing::Message("", text);
       entry->reference = reference;
-      entry->text = text;
       reports.Add(std::move(entry));
     }
     ScopedLock hold(reports);

@@ -158,14 +158,8 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   // The next start sends everything left, the record left "Sending..." too.
   service_.Control(R"({"verb":"fault","clear":true})");
   const int heldSentBefore = SentOnCard()[left.sendingText];
-  {
-    ScopedLock hold(lists_.outbox);
-    LoadMessageFile(paths_.outbox, lists_.outbox);
-  }
-  {
-    ScopedLock hold(lists_.sent);
-    LoadMessageFile(paths_.sent, lists_.sent);
-  }
+  Reload(lists_.outbox, paths_.outbox);
+  Reload(lists_.sent, paths_.sent);
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
   StopEngine();
