@@ -79,10 +79,10 @@ inline pid_t SpawnChild(std::vector<std::string> args, const std::string& logPat
   _exit(127);
 }
 
-// Kills the child `pid` at once, as a crash would, and reaps it.
-inline void KillChild(pid_t& pid) {
+// Ends the child `pid` with `signal` (by default at once, as a crash would) and reaps it.
+inline void KillChild(pid_t& pid, int signal = SIGKILL) {
   if (pid <= 0) return;
-  kill(pid, SIGKILL);
+  kill(pid, signal);
   waitpid(pid, nullptr, 0);
   pid = -1;
 }
@@ -115,15 +115,8 @@ class CardServiceProcess {
     }
   }
 
-  // Ends the service (SIGTERM) and waits for it; its exit status.
-  int Stop() {
-    if (pid_ <= 0) return -1;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return status;
-  }
+  // Ends the service (SIGTERM) and waits for it.
+  void Stop() { KillChild(pid_, SIGTERM); }
 
   // Ends the service at once, as a crash would: no state saved, no socket closed.
   void Kill() { KillChild(pid_); }
@@ -145,11 +138,8 @@ class CardServiceProcess {
   std::string Control(const std::string& json) const {
     int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
     if (fd < 0) return "";
-    std::string line = json + "\n";
-    if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) < 0) {
-      close(fd);
-      return "";
-    }
+    const std::string line = json + "\n";
+    send(fd, line.data(), line.size(), MSG_NOSIGNAL);  // a failed send gets no reply
     std::string reply;
     while (reply.find('\n') == std::string::npos) {
       pollfd waiting{fd, POLLIN, 0};
