@@ -132,7 +132,6 @@ class CardServiceProcess {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  bool Running() const { return pid_ > 0 && kill(pid_, 0) == 0; }
 
   // One control command (a JSON object) and its reply line.
   std::string Control(const std::string& json) const {

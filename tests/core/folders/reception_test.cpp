@@ -145,9 +145,7 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
   }
 }
 
-class ReportLifeTest : public ReceptionTest {};
-
-TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
+TEST_F(ReceptionTest, AReportReplacesThePendingEntryAndTakesItsText) {
   Queue("Are you coming tonight?");
   Queue("Other message");
   StartEngine();
