@@ -1,5 +1,4 @@
-// The emulated card alone: what the engine tests against the running service
-// cannot reach (a full store, malformed sends, echoes, the SIM's capacity).
+// The emulated card alone: a full store, malformed sends, echoes, the SIM's capacity.
 
 #include "cardservice/card_model.h"
 
@@ -142,13 +141,17 @@ TEST(CardNetwork, EchoesAndOwnNumberComeBack) {
   card.echoDelayMs = 10;
   card.Send(TextSend(kEchoNumber, "ping"), 0);
   card.Send(TextSend(card.ownNumber, "to me"), 0);
+  const std::string picture = std::string("\x01\0H\0\x1C\0\0", 7) + std::string(252, 1);
+  card.Send(TextSend(card.ownNumber, picture, 3), 0);
   card.Advance(10);
-  ASSERT_EQ(card.StoredCount(), 2u);
+  ASSERT_EQ(card.StoredCount(), 3u);
   EXPECT_EQ(TextOf(card.Slot(0)), "Echo: ping");
   EXPECT_EQ(NumberOf(card.Slot(0)), "+10000");
   EXPECT_EQ(TextOf(card.Slot(1)), "to me");
   EXPECT_EQ(card.Slot(1)->block[cm::kKindOffset], cm::kKindText8);
   EXPECT_EQ(NumberOf(card.Slot(1)), card.ownNumber);
+  EXPECT_EQ(card.Slot(2)->block[cm::kKindOffset], cm::kKindPicture);
+  EXPECT_EQ(TextOf(card.Slot(2)), picture);
 }
 
 TEST(CardSim, LocationsAreGivenByTheCardUpToItsCapacity) {

@@ -1,5 +1,4 @@
-// The card service serves only from a socket folder private to the user
-// where it must (always for the fallback /tmp/zeph-<uid>).
+// The card service serves only from a socket folder private to the user where it must.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,5 @@
 #pragma once
-// Runs the real zeph-cardservice (ZEPH_CARDSERVICE_BINARY) in a test's temporary folder and
-// talks to its control socket.
+// The real zeph-cardservice in a test's temporary folder, and its control socket.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -47,8 +46,7 @@ inline IpcOptions ServicePipeOptions(const TempFolder& folder, uint32_t readGrac
   return options;
 }
 
-// Opens pipe `name` to the service in `folder`; the open's result goes to `result`, or
-// must be success when none is given.
+// Opens pipe `name` to the service in `folder`; its result to `result`, else it must succeed.
 inline std::unique_ptr<IpcPipe> OpenServicePipe(const TempFolder& folder,
                                                 const char* name = wire::kSyncPipeName,
                                                 uint32_t* result = nullptr,
@@ -63,8 +61,7 @@ inline std::unique_ptr<IpcPipe> OpenServicePipe(const TempFolder& folder,
   return pipe;
 }
 
-// Runs `args` as a child process that dies with the test, its stdout to /dev/null and its
-// stderr to `logPath` when one is given; the child's pid.
+// Starts `args` as a child that dies with the test, its stderr to `logPath` if given; its pid.
 inline pid_t SpawnChild(std::vector<std::string> args, const std::string& logPath = "") {
   const pid_t pid = fork();
   if (pid != 0) return pid;
@@ -82,18 +79,17 @@ inline pid_t SpawnChild(std::vector<std::string> args, const std::string& logPat
   _exit(127);
 }
 
-// Kills the child `pid` at once, as a crash would, and reaps it.
-inline void KillChild(pid_t& pid) {
+// Ends the child `pid` with `signal` (by default at once, as a crash would) and reaps it.
+inline void KillChild(pid_t& pid, int signal = SIGKILL) {
   if (pid <= 0) return;
-  kill(pid, SIGKILL);
+  kill(pid, signal);
   waitpid(pid, nullptr, 0);
   pid = -1;
 }
 
 class CardServiceProcess {
  public:
-  // Starts the service on `folder` (sockets and state file there) with the
-  // extra arguments; waits until it accepts connections.
+  // Starts the service with its sockets and state in `folder`; waits until it accepts.
   explicit CardServiceProcess(const TempFolder& folder, std::vector<std::string> extra = {})
       : dir_(folder.path().string()) {
     Start(folder, std::move(extra));
@@ -119,22 +115,13 @@ class CardServiceProcess {
     }
   }
 
-  // Ends the service (SIGTERM) and waits for it; its exit status.
-  int Stop() {
-    if (pid_ <= 0) return -1;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return status;
-  }
+  // Ends the service (SIGTERM) and waits for it.
+  void Stop() { KillChild(pid_, SIGTERM); }
 
-  // Ends the service at once, as a crash would: no state saved, no socket
-  // closed in order.
+  // Ends the service at once, as a crash would: no state saved, no socket closed.
   void Kill() { KillChild(pid_); }
 
-  // Freezes the service (SIGSTOP) or lets it go on (SIGCONT): a stalled
-  // service, whose sockets stay open and whose answers wait.
+  // Freezes the service (SIGSTOP) or lets it go on: its sockets stay open, its answers wait.
   void Freeze(bool frozen) const {
     if (pid_ > 0) kill(pid_, frozen ? SIGSTOP : SIGCONT);
   }
@@ -145,18 +132,13 @@ class CardServiceProcess {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  bool Running() const { return pid_ > 0 && kill(pid_, 0) == 0; }
-  const std::string& dir() const { return dir_; }
 
   // One control command (a JSON object) and its reply line.
   std::string Control(const std::string& json) const {
     int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
     if (fd < 0) return "";
-    std::string line = json + "\n";
-    if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) < 0) {
-      close(fd);
-      return "";
-    }
+    const std::string line = json + "\n";
+    send(fd, line.data(), line.size(), MSG_NOSIGNAL);  // a failed send gets no reply
     std::string reply;
     while (reply.find('\n') == std::string::npos) {
       pollfd waiting{fd, POLLIN, 0};

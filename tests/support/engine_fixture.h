@@ -1,6 +1,5 @@
 #pragma once
-// The engines against the real card service in a temporary folder, with its lists and files,
-// a fake clock and pipes that note what they send.
+// The engines against the real card service in a temporary folder, with a fake clock.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +18,7 @@
 #include "core/folders/outbox_queue.h"
 #include "core/folders/send_thread.h"
 #include "core/store/app_lists.h"
+#include "core/store/message_file.h"
 #include "core/util/byte_order.h"
 #include "support/card_service_process.h"
 #include "support/records.h"
@@ -36,8 +36,7 @@ class FakeClock final : public Clock {
   std::atomic<uint32_t> ticks_{100000};
 };
 
-// A pipe that passes everything to the real one and notes the message id
-// of each request it sends, with the fake clock's time.
+// Passes everything to the real pipe, noting each request's id and fake-clock time.
 class RecordingPipe final : public Pipe {
  public:
   struct Sent {
@@ -71,10 +70,6 @@ class EngineFixture : public ::testing::Test {
   EngineFixture() : service_(folder_), paths_(StorePaths::InFolder(folder_.path().string())) {}
   ~EngineFixture() override { StopEngine(); }
 
-  std::unique_ptr<IpcPipe> OpenPipe(const char* name) const {
-    return OpenServicePipe(folder_, name);
-  }
-
   // Queues a message waiting to be sent, as the composer does.
   void Queue(const std::string& text, uint32_t kind = MRF_OUTGOING) {
     QueueOutboxRecord(lists_.outbox, paths_.outbox,
@@ -107,7 +102,7 @@ class EngineFixture : public ::testing::Test {
           if (result != 0) return nullptr;
           return std::make_unique<RecordingPipe>(std::move(pipe), clock_, sentLog_, sentLogMutex_);
         },
-        [this] { ++outboxChanges_; },
+        [] {},
         std::chrono::milliseconds(5),
         stopGrace,
     };
@@ -130,6 +125,12 @@ class EngineFixture : public ::testing::Test {
     return done();
   }
 
+  // Loads `path` into `list` under its lock, as a folder's refresh does.
+  static void Reload(LockedMessageList& list, const std::string& path) {
+    ScopedLock hold(list);
+    LoadMessageFile(path, list);
+  }
+
   int OutboxCount() {
     ScopedLock hold(lists_.outbox);
     return lists_.outbox.Count();
@@ -144,9 +145,7 @@ class EngineFixture : public ::testing::Test {
   // The texts of a shared list's records, in list order.
   static std::vector<std::string> Texts(LockedMessageList& list) {
     ScopedLock hold(list);
-    std::vector<std::string> texts;
-    for (const MessageRecord& record : list) texts.push_back(TextOf(record));
-    return texts;
+    return TextsOf(list);
   }
 
   // The fake-clock times of the send requests made so far.
@@ -165,7 +164,6 @@ class EngineFixture : public ::testing::Test {
   AppLists lists_;
   RetryTable retries_;
   FakeClock clock_;
-  std::atomic<int> outboxChanges_{0};
   std::mutex sentLogMutex_;
   std::vector<RecordingPipe::Sent> sentLog_;
   std::unique_ptr<SendThread> engine_;

@@ -1,7 +1,5 @@
 #pragma once
-// A scripted pipe: records every frame sent, hands out frames from a queue.
-// Each send moves the next scripted reply into the readable queue, so a
-// frame queued with Waiting() is there before the request (a stale one).
+// A scripted pipe: notes every frame sent; each send makes the next reply readable.
 
 #include <cstdint>
 #include <deque>
@@ -40,7 +38,7 @@ class FakePipe : public Pipe {
   int reads = 0;
 
   void Reply(Frame frame) { replies.push_back(std::move(frame)); }
-  void Waiting(Frame frame) { readable.push_back(std::move(frame)); }
+  void Waiting(Frame frame) { readable.push_back(std::move(frame)); }  // a stale frame
 
   uint32_t SendFrame(std::span<const uint8_t> frame) override {
     if (sendResult != kResultOk) return sendResult;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/store/app_lists.h"
 #include "core/util/fixed_text.h"
@@ -41,8 +42,28 @@ inline std::unique_ptr<ContactEntry> Contact(const std::string& name, const std:
 }
 
 
-// A guarded list read from a test thread takes its lock like any other
-// reader; these keep the tests' reads short.
+// A picture every byte of which is `value`.
+inline PictureImage FilledPicture(uint8_t value) {
+  PictureImage picture;
+  picture.fill(value);
+  return picture;
+}
+
+// A picture whose neighbouring bytes all differ.
+inline PictureImage NumberedPicture() {
+  PictureImage picture{};
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 + 1);
+  return picture;
+}
+
+// The texts of a list's records, in list order.
+inline std::vector<std::string> TextsOf(const MessageList& list) {
+  std::vector<std::string> texts;
+  for (const MessageRecord& record : list) texts.push_back(TextOf(record));
+  return texts;
+}
+
+// Reads of a guarded list from a test thread, under its lock.
 inline int CountLocked(LockedMessageList& list) {
   ScopedLock hold(list);
   return list.Count();

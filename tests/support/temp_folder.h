@@ -1,6 +1,5 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its
-// content when the object goes.
+// A fresh temporary folder, removed with its content when the object goes.
 
 #include <cstdint>
 #include <cstdlib>

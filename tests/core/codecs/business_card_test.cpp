@@ -39,8 +39,7 @@ TEST(BusinessCardTest, ParsedNamesNumbersAndWhatTheDialogOffers) {
       {Card("N:Smith;John;;;\r\nTEL:1\r\n"), {"Smith", "John"}, {"1"},
        {"Smith", "Smith, John", "John Smith"}},
       {Card("N:F;G;M;Dr.;Jr.;extra\r\n"), {"F", "G", "M", "Dr.", "Jr."}, {}},
-      // UTF-8 (quoted-printable or not) is decoded to Latin-1 only when the line says so; a
-      // character outside Latin-1 shows as '?', a component that is no UTF-8 keeps its bytes.
+      // UTF-8 is decoded to Latin-1 only when the line says so; beyond Latin-1 gives '?'.
       {Card("N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:B=C3=A4r;J=C3=A4na\r\n"),
        {"B\xE4r", "J\xE4na"}, {}},
       {Card("N:B=C3=A4r\r\n"), {"B=C3=A4r"}, {}},
@@ -61,8 +60,7 @@ TEST(BusinessCardTest, ParsedNamesNumbersAndWhatTheDialogOffers) {
       {kHead + "N:Fam;Giv", {"Fam", "Giv"}, {}},
       {kHead + "FN:Whole\r\nTEL:123", {"Whole"}, {"123"}},
       {kHead + "N:Fam;", {"Fam"}, {}},
-      // The parameters run to the first colon, even one on a later line; a TEL with no colon
-      // after it ends the numbers.
+      // Parameters run to the first colon, even a later line's; a TEL without one ends the numbers.
       {Card("N;X\r\n"), {"VCARD"}, {}},
       {kHead + "N;CHARSET=UTF-8\r\n", {}, {}},
       {kHead + "FN", {}, {}},

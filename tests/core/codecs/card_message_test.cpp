@@ -8,14 +8,14 @@
 
 #include "core/codecs/error_table.h"
 #include "core/util/fixed_text.h"
+#include "support/records.h"
 
 namespace zeph {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// A received block: the 62-byte head with status 0x02, `kind` and the data
-// length, then `data`. Offsets written out as the block layout fixes them.
+// A received block: the 62-byte head with status 0x02, `kind` and the data length, then `data`.
 Bytes Received(uint8_t kind, const Bytes& data) {
   Bytes block(62, 0);
   block[0] = 0x02;
@@ -30,16 +30,7 @@ ReceivedMessage Decode(const Bytes& block) {
   return MessageRecordFromReceived(block);
 }
 
-PictureImage Numbered() {
-  PictureImage picture{};
-  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i + 1);
-  return picture;
-}
-
-// --- Sending -------------------------------------------------------------
-
-// A block to send as the card expects it, written out whole: the head with `kind` and the
-// data length, the data, then zeros up to `size`.
+// A block to send: the head with `kind` and `length`, the data, zeros up to `size`.
 Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, size_t size = 0) {
   Bytes block(62, 0);
   block[1] = kind;
@@ -51,7 +42,7 @@ Bytes Sent(uint8_t kind, std::initializer_list<Bytes> data, uint16_t length, siz
 }
 
 TEST(CardMessageSendTest, PicturesTextsAndCardsAsTheCardExpectsThem) {
-  const PictureImage numbered = Numbered();
+  const PictureImage numbered = testing::NumberedPicture();
   const Bytes picture(numbered.begin(), numbered.end());
   const Bytes card = {'B', 'E', 'G', 'I', 'N', '\r', '\n', 'E', 'N', 'D', '\r', '\n'};
   struct Case {
@@ -112,8 +103,6 @@ TEST(CardMessageSendTest, RouteSetsServiceCentreAndReplyPathOnly) {
   EXPECT_EQ(tiny, Bytes(10, 0));
 }
 
-// --- Reception -----------------------------------------------------------
-
 TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
   Bytes block = Received(1, {'y', 'o'});
   block[3] = 77;    // reference
@@ -141,37 +130,42 @@ TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
   EXPECT_EQ(record.time, expected);
 }
 
-TEST(CardMessageReceiveTest, ProtocolIdentifierGivesReplaceType) {
+TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
   struct Case {
-    uint8_t protocolId;
+    uint8_t kind, protocolId;
+    Bytes data;
     uint32_t flags;
+    std::string text;
   };
-  for (Case c : {Case{0x41, 0x20000}, Case{0x47, 0xE0000}, Case{0x07, 0}, Case{0x40, 0},
-                 Case{0x42, 0x40000}, Case{0xC4, 0x80000}}) {
-    Bytes block = Received(1, {'a'});
+  const Case cases[] = {
+      {1, 0x41, {'a'}, 0x20000, "a"},  // the replace types
+      {1, 0x47, {'a'}, 0xE0000, "a"},
+      {1, 0x42, {'a'}, 0x40000, "a"},
+      {1, 0xC4, {'a'}, 0x80000, "a"},
+      {1, 0x07, {'a'}, 0, "a"},
+      {1, 0x40, {'a'}, 0, "a"},
+      {0, 0, {0x00, 0x48, 0x00, 0x69}, 0, "Hi"},  // 16 bits: the second byte of each pair
+      {0, 0, {0x00, 0x48, 0x00, 0x69, 0x00}, 0, "Hi"},  // an odd last byte is no character
+      {0, 0, {0x00, 0x41, 0x00, 0x00, 0x00, 0x42}, 0, "A"},  // a zero character ends it
+      {5, 0, {}, MRF_BUSINESSCARD, ""},
+      {4, 0, {}, 0, ""},
+      {2, 0, {}, 0, ""},
+      {200, 0, {'t', 'u'}, 0, "tu"},
+      {3, 0, {}, MRF_PICTURE, ""},
+      {7, 0, {}, MRF_PICTURE, ""},
+      {255, 0, {1, 2, 3}, MRF_UNKNOWNDATA, "<Unknown data message>"},
+      {6, 0, {'o', 'k', '!'}, 0, "ok!"},  // a report whose status is no status
+  };
+  for (const Case& c : cases) {
+    Bytes block = Received(c.kind, c.data);
     block[5] = c.protocolId;
-    EXPECT_EQ(Decode(block).record->flags, c.flags) << "protocol id " << int(c.protocolId);
+    block[6] = 3;  // a report status only reports read
+    ReceivedMessage received = Decode(block);
+    ASSERT_TRUE(received.record) << +c.kind;
+    EXPECT_EQ(received.record->flags, c.flags) << +c.kind << " " << +c.protocolId;
+    EXPECT_EQ(TextOf(*received.record), c.text) << +c.kind;
+    EXPECT_EQ(received.error, c.kind == 255 ? kErrorUnknownDataMessage : 0) << +c.kind;
   }
-}
-
-TEST(CardMessageReceiveTest, SixteenBitTextKeepsTheSecondByteOfEachPair) {
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x48, 0x00, 0x69})).record), "Hi");
-  // An odd last byte is no whole character.
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x48, 0x00, 0x69, 0x00})).record), "Hi");
-  // A zero character ends the text, as the terminator would.
-  EXPECT_EQ(TextOf(*Decode(Received(0, {0x00, 0x41, 0x00, 0x00, 0x00, 0x42})).record), "A");
-}
-
-TEST(CardMessageReceiveTest, KindsSetTheirFlags) {
-  const std::pair<uint8_t, uint32_t> kinds[] = {
-      {5, MRF_BUSINESSCARD}, {4, 0}, {2, 0}, {200, 0}, {3, MRF_PICTURE}, {7, MRF_PICTURE}};
-  for (auto [kind, flags] : kinds)
-    EXPECT_EQ(Decode(Received(kind, {})).record->flags, flags) << +kind;
-  EXPECT_EQ(TextOf(*Decode(Received(200, {'t', 'u'})).record), "tu");
-  Bytes unknownStatus = Received(6, {'o', 'k', '!'});  // a report whose status is no status
-  unknownStatus[6] = 3;
-  EXPECT_EQ(Decode(unknownStatus).record->flags, 0u);
-  EXPECT_EQ(TextOf(*Decode(unknownStatus).record), "ok!");
 }
 
 TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
@@ -194,16 +188,6 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
   }
   EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
 }
-
-TEST(CardMessageReceiveTest, UnknownDataIsReportedToTheCaller) {
-  ReceivedMessage received = Decode(Received(255, {1, 2, 3}));
-  EXPECT_EQ(received.record->flags, MRF_UNKNOWNDATA);
-  EXPECT_EQ(TextOf(*received.record), "<Unknown data message>");
-  EXPECT_EQ(received.error, kErrorUnknownDataMessage);
-  EXPECT_EQ(Decode(Received(1, {1})).error, 0);
-}
-
-// --- Received pictures ---------------------------------------------------
 
 // A picture payload: text length, width, height, then `text`, then `rows`.
 Bytes Payload(uint16_t textLength, uint16_t width, uint16_t height, const Bytes& text,
@@ -255,17 +239,9 @@ TEST(CardMessageReceiveTest, PicturesOfOtherSizesAreCutOrPaddedTo72By28) {
             RowsOf(2, 8)[8]);
 }
 
-// --- Hostile blocks ------------------------------------------------------
-
 TEST(CardMessageReceiveTest, BlockShorterThanItsHeadIsNoMessage) {
   EXPECT_FALSE(Decode(Bytes(61, 0x02)).record);
-  EXPECT_FALSE(Decode({}).record);
-  // The head alone is a message with no data.
-  Bytes head(62, 0);
-  head[1] = 1;
-  ReceivedMessage received = Decode(head);
-  ASSERT_TRUE(received.record);
-  EXPECT_EQ(TextOf(*received.record), "");
+  EXPECT_FALSE(Decode({}).record);  // the head alone: the table's empty kinds
 }
 
 TEST(CardMessageReceiveTest, LyingDataLengthReadsOnlyWhatIsThere) {
@@ -299,8 +275,7 @@ TEST(CardMessageReceiveTest, PicturePayloadsThatLie) {
   EXPECT_EQ(TextOf(*received.record), "");
   EXPECT_EQ(*received.record->picture, PictureImage{});
 
-  // A text length far beyond the payload: the text is what is there, and
-  // the rows, which would start past the end, stay white.
+  // A text length past the payload: the text is what is there, the rows stay white.
   received = Decode(Received(3, Payload(0xFFFF, 72, 28, {'h', 'i'}, {})));
   EXPECT_EQ(TextOf(*received.record), "hi");
   EXPECT_EQ(*received.record->picture, PictureImage{});

@@ -14,12 +14,6 @@ namespace {
 using testing::At;
 using testing::Message;
 
-std::vector<std::string> Texts(const MessageList& chat) {
-  std::vector<std::string> texts;
-  for (const MessageRecord& entry : chat) texts.push_back(TextOf(entry));
-  return texts;
-}
-
 struct Entry {
   bool sent;
   const char* number;
@@ -64,7 +58,7 @@ TEST(ConversationTest, AssemblesThePartnersRecentMessagesInTimeOrder) {
       (e.sent ? sent : inbox).Add(Message(e.number, e.text, At(2026, 12, 5, e.hour, e.minute)));
     AssembleConversation(inbox, sent, MatchKey(c.partner),
                          ChatCutoff(At(2026, 12, 5, 12, 0), c.hours), chat);
-    EXPECT_EQ(Texts(chat), c.chat) << c.what;
+    EXPECT_EQ(testing::TextsOf(chat), c.chat) << c.what;
   }
 }
 

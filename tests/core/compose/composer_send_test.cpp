@@ -23,12 +23,6 @@ PictureImage Picture(uint8_t first) {
   return picture;
 }
 
-std::vector<std::string> Names(const RecipientList& recipients) {
-  std::vector<std::string> names;
-  for (const Recipient& r : recipients) names.push_back(r.name);
-  return names;
-}
-
 TEST(PrepareEditorTest, ReplyNamesTheSenderThroughTheLastSixCharacters) {
   ContactList contacts;
   contacts.Add(Contact("Anna", "0401234567"));
@@ -39,8 +33,7 @@ TEST(PrepareEditorTest, ReplyNamesTheSenderThroughTheLastSixCharacters) {
   const auto scratch = ReplyScratch(*inbox);
   const EditorStart start =
       PrepareEditor({EditorMode::kReply, scratch.get(), SourceFolder::kInbox, 4}, true, contacts);
-  EXPECT_EQ(Names(start.recipients), (std::vector<std::string>{"Anna", "99999"}));
-  EXPECT_EQ(start.recipients[0].number, "+358401234567");
+  EXPECT_EQ(start.recipients, (RecipientList{{"Anna", "+358401234567"}, {"99999", "99999"}}));
   EXPECT_EQ(FieldText(start.serviceCentre), "+358405550100");
   EXPECT_FALSE(start.text.has_value());
   EXPECT_EQ(start.index, 4);

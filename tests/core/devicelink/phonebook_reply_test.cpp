@@ -11,8 +11,7 @@ namespace {
 
 using ::testing::ElementsAreArray;
 
-// A 34 326-byte reply filled by hand: count at 20, locations from 22, names from 1046 (42 bytes
-// each), numbers from 22550 (23 bytes each).
+// A 34 326-byte reply: count at 20, locations at 22, names at 1046 (42 each), numbers at 22550.
 struct Reply {
   std::vector<uint8_t> bytes = std::vector<uint8_t>(34326, 0);
   void Count(uint16_t n) {

@@ -22,8 +22,7 @@ TEST(FileTimeTest, KnownInstantsAndDaysOfWeek) {
   // 1970-01-01 00:00 is 11 644 473 600 seconds after 1601-01-01.
   EXPECT_EQ(FileTimeOf(At(1970, 1, 1, 0, 0)), 116444736000000000LL);
   EXPECT_EQ(FileTimeOf(At(1601, 1, 1, 0, 0)), 0);
-  // A damaged record's year past the count's end sorts after every real
-  // time rather than wrapping to before them.
+  // A damaged record's year past the count's end sorts after every real time, never before.
   EXPECT_GT(FileTimeOf(At(65535, 99, 99, 65535, 65535, 65535)), FileTimeOf(At(2026, 12, 5, 0, 0)));
   EXPECT_EQ(DayOfWeek(2002, 12, 5), 4);  // Thursday
   EXPECT_EQ(DayOfWeek(2000, 2, 29), 2);  // Tuesday

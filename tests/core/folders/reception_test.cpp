@@ -13,10 +13,11 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::EngineFixture;
+using testing::TextsOf;
 
 class ReceptionTest : public EngineFixture {
  protected:
-  ReceptionTest() : sync_(OpenPipe(wire::kSyncPipeName)) {
+  ReceptionTest() : sync_(testing::OpenServicePipe(folder_)) {
     hooks_.showError = [this](int code) { errors_.push_back(code); };
     hooks_.businessCardReceived = [this](const MessageRecord& card) {
       cards_.push_back(TextOf(card));
@@ -38,11 +39,6 @@ class ReceptionTest : public EngineFixture {
   size_t StoredOnCard() {
     return nlohmann::json::parse(service_.Control(R"({"verb":"show"})"))["stored"].size();
   }
-  std::vector<std::string> InboxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageRecord& record : lists_.inbox) texts.push_back(TextOf(record));
-    return texts;
-  }
 
   std::unique_ptr<IpcPipe> sync_;
   ReceptionHooks hooks_;
@@ -56,7 +52,7 @@ TEST_F(ReceptionTest, TextsAreFiledAndDeletedOnTheCard) {
   Deliver(R"("type":"text","text":"Hello","from":"+447700900123")");
   Deliver(R"("type":"text16","text":"Wide","from":"+447700900456")");
   EXPECT_EQ(Fetch(), 2);
-  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"Hello", "Wide"}));
+  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"Hello", "Wide"}));
   EXPECT_EQ(FirstNumber(*lists_.inbox.GetAt(0)), "+447700900123");
   EXPECT_EQ(StoredOnCard(), 0u);
   MessageList saved;
@@ -71,7 +67,7 @@ TEST_F(ReceptionTest, SkippedMessagesStayOnTheCardAndNeverReachTheInbox) {
   EXPECT_TRUE(std::filesystem::exists(paths_.reports));
   Deliver(R"("type":"text","text":"taken")");
   EXPECT_EQ(Fetch(), 1);
-  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"taken"}));
+  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"taken"}));
   EXPECT_EQ(StoredOnCard(), 2u);
   EXPECT_EQ(Fetch(), 0);  // read again by every later pass, still skipped
   EXPECT_EQ(StoredOnCard(), 2u);
@@ -84,7 +80,7 @@ TEST_F(ReceptionTest, ReplaceTypesReplaceOnlyTheSameSenderAndType) {
   Deliver(R"("type":"text","text":"other sender","from":"+4422","protocolId":67)");
   Deliver(R"("type":"text","text":"type four","from":"+4411","protocolId":68)");
   Fetch();
-  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"v2", "other sender", "type four"}));
+  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"v2", "other sender", "type four"}));
 }
 
 TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
@@ -93,7 +89,7 @@ TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
   EXPECT_EQ(Fetch(), 1);
   ASSERT_EQ(cards_.size(), 1u);
   EXPECT_EQ(cards_[0], card);
-  EXPECT_TRUE(InboxTexts().empty());
+  EXPECT_TRUE(TextsOf(lists_.inbox).empty());
   EXPECT_EQ(StoredOnCard(), 0u);
 }
 
@@ -101,7 +97,7 @@ TEST_F(ReceptionTest, UnknownDataShowsTheErrorAndIsFiledWithItsText) {
   Deliver(R"("type":"unknown")");
   EXPECT_EQ(Fetch(), 1);
   EXPECT_EQ(errors_, (std::vector<int>{67}));
-  EXPECT_EQ(InboxTexts(), (std::vector<std::string>{"<Unknown data message>"}));
+  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"<Unknown data message>"}));
 }
 
 TEST_F(ReceptionTest, MessagesFromTheChatPartnerAlsoGoToTheChat) {
@@ -109,7 +105,7 @@ TEST_F(ReceptionTest, MessagesFromTheChatPartnerAlsoGoToTheChat) {
   Deliver(R"("type":"text","text":"to the chat","from":"+447700900123")");
   Deliver(R"("type":"text","text":"not to the chat","from":"+447700900999")");
   Fetch();
-  EXPECT_EQ(InboxTexts().size(), 2u);
+  EXPECT_EQ(TextsOf(lists_.inbox).size(), 2u);
   ASSERT_EQ(lists_.chat.Count(), 1);
   EXPECT_EQ(TextOf(*lists_.chat.GetAt(0)), "to the chat");
   EXPECT_EQ(chatAppended_, 1);
@@ -137,9 +133,8 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
   for (const Case& c : cases) {
     LockedMessageList reports;
     for (const auto& [reference, text] : c.entries) {
-      auto entry = CreateMessageRecord();
+      auto entry = testing::Message("", text);
       entry->reference = reference;
-      entry->text = text;
       reports.Add(std::move(entry));
     }
     ScopedLock hold(reports);
@@ -150,9 +145,7 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
   }
 }
 
-class ReportLifeTest : public ReceptionTest {};
-
-TEST_F(ReportLifeTest, AReportReplacesThePendingEntryAndTakesItsText) {
+TEST_F(ReceptionTest, AReportReplacesThePendingEntryAndTakesItsText) {
   Queue("Are you coming tonight?");
   Queue("Other message");
   StartEngine();

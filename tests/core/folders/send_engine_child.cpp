@@ -1,5 +1,4 @@
-// The sending half of the program alone, for the tests that kill it: the Outbox module's start,
-// then the send thread until killed. Usage: send_engine_child <store and socket folder>
+// The Outbox module's start and the send thread alone, to be killed: send_engine_child <folder>
 
 #include <unistd.h>
 

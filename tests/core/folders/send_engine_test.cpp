@@ -60,28 +60,18 @@ TEST_F(SendEngineTest, QueuedMessagesAreSentInOrderAndFiledWithPendingReports) {
     EXPECT_EQ(entry.flags & MRF_REPORT, 0u);
   }
 
-  // Everything reached the files too.
-  MessageList sent, reports, outbox;
-  EXPECT_EQ(LoadMessageFile(paths_.sent, sent), 2);
+  MessageList reports;  // the Sent and Outbox files: the fault tests
   EXPECT_EQ(LoadMessageFile(paths_.reports, reports), 3);
-  EXPECT_EQ(LoadMessageFile(paths_.outbox, outbox), 0);
 }
 
-// The folders reload Sent messages and Delivery reports while the send thread files into
-// them: the list locks keep every copy and every file whole (the thread sanitizer build too).
+// The folders reload Sent and Delivery reports while the thread files: every copy stays whole.
 TEST_F(SendEngineTest, FilingStaysWholeWhileTheFoldersReloadTheirFiles) {
   for (int i = 0; i < 20; ++i) Queue("message " + std::to_string(i));
   StartEngine();
   int reloads = 0;
   while (OutboxCount() > 0 && reloads < 100000) {
-    {
-      ScopedLock hold(lists_.sent);
-      LoadMessageFile(paths_.sent, lists_.sent);
-    }
-    {
-      ScopedLock hold(lists_.reports);
-      LoadMessageFile(paths_.reports, lists_.reports);
-    }
+    Reload(lists_.sent, paths_.sent);
+    Reload(lists_.reports, paths_.reports);
     ++reloads;
   }
   StopEngine();
@@ -109,10 +99,6 @@ TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
   EXPECT_EQ(SendTimes().size(), 5u);
   EXPECT_EQ(OutboxState(0), MRF_GAVEUP);
 
-  // Resend gives it five more.
-  ASSERT_TRUE(ResendOutboxRecord(lists_.outbox, retries_, paths_.outbox, 0));
-  ASSERT_TRUE(
-      RunFakeTimeUntil([&] { return SendTimes().size() == 10u && OutboxState(0) == MRF_GAVEUP; }));
   StopEngine();
   EXPECT_EQ(SavedOutboxState(), MRF_GAVEUP);
 }
@@ -142,22 +128,7 @@ TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
   ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
 }
 
-TEST_F(SendEngineTest, DeleteAllDuringASendLeavesTheRecordBeingSent) {
-  service_.Control(R"({"verb":"fault","delayMs":300})");
-  Queue("in flight");
-  Queue("second");
-  Queue("third");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
-  EXPECT_EQ(DeleteAllOutboxRecords(lists_.outbox, retries_, paths_.outbox), 2);
-  EXPECT_EQ(OutboxCount(), 1);
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  StopEngine();
-  EXPECT_EQ(Texts(lists_.sent), (std::vector<std::string>{"in flight"}));
-}
-
-// Stop ends within the grace in every state of the thread, also under the Outbox lock (the
-// thread then leaves its attempt's outcome to Stop); far below the open's 15 s or a send's 120 s.
+// Stop ends within the grace in every state of the thread, also under the Outbox lock.
 TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
   sendPipeOpenTimeoutMs_ = wire::kOpenTimeoutMs;
   struct Case {
@@ -193,6 +164,7 @@ TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
       }
       EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
       EXPECT_TRUE(engine_->Finished());
+      EXPECT_EQ(engine_->Result() != 0, &c == &cases[0]);  // only the open failed
       if (c.queued) {
         EXPECT_EQ(OutboxState(0), MRF_WAITING);
         EXPECT_EQ(SavedOutboxState(), MRF_WAITING);
@@ -201,8 +173,7 @@ TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
   }
 }
 
-// Queue ids are reused: a sent record's retry entry must go with it, or the next record given
-// its id inherits its attempts and gives up early.
+// Queue ids are reused: a sent record's retry entry must go with it.
 TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
   service_.Control(R"({"verb":"fault","failSends":4})");
   Queue("first");
@@ -222,15 +193,6 @@ TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
   EXPECT_EQ(log[1]["text"], "second");
 }
 
-TEST_F(SendEngineTest, ThreadEndsWithTheOpenFailureWhenNoServiceAnswers) {
-  service_.Control(R"({"verb":"fault","refuseOpens":true})");
-  Queue("stays");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return engine_->Finished(); }));
-  EXPECT_NE(engine_->Result(), 0u);
-  EXPECT_EQ(OutboxCount(), 1);
-}
-
 TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
   auto reply = Message("+447700900123", "answer", clock_.LocalTime(),
                        MRF_OUTGOING | MRF_REPLYPATH | MRF_WAITING);
@@ -247,7 +209,6 @@ TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
   EXPECT_EQ(log[0]["replyPath"], false);  // the sender asked already
   EXPECT_NE(log[1]["serviceCentre"], "+449999");
   EXPECT_EQ(log[1]["replyPath"], true);
-  EXPECT_EQ(Texts(lists_.sent).size(), 2u);
   EXPECT_TRUE(Texts(lists_.reports).empty());  // reports are off: no pending entries
 }
 

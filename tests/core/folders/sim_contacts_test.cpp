@@ -19,7 +19,7 @@ using testing::EngineFixture;
 
 class SimContactsTest : public EngineFixture {
  protected:
-  SimContactsTest() : pipe_(OpenPipe(wire::kSyncPipeName)) {}
+  SimContactsTest() : pipe_(testing::OpenServicePipe(folder_)) {}
 
   // The next `count` requests with this id get the error reply.
   void Refuse(uint32_t id, int count = 1) {
@@ -72,15 +72,6 @@ TEST_F(SimContactsTest, NewEntriesAreWrittenUnlessTooShortOrDuplicate) {
   const std::vector<std::string> written{"1 Al 1", "2 A 123", "3 Al 12", "4 al 1"};
   EXPECT_EQ(InList(), written);
   EXPECT_EQ(OnSim(), written);
-}
-
-TEST_F(SimContactsTest, FieldsAreReadAt23AndCutAsTheSimKeepsThem) {
-  const std::string name = "Abcdefghijklmnopqrstuvwxyz";  // 26
-  const std::string number = "+1234567890123456789012345";
-  EXPECT_EQ(New(name, number), ContactSaveOutcome::kAdded);
-  const std::vector<std::string> kept{"1 " + name.substr(0, 20) + " " + number.substr(0, 22)};
-  EXPECT_EQ(InList(), kept);
-  EXPECT_EQ(OnSim(), kept);
 }
 
 TEST_F(SimContactsTest, RefusalsChangeNothingInTheList) {

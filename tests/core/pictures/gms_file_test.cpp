@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 namespace zeph {
@@ -11,16 +12,9 @@ namespace {
 
 using testing::TempFolder;
 
-// The 11 bytes before the picture in every file the program writes, as the
-// format fixes them.
+// The 11 bytes before the picture in every file the program writes.
 const std::vector<uint8_t> kHeaderBytes = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01,
                                            0x00, 0x00, 0x48, 0x1C, 0x01};
-
-PictureImage Numbered() {
-  PictureImage picture{};
-  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 + 1);
-  return picture;
-}
 
 std::vector<uint8_t> Bytes(const GmsFile& file) { return {file.begin(), file.end()}; }
 
@@ -34,7 +28,7 @@ TEST(GmsFileTest, AllBlackPictureExportsAsHeaderAndOnes) {
 
 // The reader looks only at the last 256 bytes: the picture header and the picture.
 TEST(GmsFileTest, ThePictureIsTakenFromTheEndAndWrongSizesAndHeadersAreRefused) {
-  const PictureImage picture = Numbered();
+  const PictureImage picture = testing::NumberedPicture();
   const std::vector<uint8_t> file = Bytes(BuildGmsFile(picture));
   const std::vector<uint8_t> bare(file.end() - 256, file.end());
   std::vector<uint8_t> odd = {0xAA, 0xBB, 0xCC};  // whatever comes before is not looked at
@@ -67,7 +61,7 @@ TEST(GmsFileTest, ThePictureIsTakenFromTheEndAndWrongSizesAndHeadersAreRefused) 
 
 TEST(GmsFileTest, FilesRoundTripAndMissingOrLargeFilesAreRefused) {
   TempFolder folder;
-  PictureImage picture = Numbered();
+  PictureImage picture = testing::NumberedPicture();
   ASSERT_TRUE(SaveGmsFile(folder.File("a.gms"), picture));
   EXPECT_EQ(folder.Read("a.gms").size(), 263u);
   GmsRead read = LoadGmsFile(folder.File("a.gms"));

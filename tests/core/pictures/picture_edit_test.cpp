@@ -41,8 +41,7 @@ TEST(PictureEditGeometryTest, GridCompactAndNoRoom) {
 
 TEST(PictureEditGeometryTest, CellUnderPoint) {
   PictureEditGeometry g = PictureEditGeometryFor(454, 192);
-  // The grid lines at x = 17 and y = 18 belong to the cells right and below; the right and
-  // bottom edges are exclusive.
+  // Grid lines belong to the cells right and below; the right and bottom edges are exclusive.
   struct Point {
     int x, y;
     std::optional<GridPosition> cell;

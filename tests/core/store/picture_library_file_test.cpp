@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 namespace zeph {
 namespace {
 
+using testing::FilledPicture;
 using testing::TempFolder;
-
-PictureImage Filled(uint8_t value) {
-  PictureImage picture;
-  picture.fill(value);
-  return picture;
-}
 
 TEST(PictureLibraryFileTest, SavedBackToBackAndLoadedWholePicturesOnly) {
   TempFolder folder;
   PictureList list;
-  list.Add(std::make_unique<PictureImage>(Filled(0x11)));
-  list.Add(std::make_unique<PictureImage>(Filled(0x22)));
+  list.Add(std::make_unique<PictureImage>(FilledPicture(0x11)));
+  list.Add(std::make_unique<PictureImage>(FilledPicture(0x22)));
   EXPECT_EQ(SavePictureLibrary(folder.File("smspic.smp"), list), 2);
   std::vector<uint8_t> bytes(252, 0x11);
   bytes.insert(bytes.end(), 252, 0x22);
@@ -28,7 +24,7 @@ TEST(PictureLibraryFileTest, SavedBackToBackAndLoadedWholePicturesOnly) {
   bytes.resize(600, 0x33);  // a third picture cut short
   folder.Write("cut.smp", bytes);
   EXPECT_EQ(LoadPictureLibrary(folder.File("cut.smp"), list), 2);
-  EXPECT_EQ(*list.GetAt(1), Filled(0x22));
+  EXPECT_EQ(*list.GetAt(1), FilledPicture(0x22));
   folder.Write("short.smp", std::vector<uint8_t>(251, 0xFF));
   EXPECT_EQ(LoadPictureLibrary(folder.File("short.smp"), list), 0);
   EXPECT_EQ(LoadPictureLibrary(folder.File("absent.smp"), list), 0);

@@ -32,8 +32,7 @@ class SaveOrLogTest : public ::testing::Test {
 
 TEST_F(SaveOrLogTest, AFailedSaveIsLoggedWithItsPathAndAGoodOneIsNot) {
   MessageList list;
-  // An empty list saved well and a failed save both give SaveMessageFile's
-  // 0; only the failure may be logged.
+  // An empty list saved and a failed save both give 0; only the failure may be logged.
   SaveMessageFileOrLog(folder_.File("recsms.sms"), list);
   EXPECT_TRUE(g_lines.empty());
   EXPECT_EQ(folder_.Read("recsms.sms").size(), 22u);

@@ -1,9 +1,11 @@
 #include "core/util/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -43,8 +45,7 @@ TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ReadWholeFile(folder.File("empty")), std::vector<uint8_t>{});
 }
 
-// A save that would write what the file holds already leaves the file
-// alone; any other, of the same size or not, replaces it.
+// Only a save of the very bytes the file holds leaves it alone.
 TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   const std::vector<uint8_t> held = {1, 2, 3, 4};
   const std::vector<std::vector<uint8_t>> writes = {
@@ -62,8 +63,7 @@ TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   }
 }
 
-// Under umask 077 the mode of a save is the file's own, or for a new file
-// the one asked for less the umask; never a fixed one.
+// A save keeps the file's own mode; a new file gets the one asked for less the umask.
 TEST(AtomicFileTest, SavesKeepTheModeTheUserSetAndMakeNewFilesPrivate) {
   struct Case {
     const char* what;
@@ -141,6 +141,20 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   fs::create_symlink("loop1", folder.path() / "loop2");
   EXPECT_FALSE(WriteFileAtomically(folder.File("loop1"), kNew));
   EXPECT_TRUE(fs::is_symlink(folder.path() / "loop1"));
+  fs::create_directory(folder.path() / "folder.sms");  // only a regular file is replaced
+  EXPECT_FALSE(WriteFileAtomically(folder.File("folder.sms"), kNew));
+  EXPECT_TRUE(fs::is_directory(folder.path() / "folder.sms"));
+
+  // A write cut short by the file size limit fails and takes its temporary file with it.
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small = {2, limit.rlim_max};
+  const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  EXPECT_FALSE(WriteFileAtomically(folder.File("cut.sms"), kNew));
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5);
 }
 
 TEST(AtomicFileTest, TheOwnerIsKeptWhereTheProcessMaySetIt) {

@@ -17,13 +17,5 @@ TEST(ByteReaderTest, ReadsLittleEndianAndFailsStickilyAtTheEnd) {
   EXPECT_EQ(in.offset(), 6u);
 }
 
-TEST(ByteWriterTest, WritesLittleEndian) {
-  std::vector<uint8_t> bytes;
-  ByteWriter out(bytes);
-  out.U16(0x1234);
-  out.U32(0xA1B2C3D4);
-  EXPECT_EQ(bytes, (std::vector<uint8_t>{0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1}));
-}
-
 }  // namespace
 }  // namespace zeph
