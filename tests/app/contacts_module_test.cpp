@@ -12,6 +12,7 @@
 #include "app/shell/frame_client.h"
 #include "core/devicelink/wire_layout.h"
 #include "support/contacts_fixture.h"
+#include "support/records.h"
 
 namespace zeph::testing {
 namespace {
@@ -173,10 +174,7 @@ TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothing) {
 
 TEST_F(ContactsModuleTest, NewAndChatAskForTheEditorAndTheChatWithTheContact) {
   ContactsModule* module = OpenContacts();
-  auto record = CreateMessageRecord();
-  AddNumber(*record, "+15550101");
-  record->text = "See you";
-  store.Lists().inbox.Add(std::move(record));
+  store.Lists().inbox.Add(Message("+15550101", "See you"));
   std::vector<std::string> asked;
   QObject::connect(frame.get(), &MainFrame::EditorRequested, [&](const EditorRequest& request) {
     asked.push_back("editor " + std::to_string(static_cast<int>(request.mode)) + " " +

@@ -89,6 +89,11 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   QTest::keyClicks(lines->Edit(), QStringLiteral("c"));
   EXPECT_EQ(lines->Text(), "ab\r\nc");
   EXPECT_EQ(counter, "155(1)");
+
+  // A card that cannot say (no reply, or no card at all) allows long messages.
+  FakePipe silent;
+  EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
+  EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
 }
 
 TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
@@ -193,22 +198,13 @@ TEST_F(MessageTextControlTest, EscapeAskToCloseAndThePopupAsksToSaveThePicture) 
   FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->trigger();
   control->ContextPopup()->close();
   EXPECT_EQ(save.count(), 1);
-}
 
-TEST_F(MessageTextControlTest, ReadOnlyStaysBlackOnWhiteAndTakesNoTyping) {
-  auto control = Make();
-  control->SetReadOnly();
+  control->SetReadOnly();  // stays black on white and takes no typing
   control->SetText("received");
   QTest::keyClicks(control->Edit(), QStringLiteral("xyz"));
   EXPECT_EQ(control->Text(), "received");
   EXPECT_EQ(control->Edit()->palette().color(QPalette::Base), Qt::white);
   EXPECT_EQ(control->Edit()->palette().color(QPalette::Text), Qt::black);
-}
-
-TEST_F(MessageTextControlTest, AFailedFlagReadAllowsLongMessages) {
-  FakePipe silent;  // no reply: the request fails
-  EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
-  EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
 }
 
 }  // namespace

@@ -42,12 +42,6 @@ class FakeChooser final : public PictureFileChooser {
   QString exportFile;
 };
 
-// The middle of a cell of the editor's drawing area (border 1, area at
-// (11, 12), pitch 6).
-QPoint EditCell(int column, int row) {
-  return {1 + 11 + column * 6 + 3, 1 + 12 + row * 6 + 3};
-}
-
 class PictureLibraryTest : public AppFixture {
  protected:
   // Puts the pictures into the library and its file.
@@ -98,7 +92,7 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDr
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
                              PictureEditorDialog::kNewPicture);
   editor.show();
-  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCell(0, 0));
+  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
   EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
   // A stroke on the preview is replaced by the drawing at once.
   QTest::mouseClick(editor.Preview(), Qt::LeftButton, {}, QPoint(1 + 9 + 40, 1 + 13 + 20));
@@ -128,7 +122,7 @@ TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlaceCancelKeep
 
   PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
   cancelled.show();
-  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCell(3, 3));
+  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   EXPECT_EQ(cancelled.result(), 0);
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
@@ -148,7 +142,7 @@ TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture
       modal->close();
       return;
     }
-    QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCell(71, 27));
+    QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCellCentre(71, 27));
     editor->Save();
   });
   dialog->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)->click();
@@ -235,18 +229,17 @@ TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusThe
   EXPECT_EQ(withOk->SelectedIndex(), 0);  // the first picture is selected at opening
   withOk->OkButton()->click();
   EXPECT_EQ(withOk->result(), 1);
-}
 
-TEST_F(PictureLibraryTest, AnEmptyLibraryGreysEditExportAndDelete) {
+  // An empty library greys Edit, Export and Delete, and has nothing to choose.
   Library({});
-  auto dialog = Open(PictureLibraryUse::kChoose);
+  auto empty = Open(PictureLibraryUse::kChoose);
   std::vector<bool> enabled;
-  for (int i = 0; i < dialog->Bar()->ButtonCount(); ++i) {
-    enabled.push_back(dialog->Bar()->ButtonAt(i)->isEnabled());
+  for (int i = 0; i < empty->Bar()->ButtonCount(); ++i) {
+    enabled.push_back(empty->Bar()->ButtonAt(i)->isEnabled());
   }
   EXPECT_EQ(enabled, (std::vector<bool>{true, false, true, false, false}));
-  dialog->OkButton()->click();  // nothing to choose: the dialog stays
-  EXPECT_TRUE(dialog->isVisible());
+  empty->OkButton()->click();
+  EXPECT_TRUE(empty->isVisible());
 }
 
 TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {

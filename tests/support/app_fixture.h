@@ -139,6 +139,12 @@ class ScriptedAsker final : public Asker {
   return poll;
 }
 
+// The middle of a cell of the Picture Editor's drawing area: the control's
+// border, the area at (11, 12), cells at a pitch of 6.
+inline QPoint EditCellCentre(int column, int row) {
+  return {1 + 11 + column * 6 + 3, 1 + 12 + row * 6 + 3};
+}
+
 class AppFixture : public ::testing::Test {
  protected:
   AppFixture() {
