@@ -1,13 +1,9 @@
 // The Inbox and Sent messages in the frame, against the card service's
-// demo card: reception at start and while another module is on screen, the
-// read mark, replace types, the commands that open the writing windows, an
-// echo routed into an open chat, the wait cursor of a stalled pass, and
-// damaged store files.
+// demo card; what reception files is the reception engine's own test.
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProcess>
 
 #include "app/base/control_id.h"
 #include "app/compose/chat_opener.h"
@@ -76,14 +72,7 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   const auto* contacts = static_cast<const ReportListView*>(frame->Module(4)->ListView());
   ASSERT_EQ(contacts->topLevelItemCount(), 8);
 
-  // As a user delivers one, with the control tool.
-  QProcess cardctl;
-  cardctl.setStandardOutputFile(QProcess::nullDevice());  // its reply
-  cardctl.start(QStringLiteral(ZEPH_CARDCTL_PATH),
-                {"--socket-dir", QString::fromStdString(folder.path().string()), "deliver",
-                 "--text", "Are you coming?", "--from", "+15550105"});
-  ASSERT_TRUE(cardctl.waitForFinished());
-  ASSERT_EQ(cardctl.exitCode(), 0);
+  Deliver({{"text", "Are you coming?"}, {"from", "+15550105"}});
   ASSERT_TRUE(InboxReaches(4));  // the demo card's three and the new one
   EXPECT_EQ(frame->CurrentIndex(), 4);
   EXPECT_EQ(TextsFrom(*FileRecords(store.Paths().inbox), "+15550105"),
@@ -111,19 +100,6 @@ TEST_F(InboxTest, ArrivalWhileContactsIsOnScreenReachesTheInboxAndRefreshesConta
   EXPECT_FALSE(waitCursor);  // the pass waits for the user, not the user for it
   EXPECT_EQ(asker.errors, std::vector<int>{67});
   EXPECT_EQ(store.Lists().inbox.Count(), 5);
-}
-
-TEST_F(InboxTest, AReplaceTypeReplacesTheFirstMessageOfItsSenderAndType) {
-  frame = MakeFrame(0);
-  Deliver({{"text", "Score 1:0"}, {"from", "+15550106"}, {"protocolId", 0x43}});
-  ASSERT_TRUE(InboxReaches(4));
-  Deliver({{"text", "Score 2:0"}, {"from", "+15550106"}, {"protocolId", 0x43}});
-  Deliver({{"text", "Other match"}, {"from", "+15550108"}, {"protocolId", 0x43}});
-  Deliver({{"text", "Kick-off"}, {"from", "+15550106"}, {"protocolId", 0x44}});
-  ASSERT_TRUE(InboxReaches(6));
-  EXPECT_EQ(TextsFrom(store.Lists().inbox, "+15550106"),
-            (std::vector<std::string>{"Score 2:0", "Kick-off"}));
-  EXPECT_EQ(Cells(*Inbox()).size(), 6);
 }
 
 TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {

@@ -122,9 +122,7 @@ class ScriptedAsker final : public Asker {
   std::vector<QString> questions;
 };
 
-// Runs `act` on the next modal dialog once it is open (a dialog's exec()
-// blocks the test until the dialog is closed). Watches as long as the
-// returned timer lives.
+// Runs `act` on the next modal dialog once it is open, while the returned timer lives.
 [[nodiscard]] inline std::unique_ptr<QTimer> OnNextModal(std::function<void(QWidget*)> act) {
   auto poll = std::make_unique<QTimer>();
   poll->setInterval(10);
