@@ -48,22 +48,20 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   EXPECT_EQ(dialog.height(), dialog.layout()->totalHeightForWidth(dialog.width()));
 }
 
-TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmptyAndCancelWritesNothing) {
-  link.result = 7;
-  OptionsDialog dialog(nullptr, settings, link);
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text().isEmpty());
-  EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
-  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText("Someone");
-  dialog.reject();
-  EXPECT_EQ(dialog.result(), 0);
+TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
+  link.result = 7;  // nothing can be read: the fields stay empty
+  OptionsDialog cancelled(nullptr, settings, link);
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumber)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
+  EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
+  FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->setText("Someone");
+  cancelled.reject();
+  EXPECT_EQ(cancelled.result(), 0);
   EXPECT_EQ(Str("OwnName"), "<missing>");
   EXPECT_EQ(Int("ChatSMSs"), -77);
   EXPECT_EQ(Int("ChatOnTop"), -77);
-}
 
-TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
   settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 5);
   OptionsDialog dialog(nullptr, settings, link);
   FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();

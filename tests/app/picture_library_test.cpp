@@ -87,7 +87,7 @@ class PictureLibraryTest : public AppFixture {
   FakeChooser chooser;
 };
 
-TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDrawing) {
+TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneCancelKeepsIt) {
   Library({Filled(0x11)});
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
                              PictureEditorDialog::kNewPicture);
@@ -104,20 +104,18 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDr
   drawn[0] = 0x80;  // the top-left pixel
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
-}
 
-TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlaceCancelKeepsIt) {
-  Library({Filled(0x11), Filled(0x22), Filled(0x33)});
-  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 1);
-  editor.show();
+  // Editing the first picture overwrites it in place; Cancel keeps it.
+  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0);
+  edited.show();
   PictureImage shown{};
-  PackPicture(editor.EditArea()->Grid(), shown);
-  EXPECT_EQ(shown, Filled(0x22));
-  editor.Bar()->ButtonAt(1)->click();  // Clear All
-  EXPECT_EQ(editor.Preview()->Grid(), EditGrid{});
-  editor.Bar()->ButtonAt(0)->click();  // Save
-  EXPECT_EQ(editor.result(), 1);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
+  PackPicture(edited.EditArea()->Grid(), shown);
+  EXPECT_EQ(shown, Filled(0x11));
+  edited.Bar()->ButtonAt(1)->click();  // Clear All
+  EXPECT_EQ(edited.Preview()->Grid(), EditGrid{});
+  edited.Bar()->ButtonAt(0)->click();  // Save
+  EXPECT_EQ(edited.result(), 1);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 
   PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
@@ -125,7 +123,7 @@ TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlaceCancelKeep
   QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   EXPECT_EQ(cancelled.result(), 0);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
