@@ -230,7 +230,7 @@ TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
   }
 }
 
-TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
+TEST_F(FrameTest, HelpAndToolsOpenTheirPagesAndProgramsAndWhatIsMissingDoesNothing) {
   auto frame = MakeFrame(0);
   Choose(*frame, CommandId::kHelpContents);
   EXPECT_TRUE(opened.empty());  // no help beside the program
@@ -256,10 +256,8 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
   EXPECT_EQ(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kIndex),
             QFileInfo(installed).canonicalFilePath());
   EXPECT_TRUE(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kContents).isEmpty());
-}
 
-TEST_F(FrameTest, ToolsOpensThePictureLibraryAndStartsTheCardManagerBesideTheProgram) {
-  auto frame = MakeFrame(0);
+  // Tools: the Picture Library, and the card manager beside the program.
   int libraryAsked = 0;
   QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested,
                    [&libraryAsked] { ++libraryAsked; });

@@ -181,8 +181,7 @@ TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   EXPECT_TRUE(holds(lists.chat));
 }
 
-// Passes every frame on, and notes whether the wait cursor was up when each
-// request went out on the user-interface thread's pipe.
+// Passes every frame on, noting whether the wait cursor was up as each request went out.
 class CursorNotingPipe final : public Pipe {
  public:
   explicit CursorNotingPipe(Pipe& inner) : inner_(inner) {}
@@ -216,8 +215,7 @@ TEST_F(InboxTest, AReceptionPassAgainstAStalledCardServiceShowsTheWaitCursor) {
   EXPECT_EQ(Cells(*Inbox()).size(), 3);  // late, and still whole
 }
 
-// A damaged Inbox file gives the records that can be read, and a window
-// that works: rows, selection, sorting and a reload.
+// A damaged Inbox file gives its readable records in a working window.
 using DamagedInboxTest = AppFixture;
 
 TEST_F(DamagedInboxTest, GivesTheReadableRecordsAndAWorkingWindow) {

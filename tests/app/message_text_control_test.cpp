@@ -113,26 +113,7 @@ TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
   EXPECT_EQ(counter, "0(7)");
 }
 
-TEST_F(MessageTextControlTest, PictureRefusedForMoreThan121CharactersWithError58) {
-  auto control = Make();
-  QSignalSpy changed(control.get(), &MessageTextControl::Changed);
-  control->SetText(std::string(122, 'a'));
-  control->AttachPicture(CornerPicture());
-  EXPECT_EQ(asker.errors, std::vector<int>{58});
-  EXPECT_FALSE(control->Picture().has_value());
-  EXPECT_EQ(changed.count(), 0);
-  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
-
-  control->SetText(std::string(121, 'a'));
-  control->AttachPicture(CornerPicture());
-  EXPECT_EQ(asker.errors.size(), 1u);
-  ASSERT_TRUE(control->Picture().has_value());
-  EXPECT_EQ(*control->Picture(), CornerPicture());
-  EXPECT_EQ(changed.count(), 1);
-  EXPECT_EQ(control->CharacterLimit(), 121u);
-}
-
-TEST_F(MessageTextControlTest, RemoveKeepsTheTextClearEmptiesIt) {
+TEST_F(MessageTextControlTest, PictureRefusedPast121CharactersRemoveKeepsTheTextClearEmptiesIt) {
   auto control = Make();
   QAction* save = FindMenuItem(control->ContextPopup(), CommandId::kSavePicture);
   control->SetText("one\r\ntwo\tthree");
@@ -148,6 +129,23 @@ TEST_F(MessageTextControlTest, RemoveKeepsTheTextClearEmptiesIt) {
   EXPECT_FALSE(control->Picture().has_value());
   EXPECT_EQ(control->Text(), "");
   EXPECT_EQ(counter, "160(1)");
+
+  // A picture is refused, with error 58, past 121 characters.
+  QSignalSpy changed(control.get(), &MessageTextControl::Changed);
+  control->SetText(std::string(122, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors, std::vector<int>{58});
+  EXPECT_FALSE(control->Picture().has_value());
+  EXPECT_EQ(changed.count(), 0);
+  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
+
+  control->SetText(std::string(121, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors.size(), 1u);
+  ASSERT_TRUE(control->Picture().has_value());
+  EXPECT_EQ(*control->Picture(), CornerPicture());
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(control->CharacterLimit(), 121u);
 }
 
 TEST_F(MessageTextControlTest, PictureLayoutsMoveTheTextAndDrawSharp) {

@@ -15,8 +15,7 @@ namespace {
 
 using testing::EditCellCentre;
 
-// The Picture Editor's drawing area: cells of 5 pixels at a pitch of 6,
-// the area's top-left corner at (11, 12) inside the control's border.
+// The Picture Editor's drawing area: 5-pixel cells at a pitch of 6 from (11, 12) in the border.
 constexpr QSize kGridClient(454, 192);
 constexpr int kPitch = 6;
 constexpr int kLeft = 1 + 11;  // the border, then the area
@@ -47,8 +46,7 @@ class PictureEditControlTest : public ::testing::Test {
 };
 
 TEST_F(PictureEditControlTest, AStrokeOutsideTheControlIsNotSeenButAReleaseOffThePictureNotifies) {
-  // Qt holds the pointer for a widget while a button is down; the control
-  // behaves as if it did not.
+  // Qt holds the pointer for a widget while a button is down; the control acts as if not.
   QTest::mousePress(&control, Qt::LeftButton, {}, EditCellCentre(0, 0));
   SendMove(control, QPoint(-5, 40), Qt::LeftButton, {});
   QTest::mouseRelease(&control, Qt::LeftButton, {}, QPoint(control.width() + 3, 40));

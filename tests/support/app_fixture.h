@@ -70,8 +70,7 @@ class FakeCardLink final : public CardLink {
   Pipe* syncPipe = nullptr;  // none: every request on it fails
 };
 
-// Writes every message from the frame into a shared log as
-// "<module> <what> <value>".
+// Writes every message from the frame into a shared log as "<module> <what> <value>".
 class RecordingModule final : public FolderModule {
  public:
   RecordingModule(int index, const ModuleServices& services, QWidget* parent,
