@@ -73,7 +73,7 @@ TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
   EXPECT_EQ(AccessibleName(received.Names()->lineEdit()), "Name:");
 }
 
-TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrent) {
+TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrentAndTakesTheArrows) {
   auto frame = MakeFrame(1);
   QAccessibleInterface* list = QAccessible::queryAccessibleInterface(frame->Client()->List());
   ASSERT_NE(list, nullptr);
@@ -92,28 +92,28 @@ TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrent) {
                                     "Contacts"}));
   EXPECT_EQ(list->child(4)->text(QAccessible::Description),
             "Manage contact information and business cards");
-}
 
-TEST_F(AccessibilityTest, ArrowKeysMoveBetweenModulesAndEnterChoosesTheCurrentOneAgain) {
-  auto frame = MakeFrame(0);
-  ModuleList* list = frame->Client()->List();
+  // Arrows move between modules, Space and Enter choose the current one again.
+  frame->ChooseModule(0);
+  ModuleList* modules = frame->Client()->List();
   QApplication::setActiveWindow(frame.get());
-  list->setFocus();
-  QTest::keyClick(list, Qt::Key_Down);
-  QTest::keyClick(list, Qt::Key_Down);
+  modules->setFocus();
+  const int switches = link.Count("0x140006");
+  QTest::keyClick(modules, Qt::Key_Down);
+  QTest::keyClick(modules, Qt::Key_Down);
   EXPECT_EQ(frame->CurrentIndex(), 2);
-  EXPECT_EQ(list->Selected(), 2);
-  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(modules->Selected(), 2);
+  QTest::keyClick(modules, Qt::Key_Up);
   EXPECT_EQ(frame->CurrentIndex(), 1);
-  QTest::keyClick(list, Qt::Key_Up);
-  QTest::keyClick(list, Qt::Key_Up);  // the first already: nothing more
+  QTest::keyClick(modules, Qt::Key_Up);
+  QTest::keyClick(modules, Qt::Key_Up);  // the first already: nothing more
   EXPECT_EQ(frame->CurrentIndex(), 0);
-  EXPECT_EQ(link.Count("0x140006"), 4);
-  EXPECT_EQ(QApplication::focusWidget(), list);  // browsing keeps the keyboard in the list
-  QTest::keyClick(list, Qt::Key_Space);
-  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(link.Count("0x140006"), switches + 4);
+  EXPECT_EQ(QApplication::focusWidget(), modules);  // browsing keeps the keyboard in the list
+  QTest::keyClick(modules, Qt::Key_Space);
+  QTest::keyClick(modules, Qt::Key_Return);
   EXPECT_EQ(frame->CurrentIndex(), 0);
-  EXPECT_EQ(link.Count("0x140006"), 6);
+  EXPECT_EQ(link.Count("0x140006"), switches + 6);
   EXPECT_EQ(QApplication::focusWidget(), frame->Module(0)->ListView());  // Enter goes there
 }
 

@@ -2,14 +2,13 @@
 // the emulator's connection states.
 
 #include <QCheckBox>
-#include <QProcess>
 #include <QTest>
 
 #include "app/base/can_send_check.h"
 #include "app/base/control_id.h"
 #include "app/platform/device_card_link.h"
 #include "core/settings/can_send.h"
-#include "support/app_fixture.h"
+#include "support/folders_fixture.h"
 
 namespace zeph::testing {
 namespace {
@@ -52,27 +51,16 @@ TEST_F(CanSendCheckTest, TheTickedBoxSilencesTheWarningAndALinkWithoutPipesCanno
 }
 
 TEST_F(CanSendCheckTest, FollowsTheEmulatorsConnection) {
-  QProcess service;
-  service.start(QStringLiteral(ZEPH_CARDSERVICE_PATH),
-                {"--socket-dir", documents.path(), "--state",
-                 documents.filePath(QStringLiteral("card.json"))});
-  ASSERT_TRUE(service.waitForStarted());
-  const QString socket = documents.filePath(QStringLiteral("TavikZeph.sock"));
-  for (int i = 0; i < 500 && !QFile::exists(socket); ++i) QTest::qWait(20);
+  TempFolder folder;
+  CardServiceProcess service(folder);
+  device = std::make_unique<DeviceCardLink>(ServicePipeOptions(folder));
   device->OpenPipes();
-  auto connection = [this](const char* state) {
-    return QProcess::execute(QStringLiteral(ZEPH_CARDCTL_PATH),
-                             {"--socket-dir", documents.path(), "connection", state});
-  };
-  ASSERT_EQ(connection("gprs"), 0);
+  service.Control(R"({"verb":"connection","state":"gprs"})");
   EXPECT_EQ(Attempt(false), 1);
   EXPECT_EQ(warnings, 0);
-  ASSERT_EQ(connection("searching"), 0);
+  service.Control(R"({"verb":"connection","state":"searching"})");
   EXPECT_EQ(Attempt(false), 0);
   EXPECT_EQ(warnings, 1);
-  device->ClosePipes();
-  service.terminate();
-  service.waitForFinished();
 }
 
 }  // namespace

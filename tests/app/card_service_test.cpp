@@ -2,43 +2,16 @@
 // and the Options dialog's message-centre number, through the real socket.
 
 #include <QLineEdit>
-#include <QProcess>
-#include <QTest>
 
 #include "app/base/control_id.h"
-#include "app/platform/device_card_link.h"
 #include "app/shell/options_dialog.h"
 #include "core/devicelink/result_codes.h"
-#include "support/app_fixture.h"
+#include "support/folders_fixture.h"
 
 namespace zeph::testing {
 namespace {
 
-class CardServiceTest : public AppFixture {
- protected:
-  void SetUp() override {
-    service.start(QStringLiteral(ZEPH_CARDSERVICE_PATH),
-                  {"--demo", "--socket-dir", documents.path(), "--state",
-                   documents.filePath(QStringLiteral("card.json"))});
-    ASSERT_TRUE(service.waitForStarted());
-    const QString socket = documents.filePath(QStringLiteral("TavikZeph.sock"));
-    for (int i = 0; i < 500 && !QFile::exists(socket); ++i) QTest::qWait(20);
-    ASSERT_TRUE(QFile::exists(socket));
-    IpcOptions options;
-    options.socketDir = documents.path().toStdString();
-    device = std::make_unique<DeviceCardLink>(options);
-    device->OpenPipes();
-    services.link = device.get();
-  }
-  void TearDown() override {
-    device.reset();
-    service.terminate();
-    service.waitForFinished();
-  }
-
-  QProcess service;
-  std::unique_ptr<DeviceCardLink> device;
-};
+using CardServiceTest = FoldersFixture;
 
 // The frame's phonebook read over this link is the Contacts tests' (contacts_fixture.h).
 TEST_F(CardServiceTest, TheLinkNotifiesReadsTheCentreNumberAndFailsQuietlyOnceClosed) {

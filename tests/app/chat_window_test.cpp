@@ -140,27 +140,6 @@ TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
   EXPECT_NE(opener->Open(*lists.inbox.GetAt(0), true), nullptr);
 }
 
-TEST_F(ChatWindowTest, HeadersAreBlueForTheUserAndRedForThePartner) {
-  ChatWindow* window = OpenOnTheInbox();
-  ASSERT_NE(window, nullptr);
-  const QImage shot = window->List()->viewport()->grab().toImage();
-  auto colours = [&](int row) {
-    const QRect rect = window->List()->visualRect(window->List()->model()->index(row, 0));
-    bool blue = false, red = false;
-    // The header line, left of the date.
-    for (int y = rect.top(); y < rect.top() + 20 && y < shot.height(); ++y) {
-      for (int x = rect.left(); x < rect.left() + rect.width() / 2; ++x) {
-        const QRgb pixel = shot.pixel(x, y);
-        blue = blue || pixel == qRgb(0, 0, 255);
-        red = red || pixel == qRgb(255, 0, 0);
-      }
-    }
-    return std::make_pair(blue, red);
-  };
-  EXPECT_EQ(colours(0), std::make_pair(false, true));  // Anna
-  EXPECT_EQ(colours(1), std::make_pair(true, false));  // Bea
-}
-
 TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
@@ -186,25 +165,21 @@ TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   EXPECT_TRUE(window->TextControl()->Text().empty());
   EXPECT_EQ(window->Counter()->text(), "160(1)");
   EXPECT_EQ(window->StatusLine()->currentMessage(), "Sending...");
-}
 
-TEST_F(ChatWindowTest, EnterSendsThroughTheShellsRuleAndCtrlEnterBreaksTheLine) {
-  ChatWindow* window = OpenOnTheInbox();
-  ASSERT_NE(window, nullptr);
+  // Enter sends through the shell's rule, Ctrl+Enter breaks the line.
   ChatEnterFilter filter(windows);
   QObject::connect(&filter, &ChatEnterFilter::SendChatRequested, opener.get(), &ChatOpener::Send);
   qApp->installEventFilter(&filter);
   QApplication::setActiveWindow(window);
   window->TextControl()->setFocus();
-
   Type(*window, "one");
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
   Type(*window, "two");
-  EXPECT_EQ(CountLocked(store.Lists().outbox), 0);
+  EXPECT_EQ(CountLocked(lists.outbox), 1);
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return);
   qApp->removeEventFilter(&filter);
-  ASSERT_EQ(CountLocked(store.Lists().outbox), 1);
-  EXPECT_EQ(TextOf(*RecordLocked(store.Lists().outbox, 0)), "one\r\ntwo");
+  ASSERT_EQ(CountLocked(lists.outbox), 2);
+  EXPECT_EQ(TextOf(*RecordLocked(lists.outbox, 1)), "one\r\ntwo");
 }
 
 TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
@@ -243,9 +218,7 @@ TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
   EXPECT_FALSE(std::filesystem::exists(documents.filePath(QStringLiteral("gone")).toStdString()));
   EXPECT_TRUE(asker.errors.empty());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
 
-TEST_F(ChatWindowTest, TheSaveDialogOffersChatTxtAmongTextFiles) {
   QStringList seen;  // title, file, suffix, filters, asks before overwriting
   const auto cancel = OnNextModal([&seen](QWidget* modal) {
     auto* shown = qobject_cast<QFileDialog*>(modal);
@@ -276,6 +249,22 @@ TEST_F(ChatWindowTest, TheListFollowsTheWindowAndItsRowsTheWidth) {
   EXPECT_EQ(window->TextControl()->y(), list.bottom() + 1 + 10);
   EXPECT_EQ(window->SendButton()->y(), list.bottom() + 1 + 9);
   EXPECT_EQ(window->Counter()->y(), list.bottom() + 1 + 50);
+
+  // The headers, left of the date: blue for the user, red for the partner.
+  const QImage shot = window->List()->viewport()->grab().toImage();
+  auto colours = [&](int row) {
+    const QRect rect = window->List()->visualRect(window->List()->model()->index(row, 0));
+    bool blue = false, red = false;
+    for (int y = rect.top(); y < rect.top() + 20 && y < shot.height(); ++y) {
+      for (int x = rect.left(); x < rect.left() + rect.width() / 2; ++x) {
+        blue = blue || shot.pixel(x, y) == qRgb(0, 0, 255);
+        red = red || shot.pixel(x, y) == qRgb(255, 0, 0);
+      }
+    }
+    return std::make_pair(blue, red);
+  };
+  EXPECT_EQ(colours(0), std::make_pair(false, true));  // Anna
+  EXPECT_EQ(colours(1), std::make_pair(true, false));  // Bea
 
   auto lastRowHeight = [window] {
     const QModelIndex last = window->List()->model()->index(2, 0);

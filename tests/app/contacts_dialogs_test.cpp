@@ -16,6 +16,7 @@
 #include "core/devicelink/wire_layout.h"
 #include "core/store/message_file.h"
 #include "support/contacts_fixture.h"
+#include "support/records.h"
 
 namespace zeph::testing {
 namespace {
@@ -33,12 +34,8 @@ class ContactsDialogsTest : public ContactsFixture {
     Field(&dialog, ControlId::kContactNumber)->setText(number);
     QTest::keyClick(&dialog, Qt::Key_Return);
   }
-  std::unique_ptr<MessageRecord> Card(const std::string& text) {
-    auto record = CreateMessageRecord();
-    AddNumber(*record, "+15550100");
-    record->text = text;
-    record->flags = MRF_BUSINESSCARD;
-    return record;
+  static std::unique_ptr<MessageRecord> Card(const std::string& text) {
+    return Message("+15550100", text, {}, MRF_BUSINESSCARD);
   }
 };
 
@@ -171,13 +168,11 @@ TEST_F(ContactsDialogsTest, SendBusinessCardGoesToTheChosenContactEvenAfterEditi
   EXPECT_EQ(first->reference, 1);
   EXPECT_EQ(FirstNumber(*saved.GetAt(1)), "+15550177");
   EXPECT_EQ(saved.GetAt(1)->reference, 2);
-}
 
-TEST_F(ContactsDialogsTest, SelectRecipientOnAnEmptyListGivesZero) {
-  ContactList none;
-  SelectRecipientDialog dialog(nullptr, none);
-  dialog.accept();
-  EXPECT_EQ(dialog.result(), 0);
+  ContactList none;  // with nobody to choose, Select gives nothing
+  SelectRecipientDialog empty(nullptr, none);
+  empty.accept();
+  EXPECT_EQ(empty.result(), 0);
 }
 
 TEST_F(ContactsDialogsTest, BusinessCardReceivedSavesTheCheckedNumbersUntilOneFails) {

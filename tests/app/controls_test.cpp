@@ -11,7 +11,7 @@
 namespace zeph {
 namespace {
 
-TEST(ControlsTest, DialogItemFontTurnsBoldAndBack) {
+TEST(ControlsTest, DialogItemFontTurnsBoldAndBackAndAPictureDisplayTakesItsPicturesSize) {
   QWidget dialog;
   auto* label = new QLabel(QStringLiteral("From:"), &dialog);  // owned by the dialog
   SetControlId(label, ControlId::kInboxFromLabel);
@@ -21,9 +21,7 @@ TEST(ControlsTest, DialogItemFontTurnsBoldAndBack) {
   EXPECT_EQ(label->font(), DialogFontRegular());
   SetDialogItemFont(&dialog, ControlId::kSentToLabel, 1);  // no such control: nothing
   SetDialogItemFont(nullptr, ControlId::kInboxFromLabel, 1);
-}
 
-TEST(ControlsTest, PictureDisplayTakesItsPicturesSize) {
   PictureDisplay display(nullptr, BitmapForResource(BitmapId::kPictureDecoration));
   ASSERT_FALSE(display.Picture().isNull());
   EXPECT_EQ(display.sizeHint(), display.Picture().size());

@@ -42,33 +42,26 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber);
   EXPECT_EQ(centre->text(), "+358405550100");
   EXPECT_TRUE(centre->isReadOnly());
-}
-
-TEST_F(DialogsTest, OptionsLeavesWhatCannotBeReadEmptyAndCancelWritesNothing) {
-  link.result = 7;
-  OptionsDialog dialog(nullptr, settings, link);
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text().isEmpty());
-  EXPECT_FALSE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
-  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText("Someone");
-  dialog.reject();
-  EXPECT_EQ(dialog.result(), 0);
-  EXPECT_EQ(Str("OwnName"), "<missing>");
-  EXPECT_EQ(Int("ChatSMSs"), -77);
-  EXPECT_EQ(Int("ChatOnTop"), -77);
-}
-
-TEST_F(DialogsTest, OptionsOpensAtTheHeightItsWrappedTextsNeed) {
-  // Sized at a narrower width, the wrapped texts took three lines and left
-  // an empty band in the dialog once it was widened.
-  OptionsDialog dialog(nullptr, settings, link);
+  // It opens at the height its wrapped texts take at its own width.
   dialog.show();
   QApplication::processEvents();
   EXPECT_EQ(dialog.height(), dialog.layout()->totalHeightForWidth(dialog.width()));
 }
 
-TEST_F(DialogsTest, OptionsOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
+TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
+  link.result = 7;  // nothing can be read: the fields stay empty
+  OptionsDialog cancelled(nullptr, settings, link);
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumber)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
+  EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
+  FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->setText("Someone");
+  cancelled.reject();
+  EXPECT_EQ(cancelled.result(), 0);
+  EXPECT_EQ(Str("OwnName"), "<missing>");
+  EXPECT_EQ(Int("ChatSMSs"), -77);
+  EXPECT_EQ(Int("ChatOnTop"), -77);
+
   settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 5);
   OptionsDialog dialog(nullptr, settings, link);
   FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();

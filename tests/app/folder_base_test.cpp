@@ -119,9 +119,26 @@ TEST_F(FolderBaseTest, ColumnClicksSortRowsOnlyAndTheNextRefreshIsInListOrder) {
   EXPECT_EQ(module->SortCode(), kSortTimeDescending);
 }
 
-TEST_F(FolderBaseTest, RefreshKeepsTheRowShowingAndHidingRunIt) {
+TEST_F(FolderBaseTest, KeysMoveInTheListEnterOpensTheRowAndRefreshKeepsTheRow) {
   auto frame = MakeFrame(0);
   auto* module = static_cast<TestFolder*>(frame->Module(0));
+  FolderListView* list = module->List();
+  list->setFocus();
+  list->SelectRow(0);
+  QTest::keyClick(list, Qt::Key_End);
+  EXPECT_EQ(module->SelectedKey(), 2);
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(module->SelectedKey(), 1);
+  QTest::keyClicks(list, "Be");  // type-ahead on the names
+  EXPECT_EQ(module->SelectedKey(), 0);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(module->opened, 1);
+  const QModelIndex row = module->Model()->index(1, 0);
+  // A view wants the press before the double click, as a desktop sends it.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+  EXPECT_EQ(module->opened, 2);
+
   module->List()->SelectRow(2);
   module->refreshes.clear();
   frame->ChooseModule(4);
@@ -173,27 +190,6 @@ TEST_F(FolderBaseTest, LayoutSplitsTheModuleAndNeverGoesBelowTheTemplate) {
   module.SpaceResized(QSize(600, 100));
   EXPECT_EQ(module.size(), QSize(590, 300));
   EXPECT_EQ(module.List()->geometry(), Geometry::PreviewLayout(QSize(590, 300)).list);
-}
-
-TEST_F(FolderBaseTest, KeysMoveInTheListAndEnterOpensTheRow) {
-  auto frame = MakeFrame(0);
-  auto* module = static_cast<TestFolder*>(frame->Module(0));
-  FolderListView* list = module->List();
-  list->setFocus();
-  list->SelectRow(0);
-  QTest::keyClick(list, Qt::Key_End);
-  EXPECT_EQ(module->SelectedKey(), 2);
-  QTest::keyClick(list, Qt::Key_Up);
-  EXPECT_EQ(module->SelectedKey(), 1);
-  QTest::keyClicks(list, "Be");  // type-ahead on the names
-  EXPECT_EQ(module->SelectedKey(), 0);
-  QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(module->opened, 1);
-  const QModelIndex row = module->Model()->index(1, 0);
-  // A view wants the press before the double click, as a desktop sends it.
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
-  EXPECT_EQ(module->opened, 2);
 }
 
 }  // namespace

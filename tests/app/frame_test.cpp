@@ -15,6 +15,7 @@
 #include "core/devicelink/result_codes.h"
 #include "core/store/message_file.h"
 #include "support/app_fixture.h"
+#include "support/records.h"
 
 namespace zeph::testing {
 namespace {
@@ -70,7 +71,7 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8, 16}));
 }
 
-TEST_F(FrameTest, ActionButtonsSendTheirCommandAndDeleteAsksFirst) {
+TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   auto frame = MakeFrame(0);
   ActionBar* bar = frame->Client()->Bar();
   log.clear();
@@ -98,26 +99,15 @@ TEST_F(FrameTest, ActionButtonsSendTheirCommandAndDeleteAsksFirst) {
   frame->ActionBarClicked(3);
   frame->ActionBarClicked(32);
   EXPECT_TRUE(log.empty());
-}
 
-TEST_F(FrameTest, MenuCommandsReachTheCurrentModuleWithTheirQuestions) {
-  auto frame = MakeFrame(2);
-  log.clear();
+  // The menu bar's items take the same way, Delete All with its own question.
   for (CommandId command : {CommandId::kNew, CommandId::kReply, CommandId::kForward,
-                            CommandId::kChat, CommandId::kSavePicture}) {
+                            CommandId::kChat, CommandId::kSavePicture, CommandId::kDeleteAll}) {
     Choose(*frame, command);
   }
-  EXPECT_EQ(log, (std::vector<std::string>{"2 command 1", "2 command 2", "2 command 4",
-                                           "2 command 16", "2 savepicture 0"}));
-
-  log.clear();
-  Choose(*frame, CommandId::kDeleteAll);
-  Choose(*frame, CommandId::kDelete);
-  EXPECT_EQ(asker.questions,
-            (std::vector<QString>{"Are you sure you want to delete all items?",
-                                  "Are you sure you want to delete the selected item?"}));
-  EXPECT_EQ(log, (std::vector<std::string>{"2 deleteall 0", "2 command 8"}));
-
+  EXPECT_EQ(asker.questions.back(), "Are you sure you want to delete all items?");
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 1", "0 command 2", "0 command 4",
+                                           "0 command 16", "0 savepicture 0", "0 deleteall 0"}));
   asker.answer = false;
   log.clear();
   Choose(*frame, CommandId::kDeleteAll);
@@ -141,7 +131,16 @@ TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItemInTheModulesListAndElsewhere) {
   EXPECT_EQ(requested.size(), 1u);
   ASSERT_EQ(asker.questions.size(), 2u);
   EXPECT_EQ(asker.questions[1], "Are you sure you want to delete the selected item?");
-  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8", "0 command 8"}));
+  // The list's popup menu takes the menu bar's path.
+  QTimer::singleShot(0, [] {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    popup->setActiveAction(FindMenuItem(popup, CommandId::kDelete));
+    QTest::keyClick(popup, Qt::Key_Return);
+  });
+  emit frame->Module(0)->ListView()->customContextMenuRequested(QPoint(5, 5));
+  EXPECT_EQ(asker.questions.size(), 3u);
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8", "0 command 8", "0 command 8"}));
 }
 
 TEST_F(FrameTest, ModulesEnableCommandsInTheMenuBarThePopupAndTheActionBar) {
@@ -165,26 +164,9 @@ TEST_F(FrameTest, ModulesEnableCommandsInTheMenuBarThePopupAndTheActionBar) {
   EXPECT_EQ(SetMenuItemEnabled(menus.MessageFolders(), CommandId::kOptions, 0), 0);
 }
 
-TEST_F(FrameTest, ContextMenuChoiceTakesTheMenuBarPath) {
-  auto frame = MakeFrame(0);
-  log.clear();
-  QAbstractItemView* list = frame->Module(0)->ListView();
-  QTimer::singleShot(0, [] {
-    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(popup, nullptr);
-    popup->setActiveAction(FindMenuItem(popup, CommandId::kDelete));
-    QTest::keyClick(popup, Qt::Key_Return);
-  });
-  emit list->customContextMenuRequested(QPoint(5, 5));
-  EXPECT_EQ(asker.questions.size(), 1u);
-  EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
-}
-
 TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
   MessageList inbox;
-  auto record = CreateMessageRecord();
-  AddNumber(*record, "+358401112223");
-  inbox.Add(std::move(record));
+  inbox.Add(Message("+358401112223", ""));
   ASSERT_EQ(SaveMessageFile(store.Paths().inbox, inbox), 1);
   auto frame = MakeFrame(0);
   std::vector<std::string> numbers;
@@ -203,11 +185,7 @@ TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
 TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   // Store files in the documents folder; the SIM read fails.
   MessageList inbox;
-  for (const char* number : {"+358401", "+358402"}) {
-    auto record = CreateMessageRecord();
-    AddNumber(*record, number);
-    inbox.Add(std::move(record));
-  }
+  for (const char* number : {"+358401", "+358402"}) inbox.Add(Message(number, ""));
   ASSERT_EQ(SaveMessageFile(store.Paths().inbox, inbox), 2);
   ASSERT_EQ(SaveMessageFile(store.Paths().outbox, inbox), 2);
   IpcOptions nobody;  // a socket folder where no card service listens
@@ -219,10 +197,7 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   auto frame = MakeFrame(0);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(store.Lists().inbox.Count(), 2);
-  {
-    ScopedLock hold(store.Lists().outbox);
-    EXPECT_EQ(store.Lists().outbox.Count(), 2);
-  }
+  EXPECT_EQ(CountLocked(store.Lists().outbox), 2);
   EXPECT_EQ(store.Lists().contacts.Count(), 0);
   EXPECT_EQ(store.SimReadStatus(), kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");
@@ -255,7 +230,7 @@ TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
   }
 }
 
-TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
+TEST_F(FrameTest, HelpAndToolsOpenTheirPagesAndProgramsAndWhatIsMissingDoesNothing) {
   auto frame = MakeFrame(0);
   Choose(*frame, CommandId::kHelpContents);
   EXPECT_TRUE(opened.empty());  // no help beside the program
@@ -281,10 +256,8 @@ TEST_F(FrameTest, HelpOpensItsPagesAndMissingHelpDoesNothing) {
   EXPECT_EQ(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kIndex),
             QFileInfo(installed).canonicalFilePath());
   EXPECT_TRUE(HelpFile(documents.filePath(QStringLiteral("bin")), HelpPage::kContents).isEmpty());
-}
 
-TEST_F(FrameTest, ToolsOpensThePictureLibraryAndStartsTheCardManagerBesideTheProgram) {
-  auto frame = MakeFrame(0);
+  // Tools: the Picture Library, and the card manager beside the program.
   int libraryAsked = 0;
   QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested,
                    [&libraryAsked] { ++libraryAsked; });
@@ -310,19 +283,16 @@ TEST_F(FrameTest, ToolsOpensThePictureLibraryAndStartsTheCardManagerBesideThePro
 
 TEST_F(FrameTest, AboutAndOptionsOpenModally) {
   auto frame = MakeFrame(0);
-  QString seen;
-  const auto aboutAnswer = OnNextModal([&seen](QWidget* dialog) {
-    seen = dialog->windowTitle();
-    QTest::keyClick(dialog, Qt::Key_Escape);
-  });
-  Choose(*frame, CommandId::kAbout);
-  EXPECT_EQ(seen, "About Tavik Short Messaging");
-  const auto optionsAnswer = OnNextModal([&seen](QWidget* dialog) {
-    seen = dialog->windowTitle();
-    QTest::keyClick(dialog, Qt::Key_Escape);
-  });
-  Choose(*frame, CommandId::kOptions);
-  EXPECT_EQ(seen, "Options");
+  for (const auto& [command, title] : {std::pair{CommandId::kAbout, "About Tavik Short Messaging"},
+                                       std::pair{CommandId::kOptions, "Options"}}) {
+    QString seen;
+    const auto answer = OnNextModal([&seen](QWidget* dialog) {
+      seen = dialog->windowTitle();
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    Choose(*frame, command);
+    EXPECT_EQ(seen, title);
+  }
   EXPECT_EQ(link.Count("0x290003"), 1);
 }
 

@@ -8,7 +8,7 @@
 namespace zeph {
 namespace {
 
-TEST(ReportListViewTest, RowsCarryKeysAndImages) {
+TEST(ReportListViewTest, RowsCarryKeysAndImagesAndAdjustSharesTheWidthKeepingTitlesReadable) {
   ReportListView list;
   QAbstractItemModelTester tester(list.model(),
                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -36,19 +36,17 @@ TEST(ReportListViewTest, RowsCarryKeysAndImages) {
   EXPECT_EQ(list.KeyOfRow(5), -1);
   list.clear();
   EXPECT_EQ(list.GetCurSelParam(), -1);
-}
 
-TEST(ReportListViewTest, AdjustSharesTheWidthButKeepsTitlesReadable) {
-  ReportListView list;
-  list.SetHeader({"To", "Message", "Status", "Date & Time"});
-  list.resize(600, 200);
-  list.show();
-  list.AdjustListView(kAdjustFillWidth);
-  const int share = list.viewport()->width() / 4;
-  EXPECT_GE(list.columnWidth(0), share);
-  EXPECT_GE(list.columnWidth(1), share);
-  list.resize(120, 200);  // too narrow to share: titles still fit
-  EXPECT_GE(list.columnWidth(1), list.header()->sectionSizeHint(1));
+  ReportListView columns;
+  columns.SetHeader({"To", "Message", "Status", "Date & Time"});
+  columns.resize(600, 200);
+  columns.show();
+  columns.AdjustListView(kAdjustFillWidth);
+  const int share = columns.viewport()->width() / 4;
+  EXPECT_GE(columns.columnWidth(0), share);
+  EXPECT_GE(columns.columnWidth(1), share);
+  columns.resize(120, 200);  // too narrow to share: titles still fit
+  EXPECT_GE(columns.columnWidth(1), columns.header()->sectionSizeHint(1));
 }
 
 }  // namespace

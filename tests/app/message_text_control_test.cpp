@@ -89,6 +89,11 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   QTest::keyClicks(lines->Edit(), QStringLiteral("c"));
   EXPECT_EQ(lines->Text(), "ab\r\nc");
   EXPECT_EQ(counter, "155(1)");
+
+  // A card that cannot say (no reply, or no card at all) allows long messages.
+  FakePipe silent;
+  EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
+  EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
 }
 
 TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
@@ -108,26 +113,7 @@ TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
   EXPECT_EQ(counter, "0(7)");
 }
 
-TEST_F(MessageTextControlTest, PictureRefusedForMoreThan121CharactersWithError58) {
-  auto control = Make();
-  QSignalSpy changed(control.get(), &MessageTextControl::Changed);
-  control->SetText(std::string(122, 'a'));
-  control->AttachPicture(CornerPicture());
-  EXPECT_EQ(asker.errors, std::vector<int>{58});
-  EXPECT_FALSE(control->Picture().has_value());
-  EXPECT_EQ(changed.count(), 0);
-  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
-
-  control->SetText(std::string(121, 'a'));
-  control->AttachPicture(CornerPicture());
-  EXPECT_EQ(asker.errors.size(), 1u);
-  ASSERT_TRUE(control->Picture().has_value());
-  EXPECT_EQ(*control->Picture(), CornerPicture());
-  EXPECT_EQ(changed.count(), 1);
-  EXPECT_EQ(control->CharacterLimit(), 121u);
-}
-
-TEST_F(MessageTextControlTest, RemoveKeepsTheTextClearEmptiesIt) {
+TEST_F(MessageTextControlTest, PictureRefusedPast121CharactersRemoveKeepsTheTextClearEmptiesIt) {
   auto control = Make();
   QAction* save = FindMenuItem(control->ContextPopup(), CommandId::kSavePicture);
   control->SetText("one\r\ntwo\tthree");
@@ -143,6 +129,23 @@ TEST_F(MessageTextControlTest, RemoveKeepsTheTextClearEmptiesIt) {
   EXPECT_FALSE(control->Picture().has_value());
   EXPECT_EQ(control->Text(), "");
   EXPECT_EQ(counter, "160(1)");
+
+  // A picture is refused, with error 58, past 121 characters.
+  QSignalSpy changed(control.get(), &MessageTextControl::Changed);
+  control->SetText(std::string(122, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors, std::vector<int>{58});
+  EXPECT_FALSE(control->Picture().has_value());
+  EXPECT_EQ(changed.count(), 0);
+  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
+
+  control->SetText(std::string(121, 'a'));
+  control->AttachPicture(CornerPicture());
+  EXPECT_EQ(asker.errors.size(), 1u);
+  ASSERT_TRUE(control->Picture().has_value());
+  EXPECT_EQ(*control->Picture(), CornerPicture());
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(control->CharacterLimit(), 121u);
 }
 
 TEST_F(MessageTextControlTest, PictureLayoutsMoveTheTextAndDrawSharp) {
@@ -193,22 +196,13 @@ TEST_F(MessageTextControlTest, EscapeAskToCloseAndThePopupAsksToSaveThePicture) 
   FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->trigger();
   control->ContextPopup()->close();
   EXPECT_EQ(save.count(), 1);
-}
 
-TEST_F(MessageTextControlTest, ReadOnlyStaysBlackOnWhiteAndTakesNoTyping) {
-  auto control = Make();
-  control->SetReadOnly();
+  control->SetReadOnly();  // stays black on white and takes no typing
   control->SetText("received");
   QTest::keyClicks(control->Edit(), QStringLiteral("xyz"));
   EXPECT_EQ(control->Text(), "received");
   EXPECT_EQ(control->Edit()->palette().color(QPalette::Base), Qt::white);
   EXPECT_EQ(control->Edit()->palette().color(QPalette::Text), Qt::black);
-}
-
-TEST_F(MessageTextControlTest, AFailedFlagReadAllowsLongMessages) {
-  FakePipe silent;  // no reply: the request fails
-  EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
-  EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
 }
 
 }  // namespace

@@ -8,21 +8,18 @@
 #include <QTest>
 
 #include "app/controls/picture_edit_control.h"
+#include "support/app_fixture.h"
 
 namespace zeph {
 namespace {
 
-// The Picture Editor's drawing area: cells of 5 pixels at a pitch of 6,
-// the area's top-left corner at (11, 12) inside the control's border.
+using testing::EditCellCentre;
+
+// The Picture Editor's drawing area: 5-pixel cells at a pitch of 6 from (11, 12) in the border.
 constexpr QSize kGridClient(454, 192);
 constexpr int kPitch = 6;
 constexpr int kLeft = 1 + 11;  // the border, then the area
 constexpr int kTop = 1 + 12;
-
-// The middle of a cell, in widget coordinates.
-QPoint CellCentre(int column, int row) {
-  return {kLeft + column * kPitch + 3, kTop + row * kPitch + 3};
-}
 
 EditGrid OnlyCell(int column, int row, uint32_t value, uint32_t others) {
   EditGrid grid;
@@ -49,9 +46,8 @@ class PictureEditControlTest : public ::testing::Test {
 };
 
 TEST_F(PictureEditControlTest, AStrokeOutsideTheControlIsNotSeenButAReleaseOffThePictureNotifies) {
-  // Qt holds the pointer for a widget while a button is down; the control
-  // behaves as if it did not.
-  QTest::mousePress(&control, Qt::LeftButton, {}, CellCentre(0, 0));
+  // Qt holds the pointer for a widget while a button is down; the control acts as if not.
+  QTest::mousePress(&control, Qt::LeftButton, {}, EditCellCentre(0, 0));
   SendMove(control, QPoint(-5, 40), Qt::LeftButton, {});
   QTest::mouseRelease(&control, Qt::LeftButton, {}, QPoint(control.width() + 3, 40));
   EXPECT_EQ(changes.count(), 0);
@@ -62,25 +58,25 @@ TEST_F(PictureEditControlTest, AStrokeOutsideTheControlIsNotSeenButAReleaseOffTh
 }
 
 TEST_F(PictureEditControlTest, ShiftDragChangesNoCellUntilTheRelease) {
-  QTest::mousePress(&control, Qt::LeftButton, {}, CellCentre(2, 2));
+  QTest::mousePress(&control, Qt::LeftButton, {}, EditCellCentre(2, 2));
   for (int column : {3, 4, 5})
-    SendMove(control, CellCentre(column, 2), Qt::LeftButton, Qt::ShiftModifier);
+    SendMove(control, EditCellCentre(column, 2), Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_EQ(control.Grid(), EditGrid{});
   EXPECT_EQ(changes.count(), 0);
-  QTest::mouseRelease(&control, Qt::LeftButton, Qt::ShiftModifier, CellCentre(6, 2));
+  QTest::mouseRelease(&control, Qt::LeftButton, Qt::ShiftModifier, EditCellCentre(6, 2));
   EXPECT_EQ(control.Grid(), OnlyCell(6, 2, 1, 0));
 }
 
 TEST_F(PictureEditControlTest, ClicksChangeTheCellOnReleaseClearNotifiesAndSetGridDoesNot) {
-  QTest::mousePress(&control, Qt::LeftButton, {}, CellCentre(10, 5));
+  QTest::mousePress(&control, Qt::LeftButton, {}, EditCellCentre(10, 5));
   EXPECT_EQ(control.Grid(), EditGrid{});  // a press alone changes nothing
-  QTest::mouseRelease(&control, Qt::LeftButton, {}, CellCentre(10, 5));
+  QTest::mouseRelease(&control, Qt::LeftButton, {}, EditCellCentre(10, 5));
   EXPECT_EQ(control.Grid(), OnlyCell(10, 5, 1, 0));
   EditGrid black;
   black.fill(1);
   control.SetGrid(black);
   EXPECT_EQ(changes.count(), 1);
-  QTest::mouseClick(&control, Qt::RightButton, {}, CellCentre(40, 20));
+  QTest::mouseClick(&control, Qt::RightButton, {}, EditCellCentre(40, 20));
   EXPECT_EQ(control.Grid(), OnlyCell(40, 20, 0, 1));
   EXPECT_EQ(changes.count(), 2);
   control.Clear();
@@ -105,7 +101,7 @@ TEST_F(PictureEditControlTest, PaintsTheFrameTheGridLinesAndEachBlackCellAsASqua
       {"frame, on the area's edge", QPoint(kLeft, kTop + 20), black},
       {"frame, right", QPoint(kLeft + 72 * kPitch + 1, kTop + 20), black},
       {"frame, bottom", QPoint(kLeft + 30, kTop + 28 * kPitch + 1), black},
-      {"white cell", CellCentre(0, 0), white},
+      {"white cell", EditCellCentre(0, 0), white},
       {"vertical grid line", QPoint(kLeft + kPitch, kTop + 2), line},
       {"horizontal grid line", QPoint(kLeft + 20, kTop + 2 * kPitch), line},
       {"black cell, first pixel", QPoint(kLeft + 7, kTop + 7), black},

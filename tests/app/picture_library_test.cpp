@@ -42,12 +42,6 @@ class FakeChooser final : public PictureFileChooser {
   QString exportFile;
 };
 
-// The middle of a cell of the editor's drawing area (border 1, area at
-// (11, 12), pitch 6).
-QPoint EditCell(int column, int row) {
-  return {1 + 11 + column * 6 + 3, 1 + 12 + row * 6 + 3};
-}
-
 class PictureLibraryTest : public AppFixture {
  protected:
   // Puts the pictures into the library and its file.
@@ -93,12 +87,12 @@ class PictureLibraryTest : public AppFixture {
   FakeChooser chooser;
 };
 
-TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDrawing) {
+TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneCancelKeepsIt) {
   Library({Filled(0x11)});
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
                              PictureEditorDialog::kNewPicture);
   editor.show();
-  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCell(0, 0));
+  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
   EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
   // A stroke on the preview is replaced by the drawing at once.
   QTest::mouseClick(editor.Preview(), Qt::LeftButton, {}, QPoint(1 + 9 + 40, 1 + 13 + 20));
@@ -110,28 +104,26 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureAndThePreviewFollowsTheDr
   drawn[0] = 0x80;  // the top-left pixel
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
-}
 
-TEST_F(PictureLibraryTest, EditorSaveOverwritesTheEditedPictureInPlaceCancelKeepsIt) {
-  Library({Filled(0x11), Filled(0x22), Filled(0x33)});
-  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(), 1);
-  editor.show();
+  // Editing the first picture overwrites it in place; Cancel keeps it.
+  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0);
+  edited.show();
   PictureImage shown{};
-  PackPicture(editor.EditArea()->Grid(), shown);
-  EXPECT_EQ(shown, Filled(0x22));
-  editor.Bar()->ButtonAt(1)->click();  // Clear All
-  EXPECT_EQ(editor.Preview()->Grid(), EditGrid{});
-  editor.Bar()->ButtonAt(0)->click();  // Save
-  EXPECT_EQ(editor.result(), 1);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
+  PackPicture(edited.EditArea()->Grid(), shown);
+  EXPECT_EQ(shown, Filled(0x11));
+  edited.Bar()->ButtonAt(1)->click();  // Clear All
+  EXPECT_EQ(edited.Preview()->Grid(), EditGrid{});
+  edited.Bar()->ButtonAt(0)->click();  // Save
+  EXPECT_EQ(edited.result(), 1);
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 
   PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
   cancelled.show();
-  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCell(3, 3));
+  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   EXPECT_EQ(cancelled.result(), 0);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x00), Filled(0x33)}));
+  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
@@ -148,7 +140,7 @@ TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture
       modal->close();
       return;
     }
-    QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCell(71, 27));
+    QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCellCentre(71, 27));
     editor->Save();
   });
   dialog->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)->click();
@@ -235,18 +227,17 @@ TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusThe
   EXPECT_EQ(withOk->SelectedIndex(), 0);  // the first picture is selected at opening
   withOk->OkButton()->click();
   EXPECT_EQ(withOk->result(), 1);
-}
 
-TEST_F(PictureLibraryTest, AnEmptyLibraryGreysEditExportAndDelete) {
+  // An empty library greys Edit, Export and Delete, and has nothing to choose.
   Library({});
-  auto dialog = Open(PictureLibraryUse::kChoose);
+  auto empty = Open(PictureLibraryUse::kChoose);
   std::vector<bool> enabled;
-  for (int i = 0; i < dialog->Bar()->ButtonCount(); ++i) {
-    enabled.push_back(dialog->Bar()->ButtonAt(i)->isEnabled());
+  for (int i = 0; i < empty->Bar()->ButtonCount(); ++i) {
+    enabled.push_back(empty->Bar()->ButtonAt(i)->isEnabled());
   }
   EXPECT_EQ(enabled, (std::vector<bool>{true, false, true, false, false}));
-  dialog->OkButton()->click();  // nothing to choose: the dialog stays
-  EXPECT_TRUE(dialog->isVisible());
+  empty->OkButton()->click();
+  EXPECT_TRUE(empty->isVisible());
 }
 
 TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {

@@ -63,6 +63,18 @@ TEST_F(SplitterTest, HoverCapturesAndLeavingReleases) {
   EXPECT_FALSE(client->Dragging());
   EXPECT_EQ(client->ListWidth(), w);
   EXPECT_EQ(client->List()->width(), w);
+
+  // Another window taking the activation releases it too.
+  QApplication::setActiveWindow(frame.get());
+  Move(w + 40);
+  Move(w + 1);
+  ASSERT_TRUE(client->SplitterHot());
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  QApplication::processEvents();
+  EXPECT_FALSE(client->SplitterHot());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(SplitterTest, TrackerStopsAtTheListMinimumAndWhereTheButtonsStillFit) {
@@ -88,6 +100,18 @@ TEST_F(SplitterTest, TrackerStopsAtTheListMinimumAndWhereTheButtonsStillFit) {
   EXPECT_EQ(client->Space()->x(), w + 49 + 3);
   EXPECT_EQ(client->Bar()->ButtonsStart(), w + 49);
   EXPECT_EQ(client->Bar()->ButtonAt(0)->x(), w + 49 + 7);
+
+  // Dropped at the far right, the list leaves room for the buttons and their
+  // margins, so the frame's smallest size still fits and the frame stays.
+  const int before = frame->width();
+  Move(w + 50);
+  Press(w + 50);
+  Move(client->width() - 2);
+  Release(client->width() - 2);
+  QApplication::processEvents();
+  EXPECT_EQ(client->ListWidth(), client->width() - ButtonsRoom() - 24);
+  EXPECT_LE(client->minimumWidth(), client->width());
+  EXPECT_EQ(frame->width(), before);
 }
 
 TEST_F(SplitterTest, EscapeDuringADragRestoresWidthAndFocus) {
@@ -107,33 +131,6 @@ TEST_F(SplitterTest, EscapeDuringADragRestoresWidthAndFocus) {
   EXPECT_EQ(QApplication::focusWidget(), focused);
   Release(w + 60);  // the button going up afterwards changes nothing
   EXPECT_EQ(client->ListWidth(), w);
-}
-
-TEST_F(SplitterTest, DeactivatingTheFrameWhileHotReleasesTheMouse) {
-  QApplication::setActiveWindow(frame.get());
-  Move(w + 1);
-  ASSERT_TRUE(client->SplitterHot());
-  QWidget other;
-  other.show();
-  QApplication::setActiveWindow(&other);
-  QApplication::processEvents();
-  EXPECT_FALSE(frame->isActiveWindow());
-  EXPECT_FALSE(client->SplitterHot());
-  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-}
-
-TEST_F(SplitterTest, DragToTheFarRightDoesNotWidenTheFrame) {
-  // The clamp leaves room for the buttons and their margins, so the
-  // smallest frame size that follows the new width still fits the frame.
-  const int before = frame->width();
-  Move(w + 1);
-  Press(w + 1);
-  Move(client->width() - 2);
-  Release(client->width() - 2);
-  QApplication::processEvents();
-  EXPECT_EQ(client->ListWidth(), client->width() - ButtonsRoom() - 24);
-  EXPECT_LE(client->minimumWidth(), client->width());
-  EXPECT_EQ(frame->width(), before);
 }
 
 }  // namespace

@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <csignal>
+#include <sstream>
+
+#define ZEPH_CARDSERVICE_BINARY ZEPH_CARDSERVICE_PATH
+#include "support/card_service_process.h"
 
 namespace {
 
@@ -32,9 +37,10 @@ class StartupTest : public ::testing::Test {
   QString Folder(const char* name) const { return root.filePath(QString::fromLatin1(name)); }
 
   // `display` false: a text console, with no display and no platform
-  // chosen.
+  // chosen. Its output and errors come in one channel.
   std::unique_ptr<QProcess> Start(const QStringList& arguments, bool display = true) {
     auto process = std::make_unique<QProcess>();
+    process->setProcessChannelMode(QProcess::MergedChannels);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (display) {
       env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -43,8 +49,13 @@ class StartupTest : public ::testing::Test {
     }
     env.insert("HOME", Folder("home"));
     env.insert("XDG_CONFIG_HOME", Folder("config"));
-    env.insert("XDG_RUNTIME_DIR", Folder("runtime"));
-    env.insert("ZEPH_IPC_DIR", Folder("runtime"));
+    if (noRuntimeDir) {  // the program falls back to a folder under $TMPDIR
+      env.remove("XDG_RUNTIME_DIR");
+      env.insert("TMPDIR", Folder("home"));
+    } else {
+      env.insert("XDG_RUNTIME_DIR", Folder("runtime"));
+    }
+    env.insert("ZEPH_IPC_DIR", ipcDir);
     process->setProcessEnvironment(env);
     process->start(QStringLiteral(ZEPHSMS_PATH), arguments);
     process->waitForStarted();
@@ -75,6 +86,8 @@ class StartupTest : public ::testing::Test {
   }
 
   QTemporaryDir root;
+  QString ipcDir = Folder("runtime");  // where the card service listens
+  bool noRuntimeDir = false;
   std::vector<std::unique_ptr<QProcess>> running;
 };
 
@@ -126,6 +139,62 @@ TEST_F(StartupTest, HelpAndVersionPrintAndEnd) {
   EXPECT_EQ(Run({"--version"}, &out), 0);
   EXPECT_TRUE(out.startsWith("zephsms "));
   EXPECT_TRUE(QDir(Folder("runtime")).isEmpty());
+}
+
+// The fallback runtime folder, which any local user could have made first.
+TEST_F(StartupTest, AFallbackRuntimeFolderOpenToOthersStopsTheStart) {
+  noRuntimeDir = true;
+  const QString folder = Folder("home") + QStringLiteral("/zephsms-%1").arg(getuid());
+  // Each reason for a refusal is the folder check's own; here one stops the start.
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadOther | QFile::ExeOther));
+  QByteArray error;
+  EXPECT_EQ(Run({}, &error), 1);
+  EXPECT_TRUE(error.startsWith("zephsms: the folder " + QFile::encodeName(folder) +
+                               " is open to other users"))
+      << error.constData();
+  EXPECT_EQ(error.count('\n'), 1);
+  EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/ZephSMSAPP.lock")));
+}
+
+// The card service's log holds every request in answer order.
+TEST_F(StartupTest, TheCardServiceSeesTheStartUpInItsOrder) {
+  zeph::testing::TempFolder sockets;
+  zeph::testing::CardServiceProcess service(sockets, {"--demo", "-v"});
+  ipcDir = QString::fromStdString(sockets.path().string());
+  QProcess* program = StartFirst();
+  EXPECT_EQ(Run({"stop"}), 1);
+  ASSERT_TRUE(program->waitForFinished(kStartWaitMs));
+
+  std::vector<std::string> lines;
+  std::istringstream log(service.Log());
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  const auto first = [&lines](const std::string& text) {
+    const auto at = std::find_if(lines.begin(), lines.end(), [&text](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+    return static_cast<size_t>(at - lines.begin());
+  };
+  const auto countBefore = [&lines](const std::string& text, size_t end) {
+    return std::count_if(
+        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(end),
+        [&text](const std::string& line) { return line.find(text) != std::string::npos; });
+  };
+  const size_t firstCount = first("[SMS sync] 0x290009 ->");
+  const size_t firstSwitch = first("[SMS sync] 0x140006 ->");
+  ASSERT_LT(firstSwitch, lines.size());
+  EXPECT_LT(first("[SMS sync] open"), first("[SMS ind] open"));
+  // The Outbox's send thread opens the third pipe once the frame made it.
+  EXPECT_LT(first("0x2A0000 ->"), first("[SMSSend sync] open"));
+  EXPECT_LT(first("[SMSSend sync] open"), lines.size());
+  EXPECT_LT(first("[SMS ind] register 0x2290000 to 0x22D0FFF"), firstCount);
+  EXPECT_EQ(countBefore("0x2A0000 ->", firstCount), 1);
+  EXPECT_EQ(countBefore("0x2A0000 ->", lines.size()), 1);
+  // The first 0x140006 ends the Inbox's first refresh, whose pass took the
+  // demo card's three messages.
+  EXPECT_LT(firstCount, firstSwitch);
+  EXPECT_EQ(countBefore("0x290008 ->", firstSwitch), 3);
 }
 
 }  // namespace

@@ -70,8 +70,7 @@ class FakeCardLink final : public CardLink {
   Pipe* syncPipe = nullptr;  // none: every request on it fails
 };
 
-// Writes every message from the frame into a shared log as
-// "<module> <what> <value>".
+// Writes every message from the frame into a shared log as "<module> <what> <value>".
 class RecordingModule final : public FolderModule {
  public:
   RecordingModule(int index, const ModuleServices& services, QWidget* parent,
@@ -122,9 +121,7 @@ class ScriptedAsker final : public Asker {
   std::vector<QString> questions;
 };
 
-// Runs `act` on the next modal dialog once it is open (a dialog's exec()
-// blocks the test until the dialog is closed). Watches as long as the
-// returned timer lives.
+// Runs `act` on the next modal dialog once it is open, while the returned timer lives.
 [[nodiscard]] inline std::unique_ptr<QTimer> OnNextModal(std::function<void(QWidget*)> act) {
   auto poll = std::make_unique<QTimer>();
   poll->setInterval(10);
@@ -137,6 +134,12 @@ class ScriptedAsker final : public Asker {
   });
   poll->start();
   return poll;
+}
+
+// The middle of a cell of the Picture Editor's drawing area: the control's
+// border, the area at (11, 12), cells at a pitch of 6.
+inline QPoint EditCellCentre(int column, int row) {
+  return {1 + 11 + column * 6 + 3, 1 + 12 + row * 6 + 3};
 }
 
 class AppFixture : public ::testing::Test {

@@ -1,7 +1,6 @@
 #pragma once
-// The program's own modules against the real card service with the demo
-// card (eight contacts, three messages waiting), and helpers that deliver
-// messages and read the folders' rows and files.
+// The program's own modules against the real card service's demo card (eight
+// contacts, three messages waiting), and helpers for its messages, rows and files.
 
 #include <QHeaderView>
 #include <QTest>
