@@ -39,6 +39,11 @@ class ValueBlockList {
     elements_.shrink_to_fit();
     return 1;
   }
+  // Makes the list `count` blocks long, new blocks zeroed, keeping the
+  // memory it has: a record read again into the same place allocates nothing.
+  void Resize(int count) {
+    if (count >= 0) elements_.resize(static_cast<size_t>(count));
+  }
   [[nodiscard]] int ReplaceAt(int index, const T& element) {
     if (index < 0 || index >= Count()) return 0;
     elements_[static_cast<size_t>(index)] = element;
