@@ -228,14 +228,14 @@ bool WriteMessageFile(const std::string& path, const MessageList& list, Durabili
 }  // namespace
 
 int LoadMessageFile(const std::string& path, MessageList& list) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) {
+  const std::optional<FileBytes> file = ReadFileBytes(path);
+  if (!file) {
     list.RemoveAll();
     return 0;
   }
   // The folders load their file again at every refresh: reading into the
   // records already held spares the allocator a free and a new of each.
-  ParseInto(*bytes, list, 0);
+  ParseInto(file->Bytes(), list, 0);
   return list.Count();
 }
 
