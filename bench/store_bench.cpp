@@ -80,7 +80,7 @@ double PlainSeconds(bool write) {
     if (write) {
       PlainWriteOnce(bytes, target);
     } else {
-      benchmark::DoNotOptimize(ReadWholeFile(StorePath()));
+      benchmark::DoNotOptimize(ReadFileBytes(StorePath()));
     }
   }
   return std::chrono::duration<double>(Clock::now() - start).count() / kRounds;

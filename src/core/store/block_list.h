@@ -49,6 +49,12 @@ class BlockList {
     return 1;
   }
 
+  // Destroys the elements from `count` on; a list no longer than that is
+  // left as it is.
+  virtual void Truncate(int count) {
+    if (count >= 0 && count < Count()) elements_.resize(static_cast<size_t>(count));
+  }
+
   // Makes room for `count` elements in all; a hint that changes nothing else.
   void Reserve(int count) {
     if (count > 0) elements_.reserve(static_cast<size_t>(count));

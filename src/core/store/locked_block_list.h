@@ -2,8 +2,8 @@
 // A BlockList shared between threads, which is its own lock. The lock is
 // re-entrant: a thread that holds it (a send pass, a load under the lock)
 // may call the locking operations again. Add, RemoveAt, RemoveAll,
-// ReplaceAt and Detach take it themselves; GetAt and Count require it held,
-// so a caller that walks the list holds the lock over the whole walk, and
+// Truncate, ReplaceAt and Detach take it themselves; GetAt and Count
+// require it held, so a caller that walks the list holds the lock over the whole walk, and
 // the clang build checks that it does.
 
 #include <algorithm>
@@ -29,6 +29,10 @@ class CAPABILITY("mutex") LockedBlockList : public BlockList<T> {
   int RemoveAll() override {
     ScopedLock hold(*this);
     return BlockList<T>::RemoveAll();
+  }
+  void Truncate(int count) override {
+    ScopedLock hold(*this);
+    BlockList<T>::Truncate(count);
   }
   [[nodiscard]] int ReplaceAt(int index, std::unique_ptr<T> element) override {
     ScopedLock hold(*this);

@@ -65,34 +65,33 @@ void WriteTime(Cursor& out, const RecordTime& t) {
   }
 }
 
-// Reads one record. On a short read returns null after noting where the
-// file ended.
-std::unique_ptr<MessageRecord> ReadRecord(ByteReader& in, int index, MessageFileParse& parse) {
+// Reads one record into `record`, overwriting every field, so that a record
+// read again into the same place reuses its memory. On a short read returns
+// false after noting where the file ended.
+bool ReadRecord(ByteReader& in, int index, MessageFileParse& parse, MessageRecord& record) {
   const size_t start = in.offset();
   auto truncated = [&](const char* part) {
     parse.problems.push_back(
         {index, in.offset(), std::string("file ends inside the ") + part});
-    return nullptr;
+    return false;
   };
 
   if (in.remaining() < kFixedPartSize) return truncated("record's fixed part");
-  auto record = CreateMessageRecord();
   uint16_t mark = in.U16();
   if (mark != kRecordMark) {
     parse.problems.push_back({index, start, "record mark is not 0x003C"});
   }
-  record->time = ReadTime(in);
-  record->flags = in.U32();
-  record->reference = in.U8();
-  const size_t numberCount = in.U8();
-  in.Bytes(reinterpret_cast<uint8_t*>(record->serviceCentre.data()), kServiceCentreSize);
+  record.time = ReadTime(in);
+  record.flags = in.U32();
+  record.reference = in.U8();
+  const int numberCount = in.U8();
+  in.Bytes(reinterpret_cast<uint8_t*>(record.serviceCentre.data()), kServiceCentreSize);
 
-  for (size_t i = 0; i < numberCount; ++i) {
-    NumberBlock number;
-    if (!in.Bytes(reinterpret_cast<uint8_t*>(number.data()), kNumberBlockSize)) {
+  record.numbers.Resize(numberCount);
+  for (int i = 0; i < numberCount; ++i) {
+    if (!in.Bytes(reinterpret_cast<uint8_t*>(record.numbers.GetAt(i)->data()), kNumberBlockSize)) {
       return truncated("number blocks");
     }
-    record->numbers.Add(number);
   }
 
   const size_t lengthOffset = in.offset();
@@ -105,7 +104,11 @@ std::unique_ptr<MessageRecord> ReadRecord(ByteReader& in, int index, MessageFile
   const auto* bytes = reinterpret_cast<const char*>(stored.data());
   const void* zero = std::memchr(bytes, 0, kept);
   const size_t textSize = zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : kept;
-  record->text = std::string(bytes, textSize);
+  if (record.text) {
+    record.text->assign(bytes, textSize);
+  } else {
+    record.text.emplace(bytes, textSize);
+  }
   if (textLength == 0) {
     parse.problems.push_back({index, lengthOffset, "text length is 0 (no terminator)"});
   } else if (textLength > kTextBufferSize) {
@@ -115,21 +118,23 @@ std::unique_ptr<MessageRecord> ReadRecord(ByteReader& in, int index, MessageFile
     parse.problems.push_back({index, lengthOffset + 2, "text is not zero-terminated"});
   }
 
-  if (record->flags & MRF_PICTURE) {
-    PictureImage picture{};
-    if (!in.Bytes(picture.data(), kPictureBytes)) return truncated("picture");
-    record->picture = picture;
+  if (record.flags & MRF_PICTURE) {
+    if (!in.Bytes(record.picture.emplace().data(), kPictureBytes)) return truncated("picture");
+  } else {
+    record.picture.reset();
   }
-  return record;
+  return true;
 }
 
-}  // namespace
-
-MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& list) {
+// Parses `bytes` into `list` from index `first` on: records already there
+// are read into again, the rest are appended, and what is left past the last
+// complete record goes.
+MessageFileParse ParseInto(std::span<const uint8_t> bytes, MessageList& list, int first) {
   MessageFileParse parse;
   ByteReader in(bytes);
   if (bytes.size() < kHeaderSize) {
     parse.problems.push_back({-1, 0, AtOffset("file is shorter than its 22-byte header", 0)});
+    list.Truncate(first);
     return parse;
   }
   parse.declaredCount = in.U16();
@@ -137,18 +142,30 @@ MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& l
   // No record is shorter than its fixed part and text length, so a count
   // larger than the file could hold does not reserve more than it could.
   const size_t possible = in.remaining() / (kFixedPartSize + kTextLengthSize);
-  list.Reserve(list.Count() + static_cast<int>(std::min<size_t>(parse.declaredCount, possible)));
+  list.Reserve(first + static_cast<int>(std::min<size_t>(parse.declaredCount, possible)));
+  std::unique_ptr<MessageRecord> spare;
   for (int i = 0; i < parse.declaredCount; ++i) {
-    auto record = ReadRecord(in, i, parse);
-    if (!record) return parse;
-    list.Add(std::move(record));
+    MessageRecord* record = list.GetAt(first + i);
+    if (record == nullptr) {
+      if (!spare) spare = CreateMessageRecord();
+      record = spare.get();
+    }
+    if (!ReadRecord(in, i, parse, *record)) break;
+    if (record == spare.get()) list.Add(std::move(spare));
     ++parse.recordsRead;
   }
-  if (in.remaining() > 0) {
+  list.Truncate(first + parse.recordsRead);
+  if (parse.recordsRead == parse.declaredCount && in.remaining() > 0) {
     parse.problems.push_back({-1, in.offset(),
                               std::to_string(in.remaining()) + " bytes follow the last record"});
   }
   return parse;
+}
+
+}  // namespace
+
+MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& list) {
+  return ParseInto(bytes, list, list.Count());
 }
 
 namespace {
@@ -211,10 +228,14 @@ bool WriteMessageFile(const std::string& path, const MessageList& list, Durabili
 }  // namespace
 
 int LoadMessageFile(const std::string& path, MessageList& list) {
-  list.RemoveAll();
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return 0;
-  ParseMessageFile(*bytes, list);
+  const std::optional<FileBytes> file = ReadFileBytes(path);
+  if (!file) {
+    list.RemoveAll();
+    return 0;
+  }
+  // The folders load their file again at every refresh: reading into the
+  // records already held spares the allocator a free and a new of each.
+  ParseInto(file->Bytes(), list, 0);
   return list.Count();
 }
 

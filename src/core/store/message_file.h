@@ -42,8 +42,11 @@ MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& l
 // when MRF_PICTURE is set, a missing text as an empty one.
 std::vector<uint8_t> SerializeMessageFile(const MessageList& list);
 
-// Clears `list`, then loads the file at `path` into it. The result is the
-// list's count afterwards: 0 when the file cannot be opened.
+// Replaces what `list` holds with the records of the file at `path`. The
+// records already in the list are read into again (their addresses stay,
+// their contents become the file's), so nobody may keep a record of a list
+// across its load. The result is the list's count afterwards: 0, and an
+// empty list, when the file cannot be opened.
 int LoadMessageFile(const std::string& path, MessageList& list);
 
 // Replaces the file at `path` with `list`, crash-safely (see

@@ -9,7 +9,7 @@
 
 #include "core/store/block_list.h"
 #include "core/store/locked_block_list.h"
-#include "core/store/picture_image.h"
+#include "core/store/picture_slot.h"
 #include "core/store/value_block_list.h"
 
 namespace zeph {
@@ -70,7 +70,7 @@ struct MessageRecord {
   std::optional<std::string> text;
   // Present exactly when MRF_PICTURE is set, in every record the program
   // files; scratch records may differ, and copies follow the flag.
-  std::optional<PictureImage> picture;
+  PictureSlot picture;
   ServiceCentre serviceCentre{};
 };
 

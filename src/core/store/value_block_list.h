@@ -1,10 +1,12 @@
 #pragma once
 // A list of small fixed-size blocks held by value: the same operations and
 // results as BlockList, without one allocation per block. Used for the
-// numbers inside every record, where a folder of many records would
-// otherwise pay an allocation per number. Pointers from GetAt stay valid
-// only until the list changes.
+// numbers inside every record. Nearly every record has one number, so the
+// first block lives inside the list itself and a list of one allocates
+// nothing; from the second block on, all of them move to the heap. Pointers
+// from GetAt stay valid only until the list changes.
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -14,41 +16,68 @@ namespace zeph {
 template <typename T>
 class ValueBlockList {
  public:
-  int Add(std::unique_ptr<T> element) {
-    elements_.push_back(*element);
-    return Count() - 1;
-  }
+  int Add(std::unique_ptr<T> element) { return Add(*element); }
   int Add(const T& element) {
-    elements_.push_back(element);
-    return Count() - 1;
+    if (count_ == 0) {
+      first_ = element;
+    } else {
+      if (count_ == 1) spilled_.assign(1, first_);
+      spilled_.push_back(element);
+    }
+    return ++count_ - 1;
   }
-  T* GetAt(int index) {
-    return index < 0 || index >= Count() ? nullptr : &elements_[static_cast<size_t>(index)];
-  }
+  T* GetAt(int index) { return index < 0 || index >= count_ ? nullptr : data() + index; }
   const T* GetAt(int index) const {
-    return index < 0 || index >= Count() ? nullptr : &elements_[static_cast<size_t>(index)];
+    return index < 0 || index >= count_ ? nullptr : data() + index;
   }
-  int Count() const { return static_cast<int>(elements_.size()); }
+  int Count() const { return count_; }
   [[nodiscard]] int RemoveAt(int index) {
-    if (index < 0 || index >= Count()) return 0;
-    elements_.erase(elements_.begin() + index);
+    if (index < 0 || index >= count_) return 0;
+    if (count_ == 1) {
+      count_ = 0;
+      return 1;
+    }
+    spilled_.erase(spilled_.begin() + index);
+    if (--count_ == 1) {
+      first_ = spilled_.front();
+      spilled_.clear();
+    }
     return 1;
   }
   int RemoveAll() {
-    elements_.clear();
-    elements_.shrink_to_fit();
+    count_ = 0;
+    std::vector<T>().swap(spilled_);
     return 1;
+  }
+  // Makes the list `count` blocks long, new blocks zeroed, keeping the
+  // memory it has: a record read again into the same place allocates nothing
+  // more than it did the first time.
+  void Resize(int count) {
+    if (count < 0 || count == count_) return;
+    if (count <= 1) {
+      if (count == 1 && count_ != 1) first_ = count_ == 0 ? T{} : spilled_.front();
+      spilled_.clear();
+    } else {
+      if (count_ == 1) spilled_.assign(1, first_);
+      spilled_.resize(static_cast<size_t>(count));
+    }
+    count_ = count;
   }
   [[nodiscard]] int ReplaceAt(int index, const T& element) {
-    if (index < 0 || index >= Count()) return 0;
-    elements_[static_cast<size_t>(index)] = element;
+    if (index < 0 || index >= count_) return 0;
+    data()[index] = element;
     return 1;
   }
-  auto begin() const { return elements_.begin(); }
-  auto end() const { return elements_.end(); }
+  const T* begin() const { return data(); }
+  const T* end() const { return data() + count_; }
 
  private:
-  std::vector<T> elements_;
+  T* data() { return count_ <= 1 ? &first_ : spilled_.data(); }
+  const T* data() const { return count_ <= 1 ? &first_ : spilled_.data(); }
+
+  T first_{};
+  std::vector<T> spilled_;  // every block once there are two or more
+  int count_ = 0;
 };
 
 }  // namespace zeph

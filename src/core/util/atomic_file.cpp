@@ -102,29 +102,39 @@ void KeepAttributes(int fd, const struct stat& old) {
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
+std::optional<FileBytes> ReadFileBytes(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat info {};
-  size_t expected = 0;
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) expected = static_cast<size_t>(info.st_size);
-  // Read straight into the buffer; a file that grows meanwhile is read on.
-  std::vector<uint8_t> bytes(expected + 1);
-  size_t filled = 0;
+  size_t capacity = 1;  // one more than the size: the read that finds the end needs room
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) capacity += static_cast<size_t>(info.st_size);
+  FileBytes file;
+  file.data_ = std::make_unique_for_overwrite<uint8_t[]>(capacity);
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-    ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (file.size_ == capacity) {  // the file grows meanwhile: read on
+      auto larger = std::make_unique_for_overwrite<uint8_t[]>(capacity * 2);
+      std::memcpy(larger.get(), file.data_.get(), file.size_);
+      file.data_ = std::move(larger);
+      capacity *= 2;
+    }
+    ssize_t got = ::read(fd, file.data_.get() + file.size_, capacity - file.size_);
     if (got < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return std::nullopt;
     }
     if (got == 0) break;
-    filled += static_cast<size_t>(got);
+    file.size_ += static_cast<size_t>(got);
   }
   ::close(fd);
-  bytes.resize(filled);
-  return bytes;
+  return file;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
+  std::optional<FileBytes> file = ReadFileBytes(path);
+  if (!file) return std::nullopt;
+  const std::span<const uint8_t> bytes = file->Bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,

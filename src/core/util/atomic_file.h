@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +13,20 @@ namespace zeph {
 
 // The whole content of a file, or nothing when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+
+// The same in a buffer that is not cleared before the file is read into it:
+// the store files are read whole at every folder refresh, and clearing
+// megabytes only to overwrite them costs as much as a good part of the read.
+class FileBytes {
+ public:
+  std::span<const uint8_t> Bytes() const { return {data_.get(), size_}; }
+
+ private:
+  friend std::optional<FileBytes> ReadFileBytes(const std::string& path);
+  std::unique_ptr<uint8_t[]> data_;
+  size_t size_ = 0;
+};
+std::optional<FileBytes> ReadFileBytes(const std::string& path);
 
 // kUnsynced skips the flush to disk; the benchmarks use it to measure the
 // program's own work apart from the disk's, and the card-service emulator
