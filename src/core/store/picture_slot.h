@@ -50,6 +50,9 @@ class PictureSlot {
   const PictureImage& operator*() const { return *picture_; }
   PictureImage* operator->() { return picture_.get(); }
   const PictureImage* operator->() const { return picture_.get(); }
+  PictureImage value_or(const PictureImage& fallback) const {
+    return picture_ ? *picture_ : fallback;
+  }
   operator std::optional<PictureImage>() const {  // NOLINT: read as the optional it stands for
     return picture_ ? std::optional<PictureImage>(*picture_) : std::nullopt;
   }
