@@ -24,18 +24,16 @@
 #include "app/base/program_store.h"
 #include "app/platform/device_card_link.h"
 #include "app/shell/main_frame.h"
+#include "bench_support/full_folder.h"
 #include "core/folders/clock.h"
 #include "core/settings/memory_settings_store.h"
 #include "core/store/message_file.h"
 #include "core/util/allocator_tuning.h"
 #include "support/card_service_process.h"
-#include "support/records.h"
 
 namespace zeph {
 namespace {
 
-using testing::At;
-using testing::Message;
 
 // Nobody answers: a benchmark that met a question would say so in its
 // counters rather than block.
@@ -59,30 +57,14 @@ class PaintCounter final : public QObject {
   int paints = 0;
 };
 
-// Believable read messages, a picture in every tenth.
-void WriteFolder(const std::string& path, int count, uint32_t flags) {
-  MessageList list;
-  for (int i = 0; i < count; ++i) {
-    auto record = Message("+35840" + std::to_string(5550000 + i % 400),
-                          "Message number " + std::to_string(i) + ", see you at eight?",
-                          At(2026, 1 + i % 12, 1 + i % 28, i % 24, i % 60), flags);
-    if (i % 10 == 0) {
-      record->flags |= MRF_PICTURE;
-      record->picture = PictureImage{};
-    }
-    list.Add(std::move(record));
-  }
-  if (count > 0 && !SaveMessageFile(path, list)) std::abort();  // no file is an empty folder
-}
-
 // A card service, a store folder holding `count` Inbox and Sent records,
 // and the services a frame is made with.
 class Bench {
  public:
   explicit Bench(int count) : service_(folder_) {
     paths_ = StorePaths::InFolder(folder_.path().string());
-    WriteFolder(paths_.inbox, count, MRF_READ | MRF_LISTED);
-    WriteFolder(paths_.sent, count, MRF_OUTGOING | MRF_SENDING);
+    bench::WriteFullFolder(paths_.inbox, count, MRF_READ | MRF_LISTED);
+    bench::WriteFullFolder(paths_.sent, count, MRF_OUTGOING | MRF_SENDING);
     IpcOptions options;
     options.socketDir = folder_.path().string();
     link_ = std::make_unique<DeviceCardLink>(options);

@@ -1,12 +1,12 @@
 // The program's whole start, as a user sees it: from a new process to the
 // first painted frame, with N records in the Inbox and N in Sent messages,
-// against the real card service, offscreen. Each run is a child process
-// forked from this one before any Qt object exists, so it pays what a start
-// pays: the application object, the platform and its fonts, the store
-// loaded, the five modules made, the Inbox refreshed, the frame painted.
-// What a start does after the frame is shown and before the first paint
-// (the settings defaults, the chat and channel wiring) costs the same with
-// any store and is left out, which only makes the comparison stricter.
+// against the real card service, offscreen. Each run is a new process (this
+// program again, told to start once), so it pays what a start pays: loading
+// the libraries, the application object, the platform and its fonts, the
+// store loaded, the five modules made, the Inbox refreshed, the frame
+// painted. What a start does after the frame is shown and before the first
+// paint (the settings defaults, the chat and channel wiring) costs the same
+// with any store and is left out, which only makes the comparison stricter.
 // N = 0 is the empty start the full one is compared with. The counters give
 // the child's own CPU time; the time column is the wall time to the paint.
 
@@ -32,18 +32,16 @@
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
 #include "app/shell/main_frame.h"
+#include "bench_support/full_folder.h"
 #include "core/folders/clock.h"
 #include "core/store/message_file.h"
 #include "core/util/allocator_tuning.h"
 #include "support/card_service_process.h"
-#include "support/records.h"
 
 namespace zeph {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using testing::At;
-using testing::Message;
 
 // Nobody answers: a start that met a question would hang on it otherwise.
 class SilentAsker final : public Asker {
@@ -60,22 +58,6 @@ class FirstPaint final : public QObject {
   }
   bool painted = false;
 };
-
-// Believable read messages, a picture in every tenth, as folders_bench has.
-void WriteFolder(const std::string& path, int count, uint32_t flags) {
-  MessageList list;
-  for (int i = 0; i < count; ++i) {
-    auto record = Message("+35840" + std::to_string(5550000 + i % 400),
-                          "Message number " + std::to_string(i) + ", see you at eight?",
-                          At(2026, 1 + i % 12, 1 + i % 28, i % 24, i % 60), flags);
-    if (i % 10 == 0) {
-      record->flags |= MRF_PICTURE;
-      record->picture = PictureImage{};
-    }
-    list.Add(std::move(record));
-  }
-  if (count > 0 && !SaveMessageFile(path, list)) std::abort();  // no file is an empty folder
-}
 
 double CpuMilliseconds() {
   rusage usage{};
@@ -126,8 +108,8 @@ void BM_ProgramStartToFirstPaint(benchmark::State& state) {
   testing::CardServiceProcess service(folder);
   const StorePaths paths = StorePaths::InFolder(folder.path().string());
   const int count = static_cast<int>(state.range(0));
-  WriteFolder(paths.inbox, count, MRF_READ | MRF_LISTED);
-  WriteFolder(paths.sent, count, MRF_OUTGOING | MRF_SENDING);
+  bench::WriteFullFolder(paths.inbox, count, MRF_READ | MRF_LISTED);
+  bench::WriteFullFolder(paths.sent, count, MRF_OUTGOING | MRF_SENDING);
 
   double cpuTotal = 0;
   for (auto _ : state) {
