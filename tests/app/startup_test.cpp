@@ -101,7 +101,8 @@ TEST_F(StartupTest, StopWithNoInstanceEndsWithOneAndCreatesNothing) {
 
 TEST_F(StartupTest, SecondStartEndsWithOneAndLeavesTheFirstRunningUntilStopped) {
   QProcess* first = StartFirst({"OUTBOX"});
-  EXPECT_TRUE(QFile::exists(Folder("config") + QStringLiteral("/zephsms/zephsms.ini")));
+  const QString settings = Folder("config") + QStringLiteral("/zephsms/zephsms.ini");
+  EXPECT_TRUE(QTest::qWaitFor([&settings] { return QFile::exists(settings); }, kStartWaitMs));
   EXPECT_TRUE(QDir(Folder("home")).exists(QStringLiteral("Documents")));
 
   EXPECT_EQ(Run({"contacts"}), 1);
@@ -156,6 +157,22 @@ TEST_F(StartupTest, AFallbackRuntimeFolderOpenToOthersStopsTheStart) {
       << error.constData();
   EXPECT_EQ(error.count('\n'), 1);
   EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/ZephSMSAPP.lock")));
+}
+
+// A "stop" sent while the start still waits on the card ends the program
+// once the start is done, where it used to be lost.
+TEST_F(StartupTest, AStopDuringTheStartIsKept) {
+  zeph::testing::TempFolder sockets;
+  zeph::testing::CardServiceProcess service(sockets, {"--demo", "-v"});
+  service.Control(R"({"verb":"fault","delayMs":150})");
+  ipcDir = QString::fromStdString(sockets.path().string());
+  QProcess* program = StartFirst();
+  const std::string refreshEnd = "[SMS sync] 0x140006 ->";
+  EXPECT_EQ(service.Log().find(refreshEnd), std::string::npos);  // still starting
+  EXPECT_EQ(Run({"stop"}), 1);
+  ASSERT_TRUE(program->waitForFinished(kStartWaitMs));
+  EXPECT_EQ(program->exitCode(), 0);
+  EXPECT_NE(service.Log().find(refreshEnd), std::string::npos);
 }
 
 // The card service's log holds every request in answer order.

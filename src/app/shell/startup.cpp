@@ -119,6 +119,22 @@ int RunZephSms(int argc, char** argv) {
   KeepFreedMemoryForReloads();
   QApplication::setWindowIcon(IconForResource(IconId::kApplication));
 
+  // From here a new start finds this one: a "show" or "stop" sent while the
+  // frame is still being made waits on the socket until the events are
+  // served, and is not lost. "stop" ends the loop, so the program closes
+  // its pipes and ends cleanly.
+  std::unique_ptr<MainFrame> frame;
+  bool stopRequested = false;
+  FrameChannel channel(
+      [&frame] {
+        if (frame) frame->BringToFront();
+      },
+      [&stopRequested] {
+        stopRequested = true;
+        QApplication::exit(0);
+      });
+  static_cast<void>(channel.Listen(FrameSocketPath()));  // without it, the program still runs
+
   IniSettingsStore settings(IniSettingsStore::DefaultPath());
   DeviceCardLink link;
   link.OpenPipes();
@@ -133,7 +149,7 @@ int RunZephSms(int argc, char** argv) {
   FrameSetup setup;
   setup.programFolder = QApplication::applicationDirPath();
   setup.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  auto frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
+  frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
   QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested, frame.get(),
                    [&frame, &services] { ShowPictureLibrary(frame.get(), services); });
   frame->show();
@@ -168,12 +184,8 @@ int RunZephSms(int argc, char** argv) {
   QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
   application.installEventFilter(&chatEnter);
 
-  // From here a new start finds the frame; "stop" ends the loop, so the
-  // running instance closes its pipes and ends cleanly.
-  FrameChannel channel([&frame] { frame->BringToFront(); }, [] { QApplication::exit(0); });
-  static_cast<void>(channel.Listen(FrameSocketPath()));  // without it, the program still runs
-
-  const int code = QApplication::exec();
+  // A "stop" that came during the start ends the program before its loop.
+  const int code = stopRequested ? 0 : QApplication::exec();
 
   link.ClosePipes();
   frame.reset();
