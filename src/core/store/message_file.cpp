@@ -168,6 +168,10 @@ MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& l
   return ParseInto(bytes, list, list.Count());
 }
 
+MessageFileParse ReparseMessageFile(std::span<const uint8_t> bytes, MessageList& list) {
+  return ParseInto(bytes, list, 0);
+}
+
 namespace {
 
 size_t TextSizeOf(const MessageRecord& record) {
@@ -235,7 +239,7 @@ int LoadMessageFile(const std::string& path, MessageList& list) {
   }
   // The folders load their file again at every refresh: reading into the
   // records already held spares the allocator a free and a new of each.
-  ParseInto(file->Bytes(), list, 0);
+  ReparseMessageFile(file->Bytes(), list);
   return list.Count();
 }
 

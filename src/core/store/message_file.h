@@ -37,6 +37,11 @@ struct MessageFileParse {
 // the end. Never reads past `bytes`.
 MessageFileParse ParseMessageFile(std::span<const uint8_t> bytes, MessageList& list);
 
+// The same, replacing what `list` holds: the records already in it are read
+// into again (their addresses stay), and those past the file's go. What
+// LoadMessageFile does with the file's bytes.
+MessageFileParse ReparseMessageFile(std::span<const uint8_t> bytes, MessageList& list);
+
 // The file bytes of `list`. Only the records' fields are written: the bytes
 // of a number block after its terminator as they are held, the picture only
 // when MRF_PICTURE is set, a missing text as an empty one.
