@@ -70,26 +70,6 @@ InboxModule::InboxModule(int index, const ModuleServices& services, InboxSetup s
   arrivals_->start();
 }
 
-void InboxModule::Command(FolderCommand command) {
-  switch (command) {
-    case FolderCommand::kNew:
-      WriteNew();
-      break;
-    case FolderCommand::kReply:
-      Reply();
-      break;
-    case FolderCommand::kForward:
-      ForwardSelected();
-      break;
-    case FolderCommand::kDelete:
-      DeleteSelected();
-      break;
-    case FolderCommand::kChat:
-      ChatWithSelected();
-      break;
-  }
-}
-
 void InboxModule::CheckArrivals() {
   IpcPipe* indications = Services().link->IndicationPipe();
   if (indications == nullptr || Refreshing()) return;

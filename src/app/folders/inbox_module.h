@@ -31,8 +31,6 @@ class InboxModule final : public PreviewFolderModule {
 
   InboxModule(int index, const ModuleServices& services, InboxSetup setup, QWidget* parent);
 
-  // New, Reply, Forward, Delete (confirmed already), Chat.
-  void Command(FolderCommand command) override;
   // One tick of the arrival timer: reads the indications waiting, without
   // waiting for more; each "message arrived" reloads the Inbox and, when
   // another module is on screen, that module as well. Nothing while a
@@ -53,9 +51,9 @@ class InboxModule final : public PreviewFolderModule {
   // the file saved; any other keeps its flags.
   void RowsSelected(const std::vector<int>& keys) override;
   void OpenRow() override { Reply(); }
+  void Reply() override;
 
  private:
-  void Reply();
 
   InboxSetup setup_;
   QTimer* arrivals_;

@@ -63,6 +63,26 @@ PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& servic
           [this] { emit CommandRequested(CommandId::kSavePicture); });
 }
 
+void PreviewFolderModule::Command(FolderCommand command) {
+  switch (command) {
+    case FolderCommand::kNew:
+      WriteNew();
+      break;
+    case FolderCommand::kReply:
+      Reply();
+      break;
+    case FolderCommand::kForward:
+      ForwardSelected();
+      break;
+    case FolderCommand::kDelete:
+      DeleteSelected();
+      break;
+    case FolderCommand::kChat:
+      ChatWithSelected();
+      break;
+  }
+}
+
 void PreviewFolderModule::SavePicture() {
   std::optional<PictureImage> picture;
   Folder().WithList([&](const MessageList& list) {

@@ -30,6 +30,9 @@ class PreviewFolderModule : public MessageFolderModule {
   PreviewFolderModule(int index, const ModuleServices& services, MessageFolderSetup setup,
                       PreviewLabels labels, SourceFolder source, QWidget* parent);
 
+  // New, Reply (where the folder has it), Forward, Delete (confirmed
+  // already), Chat.
+  void Command(FolderCommand command) override;
   // Command 8051: the selected message's picture into the picture library,
   // unless the library holds the same 252 bytes already.
   void SavePicture() override;
@@ -49,6 +52,8 @@ class PreviewFolderModule : public MessageFolderModule {
   void ChatWithSelected();
   // New: the editor without a request, unless one is open.
   void WriteNew();
+  // Reply: the Inbox's alone; the other folders have none.
+  virtual void Reply() {}
 
   // Shows the record (the last of `keys`) in the preview and the labels,
   // and follows it with Save Picture.

@@ -34,25 +34,6 @@ SentModule::SentModule(int index, const ModuleServices& services, QWidget* paren
   Refresh(RefreshReason::kReload);
 }
 
-void SentModule::Command(FolderCommand command) {
-  switch (command) {
-    case FolderCommand::kNew:
-      WriteNew();
-      break;
-    case FolderCommand::kForward:
-      ForwardSelected();
-      break;
-    case FolderCommand::kDelete:
-      DeleteSelected();
-      break;
-    case FolderCommand::kChat:
-      ChatWithSelected();
-      break;
-    case FolderCommand::kReply:
-      break;
-  }
-}
-
 std::unique_ptr<FolderModule> CreateSentModule(int index, const ModuleServices& services,
                                                QWidget* parent) {
   return std::make_unique<SentModule>(index, services, parent);

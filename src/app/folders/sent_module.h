@@ -18,9 +18,6 @@ class SentModule final : public PreviewFolderModule {
  public:
   SentModule(int index, const ModuleServices& services, QWidget* parent);
 
-  // New, Forward, Delete (confirmed already), Chat; there is no Reply.
-  void Command(FolderCommand command) override;
-
  protected:
   void OpenRow() override { ForwardSelected(); }
 };
