@@ -45,6 +45,9 @@ class OutboxTest : public FoldersFixture {
     };
   }
 
+  // The send thread reads the clock until the frame's end stops it.
+  ~OutboxTest() override { frame.reset(); }
+
   OutboxModule* Outbox() const { return static_cast<OutboxModule*>(frame->Module(1)); }
   ReportsModule* Reports() const { return static_cast<ReportsModule*>(frame->Module(3)); }
 
