@@ -168,16 +168,22 @@ int CardModel::TakeArrivals() { return std::exchange(arrivals_, 0); }
 
 // ---- the network -------------------------------------------------------------
 
-CardModel::SendOutcome CardModel::Send(const SendRequest& request, uint64_t nowMs) {
+uint32_t CheckSendRequest(const SendRequest& request) {
   const auto& block = request.block;
-  if (!simPresent || !ConnectionAllowsSending(ConnectionState())) return {status::kNoNetwork, 0};
   if (request.destination.empty() || request.destination.size() > wire::kMaxNumberLength ||
       FilterPhoneNumber(request.destination).changed)
-    return {status::kBadDestination, 0};
+    return status::kBadDestination;
   if (block.size() < cm::kHeadSize ||
       block.size() != cm::kHeadSize + ReadU16(&block[cm::kDataLengthOffset]) ||
       !DataFitsKind(block[cm::kKindOffset], std::span(block).subspan(cm::kHeadSize)))
-    return {status::kBadMessage, 0};
+    return status::kBadMessage;
+  return 0;
+}
+
+CardModel::SendOutcome CardModel::Send(const SendRequest& request, uint64_t nowMs) {
+  const auto& block = request.block;
+  if (!simPresent || !ConnectionAllowsSending(ConnectionState())) return {status::kNoNetwork, 0};
+  if (uint32_t refused = CheckSendRequest(request)) return {refused, 0};
   if (faults.failSends > 0) {
     --faults.failSends;
     return {faults.failStatus, 0};

@@ -71,6 +71,11 @@ struct SendRequest {
   std::vector<uint8_t> block;  // head and data
 };
 
+// 0 when `request` is one the network takes: a destination of digits and
+// '+' up to 22 characters, a block whose data length matches and fits its
+// kind; else kBadDestination or kBadMessage.
+uint32_t CheckSendRequest(const SendRequest& request);
+
 class CardModel {
  public:
   CardModel();
@@ -161,6 +166,8 @@ inline constexpr uint32_t kEmptySlot = 0x0311;      // no stored message in that
 inline constexpr uint32_t kNoNetwork = 0x0401;      // not on a GSM or GPRS connection
 inline constexpr uint32_t kBadDestination = 0x0402;
 inline constexpr uint32_t kBadMessage = 0x0403;     // data length or kind does not fit
+inline constexpr uint32_t kNotWithModem = 0x0404;   // a modem cannot send this (a picture message)
+inline constexpr uint32_t kModemError = 0x0500;     // plus the errno of a failed bus call
 inline constexpr uint32_t kUnknownRequest = 0xFFFF; // with the error reply
 inline constexpr uint32_t kOpenRefused = 0x0101;    // open: unknown pipe name or refusal
 }  // namespace status

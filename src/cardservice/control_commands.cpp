@@ -176,6 +176,7 @@ json Show(CardModel& card) {
                                    BoundedText(&block[cm::kNumberOffset], cm::kNumberFieldSize))}});
   }
   return {{"ok", true},
+          {"backend", "emulator"},
           {"connectionState", card.ConnectionState()},
           {"longMessages", card.LongMessages()},
           {"centre", card.centre.number},

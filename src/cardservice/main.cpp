@@ -10,6 +10,7 @@
 
 #include "cardservice/card_model.h"
 #include "cardservice/demo_card.h"
+#include "cardservice/emulator_backend.h"
 #include "cardservice/server.h"
 #include "cardservice/state_file.h"
 
@@ -76,7 +77,8 @@ int main(int argc, char** argv) {
     if (!SaveState(statePath, state))
       std::cerr << "zeph-cardservice: cannot write the state file " << statePath << '\n';
   };
-  Server server(card, options);
+  EmulatorBackend backend(card);
+  Server server(backend, options);
   if (!server.Start(error)) {
     std::cerr << "zeph-cardservice: " << error << '\n';
     return 1;

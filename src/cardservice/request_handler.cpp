@@ -124,14 +124,8 @@ Bytes AnswerPhonebook(CardModel& card, uint32_t id, Request request) {
 Bytes AnswerMessages(CardModel& card, uint32_t id, Request request, uint64_t nowMs) {
   switch (id) {
     case wire::kSendMessageId: {
-      if (request.size() < wire::kSendFixedLength) return MakeReply(id, status::kBadLayout);
       SendRequest send;
-      send.flagA = request[wire::kSendFlagAOffset] != 0;
-      const uint8_t* field = &request[wire::kSendDestinationOffset];
-      // A destination without its terminator inside the field is malformed.
-      if (!std::memchr(field, 0, wire::kNumberFieldSize)) return MakeReply(id, status::kBadDestination);
-      send.destination = BoundedText(field, wire::kNumberFieldSize);
-      send.block.assign(request.begin() + wire::kSendBlockOffset, request.end());
+      if (uint32_t refused = ReadSendRequest(request, send)) return MakeReply(id, refused);
       auto outcome = card.Send(send, nowMs);
       uint8_t reference = outcome.reference;
       return MakeReply(id, outcome.status,
@@ -230,6 +224,25 @@ Bytes MakeReply(uint32_t messageId, uint32_t status, std::span<const uint8_t> pa
   return reply;
 }
 
+std::optional<Bytes> RefuseMalformed(Request request) {
+  uint32_t id = ReadU32(&request[wire::kMessageIdOffset]);
+  if (!Known(id)) return MakeReply(wire::kErrorReplyId, status::kUnknownRequest);
+  size_t fixed = FixedLength(id);
+  if (fixed != 0 && request.size() != fixed) return MakeReply(id, status::kBadLayout);
+  return std::nullopt;
+}
+
+uint32_t ReadSendRequest(Request request, SendRequest& send) {
+  if (request.size() < wire::kSendFixedLength) return status::kBadLayout;
+  send.flagA = request[wire::kSendFlagAOffset] != 0;
+  const uint8_t* field = &request[wire::kSendDestinationOffset];
+  // A destination without its terminator inside the field is malformed.
+  if (!std::memchr(field, 0, wire::kNumberFieldSize)) return status::kBadDestination;
+  send.destination = BoundedText(field, wire::kNumberFieldSize);
+  send.block.assign(request.begin() + wire::kSendBlockOffset, request.end());
+  return 0;
+}
+
 Bytes AnswerRequest(CardModel& card, Request request, uint64_t nowMs) {
   uint32_t id = ReadU32(&request[wire::kMessageIdOffset]);
   if (auto fault = card.faults.errorReplies.find(id); fault != card.faults.errorReplies.end()) {
@@ -238,9 +251,7 @@ Bytes AnswerRequest(CardModel& card, Request request, uint64_t nowMs) {
     else if (fault->second > 1) --fault->second;
     return MakeReply(wire::kErrorReplyId, 0);
   }
-  if (!Known(id)) return MakeReply(wire::kErrorReplyId, status::kUnknownRequest);
-  size_t fixed = FixedLength(id);
-  if (fixed != 0 && request.size() != fixed) return MakeReply(id, status::kBadLayout);
+  if (auto refused = RefuseMalformed(request)) return std::move(*refused);
 
   if (id >= wire::kReadCardParamId && id <= wire::kCardParam5Id)
     return AnswerCardParams(card, id, request);

@@ -14,7 +14,6 @@
 #include <deque>
 #include <iostream>
 
-#include "cardservice/control_commands.h"
 #include "cardservice/control_socket.h"
 #include "cardservice/request_handler.h"
 #include "core/devicelink/frame_buffer.h"
@@ -116,17 +115,23 @@ struct Server::Connection {
   struct Held {
     uint64_t dueMs;
     std::vector<uint8_t> request;
+    uint64_t ticket = 0;  // given to the backend, which holds it; 0 before
   };
-  std::deque<Held> held;  // requests waiting for their answer time
+  std::deque<Held> held;  // requests waiting for their answer, oldest first
   ~Connection() {
     if (fd >= 0) close(fd);
   }
 };
 
-Server::Server(CardModel& card, ServerOptions options)
-    : card_(card), options_(std::move(options)) {}
+Server::Server(CardBackend& backend, ServerOptions options)
+    : backend_(backend), options_(std::move(options)) {
+  backend_.SetReplySink([this](uint64_t ticket, std::vector<uint8_t> reply) {
+    OnHeldReply(ticket, std::move(reply));
+  });
+}
 
 Server::~Server() {
+  backend_.SetReplySink(nullptr);
   connections_.clear();
   for (int fd : {listenFd_, controlFd_, wakeRead_, wakeWrite_})
     if (fd >= 0) close(fd);
@@ -236,11 +241,12 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
       return;
     }
     connection.pipeName = BoundedText(&frame[wire::kOpenNameOffset], wire::kOpenNameSize);
-    if (card_.faults.silentOpens) {
+    Faults* faults = backend_.faults();
+    if (faults && faults->silentOpens) {
       Log(connection, "open left unanswered (fault)");
       return;
     }
-    bool accept = AcceptedPipeName(connection.pipeName) && !card_.faults.refuseOpens;
+    bool accept = AcceptedPipeName(connection.pipeName) && !(faults && faults->refuseOpens);
     auto reply = MakeReply(wire::kOpenId, accept ? 0 : status::kOpenRefused);
     connection.output.insert(connection.output.end(), reply.begin(), reply.end());
     connection.opened = accept;
@@ -255,22 +261,27 @@ void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_
                         Hex(connection.ranges.back().second));
     return;
   }
-  auto& faults = card_.faults;
-  if (faults.closeNext && (faults.closePipe.empty() || faults.closePipe == connection.pipeName)) {
-    faults.closeNext = false;
+  Faults* faults = backend_.faults();
+  if (!faults) {
+    connection.held.push_back({nowMs, std::move(frame)});
+    return;
+  }
+  if (faults->closeNext &&
+      (faults->closePipe.empty() || faults->closePipe == connection.pipeName)) {
+    faults->closeNext = false;
     Log(connection, Hex(id) + " -> connection closed (fault)");
     connection.dead = true;
     return;
   }
-  if (faults.holdSends && id == wire::kSendMessageId) {
+  if (faults->holdSends && id == wire::kSendMessageId) {
     Log(connection, Hex(id) + " left unanswered (fault)");
     return;
   }
-  connection.held.push_back({nowMs + faults.delayMs, std::move(frame)});
+  connection.held.push_back({nowMs + faults->delayMs, std::move(frame)});
 }
 
 void Server::OnControlLine(Connection& connection, const std::string& line, uint64_t nowMs) {
-  std::string reply = RunControlCommand(card_, line, nowMs);
+  std::string reply = backend_.Control(line, nowMs);
   Log(connection, line + " -> " + reply);
   connection.output.insert(connection.output.end(), reply.begin(), reply.end());
   connection.output.push_back('\n');
@@ -278,25 +289,45 @@ void Server::OnControlLine(Connection& connection, const std::string& line, uint
 
 void Server::AnswerDue(uint64_t nowMs) {
   for (auto& connection : connections_) {
-    while (!connection->dead && !connection->held.empty() &&
+    while (!connection->dead && !connection->held.empty() && connection->held.front().ticket == 0 &&
            connection->held.front().dueMs <= nowMs) {
-      auto request = std::move(connection->held.front().request);
-      connection->held.pop_front();
-      auto reply = AnswerRequest(card_, request, nowMs);
-      Log(*connection, Hex(ReadU32(&request[wire::kMessageIdOffset])) + " -> " +
-                           (ReadU32(&reply[wire::kMessageIdOffset]) == wire::kErrorReplyId
-                                ? std::string("error reply")
-                                : Hex(ReadU32(&reply[wire::kStatusOffset]))));
-      int copies = card_.faults.staleReply ? 2 : 1;
-      card_.faults.staleReply = false;
-      for (int i = 0; i < copies; ++i)
-        connection->output.insert(connection->output.end(), reply.begin(), reply.end());
+      auto& front = connection->held.front();
+      front.ticket = nextTicket_++;
+      auto reply = backend_.Answer(front.ticket, front.request, nowMs);
+      if (!reply) break;  // held: OnHeldReply answers it, and then the next
+      SendReply(*connection, std::move(*reply));
     }
   }
 }
 
+void Server::OnHeldReply(uint64_t ticket, std::vector<uint8_t> reply) {
+  // A connection that closed meanwhile is gone, and its reply with it.
+  for (auto& connection : connections_) {
+    if (!connection->dead && !connection->held.empty() &&
+        connection->held.front().ticket == ticket) {
+      SendReply(*connection, std::move(reply));
+      return;
+    }
+  }
+}
+
+// Answers the connection's oldest request with `reply`.
+void Server::SendReply(Connection& connection, std::vector<uint8_t> reply) {
+  auto request = std::move(connection.held.front().request);
+  connection.held.pop_front();
+  Log(connection, Hex(ReadU32(&request[wire::kMessageIdOffset])) + " -> " +
+                      (ReadU32(&reply[wire::kMessageIdOffset]) == wire::kErrorReplyId
+                           ? std::string("error reply")
+                           : Hex(ReadU32(&reply[wire::kStatusOffset]))));
+  Faults* faults = backend_.faults();
+  int copies = faults && faults->staleReply ? 2 : 1;
+  if (faults) faults->staleReply = false;
+  for (int i = 0; i < copies; ++i)
+    connection.output.insert(connection.output.end(), reply.begin(), reply.end());
+}
+
 void Server::SendIndications() {
-  int arrivals = card_.TakeArrivals();
+  int arrivals = backend_.TakeArrivals();
   if (arrivals == 0) return;
   auto frame = Indication(wire::kMessageArrivedId);
   for (auto& connection : connections_) {
@@ -331,9 +362,9 @@ void Server::Flush(Connection& connection) {
 }
 
 int Server::PollTimeout(uint64_t nowMs) const {
-  std::optional<uint64_t> due = card_.NextDue();
+  std::optional<uint64_t> due = backend_.NextDue();
   for (const auto& connection : connections_)
-    if (!connection->held.empty())
+    if (!connection->held.empty() && connection->held.front().ticket == 0)
       due = std::min(due.value_or(UINT64_MAX), connection->held.front().dueMs);
   if (acceptPausedUntil_ > nowMs) due = std::min(due.value_or(UINT64_MAX), acceptPausedUntil_);
   if (!due) return -1;
@@ -354,13 +385,17 @@ void Server::Run() {
       if (!connection->output.empty()) events |= POLLOUT;
       fds.push_back({connection->fd, events, 0});
     }
+    const size_t backendFirst = fds.size();
+    backend_.AddPollFds(fds);
     int ready = poll(fds.data(), fds.size(), PollTimeout(now));
     if (ready < 0 && errno != EINTR) break;
     if (ready > 0 && fds[0].revents) break;
+    if (ready <= 0)
+      for (auto& fd : fds) fd.revents = 0;
     now = NowMs();
     if (ready > 0) {
       // Connections accepted now are polled from the next round on.
-      size_t polled = fds.size() - 3;
+      size_t polled = backendFirst - 3;
       for (size_t i = 0; i < polled; ++i) {
         if (fds[i + 3].revents & (POLLIN | POLLHUP | POLLERR)) ReadFrom(*connections_[i], now);
       }
@@ -368,14 +403,14 @@ void Server::Run() {
       if (fds[2].revents) Accept(controlFd_, true);
     }
     AnswerDue(now);
-    card_.Advance(now);
+    backend_.Advance(now, std::span(fds).subspan(backendFirst));
     SendIndications();
     for (auto& connection : connections_)
       if (!connection->dead && !connection->output.empty()) Flush(*connection);
     std::erase_if(connections_, [](const auto& c) { return c->dead; });
-    if (card_.dirty) {
-      if (options_.save) options_.save(card_);
-      card_.dirty = false;
+    if (CardModel& state = backend_.state(); state.dirty) {
+      if (options_.save) options_.save(state);
+      state.dirty = false;
     }
   }
   unlink(socketPath_.c_str());

@@ -4,7 +4,8 @@
 //   <dir>/TavikZeph.ctl   zeph-cardctl's control connections (JSON lines,
 //                         control_commands.h)
 // Requests of one connection are answered in the order they came; a request
-// delay (fault) holds the answers back without holding up other connections.
+// the backend holds (a send in progress, or the emulator's delay fault)
+// holds back only the answers of its own connection.
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cardservice/card_backend.h"
 #include "cardservice/card_model.h"
 
 namespace zeph::cardservice {
@@ -22,14 +24,15 @@ struct ServerOptions {
   // always so for the fallback folder /tmp/zeph-<uid>.
   bool privateFolderOnly = false;
   bool verbose = false;   // log every request to stderr
-  // Called whenever the card's saved state changed (after a request or a
-  // control command).
+  // Called whenever the backend's saved state changed (after a request, a
+  // control command or the backend's own work).
   std::function<void(const CardModel&)> save;
 };
 
 class Server {
  public:
-  Server(CardModel& card, ServerOptions options);
+  // Sets `backend`'s reply sink; the backend outlives the server.
+  Server(CardBackend& backend, ServerOptions options);
   ~Server();
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
@@ -54,13 +57,16 @@ class Server {
   void OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_t nowMs);
   void OnControlLine(Connection& connection, const std::string& line, uint64_t nowMs);
   void AnswerDue(uint64_t nowMs);
+  void OnHeldReply(uint64_t ticket, std::vector<uint8_t> reply);
+  void SendReply(Connection& connection, std::vector<uint8_t> reply);
   void SendIndications();
   void Flush(Connection& connection);
   int PollTimeout(uint64_t nowMs) const;
   void Log(const Connection& connection, const std::string& text) const;
 
-  CardModel& card_;
+  CardBackend& backend_;
   ServerOptions options_;
+  uint64_t nextTicket_ = 1;
   std::string socketPath_;
   std::string controlPath_;
   int listenFd_ = -1;

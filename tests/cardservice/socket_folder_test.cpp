@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "cardservice/emulator_backend.h"
 #include "cardservice/server.h"
 #include "support/temp_folder.h"
 
@@ -22,7 +23,8 @@ TEST(SocketFolderTest, AFolderThatIsNotPrivateIsRefusedWithItsNameAndReason) {
   ServerOptions options;
   options.socketDir = open;
   options.privateFolderOnly = true;
-  Server server(card, options);
+  EmulatorBackend backend(card);
+  Server server(backend, options);
   std::string error;
   EXPECT_FALSE(server.Start(error));
   EXPECT_NE(error.find("the folder " + open + " is open to other users"), std::string::npos)
