@@ -97,7 +97,7 @@ void FromJson(const json& state, CardModel& card) {
 
 }  // namespace
 
-std::string DefaultStatePath() {
+std::string DefaultStatePath(bool modem) {
   const char* stateHome = std::getenv("XDG_STATE_HOME");
   std::filesystem::path base;
   if (stateHome && *stateHome) {
@@ -106,7 +106,7 @@ std::string DefaultStatePath() {
     const char* home = std::getenv("HOME");
     base = std::filesystem::path(home && *home ? home : ".") / ".local" / "state";
   }
-  return (base / "zeph" / "cardservice.json").string();
+  return (base / "zeph" / (modem ? "cardservice-modem.json" : "cardservice.json")).string();
 }
 
 LoadResult LoadState(const std::string& path, CardModel& card, std::string& error) {

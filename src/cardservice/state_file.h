@@ -12,7 +12,9 @@
 
 namespace zeph::cardservice {
 
-std::string DefaultStatePath();
+// $XDG_STATE_HOME/zeph/cardservice.json, or cardservice-modem.json for a
+// modem: the emulated card's SIM and store are not the modem's.
+std::string DefaultStatePath(bool modem = false);
 
 enum class LoadResult { kLoaded, kMissing, kCorrupt };
 

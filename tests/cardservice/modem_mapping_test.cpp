@@ -1,0 +1,232 @@
+// What ModemManager's properties mean to the program, without a bus; hostile values included.
+
+#include "cardservice/modem_mapping.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "cardservice/received_blocks.h"
+#include "core/codecs/business_card.h"
+#include "core/codecs/card_message.h"
+#include "core/codecs/card_message_layout.h"
+#include "core/util/byte_order.h"
+#include "support/records.h"
+
+namespace zeph::cardservice {
+namespace {
+
+using testing::At;
+namespace cm = card_message;
+
+// Local time is UTC here, so that converted times are known.
+class InUtc : public ::testing::Test {
+ protected:
+  InUtc() {
+    if (const char* tz = std::getenv("TZ")) saved_ = tz;
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
+  ~InUtc() override {
+    if (saved_)
+      setenv("TZ", saved_->c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+  std::optional<std::string> saved_;
+};
+
+BusObject Modem(int64_t state, std::optional<int64_t> registration, bool messaging = true) {
+  BusObject modem{{mm::kModem, {{"State", state}}}};
+  if (registration) modem[mm::kModem3gpp]["RegistrationState"] = *registration;
+  if (messaging) modem[mm::kMessaging];
+  return modem;
+}
+
+ReceivedMessage Received(const PropertyMap& sms, const std::tm& now = {}) {
+  return MessageRecordFromReceived(BlockFromSms(sms, now));
+}
+
+TEST(ModemMapping, ConnectionStateFollowsTheModemStateAndItsRegistration) {
+  const struct {
+    BusObject modem;
+    uint32_t state;
+  } cases[] = {
+      {Modem(8, std::nullopt), 0x202},
+      {Modem(11, 2), 0x202},
+      {Modem(6, 1), 0x202},
+      {Modem(7, 5), 0x202},
+      {Modem(6, 7), 0x202},
+      {Modem(-1, 1), 0},
+      {Modem(2, 1), 0},
+      {Modem(3, 5), 0},
+      {Modem(7, 2), 0},
+      {Modem(6, 3), 0},
+      {Modem(99, 0), 0},
+      {Modem(8, 1, false), 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ConnectionStateOf(&c.modem), c.state)
+        << std::get<int64_t>(c.modem.at(mm::kModem).at("State"));
+  EXPECT_EQ(ConnectionStateOf(nullptr), 0u);
+  const BusObject wrongType{{mm::kModem, {{"State", std::string("8")}}}, {mm::kMessaging, {}}};
+  EXPECT_EQ(ConnectionStateOf(&wrongType), 0u);
+}
+
+TEST(ModemMapping, TheModemIsTheOneAskedForElseTheFirstThatCanSend) {
+  std::map<std::string, BusObject> objects = {{"/m/0", Modem(2, std::nullopt, false)},
+                                              {"/m/1", Modem(8, 1)},
+                                              {"/m/2", Modem(8, 1)},
+                                              {"/s/1", {{mm::kSms, {}}}}};
+  objects["/m/2"][mm::kModem]["EquipmentIdentifier"] = std::string("4711");
+  EXPECT_EQ(ChooseModem(objects, ""), "/m/1");
+  EXPECT_EQ(ChooseModem(objects, "4711"), "/m/2");
+  EXPECT_EQ(ChooseModem(objects, "0815"), std::nullopt);
+  objects.erase("/m/1");
+  objects.erase("/m/2");
+  EXPECT_EQ(ChooseModem(objects, ""), "/m/0");  // locked: there, but no connection
+  EXPECT_EQ(ChooseModem({}, ""), std::nullopt);
+}
+
+TEST_F(InUtc, TimeStampsAreReadInEveryZoneFormAndAbsurdOnesAreRefused) {
+  const struct {
+    const char* stamp;
+    const char* local;
+  } cases[] = {
+      {"2024-05-06T12:34:56+02", "2024-05-06 10:34:56"},
+      {"2024-05-06T12:34:56Z", "2024-05-06 12:34:56"},
+      {"2024-05-06T12:34:56.250+05:30", "2024-05-06 07:04:56"},
+      {"2024-01-01T00:30:00-0100", "2024-01-01 01:30:00"},
+      {"2024-02-29 23:59:59", "2024-02-29 23:59:59"},
+      {"2023-02-29T10:00:00+00", nullptr},
+      {"2024-13-01T10:00:00+00", nullptr},
+      {"2024-05-06T24:00:00Z", nullptr},
+      {"1999-12-31T23:59:59Z", nullptr},
+      {"2099-12-31T23:00:00-02", nullptr},
+      {"2024-05-06T12:34:56+2", nullptr},
+      {"2024-05-06T12:34:56+15", nullptr},
+      {"2024-05-06T12:34:56 UTC", nullptr},
+      {"yesterday", nullptr},
+      {"", nullptr},
+  };
+  for (const auto& c : cases) {
+    auto local = LocalTimeFromIso8601(c.stamp);
+    ASSERT_EQ(local.has_value(), c.local != nullptr) << c.stamp;
+    char text[32] = "";
+    if (local) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &*local);
+    EXPECT_STREQ(text, c.local ? c.local : "") << c.stamp;
+  }
+}
+
+TEST(ModemMapping, DeliveryStatesBecomeReportStatuses) {
+  const std::pair<std::optional<int64_t>, uint8_t> cases[] = {
+      {0, cm::kReportDelivered},  {0x1F, cm::kReportDelivered},     {0x20, cm::kReportPending},
+      {0x3F, cm::kReportPending}, {0x40, cm::kReportFailed},        {0x100, cm::kReportFailed},
+      {-5, cm::kReportFailed},    {std::nullopt, cm::kReportFailed}};
+  for (auto [deliveryState, status] : cases)
+    EXPECT_EQ(ReportStatusOf(deliveryState), status) << deliveryState.value_or(-1);
+}
+
+TEST_F(InUtc, ReceivedTextsAndReportsReadAsTheProgramExpects) {
+  auto text = Received({{"Number", std::string("+4930")},
+                        {"SMSC", std::string("+4917")},
+                        {"Text", std::string("\xE2\x82\xAC \xC3\xA9 \xE2\x9C\x93")},
+                        {"Timestamp", std::string("2024-05-06T12:34:56+02")}});
+  EXPECT_EQ(TextOf(*text.record), "\x80 \xE9 ?");
+  EXPECT_EQ(FirstNumber(*text.record), "+4930");
+  EXPECT_STREQ(text.record->serviceCentre.data(), "+4917");
+  EXPECT_EQ(text.record->time, At(2024, 5, 6, 10, 34, 56));
+  EXPECT_EQ(text.record->flags, 0u);
+
+  auto report = Received({{"PduType", int64_t{3}},
+                          {"MessageReference", int64_t{0x1A5}},
+                          {"DeliveryState", int64_t{0x20}},
+                          {"Number", std::string("+4931")},
+                          {"Timestamp", std::string("2024-05-06T12:00:00Z")},
+                          {"DischargeTimestamp", std::string("2024-05-06T13:00:00Z")}});
+  ASSERT_TRUE(report.report);
+  EXPECT_EQ(report.report->reference, 0xA5);
+  EXPECT_EQ(report.report->status, cm::kReportPending);
+  EXPECT_EQ(FirstNumber(*report.record), "+4931");
+  EXPECT_EQ(report.record->time, At(2024, 5, 6, 13, 0, 0));
+}
+
+TEST(ModemMapping, DataBecomesPictureBusinessCardOrUnknown) {
+  PictureImage picture = testing::NumberedPicture();
+  std::vector<uint8_t> air = {'0', 0, 0, 2, 'H', 'i', 2, 0x01, 0x00, 0x00, 72, 28, 1};
+  air.insert(air.end(), picture.begin(), picture.end());
+  auto pictureMessage = Received({{"Data", air}});
+  EXPECT_EQ(pictureMessage.record->flags, MRF_PICTURE);
+  EXPECT_EQ(TextOf(*pictureMessage.record), "Hi");
+  EXPECT_EQ(pictureMessage.record->picture.value_or(PictureImage{}), picture);
+
+  std::string card = BuildBusinessCard("Anna", "+4932");
+  auto cardInData = Received({{"Data", std::vector<uint8_t>(card.begin(), card.end())}});
+  auto cardAsText = Received({{"Text", card}});
+  EXPECT_EQ(cardInData.record->flags, MRF_BUSINESSCARD);
+  EXPECT_EQ(cardAsText.record->flags, MRF_BUSINESSCARD);
+  EXPECT_EQ(TextOf(*cardInData.record), card);
+
+  air[11] = 27;  // a bitmap of another size is no picture message
+  for (auto data : {air, std::vector<uint8_t>{0x06, 0x05, 0x04}, std::vector<uint8_t>{'0', 2, 1}})
+    EXPECT_EQ(Received({{"Data", data}}).record->flags, MRF_UNKNOWNDATA);
+}
+
+TEST(ModemMapping, HostilePropertiesGiveAPlainMessage) {
+  std::tm now{};
+  now.tm_year = 124;
+  now.tm_mon = 6;
+  now.tm_mday = 1;
+  for (const PropertyMap& sms :
+       {PropertyMap{}, PropertyMap{{"Text", int64_t{5}},
+                                   {"Number", std::vector<std::string>{"+1"}},
+                                   {"Timestamp", std::string("2024-99-99T99:99:99Z")},
+                                   {"PduType", std::string("3")},
+                                   {"Data", std::string("x")}}}) {
+    auto received = Received(sms, now);
+    ASSERT_TRUE(received.record);
+    EXPECT_EQ(received.record->flags, 0u);
+    EXPECT_EQ(TextOf(*received.record), "");
+    EXPECT_EQ(FirstNumber(*received.record), "");
+    EXPECT_EQ(received.record->time, At(2024, 7, 1, 0, 0, 0));
+  }
+  auto huge = BlockFromSms({{"Text", std::string(100000, 'x')}}, now);
+  EXPECT_EQ(huge.size(), cm::kHeadSize + 0xFFFF);
+  EXPECT_EQ(TextOf(*MessageRecordFromReceived(huge).record).size(), cm::kMaxReceivedTextLength);
+}
+
+TEST(ModemMapping, SendsBecomeCreateArgumentsAndPicturesAreRefused) {
+  auto block = [](uint32_t flags, const std::string& text, const std::string& centre) {
+    auto record = testing::Message("+4930", text, {}, flags);
+    if (flags & MRF_PICTURE) record->picture = PictureImage{};
+    auto bytes = BuildCardMessage(*record);
+    SetSendRoute(bytes, centre, false);
+    bytes.resize(cm::kHeadSize + ReadU16(&bytes[cm::kDataLengthOffset]));
+    return bytes;
+  };
+  CentreSettings centre{"+4917000"};
+  CreateArguments arguments;
+  ASSERT_EQ(
+      CreateArgumentsFor({false, "+4930", block(0, "\x80\xE9", "")}, centre, {0, 1, 0}, arguments),
+      0u);
+  EXPECT_EQ(arguments.number, "+4930");
+  EXPECT_EQ(arguments.text, "\xE2\x82\xAC\xC3\xA9");
+  EXPECT_EQ(arguments.smsc, "+4917000");
+  EXPECT_TRUE(arguments.deliveryReport);
+  std::string card = BuildBusinessCard("Anna", "+4932");
+  ASSERT_EQ(CreateArgumentsFor({false, "+4930", block(MRF_BUSINESSCARD, card, "+4918")}, {},
+                               {0, 0, 0}, arguments),
+            0u);
+  EXPECT_EQ(arguments.text, card);
+  EXPECT_EQ(arguments.smsc, "+4918");
+  EXPECT_FALSE(arguments.deliveryReport);
+  EXPECT_EQ(
+      CreateArgumentsFor({false, "+4930", block(MRF_PICTURE, "Hi", "")}, centre, {}, arguments),
+      status::kNotWithModem);
+  EXPECT_EQ(CreateArgumentsFor({false, "+49 30", block(0, "x", "")}, centre, {}, arguments),
+            status::kBadDestination);
+}
+
+}  // namespace
+}  // namespace zeph::cardservice

@@ -1,0 +1,182 @@
+'''A ModemManager of our own for the card service's tests (python3-dbusmock).
+
+One modem, /org/freedesktop/ModemManager1/Modem/0, with the Modem,
+Modem3gpp and Messaging interfaces as ModemManager 1.20 has them, and Sms
+objects for the messages it holds. The tests steer it with these methods
+on the main object (interface org.freedesktop.DBus.Mock):
+
+  Deliver(a{sv}) -> o    a message arrives with these Sms properties (over
+                         the defaults of a received text), Added is sent
+  Update(o, a{sv})       an object's properties change (PropertiesChanged):
+                         a multipart message turning RECEIVED, a modem state
+  SetSend(u, u, s)       each Send takes that many ms; the next N sends fail
+                         with that D-Bus error name
+  RemoveModem(), AddModem()  the modem goes (its messages with it, sends in
+                         progress fail) and comes back
+  Created() -> s         the arguments of every Create so far, as JSON
+'''
+
+import json
+
+import dbus
+import dbus.service
+from gi.repository import GLib
+from dbusmock import MOCK_IFACE, mockobject
+
+BUS_NAME = 'org.freedesktop.ModemManager1'
+MAIN_OBJ = '/org/freedesktop/ModemManager1'
+MAIN_IFACE = 'org.freedesktop.ModemManager1'
+SYSTEM_BUS = True
+IS_OBJECT_MANAGER = True
+
+MODEM = MAIN_OBJ + '/Modem/0'
+MODEM_IFACE = MAIN_IFACE + '.Modem'
+GPP_IFACE = MODEM_IFACE + '.Modem3gpp'
+MESSAGING_IFACE = MODEM_IFACE + '.Messaging'
+SMS_IFACE = MAIN_IFACE + '.Sms'
+FAILED = MAIN_IFACE + '.Error.Core.Failed'
+NOT_FOUND = MAIN_IFACE + '.Error.Core.NotFound'
+
+
+def manager():
+    return mockobject.objects[MAIN_OBJ]
+
+
+def load(mock, _parameters):
+    mock.sms_count = 0
+    mock.messages = []
+    mock.created = []
+    mock.send_delay_ms = 0
+    mock.send_failures = 0
+    mock.send_error = FAILED
+    mock.next_reference = 0x1A0
+    mock.pending_sends = []
+    add_modem(mock)
+
+
+def add_modem(mock):
+    mock.AddObject(MODEM, MODEM_IFACE, {
+        'State': dbus.Int32(8),
+        'Manufacturer': dbus.String('Example Modems'),
+        'Model': dbus.String('EM-1'),
+        'EquipmentIdentifier': dbus.String('861234567890123'),
+        'OwnNumbers': dbus.Array(['+15550123'], signature='s'),
+        'SignalQuality': dbus.Struct((dbus.UInt32(70), dbus.Boolean(True)), signature='ub'),
+        'UnlockRequired': dbus.UInt32(1),
+    }, [])
+    modem = mockobject.objects[MODEM]
+    modem.AddProperties(GPP_IFACE, {'RegistrationState': dbus.UInt32(1),
+                                    'OperatorName': dbus.String('Testnet')})
+    modem.AddProperties(MESSAGING_IFACE, {'Messages': dbus.Array([], signature='o'),
+                                          'SupportedStorages': dbus.Array([2, 3], signature='u'),
+                                          'DefaultStorage': dbus.UInt32(2)})
+    modem.AddMethods(MESSAGING_IFACE, [('List', '', 'ao', list_messages),
+                                       ('Create', 'a{sv}', 'o', create),
+                                       ('Delete', 'o', '', delete)])
+    mock.object_manager_emit_added(MODEM)
+
+
+def list_messages(_modem):
+    return dbus.Array(manager().messages, signature='o')
+
+
+def add_sms(properties, received):
+    mock = manager()
+    mock.sms_count += 1
+    path = f'{MAIN_OBJ}/SMS/{mock.sms_count}'
+    mock.AddObject(path, SMS_IFACE, properties, [('Store', 'u', '', '')])
+    sms = mockobject.objects[path]
+    sends = dbus.service.method(SMS_IFACE, in_signature='', out_signature='',
+                                async_callbacks=('reply', 'error'))(send)
+    sms.methods[SMS_IFACE]['Send'] = ('', '', '', sends)
+    mock.messages.append(path)
+    mockobject.objects[MODEM].EmitSignal(MESSAGING_IFACE, 'Added', 'ob', [path, received])
+    return path
+
+
+def create(_modem, properties):
+    manager().created.append({str(k): (bool(v) if isinstance(v, dbus.Boolean) else str(v))
+                              for k, v in properties.items()})
+    return add_sms({
+        'State': dbus.UInt32(1), 'PduType': dbus.UInt32(2),
+        'Number': dbus.String(properties.get('number', '')),
+        'Text': dbus.String(properties.get('text', '')),
+        'SMSC': dbus.String(properties.get('smsc', '')),
+        'MessageReference': dbus.UInt32(0),
+    }, False)
+
+
+def delete(_modem, path):
+    mock = manager()
+    if path not in mock.messages:
+        raise dbus.exceptions.DBusException('no such message', name=NOT_FOUND)
+    mock.messages.remove(path)
+    mock.RemoveObject(path)
+    mockobject.objects[MODEM].EmitSignal(MESSAGING_IFACE, 'Deleted', 'o', [path])
+
+
+def send(sms, reply, error):
+    mock = manager()
+    entry = {'error': error}
+
+    def finish():
+        if entry in mock.pending_sends:
+            mock.pending_sends.remove(entry)
+            if mock.send_failures > 0:
+                mock.send_failures -= 1
+                error(dbus.exceptions.DBusException('sending failed', name=mock.send_error))
+            else:
+                sms.UpdateProperties(SMS_IFACE, {'State': dbus.UInt32(5),
+                                                 'MessageReference': dbus.UInt32(mock.next_reference)})
+                mock.next_reference += 1
+                reply()
+        return False
+
+    mock.pending_sends.append(entry)
+    GLib.timeout_add(mock.send_delay_ms, finish)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='a{sv}', out_signature='o')
+def Deliver(self, properties):
+    defaults = {'State': dbus.UInt32(3), 'PduType': dbus.UInt32(1), 'Number': dbus.String(''),
+                'Text': dbus.String(''), 'SMSC': dbus.String(''),
+                'Timestamp': dbus.String('2024-05-06T12:34:56+02'), 'Class': dbus.Int32(-1)}
+    defaults.update(properties)
+    return add_sms(defaults, True)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='oa{sv}', out_signature='')
+def Update(self, path, properties):
+    for interface, known in mockobject.objects[path].props.items():
+        changed = {k: v for k, v in properties.items() if k in known}
+        if changed:
+            mockobject.objects[path].UpdateProperties(interface, changed)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='uus', out_signature='')
+def SetSend(self, delay_ms, failures, error_name):
+    self.send_delay_ms = delay_ms
+    self.send_failures = failures
+    self.send_error = error_name or FAILED
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='')
+def RemoveModem(self):
+    for entry in self.pending_sends:
+        entry['error'](dbus.exceptions.DBusException('the modem is gone', name=FAILED))
+    self.pending_sends = []
+    self.object_manager_emit_removed(MODEM)
+    for path in self.messages:
+        self.RemoveObject(path)
+    self.messages = []
+    self.RemoveObject(MODEM)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='')
+def AddModem(self):
+    add_modem(self)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='s')
+def Created(self):
+    return json.dumps(self.created)

@@ -1,0 +1,174 @@
+#pragma once
+// A private system bus (dbus-daemon with a configuration of its own in the
+// test's folder, DBUS_SYSTEM_BUS_ADDRESS pointing at it for the processes
+// the test starts) and the ModemManager mock of
+// tests/cardservice/modemmanager_template.py on it, steered over sd-bus.
+// Every process ends with the object, and with the test process should it crash.
+
+#include <gtest/gtest.h>
+#include <systemd/sd-bus.h>
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <variant>
+#include <vector>
+
+#include "support/card_service_process.h"
+#include "support/temp_folder.h"
+
+namespace zeph::testing {
+
+// One Sms or modem property for the mock: its name, D-Bus type ('s', 'u',
+// 'i', 'b' or 'y' for bytes) and value.
+struct MockProperty {
+  const char* name;
+  char type;
+  std::variant<int64_t, std::string, std::vector<uint8_t>> value;
+};
+
+class ModemMock {
+ public:
+  explicit ModemMock(const TempFolder& folder) : folder_(folder) {
+    address_ = "unix:path=" + folder.File("bus");
+    std::string config = folder.File("bus.conf");
+    std::ofstream(config) << "<busconfig><type>session</type><listen>" << address_
+                          << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                             "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                             "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n";
+    daemon_ =
+        SpawnChild({"/usr/bin/dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile"},
+                   folder.File("bus.log"));
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", address_.c_str(), 1);
+    for (int i = 0; i < 500 && sd_bus_open_system(&bus_) < 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    StartModemManager();
+  }
+  ~ModemMock() {
+    KillChild(mock_);
+    KillChild(daemon_);
+    sd_bus_flush_close_unref(bus_);
+    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  }
+  ModemMock(const ModemMock&) = delete;
+  ModemMock& operator=(const ModemMock&) = delete;
+
+  // The mock as a new process, once its name is on the bus.
+  void StartModemManager() {
+    mock_ = SpawnChild(
+        {"/usr/bin/python3", "-m", "dbusmock", "--system", "--template", ZEPH_MODEM_TEMPLATE},
+        folder_.File("mock.log"));
+    for (int i = 0; i < 1000 && !Running(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(Running()) << "the ModemManager mock did not start";
+  }
+  void StopModemManager() { KillChild(mock_, SIGTERM); }
+
+  std::string Deliver(const std::vector<MockProperty>& properties) {
+    sd_bus_message* reply =
+        Call("Deliver", [&](sd_bus_message* m) { return Append(m, properties); });
+    const char* path = "";
+    if (reply) sd_bus_message_read(reply, "o", &path);
+    std::string result = path;
+    sd_bus_message_unref(reply);
+    return result;
+  }
+  void Update(const std::string& path, const std::vector<MockProperty>& properties) {
+    sd_bus_message_unref(Call("Update", [&](sd_bus_message* m) {
+      int r = sd_bus_message_append(m, "o", path.c_str());
+      return r < 0 ? r : Append(m, properties);
+    }));
+  }
+  void SetSend(uint32_t delayMs, uint32_t failures, const std::string& error = "") {
+    sd_bus_message_unref(Call("SetSend", [&](sd_bus_message* m) {
+      return sd_bus_message_append(m, "uus", delayMs, failures, error.c_str());
+    }));
+  }
+  void RemoveModem() { sd_bus_message_unref(Call("RemoveModem", nullptr)); }
+  void AddModem() { sd_bus_message_unref(Call("AddModem", nullptr)); }
+  // The arguments of every Messaging.Create so far.
+  nlohmann::json Created() {
+    sd_bus_message* reply = Call("Created", nullptr);
+    const char* text = "[]";
+    if (reply) sd_bus_message_read(reply, "s", &text);
+    nlohmann::json created = nlohmann::json::parse(text);
+    sd_bus_message_unref(reply);
+    return created;
+  }
+  // How many messages the modem holds (Messaging.List).
+  size_t Held() {
+    sd_bus_message* reply = nullptr;
+    sd_bus_call_method(bus_, kName, "/org/freedesktop/ModemManager1/Modem/0",
+                       "org.freedesktop.ModemManager1.Modem.Messaging", "List", nullptr, &reply,
+                       "");
+    size_t count = 0;
+    if (reply && sd_bus_message_enter_container(reply, 'a', "o") > 0)
+      while (sd_bus_message_skip(reply, "o") > 0) ++count;
+    sd_bus_message_unref(reply);
+    return count;
+  }
+
+ private:
+  static constexpr const char* kName = "org.freedesktop.ModemManager1";
+
+  bool Running() {
+    int owned = 0;
+    sd_bus_message* reply = nullptr;
+    if (sd_bus_call_method(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus", "NameHasOwner", nullptr, &reply, "s",
+                           kName) >= 0)
+      sd_bus_message_read(reply, "b", &owned);
+    sd_bus_message_unref(reply);
+    return owned;
+  }
+
+  static int Append(sd_bus_message* m, const std::vector<MockProperty>& properties) {
+    int r = sd_bus_message_open_container(m, 'a', "{sv}");
+    for (const auto& p : properties) {
+      const char type[2] = {p.type, 0};
+      if (r >= 0) r = sd_bus_message_open_container(m, 'e', "sv");
+      if (r >= 0) r = sd_bus_message_append(m, "s", p.name);
+      if (r >= 0) r = sd_bus_message_open_container(m, 'v', p.type == 'y' ? "ay" : type);
+      if (r < 0) return r;
+      if (p.type == 'y') {
+        const auto& bytes = std::get<std::vector<uint8_t>>(p.value);
+        r = sd_bus_message_append_array(m, 'y', bytes.data(), bytes.size());
+      } else if (p.type == 's') {
+        r = sd_bus_message_append(m, "s", std::get<std::string>(p.value).c_str());
+      } else {
+        int64_t n = std::get<int64_t>(p.value);
+        r = p.type == 'u' ? sd_bus_message_append(m, "u", static_cast<uint32_t>(n))
+                          : sd_bus_message_append(m, type, static_cast<int32_t>(n));
+      }
+      if (r >= 0) r = sd_bus_message_close_container(m);
+      if (r >= 0) r = sd_bus_message_close_container(m);
+    }
+    return r < 0 ? r : sd_bus_message_close_container(m);
+  }
+
+  template <typename Arguments>
+  sd_bus_message* Call(const char* method, Arguments arguments) {
+    sd_bus_message *call = nullptr, *reply = nullptr;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    int r = sd_bus_message_new_method_call(bus_, &call, kName, "/org/freedesktop/ModemManager1",
+                                           "org.freedesktop.DBus.Mock", method);
+    if constexpr (!std::is_null_pointer_v<Arguments>)
+      if (r >= 0) r = arguments(call);
+    if (r >= 0) r = sd_bus_call(bus_, call, 0, &error, &reply);
+    EXPECT_GE(r, 0) << method << ": " << (error.message ? error.message : "");
+    sd_bus_error_free(&error);
+    sd_bus_message_unref(call);
+    return reply;
+  }
+
+  const TempFolder& folder_;
+  std::string address_;
+  sd_bus* bus_ = nullptr;
+  pid_t daemon_ = -1;
+  pid_t mock_ = -1;
+};
+
+}  // namespace zeph::testing
