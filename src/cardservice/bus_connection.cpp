@@ -95,10 +95,13 @@ std::optional<uint64_t> BusConnection::DueMs() const {
 
 int BusConnection::Process() {
   if (!bus_) return -ENOTCONN;
-  int r;
-  while ((r = sd_bus_process(bus_, nullptr)) > 0) {
+  // A flood of signals yields to the sockets now and then: what is left is
+  // due at once (DueMs).
+  for (int round = 0; round < 64; ++round) {
+    int r = sd_bus_process(bus_, nullptr);
+    if (r <= 0) return r;
   }
-  return r;
+  return 0;
 }
 
 int BusConnection::Call(const char* destination, const std::string& path, const char* interface,

@@ -263,8 +263,7 @@ std::string ModemBackend::Show() const {
              {"registration", Named(IntProperty(*gpp, "RegistrationState"), kRegistrationNames, 0)},
              {"signalQuality", IntProperty(*core, "SignalQuality").value_or(0)},
              {"messaging", link_.HasMessaging()}};
-    // The service never enters a PIN (the program has no way to ask for one):
-    // a locked SIM is unlocked outside it, and reads as no connection until then.
+    // SIM PIN: never entered here (the program cannot ask for one); locked reads as no connection.
     if (state == mm::kStateLocked)
       modem["note"] = "the SIM asks for its PIN: unlock it, e.g. with mmcli --pin";
   }

@@ -114,7 +114,7 @@ void ModemLink::NoteFailure(const BusReply& reply) {
   lastError_ =
       reply.errorName.empty() ? ErrnoText(reply.error) : reply.errorName + ": " + reply.errorText;
   Log("call failed: " + lastError_);
-  // polkit lets only the active local session at a modem's messages.
+  // polkit refusing outside an active session: the call fails, said once here and by `show`.
   if (reply.error == -EACCES && !refusalSaid_) {
     refusalSaid_ = true;
     std::cerr << "zeph-cardservice: ModemManager refuses access (" << lastError_

@@ -238,11 +238,10 @@ std::optional<std::vector<uint8_t>> PictureDataFromAir(std::span<const uint8_t> 
   return ReceivedPictureData(text, false, *picture);
 }
 
-// Decided for every send: no validity is given, so the network's default
-// applies (the program has no setting for it); no class, so it is a normal
-// message; no storage, so ModemManager keeps the message in its own memory
-// until it is sent and deleted. The reply path (send option 1, the block's
-// first octet) and send option 3 have no ModemManager key and are dropped.
+// Validity: none given, so the network's default applies (the program has no setting for it).
+// Class: none given, so every message is a normal one (never a flash message).
+// Storage: none given, so ModemManager holds the message in memory until it is sent and deleted.
+// Reply path and send option 3: ModemManager has no key for them, so they are dropped.
 uint32_t CreateArgumentsFor(const SendRequest& request, const CentreSettings& centre,
                             const SendOptions& options, CreateArguments& arguments) {
   if (uint32_t refused = CheckSendRequest(request)) return refused;

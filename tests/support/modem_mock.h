@@ -152,7 +152,7 @@ class ModemMock {
   template <typename Arguments>
   sd_bus_message* Call(const char* method, Arguments arguments) {
     sd_bus_message *call = nullptr, *reply = nullptr;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};
     int r = sd_bus_message_new_method_call(bus_, &call, kName, "/org/freedesktop/ModemManager1",
                                            "org.freedesktop.DBus.Mock", method);
     if constexpr (!std::is_null_pointer_v<Arguments>)
