@@ -95,7 +95,9 @@ TEST_F(ModemTest, MessagesAreAnnouncedOnceReceivedAndTakenByReception) {
   };
   const std::string part = mock_.Deliver({{"State", 'u', 2}, {"Text", 's', "Hello "}});
   mock_.Deliver({{"State", 's', "3"}, {"Text", 's', "wrong type"}});  // never counted
-  mock_.Deliver({{"Number", 's', "+4931"}, {"Text", 's', std::string(100000, 'y')}});
+  mock_.Deliver({{"Number", 's', "+4931"},
+                 {"Text", 's', std::string(100000, 'y')},
+                 {"Class", 's', "flash"}});  // of the wrong type: as if missing
   ASSERT_TRUE(announcedAre(1));
   EXPECT_EQ(Fetch(), 1);
   mock_.Update(part, {{"Text", 's', "Hello world"}, {"State", 'u', 3}});
@@ -157,18 +159,16 @@ TEST_F(ModemTest, AModemRemovedDuringASendComesBackAndTheOutboxSendsIt) {
 TEST_F(ModemTest, ASlowSendHoldsUpNoOtherPipe) {
   mock_.SetSend(3000, 0);
   auto sendPipe = testing::OpenServicePipe(folder_, wire::kSendPipeName);
-  std::atomic<bool> sent = false;
   uint32_t result = 1;
   std::thread sender([&] {
     uint8_t reference = 0;
     result = SendShortMessage(*sendPipe, false, "+4930", Block("slow"), reference);
-    sent = true;
   });
-  ASSERT_TRUE(WaitUntil([&] { return mock_.Created().size() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return mock_.Sending() == 1; }));
   StoredMessageCounts counts;
   EXPECT_EQ(ReadStoredMessageCounts(*sync_, counts), 0u);
   EXPECT_EQ(ReadConnectionState(*sync_), 0x202u);
-  EXPECT_FALSE(sent);  // both answered while the send was on its way
+  EXPECT_EQ(mock_.Sending(), 1u);  // both answered while the send was on its way
   sender.join();
   EXPECT_EQ(result, 0u);
 }
@@ -197,6 +197,7 @@ TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
   EXPECT_EQ(own, "+4999");  // the number the user set wins
   EXPECT_NE(service_.Control(R"({"verb":"deliver"})").find("not available with a modem"),
             std::string::npos);
+  ASSERT_TRUE(ConnectionIs(0x202));  // the modem found again
   json shown = json::parse(service_.Control(R"({"verb":"show"})"));
   EXPECT_EQ(shown["modem"]["manufacturer"], "Example Modems");
   EXPECT_EQ(shown["modem"]["operator"], "Testnet");

@@ -14,6 +14,7 @@ on the main object (interface org.freedesktop.DBus.Mock):
   RemoveModem(), AddModem()  the modem goes (its messages with it; sends
                          in progress never get an answer) and comes back
   Created() -> s         the arguments of every Create so far, as JSON
+  Sending() -> u         how many sends are in progress
 '''
 
 import json
@@ -178,3 +179,8 @@ def AddModem(self):
 @dbus.service.method(MOCK_IFACE, in_signature='', out_signature='s')
 def Created(self):
     return json.dumps(self.created)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='u')
+def Sending(self):
+    return len(self.pending_sends)

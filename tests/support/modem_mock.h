@@ -98,6 +98,14 @@ class ModemMock {
     sd_bus_message_unref(reply);
     return created;
   }
+  // How many sends are in progress.
+  uint32_t Sending() {
+    sd_bus_message* reply = Call("Sending", nullptr);
+    uint32_t sending = 0;
+    if (reply) sd_bus_message_read(reply, "u", &sending);
+    sd_bus_message_unref(reply);
+    return sending;
+  }
   // How many messages the modem holds (Messaging.List).
   size_t Held() {
     sd_bus_message* reply = nullptr;
