@@ -98,6 +98,8 @@ class ModemMock {
     sd_bus_message_unref(reply);
     return created;
   }
+  // The test's own connection: a client that is not ModemManager.
+  sd_bus* bus() const { return bus_; }
   // How many sends are in progress.
   uint32_t Sending() {
     sd_bus_message* reply = Call("Sending", nullptr);
