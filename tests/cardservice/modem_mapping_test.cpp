@@ -22,24 +22,19 @@ namespace cm = card_message;
 // Local time is UTC here, so that converted times are known.
 class InUtc : public ::testing::Test {
  protected:
-  InUtc() {
-    if (const char* tz = std::getenv("TZ")) saved_ = tz;
-    setenv("TZ", "UTC", 1);
+  void SetUp() override { Set("UTC"); }
+  void TearDown() override { Set(saved_.c_str()); }
+  static void Set(const char* zone) {
+    *zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
     tzset();
   }
-  ~InUtc() override {
-    if (saved_)
-      setenv("TZ", saved_->c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-  std::optional<std::string> saved_;
+  std::string saved_ = std::getenv("TZ") ? std::getenv("TZ") : "";
 };
 
-BusObject Modem(int64_t state, std::optional<int64_t> registration, bool messaging = true) {
+// A modem object; registration -1: no 3GPP interface.
+BusObject Modem(int64_t state, int64_t registration = -1, bool messaging = true) {
   BusObject modem{{mm::kModem, {{"State", state}}}};
-  if (registration) modem[mm::kModem3gpp]["RegistrationState"] = *registration;
+  if (registration >= 0) modem[mm::kModem3gpp]["RegistrationState"] = registration;
   if (messaging) modem[mm::kMessaging];
   return modem;
 }
@@ -49,33 +44,22 @@ ReceivedMessage Received(const PropertyMap& sms, const std::tm& now = {}) {
 }
 
 TEST(ModemMapping, ConnectionStateFollowsTheModemStateAndItsRegistration) {
-  const struct {
-    BusObject modem;
-    uint32_t state;
-  } cases[] = {
-      {Modem(8, std::nullopt), 0x202},
-      {Modem(11, 2), 0x202},
-      {Modem(6, 1), 0x202},
-      {Modem(7, 5), 0x202},
-      {Modem(6, 7), 0x202},
-      {Modem(-1, 1), 0},
-      {Modem(2, 1), 0},
-      {Modem(3, 5), 0},
-      {Modem(7, 2), 0},
-      {Modem(6, 3), 0},
-      {Modem(99, 0), 0},
-      {Modem(8, 1, false), 0},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ConnectionStateOf(&c.modem), c.state)
-        << std::get<int64_t>(c.modem.at(mm::kModem).at("State"));
+  // Modem.State, 3GPP registration (none: -1), a Messaging interface, parameter 0x5001.
+  const std::tuple<int64_t, int64_t, bool, uint32_t> cases[] = {
+      {8, -1, true, 0x202}, {11, 2, true, 0x202}, {6, 1, true, 0x202}, {7, 5, true, 0x202},
+      {6, 7, true, 0x202},  {-1, 1, true, 0},     {2, 1, true, 0},     {3, 5, true, 0},
+      {7, 2, true, 0},      {6, 3, true, 0},      {99, 0, true, 0},    {8, 1, false, 0}};
+  for (auto [state, registration, messaging, expected] : cases) {
+    BusObject modem = Modem(state, registration, messaging);
+    EXPECT_EQ(ConnectionStateOf(&modem), expected) << state << " " << registration;
+  }
   EXPECT_EQ(ConnectionStateOf(nullptr), 0u);
   const BusObject wrongType{{mm::kModem, {{"State", std::string("8")}}}, {mm::kMessaging, {}}};
   EXPECT_EQ(ConnectionStateOf(&wrongType), 0u);
 }
 
 TEST(ModemMapping, TheModemIsTheOneAskedForElseTheFirstThatCanSend) {
-  std::map<std::string, BusObject> objects = {{"/m/0", Modem(2, std::nullopt, false)},
+  std::map<std::string, BusObject> objects = {{"/m/0", Modem(2, -1, false)},
                                               {"/m/1", Modem(8, 1)},
                                               {"/m/2", Modem(8, 1)},
                                               {"/s/1", {{mm::kSms, {}}}}};

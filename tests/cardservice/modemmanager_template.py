@@ -15,6 +15,7 @@ on the main object (interface org.freedesktop.DBus.Mock):
                          in progress never get an answer) and comes back
   Created() -> s         the arguments of every Create so far, as JSON
   Sending() -> u         how many sends are in progress
+  Held() -> u            how many messages the modem holds
 '''
 
 import json
@@ -184,3 +185,8 @@ def Created(self):
 @dbus.service.method(MOCK_IFACE, in_signature='', out_signature='u')
 def Sending(self):
     return len(self.pending_sends)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='u')
+def Held(self):
+    return len(self.messages)

@@ -68,58 +68,32 @@ class ModemMock {
   void StopModemManager() { KillChild(mock_, SIGTERM); }
 
   std::string Deliver(const std::vector<MockProperty>& properties) {
-    sd_bus_message* reply =
-        Call("Deliver", [&](sd_bus_message* m) { return Append(m, properties); });
-    const char* path = "";
-    if (reply) sd_bus_message_read(reply, "o", &path);
-    std::string result = path;
-    sd_bus_message_unref(reply);
-    return result;
+    return Call(
+        "Deliver", [&](sd_bus_message* m) { return Append(m, properties); }, "o");
   }
   void Update(const std::string& path, const std::vector<MockProperty>& properties) {
-    sd_bus_message_unref(Call("Update", [&](sd_bus_message* m) {
+    Call("Update", [&](sd_bus_message* m) {
       int r = sd_bus_message_append(m, "o", path.c_str());
       return r < 0 ? r : Append(m, properties);
-    }));
+    });
   }
   void SetSend(uint32_t delayMs, uint32_t failures, const std::string& error = "") {
-    sd_bus_message_unref(Call("SetSend", [&](sd_bus_message* m) {
+    Call("SetSend", [&](sd_bus_message* m) {
       return sd_bus_message_append(m, "uus", delayMs, failures, error.c_str());
-    }));
+    });
   }
-  void RemoveModem() { sd_bus_message_unref(Call("RemoveModem", nullptr)); }
-  void AddModem() { sd_bus_message_unref(Call("AddModem", nullptr)); }
+  void RemoveModem() { Call("RemoveModem", nullptr); }
+  void AddModem() { Call("AddModem", nullptr); }
   // The arguments of every Messaging.Create so far.
   nlohmann::json Created() {
-    sd_bus_message* reply = Call("Created", nullptr);
-    const char* text = "[]";
-    if (reply) sd_bus_message_read(reply, "s", &text);
-    nlohmann::json created = nlohmann::json::parse(text);
-    sd_bus_message_unref(reply);
-    return created;
+    return nlohmann::json::parse(Call("Created", nullptr, "s"), nullptr, false);
   }
+  uint32_t Sending() {
+    return std::stoul("0" + Call("Sending", nullptr, "u"));
+  }                                                                         // sends in progress
+  uint32_t Held() { return std::stoul("0" + Call("Held", nullptr, "u")); }  // messages on the modem
   // The test's own connection: a client that is not ModemManager.
   sd_bus* bus() const { return bus_; }
-  // How many sends are in progress.
-  uint32_t Sending() {
-    sd_bus_message* reply = Call("Sending", nullptr);
-    uint32_t sending = 0;
-    if (reply) sd_bus_message_read(reply, "u", &sending);
-    sd_bus_message_unref(reply);
-    return sending;
-  }
-  // How many messages the modem holds (Messaging.List).
-  size_t Held() {
-    sd_bus_message* reply = nullptr;
-    sd_bus_call_method(bus_, kName, "/org/freedesktop/ModemManager1/Modem/0",
-                       "org.freedesktop.ModemManager1.Modem.Messaging", "List", nullptr, &reply,
-                       "");
-    size_t count = 0;
-    if (reply && sd_bus_message_enter_container(reply, 'a', "o") > 0)
-      while (sd_bus_message_skip(reply, "o") > 0) ++count;
-    sd_bus_message_unref(reply);
-    return count;
-  }
 
  private:
   static constexpr const char* kName = "org.freedesktop.ModemManager1";
@@ -143,24 +117,21 @@ class ModemMock {
       if (r >= 0) r = sd_bus_message_append(m, "s", p.name);
       if (r >= 0) r = sd_bus_message_open_container(m, 'v', p.type == 'y' ? "ay" : type);
       if (r < 0) return r;
-      if (p.type == 'y') {
-        const auto& bytes = std::get<std::vector<uint8_t>>(p.value);
-        r = sd_bus_message_append_array(m, 'y', bytes.data(), bytes.size());
-      } else if (p.type == 's') {
-        r = sd_bus_message_append(m, "s", std::get<std::string>(p.value).c_str());
-      } else {
-        int64_t n = std::get<int64_t>(p.value);
-        r = p.type == 'u' ? sd_bus_message_append(m, "u", static_cast<uint32_t>(n))
-                          : sd_bus_message_append(m, type, static_cast<int32_t>(n));
-      }
+      if (const auto* bytes = std::get_if<std::vector<uint8_t>>(&p.value))
+        r = sd_bus_message_append_array(m, 'y', bytes->data(), bytes->size());
+      else if (const auto* text = std::get_if<std::string>(&p.value))
+        r = sd_bus_message_append(m, "s", text->c_str());
+      else  // 'i' or 'u', both four bytes
+        r = sd_bus_message_append(m, type, static_cast<int32_t>(std::get<int64_t>(p.value)));
       if (r >= 0) r = sd_bus_message_close_container(m);
       if (r >= 0) r = sd_bus_message_close_container(m);
     }
     return r < 0 ? r : sd_bus_message_close_container(m);
   }
 
+  // Calls one of the mock's methods; its answer of type `answer` ('o', 's' or 'u') as text.
   template <typename Arguments>
-  sd_bus_message* Call(const char* method, Arguments arguments) {
+  std::string Call(const char* method, Arguments arguments, const char* answer = "") {
     sd_bus_message *call = nullptr, *reply = nullptr;
     sd_bus_error error{};
     int r = sd_bus_message_new_method_call(bus_, &call, kName, "/org/freedesktop/ModemManager1",
@@ -169,9 +140,17 @@ class ModemMock {
       if (r >= 0) r = arguments(call);
     if (r >= 0) r = sd_bus_call(bus_, call, 0, &error, &reply);
     EXPECT_GE(r, 0) << method << ": " << (error.message ? error.message : "");
+    std::string result;
+    const char* text = "";
+    uint32_t number = 0;
+    if (r >= 0 && *answer == 'u' && sd_bus_message_read(reply, "u", &number) >= 0)
+      result = std::to_string(number);
+    else if (r >= 0 && *answer && sd_bus_message_read(reply, answer, &text) >= 0)
+      result = text;
     sd_bus_error_free(&error);
     sd_bus_message_unref(call);
-    return reply;
+    sd_bus_message_unref(reply);
+    return result;
   }
 
   const TempFolder& folder_;
