@@ -209,7 +209,7 @@ void ModemLink::PickModem() {
   bool messaging = !chosen.empty() && InterfaceOf(objects_.at(chosen), mm::kMessaging);
   if (chosen == modemPath_ && messaging == messaging_) return;
   Log("modem: " + (chosen.empty() ? std::string("none") : chosen) +
-      (messaging ? "" : " (no messaging)"));
+      (chosen.empty() || messaging ? "" : " (no messaging)"));
   modemPath_ = chosen;
   messaging_ = messaging;
   ++generation_;
