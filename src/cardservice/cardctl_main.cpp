@@ -129,6 +129,13 @@ int main(int argc, char** argv) {
   CLI::App* centreCommand = app.add_subcommand("centre", "Set the message-centre number");
   std::string centreNumber;
   centreCommand->add_option("NUMBER", centreNumber, "At most 22 characters")->required();
+  CLI::App* ownNumberCommand = app.add_subcommand("own-number", "Set the SIM's own number");
+  std::string ownNumber;
+  ownNumberCommand
+      ->add_option("NUMBER", ownNumber,
+                   "At most 22 characters; with a modem \"\" "
+                   "gives the modem's own number again")
+      ->required();
 
   // sim
   CLI::App* sim = app.add_subcommand("sim", "List and edit the SIM phonebook, pull the SIM out");
@@ -229,6 +236,8 @@ int main(int argc, char** argv) {
     if (!optThree.empty()) command["option3"] = OnOff(optThree);
   } else if (centreCommand->parsed()) {
     command = {{"verb", "centre"}, {"number", centreNumber}};
+  } else if (ownNumberCommand->parsed()) {
+    command = {{"verb", "own-number"}, {"number", ownNumber}};
   } else if (simList->parsed()) {
     command = {{"verb", "sim-list"}};
   } else if (simAdd->parsed()) {

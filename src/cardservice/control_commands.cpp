@@ -211,6 +211,11 @@ json Run(CardModel& card, const json& command, uint64_t nowMs) {
     card.dirty = true;
     return {{"ok", true}};
   }
+  if (verb == "own-number") {  // with a modem, empty gives the modem's own number again
+    card.ownNumber = TextField(command, "number").substr(0, wire::kMaxNumberLength);
+    card.dirty = true;
+    return {{"ok", true}};
+  }
   if (verb == "centre") {
     card.centre.number = TextField(command, "number", card.centre.number).substr(0, 22);
     card.dirty = true;

@@ -9,7 +9,8 @@
 //   0x290009 / 0x290007 / 0x290008 over the modem's received messages: a
 //     count lists them again (held for that call), a read answers from
 //     what is known, a delete calls Messaging.Delete (held);
-//   0x2A0007 the number the user set, else the modem's first own number.
+//   0x2A0007 the number the user set (0x2A0008, zeph-cardctl own-number),
+//     else the modem's first own number.
 // ModemManager keeps no message-centre number, send options or phonebook:
 // the service keeps them in its state file (the `kept` card model), and
 // every other request is answered from there as the emulator would.

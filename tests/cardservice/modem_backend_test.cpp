@@ -195,6 +195,7 @@ TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
   ASSERT_EQ(WriteSimText(*sync_, "+4999"), 0u);
   service_.Stop();
   service_.Start(folder_, {"--modem"});
+  ASSERT_TRUE(ConnectionIs(0x202));  // the modem found again
   ContactList contacts;
   ASSERT_EQ(ReadPhonebook(*sync_, contacts), 0u);
   EXPECT_EQ(contacts.Count(), 1);
@@ -208,7 +209,9 @@ TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
   EXPECT_EQ(own, "+4999");  // the number the user set wins
   EXPECT_NE(service_.Control(R"({"verb":"deliver"})").find("not available with a modem"),
             std::string::npos);
-  ASSERT_TRUE(ConnectionIs(0x202));  // the modem found again
+  service_.Control(R"({"verb":"own-number","number":""})");
+  ASSERT_EQ(ReadSimText(*sync_, own), 0u);
+  EXPECT_EQ(own, "+15550123");
   json shown = json::parse(service_.Control(R"({"verb":"show"})"));
   EXPECT_EQ(shown["modem"]["manufacturer"], "Example Modems");
   EXPECT_EQ(shown["modem"]["operator"], "Testnet");
