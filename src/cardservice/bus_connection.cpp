@@ -78,8 +78,9 @@ int BusConnection::Open() {
   return sd_bus_open_system(&bus_);
 }
 
+// Without flushing: a bus that does not read must not hold up the service's end.
 void BusConnection::Close() {
-  if (bus_) bus_ = sd_bus_flush_close_unref(bus_);
+  if (bus_) bus_ = sd_bus_close_unref(bus_);
 }
 
 pollfd BusConnection::PollFd() const {
