@@ -8,6 +8,8 @@ libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core libsystemd-de
 # The modem backend's tests run a private bus with a ModemManager mock on it
 # (python3-dbusmock runs on Debian's own /usr/bin/python3).
 packages="$packages dbus-daemon python3-dbusmock"
+# The default build makes the man pages from the programs' --help.
+packages="$packages help2man"
 # clang for the sanitizer build (ZEPH_WITH_CLANG=1) and the fuzz build,
 # which also needs clang's libFuzzer runtime.
 if [ "${ZEPH_WITH_CLANG:-0}" = 1 ] || [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
