@@ -10,6 +10,11 @@ libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core libsystemd-de
 packages="$packages dbus-daemon python3-dbusmock"
 # The default build makes the man pages from the programs' --help.
 packages="$packages help2man"
+# scripts/make-package.sh: CPack's DEB generator reads the programs with
+# file and dpkg-shlibdeps.
+if [ "${ZEPH_WITH_PACKAGE:-0}" = 1 ]; then
+  packages="$packages dpkg-dev file xz-utils"
+fi
 # clang for the sanitizer build (ZEPH_WITH_CLANG=1) and the fuzz build,
 # which also needs clang's libFuzzer runtime.
 if [ "${ZEPH_WITH_CLANG:-0}" = 1 ] || [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
