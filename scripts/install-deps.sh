@@ -8,8 +8,9 @@ libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core libsystemd-de
 # The modem backend's tests run a private bus with a ModemManager mock on it
 # (python3-dbusmock runs on Debian's own /usr/bin/python3).
 packages="$packages dbus-daemon python3-dbusmock"
-# The default build makes the man pages from the programs' --help.
-packages="$packages help2man"
+# The default build makes the man pages from the programs' --help and the
+# icon's PNG sizes from its SVG.
+packages="$packages help2man librsvg2-bin"
 # scripts/make-package.sh: CPack's DEB generator reads the programs with
 # file and dpkg-shlibdeps.
 if [ "${ZEPH_WITH_PACKAGE:-0}" = 1 ]; then
