@@ -16,6 +16,11 @@ packages="$packages help2man librsvg2-bin"
 if [ "${ZEPH_WITH_PACKAGE:-0}" = 1 ]; then
   packages="$packages dpkg-dev file xz-utils"
 fi
+# scripts/check-package.sh: the validators, and debootstrap for the clean
+# Debian root it installs the package into.
+if [ "${ZEPH_WITH_PACKAGE_CHECKS:-0}" = 1 ]; then
+  packages="$packages lintian desktop-file-utils appstream debootstrap"
+fi
 # clang for the sanitizer build (ZEPH_WITH_CLANG=1) and the fuzz build,
 # which also needs clang's libFuzzer runtime.
 if [ "${ZEPH_WITH_CLANG:-0}" = 1 ] || [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
