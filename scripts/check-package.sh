@@ -27,23 +27,29 @@ say "$deb_name"
 work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-package.XXXXXX")
 root="$work/root"
 
-# Every mount under the root is undone before anything is deleted, and the
-# deletion stays on the root's own file system: a bind mount left behind
-# must never take the machine's /dev or /proc with it.
+# The mounts at and under the root, deepest first.
+mounts_of_root() {
+  awk -v r="$root" '$2 == r || index($2, r "/") == 1 { print $2 }' /proc/self/mounts | sort -r
+}
+
+# Every mount is undone before anything is deleted, and the deletion stays
+# on the folder's own file system: a bind mount left behind must never take
+# the machine's /dev or /proc with it.
 cleanup() {
   status=$?
   if [ -d "$root" ]; then
     for _ in 1 2 3; do
-      mounts=$(awk -v r="$root" 'index($2, r "/") == 1 { print $2 }' /proc/self/mounts | sort -r)
+      mounts=$(mounts_of_root)
       [ -z "$mounts" ] && break
       for m in $mounts; do umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true; done
     done
-    if awk -v r="$root" 'index($2, r "/") == 1 { found = 1 } END { exit !found }' /proc/self/mounts; then
+    if [ -n "$(mounts_of_root)" ]; then
       echo "check-package: still mounted under $root; left in place" >&2
       exit 1
     fi
   fi
   rm -rf --one-file-system "$work"
+  say "removed"
   exit "$status"
 }
 trap cleanup EXIT
@@ -100,9 +106,20 @@ sources=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
   'Identifier: Packages' | awk '$2 ~ /^bookworm(-updates|-security)?$/ && $3 == "main"' | sort -u)
 mirror=$(echo "$sources" | awk '$2 == "bookworm" { print $1; exit }')
 [ -n "$mirror" ] || fail "apt has no Debian bookworm mirror configured"
-say "debootstrap bookworm from $mirror"
+# In memory when there is room (the root grows to about 1 GB): writing it
+# to disk and deleting it again costs minutes on a slow disk.
+mkdir "$root"
+available_kb=$(awk '$1 == "MemAvailable:" { print $2 }' /proc/meminfo)
+if [ "${available_kb:-0}" -ge 3000000 ]; then
+  mount -t tmpfs -o size=2g,mode=755 zeph-package-root "$root"
+  place="memory"
+else
+  place="disk"
+fi
+say "debootstrap bookworm from $mirror (in $place)"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
   { tail -n 30 "$work/debootstrap.log"; fail "debootstrap failed"; }
+say "debootstrap done"
 echo "$sources" | awk '{ print "deb " $1 " " $2 " main" }' >"$root/etc/apt/sources.list"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 # No service starts inside the root, and dpkg does not wait for each file
@@ -119,6 +136,7 @@ chmod 644 "$root/tmp/$deb_name"
 
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 in_root apt-get update -qq >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get update failed"; }
+say "apt-get update done"
 # As the README tells users to install it: apt-get install ./FILE.
 in_root sh -c 'cd /tmp && apt-get install -y -qq "./$1"' sh "$deb_name" >"$work/apt.log" 2>&1 ||
   { tail -n 30 "$work/apt.log"; fail "apt-get install ./$deb_name failed"; }
@@ -129,4 +147,4 @@ for program in zephsms zeph-cardservice; do
     { cat "$work/help.txt"; fail "/usr/bin/$program --help failed in the clean root"; }
   grep -q '^Usage: ' "$work/help.txt" || { cat "$work/help.txt"; fail "$program --help printed no usage"; }
 done
-say "zephsms --help and zeph-cardservice --help run in the clean root"
+say "zephsms --help and zeph-cardservice --help run in the clean root ($(du -sxm "$root" | cut -f1) MB)"
