@@ -33,7 +33,8 @@ class ContactInformationDialog final : public QDialog {
   void accept() override;
 
  private:
-  void Build(const ModuleServices& services);
+  // The fields with their stored values, then their typing limits.
+  void Build(const ModuleServices& services, const QString& name, const QString& number);
   void UpdateOk();
 
   ModuleServices services_;
