@@ -94,6 +94,16 @@ TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays
   enabled(false);
 }
 
+// The remembered row is gone: New and Chat must not act on a contact the user never chose.
+TEST_F(ContactsModuleTest, DeletingTheLastContactSelectsNoOtherOne) {
+  ContactsModule* module = OpenContacts();
+  ReportListView* list = module->ListView();
+  list->SetSelection(7);  // Hiro Tanaka, the last row
+  module->Command(FolderCommand::kDelete);
+  EXPECT_EQ(list->topLevelItemCount(), 7);
+  EXPECT_EQ(list->GetCurSelParam(), -1);
+}
+
 TEST_F(ContactsModuleTest, LayoutStretchesTheListAndKeepsTheButtonsAtTheBottom) {
   ContactsModule* module = OpenContacts();
   const QSize initial(380, 300);  // the module as it was made

@@ -189,7 +189,9 @@ void ContactsModule::Rebuild() {
   if (count == 0) return;
   if (sortCode_ == kSortNone) sortCode_ = kSortNameAscending;
   SortRows();
-  list_->SetSelection(std::min(remembered, count - 1));
+  // A row past the end (the last contact was deleted) selects nothing:
+  // New and Chat must not act on a contact the user never chose.
+  list_->SetSelection(remembered);
 }
 
 void ContactsModule::SortByColumn(int column) {
