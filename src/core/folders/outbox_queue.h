@@ -10,6 +10,7 @@
 
 #include "core/folders/retry_table.h"
 #include "core/store/message_record.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -19,6 +20,13 @@ inline constexpr int kMaxQueueReference = 255;
 // The smallest value from 1 to 255 that no Outbox record carries as its
 // reference; 0 when all 255 are taken. Takes the Outbox lock.
 uint8_t NewOutboxReference(LockedMessageList& outbox);
+
+// Beyond 255 queued records a record gets queue id 0 and is not sent until an
+// id frees: it then takes the smallest free id here, so that its retry entry
+// and its five attempts are its own. Records take free ids in Outbox order;
+// the send thread calls this before each pass, the queueing below before it
+// gives the new record an id. Whether a record took one (the caller saves).
+bool GiveFreeQueueIds(LockedMessageList& outbox) REQUIRES(outbox);
 
 // Gives `record` the next queue id, appends it to the Outbox and saves the
 // Outbox file, all under the Outbox lock. The caller has filled the record
