@@ -96,6 +96,19 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
 }
 
+// What the card cannot carry shows as the '?' the send makes of it, and counts as such.
+TEST_F(MessageTextControlTest, TextTheCardCannotCarryShowsAsItWillBeSent) {
+  auto control = Make();
+  for (QChar c : QString::fromUtf8("Grüße Привет €"))  // typed, one key each
+    QTest::sendKeyEvent(QTest::Click, control->Edit(), Qt::Key_unknown, QString(c), {});
+  control->Edit()->insertPlainText(QString::fromUtf8(" \U0001F600"));  // pasted: two surrogates
+  EXPECT_EQ(control->Edit()->toPlainText(), QString::fromUtf8("Grüße ?????? € ?"));
+  EXPECT_EQ(control->Text(),
+            "Gr\xFC\xDF"
+            "e ?????? \x80 ?");
+  EXPECT_EQ(counter, "143(1)");  // 16 characters, the euro sign two units
+}
+
 TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
   // Where the cut falls is the measurement's rule; in the middle of a text the paste keeps
   // its beginning and the text after the caret stays.

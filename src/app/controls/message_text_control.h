@@ -111,8 +111,13 @@ class MessageTextControl final : public QWidget {
  private:
   void PlaceEdit();
   void DropPicture(bool emptyText);
-  // The user changed the text: the character limit, then Changed.
+  // The user changed the text: what the card cannot carry, the character
+  // limit, then Changed.
   void TextEdited();
+  // Every character of the user's last insertion that Windows-1252 cannot
+  // hold becomes the '?' the send makes of it, so that the field shows,
+  // and the counter counts, what will be sent.
+  void ShowInsertionAsSent();
   // Replaces the edit's text without reporting a change.
   void PutText(const QString& text);
   void ReportError(int code);
