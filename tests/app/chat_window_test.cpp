@@ -10,7 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -203,7 +204,7 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   EXPECT_FALSE(remove->isEnabled());
 }
 
-TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
+TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrSaysWhyNot) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
   savePath = documents.filePath(QStringLiteral("chat.txt"));
@@ -212,12 +213,11 @@ TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
             "Anna says:\r\n  Are you coming?\r\n   05.12 2026 11:40\r\n\r\n"
             "Bea says:\r\n  On my way\r\n   05.12 2026 11:45\r\n\r\n");
 
-  // A folder that is not there: no file, no message.
-  savePath = documents.filePath(QStringLiteral("gone/chat.txt"));
+  // A folder that cannot be written (a file in its place, also for root): nothing, and why.
+  savePath = documents.filePath(QStringLiteral("chat.txt/again.txt"));
   window->SaveAsText();
-  EXPECT_FALSE(std::filesystem::exists(documents.filePath(QStringLiteral("gone")).toStdString()));
-  EXPECT_TRUE(asker.errors.empty());
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(asker.failures, std::vector<QString>{"Could not save \"" + savePath +
+                                                 "\": " + std::strerror(ENOTDIR) + "."});
 
   QStringList seen;  // title, file, suffix, filters, asks before overwriting
   const auto cancel = OnNextModal([&seen](QWidget* modal) {

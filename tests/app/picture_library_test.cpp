@@ -8,16 +8,20 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/picture_edit_control.h"
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
 #include "app/pictures/picture_library_dialog.h"
+#include "core/pictures/gms_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
 
@@ -90,7 +94,7 @@ class PictureLibraryTest : public AppFixture {
 TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneCancelKeepsIt) {
   Library({Filled(0x11)});
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
-                             PictureEditorDialog::kNewPicture);
+                             PictureEditorDialog::kNewPicture, asker);
   editor.show();
   QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
   EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
@@ -106,7 +110,7 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneC
   EXPECT_EQ(OnDisk(), InMemory());
 
   // Editing the first picture overwrites it in place; Cancel keeps it.
-  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0, asker);
   edited.show();
   PictureImage shown{};
   PackPicture(edited.EditArea()->Grid(), shown);
@@ -118,7 +122,7 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneC
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 
-  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0, asker);
   cancelled.show();
   QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
   QTest::keyClick(&cancelled, Qt::Key_Escape);
@@ -172,7 +176,7 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
 }
 
 // Which files are no picture files is the GMS reader's rule; here a refusal adds nothing
-// and shows no message, and a failed export leaves no file.
+// and shows no message, and a failed export leaves no file and says why.
 TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
   const std::string damaged(263, '\0');  // the size of a picture file, no picture header
   struct Case {
@@ -200,13 +204,39 @@ TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
   fs::remove_all(Path("refused.gms"));
   chooser.exportFile.clear();  // cancelled
   dialog->RunCommand(PictureCommand::kExport);
+  EXPECT_TRUE(asker.failures.empty());
   chooser.exportFile = QString::fromStdString(Path("missing/one.gms"));
   dialog->RunCommand(PictureCommand::kExport);
+  EXPECT_EQ(
+      asker.failures,
+      std::vector<QString>{QString::fromStdString("Could not save \"" + Path("missing/one.gms") +
+                                                  "\": " + std::strerror(ENOENT) + ".")});
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(documents.path().toStdString())) {
     files.push_back(entry.path());
   }
   EXPECT_EQ(files, std::vector<fs::path>{LibraryPath()});  // the library file is all there is
+}
+
+// Every save of a library that cannot be written (a folder in its file's place) says why;
+// the pictures stay in memory.
+TEST_F(PictureLibraryTest, ALibraryThatCannotBeWrittenIsToldAtEverySave) {
+  Library({Filled(0x11), Filled(0x22)});
+  ASSERT_TRUE(SaveGmsFile(Path("new.gms"), Filled(0x44)));
+  fs::remove(LibraryPath());
+  fs::create_directory(LibraryPath());
+  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
+                             PictureEditorDialog::kNewPicture, asker);
+  editor.Save();
+  auto dialog = Open(PictureLibraryUse::kKeepOnly);
+  dialog->RunCommand(PictureCommand::kDelete);
+  chooser.importFile = QString::fromStdString(Path("new.gms"));
+  dialog->RunCommand(PictureCommand::kImport);
+  SavePictureToLibrary(store, asker, Filled(0x33));  // Save Picture
+  const QString failure = QString::fromStdString("Could not save \"" + LibraryPath() +
+                                                 "\": " + std::strerror(EISDIR) + ".");
+  EXPECT_EQ(asker.failures, std::vector<QString>(4, failure));
+  EXPECT_EQ(InMemory().size(), 4u);
 }
 
 TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusTheIndex) {
@@ -266,7 +296,7 @@ TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnolo
   EXPECT_EQ(AccessibleName(library->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)),
             "Create New Picture");
 
-  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0, asker);
   editor.show();
   EXPECT_EQ(Unnamed(&editor), QStringList());
   EXPECT_EQ(AccessibleName(editor.Preview()), "Preview:");

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <array>
+#include <cerrno>
 
 #include "app/base/asker.h"
 #include "app/base/can_send_check.h"
@@ -21,6 +22,7 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/compose/chat_list.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/message_text_control.h"
@@ -232,10 +234,11 @@ void ChatWindow::SaveAsText() {
       QFileInfo(QFile::decodeName(services_.store->Paths().inbox.c_str())).absolutePath();
   const QString path = askFileName_ ? askFileName_(this) : AskChatFileName(this, folder);
   if (path.isEmpty()) return;
-  // A file that cannot be written is not reported: nothing was written.
-  static_cast<void>(SaveConversation(QFile::encodeName(path).toStdString(),
-                                     services_.store->Lists().chat, opening_.ownName,
-                                     opening_.partnerName));
+  const std::string file = QFile::encodeName(path).toStdString();
+  if (!SaveConversation(file, services_.store->Lists().chat, opening_.ownName,
+                        opening_.partnerName)) {
+    services_.asker->ShowFailure(WriteFailureText(file, errno));  // nothing was written
+  }
 }
 
 void ChatWindow::Refill(bool arrival) {

@@ -59,7 +59,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   void AttachPicture();
   void RemovePicture();
   // Save As Text: the conversation as a text file where the user says. A
-  // file that cannot be written leaves nothing and shows nothing.
+  // file that cannot be written leaves nothing and shows the error box.
   void SaveAsText();
   // Shows the chat list again with its last row selected; `arrival` means
   // the partner's message just came and the status line says when.

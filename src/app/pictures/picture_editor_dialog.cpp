@@ -12,6 +12,7 @@
 #include "app/base/program_bitmaps.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/picture_display.h"
 #include "app/controls/picture_edit_control.h"
@@ -36,11 +37,12 @@ ActionButtonRecord Button(int value, std::array<IconId, 4> icons, StringId text)
 }  // namespace
 
 PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
-                                         std::string libraryPath, int editIndex)
+                                         std::string libraryPath, int editIndex, Asker& asker)
     : QDialog(owner),
       library_(library),
       libraryPath_(std::move(libraryPath)),
       editIndex_(editIndex),
+      asker_(asker),
       strip_(BitmapForResource(BitmapId::kLeftStrip)),
       bar_(new ActionBar(this)),                             // owned by the dialog
       editArea_(new PictureEditControl(this, kEditAreaSize,  // owned by the dialog
@@ -111,9 +113,7 @@ void PictureEditorDialog::Save() {
   } else if (PictureImage* edited = library_.GetAt(editIndex_)) {
     *edited = picture;
   }
-  // A library file that cannot be written leaves the pictures in memory,
-  // as every store save does; nothing is shown.
-  static_cast<void>(SavePictureLibrary(libraryPath_, library_));
+  static_cast<void>(SavePictureLibraryOrSay(libraryPath_, library_, asker_));
   done(1);
 }
 

@@ -14,6 +14,7 @@
 namespace zeph {
 
 class ActionBar;
+class Asker;
 class PictureEditControl;
 
 class PictureEditorDialog final : public QDialog {
@@ -27,12 +28,15 @@ class PictureEditorDialog final : public QDialog {
   static constexpr int kNewPicture = -1;
 
   // Edits library picture `editIndex`, or draws a new one from white for
-  // kNewPicture. `libraryPath` is where the library is saved.
-  PictureEditorDialog(QWidget* owner, PictureList& library, std::string libraryPath, int editIndex);
+  // kNewPicture. `libraryPath` is where the library is saved; a save that
+  // fails is told through `asker`.
+  PictureEditorDialog(QWidget* owner, PictureList& library, std::string libraryPath, int editIndex,
+                      Asker& asker);
 
   // Packs the drawing; a new picture is appended to the library, an edited
-  // one overwritten in place; the library is saved and the dialog closes
-  // with 1.
+  // one overwritten in place; the library is saved (a file that cannot be
+  // written shows the error box, the picture stays in the library) and the
+  // dialog closes with 1.
   void Save();
   // All cells white, the preview with them.
   void ClearAll();
@@ -54,6 +58,7 @@ class PictureEditorDialog final : public QDialog {
   PictureList& library_;
   std::string libraryPath_;
   int editIndex_;
+  Asker& asker_;
   QPixmap strip_;  // bitmap 104
   ActionBar* bar_;
   PictureEditControl* editArea_;  // 8023

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <array>
+#include <cerrno>
 
 #include "app/base/asker.h"
 #include "app/base/control_id.h"
@@ -19,6 +20,7 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
@@ -218,7 +220,7 @@ void PictureLibraryDialog::FillList() {
 
 void PictureLibraryDialog::OpenEditor(int editIndex) {
   PictureEditorDialog editor(this, services_.store->Lists().pictures,
-                             services_.store->Paths().pictures, editIndex);
+                             services_.store->Paths().pictures, editIndex, *services_.asker);
   if (editor.exec() != 1) return;
   if (editIndex == PictureEditorDialog::kNewPicture) {
     FillList();
@@ -232,8 +234,10 @@ void PictureLibraryDialog::Import() {
   if (file.isEmpty()) return;
   // A file that is no picture file is passed over without a word, and a
   // picture the library holds already is not added again.
-  const GmsImportResult result = ImportGmsFile(NativePath(file), services_.store->Lists().pictures,
-                                               services_.store->Paths().pictures);
+  const std::string& library = services_.store->Paths().pictures;
+  const GmsImportResult result =
+      ImportGmsFile(NativePath(file), services_.store->Lists().pictures, library);
+  if (!result.saved) services_.asker->ShowFailure(WriteFailureText(library, errno));
   if (result.outcome != PictureImport::kRefused) FillList();
 }
 
@@ -242,8 +246,9 @@ void PictureLibraryDialog::Export() {
   if (file.isEmpty()) return;
   const int index = SelectedIndex();
   if (index < 0) return;
-  // A file that cannot be written is passed over without a word.
-  static_cast<void>(ExportGmsFile(NativePath(file), services_.store->Lists().pictures, index));
+  if (!ExportGmsFile(NativePath(file), services_.store->Lists().pictures, index)) {
+    services_.asker->ShowFailure(WriteFailureText(NativePath(file), errno));
+  }
 }
 
 void PictureLibraryDialog::DeleteSelected() {
@@ -255,9 +260,8 @@ void PictureLibraryDialog::DeleteSelected() {
   const int index = SelectedIndex();
   PictureList& library = services_.store->Lists().pictures;
   if (library.RemoveAt(index) == 0) return;
-  // A library file that cannot be written leaves the pictures in memory,
-  // as every store save does; nothing is shown.
-  static_cast<void>(SavePictureLibrary(services_.store->Paths().pictures, library));
+  static_cast<void>(
+      SavePictureLibraryOrSay(services_.store->Paths().pictures, library, *services_.asker));
   FillList();
 }
 
