@@ -199,6 +199,10 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   EXPECT_EQ(window->TextControl()->Picture(), second);
   EXPECT_TRUE(remove->isEnabled());
   EXPECT_EQ(window->Counter()->text(), "121(3)");
+  // The text's popup saves the picture to the library, here once the library lost it.
+  ASSERT_EQ(store.Lists().pictures.RemoveAt(1), 1);
+  FindMenuItem(window->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  EXPECT_EQ(store.Lists().pictures.Count(), 2);
   window->RemovePicture();
   EXPECT_FALSE(window->TextControl()->HasPicture());
   EXPECT_FALSE(remove->isEnabled());

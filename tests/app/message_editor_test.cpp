@@ -18,6 +18,7 @@
 #include "app/controls/message_text_control.h"
 #include "app/controls/report_list_view.h"
 #include "core/store/message_file.h"
+#include "core/store/picture_library_file.h"
 #include "core/util/fixed_text.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
@@ -174,6 +175,20 @@ TEST_F(MessageEditorTest, PictureButtonsAndPasteFollowWhatThereIs) {
   Button(*editor, MessageEditor::kRemovePicture)->click();
   EXPECT_FALSE(editor->Panel()->TextControl()->HasPicture());
   EXPECT_FALSE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
+  editor->close();
+}
+
+// The text's own popup saves its picture to the library, as the folders' Save Picture does.
+TEST_F(MessageEditorTest, SavePictureInTheTextsPopupAddsThePictureToTheLibrary) {
+  auto source = Message("+358401234567", "look", {}, MRF_PICTURE);
+  source->picture = NumberedPicture();
+  const auto scratch = ForwardScratch(*source);
+  MessageEditor* editor = Open({EditorMode::kForward, scratch.get(), SourceFolder::kInbox, -1});
+  FindMenuItem(editor->Panel()->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  ASSERT_EQ(store.Lists().pictures.Count(), 1);
+  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());
+  PictureList saved;
+  EXPECT_EQ(LoadPictureLibrary(store.Paths().pictures, saved), 1);
   editor->close();
 }
 

@@ -146,6 +146,11 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
   connect(send_, &QPushButton::clicked, this, &ChatWindow::Send);
   connect(text_, &MessageTextControl::Changed, this, &ChatWindow::TextChanged);
   connect(text_, &MessageTextControl::CloseRequested, this, &QDialog::reject);
+  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
+    if (const auto picture = text_->Picture()) {
+      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
+    }
+  });
   counter_->setText(QStringLiteral("0(0) "));
   text_->Clear();  // reports a change: the counter shows what is left
   text_->SetPictureLayout(MessageTextControl::kLayoutBeside);

@@ -14,6 +14,7 @@
 #include "app/base/program_bitmaps.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/compose/add_recipients_dialog.h"
 #include "app/controls/message_text_control.h"
 #include "app/platform/card_link.h"
@@ -89,6 +90,11 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
 
   connect(text_, &MessageTextControl::Changed, this, &ComposerPanel::RefreshCounter);
   connect(text_, &MessageTextControl::CloseRequested, this, &ComposerPanel::CloseRequested);
+  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
+    if (const auto picture = text_->Picture()) {
+      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
+    }
+  });
   connect(add_, &QPushButton::clicked, this, &ComposerPanel::AddRecipients);
 
   text_->RemovePicture();
