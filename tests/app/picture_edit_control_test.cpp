@@ -84,6 +84,31 @@ TEST_F(PictureEditControlTest, ClicksChangeTheCellOnReleaseClearNotifiesAndSetGr
   EXPECT_EQ(control.Grid(), EditGrid{});
 }
 
+// The control holds no pointer: a stroke pressed on the window around it paints the cells it
+// crosses, and its release the cell under it (events through the window, as the mouse sends).
+TEST(PictureEditControlDragTest, ADragStartedOffTheControlPaintsTheCellsItCrosses) {
+  QWidget dialog;
+  dialog.resize(500, 260);
+  PictureEditControl control(&dialog, kGridClient, nullptr);
+  control.move(20, 40);
+  dialog.show();
+  QWindow* window = dialog.windowHandle();
+  QSignalSpy changes(&control, &PictureEditControl::Changed);
+  auto cell = [&](int column) { return control.mapTo(&dialog, EditCellCentre(column, 2)); };
+  for (QPoint press : {QPoint(5, 5), cell(10)}) {  // the background, then the control itself
+    QTest::mousePress(window, Qt::LeftButton, {}, press);
+    QTest::mouseMove(window, cell(3));
+    QTest::mouseMove(window, cell(4));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, cell(5));
+  }
+  EditGrid expected{};
+  for (int column : {3, 4, 5}) expected[GridCellIndex(column, 2)] = 1;
+  EXPECT_EQ(control.Grid(), expected);
+  // Each stroke notifies four times, whoever had the press: three moves (the window moves
+  // the pointer to the release's point first) and the release.
+  EXPECT_EQ(changes.count(), 8);
+}
+
 TEST_F(PictureEditControlTest, PaintsTheFrameTheGridLinesAndEachBlackCellAsASquare) {
   control.SetGrid(OnlyCell(1, 1, 1, 0));
   const QImage image = control.grab().toImage();
