@@ -235,6 +235,7 @@ void ChatWindow::AttachPicture() {
 void ChatWindow::RemovePicture() { text_->RemovePicture(); }
 
 void ChatWindow::SaveAsText() {
+  // It opens in the documents folder, beside the program's own files, not where it is installed.
   const QString folder =
       QFileInfo(QFile::decodeName(services_.store->Paths().inbox.c_str())).absolutePath();
   const QString path = askFileName_ ? askFileName_(this) : AskChatFileName(this, folder);

@@ -168,6 +168,7 @@ void ContactsModule::resizeEvent(QResizeEvent* event) {
 }
 
 void ContactsModule::Rebuild() {
+  // Card parameter 0x500E is not read: nothing in Contacts uses its value.
   const ContactList& contacts = Services().store->Lists().contacts;
   QTreeWidgetItem* selected = list_->currentItem();
   const int remembered =
