@@ -203,31 +203,35 @@ TEST_F(MessageEditorTest, AddRecipientsFiltersNumbersAndAddsContactsByName) {
   EXPECT_EQ(contacts->topLevelItem(0)->text(0), "anna");
   EXPECT_EQ(contacts->topLevelItem(2)->text(0), "Cecilia");
 
-  // The selected (first) contact, twice: the same contact may be sent to twice.
+  // The selected (first) contact, three times: the same contact may be sent to more than once.
   FindControlAs<QPushButton>(&dialog, ControlId::kAddContactRecipient)->click();
   // A widget's double click comes alone; a view wants the press before it.
   const QPoint first = contacts->visualItemRect(contacts->topLevelItem(0)).center();
   QTest::mouseClick(contacts->viewport(), Qt::LeftButton, {}, first);
   QTest::mouseDClick(contacts->viewport(), Qt::LeftButton, {}, first);
-  EXPECT_EQ(Names(*selected), (QStringList{"Old", "anna", "anna"}));
+  QTest::keyClick(contacts, Qt::Key_Return);  // Enter adds it too, and the dialog stays
+  EXPECT_EQ(Names(*selected), (QStringList{"Old", "anna", "anna", "anna"}));
 
   QTest::keyClicks(number, QStringLiteral("+3 (5)-a"));
   EXPECT_EQ(number->text(), "+35");
   number->setText(QStringLiteral("+3"));
   addNumber->click();
-  EXPECT_EQ(selected->count(), 3);  // two characters are not a number
-  number->setText(QStringLiteral("+35"));
-  addNumber->click();
+  QTest::keyClick(number, Qt::Key_Return);
+  EXPECT_EQ(selected->count(), 4);  // two characters are not a number, and Enter keeps them
+  EXPECT_EQ(number->text(), "+3");
+  QTest::keyClicks(number, QStringLiteral("5"));
+  QTest::keyClick(number, Qt::Key_Return);
   EXPECT_EQ(number->text(), "");
   EXPECT_EQ(dialog.Recipients().back(), (Recipient{"+35", "+35"}));
+  EXPECT_TRUE(dialog.isVisible());
 
   auto* remove = FindControlAs<QPushButton>(&dialog, ControlId::kRemoveRecipient);
   selected->clearSelection();
   remove->click();
-  EXPECT_EQ(selected->count(), 4);  // nothing selected: nothing removed
+  EXPECT_EQ(selected->count(), 5);  // nothing selected: nothing removed
   selected->setCurrentRow(0);
   remove->click();
-  EXPECT_EQ(Names(*selected), (QStringList{"anna", "anna", "+35"}));
+  EXPECT_EQ(Names(*selected), (QStringList{"anna", "anna", "anna", "+35"}));
   EXPECT_EQ(dialog.Recipients().front(), (Recipient{"anna", "0401234567"}));
 }
 
@@ -260,9 +264,25 @@ TEST_F(MessageEditorTest, EveryControlHasANameAndTabGoesFromTheTextToTheRecipien
   EXPECT_EQ(QApplication::focusWidget(), FindControl(editor, ControlId::kAddRecipients));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), text);
+  // The counter is announced by its text, which follows the typing.
+  QWidget* counter = FindControl(editor, ControlId::kLengthCounter);
+  EXPECT_EQ(AccessibleName(counter), "160(1)");
+  Type(*editor, QStringLiteral("ab"));
+  EXPECT_EQ(AccessibleName(counter), "158(1)");
+
   AddRecipientsDialog dialog(editor, store.Lists().contacts, {});
   dialog.show();
   EXPECT_EQ(Unnamed(&dialog), QStringList());
+  // Tab follows the screen, from the contacts to Cancel and round again.
+  QApplication::setActiveWindow(&dialog);
+  QStringList order;
+  for (int i = 0; i < 9; ++i) {
+    order << AccessibleName(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, (QStringList{"Contacts", "Add the selected contact",
+                                "Remove the selected recipient", "Selected recipients",
+                                "Number:", "Add the number", "OK", "Cancel", "Contacts"}));
   editor->close();
 }
 

@@ -53,7 +53,8 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
   messageLabel->setBuddy(text_);
   text_->Edit()->setAccessibleName(QStringLiteral("Message"));
   counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  counter_->setAccessibleName(QStringLiteral("Units left and parts"));
+  // A screen reader announces the counter by its text ("160(1)"), which follows the typing.
+  counter_->setAccessibleDescription(QStringLiteral("Units left and parts"));
   auto* recipientsLabel = new QLabel(QStringLiteral("Recipients:"), this);  // owned by the panel
   recipientsLabel->setBuddy(list_);
   // Item views take no name from their buddy label.
