@@ -195,7 +195,8 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   EXPECT_FALSE(remove->isEnabled());
 
   chosenPicture = 2;
-  window->AttachPicture();
+  QApplication::setActiveWindow(window);
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(window->TextControl()->Picture(), second);
   EXPECT_TRUE(remove->isEnabled());
   EXPECT_EQ(window->Counter()->text(), "121(3)");
@@ -212,7 +213,8 @@ TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrSaysWhyNot) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
   savePath = documents.filePath(QStringLiteral("chat.txt"));
-  window->SaveAsText();
+  QApplication::setActiveWindow(window);
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(savePath.toStdString()),
             "Anna says:\r\n  Are you coming?\r\n   05.12 2026 11:40\r\n\r\n"
             "Bea says:\r\n  On my way\r\n   05.12 2026 11:45\r\n\r\n");

@@ -167,12 +167,15 @@ TEST_F(MessageEditorTest, PictureButtonsAndPasteFollowWhatThereIs) {
   Button(*editor, MessageEditor::kCopy)->click();
   EXPECT_TRUE(Button(*editor, MessageEditor::kPaste)->isEnabled());
 
-  chosen = 2;  // the library's second picture
-  Button(*editor, MessageEditor::kAttachPicture)->click();
+  chosen = 2;  // the library's second picture; the keys the tooltips show work the buttons
+  EXPECT_EQ(Button(*editor, MessageEditor::kAttachPicture)->toolTip(), "Attach Picture (Ctrl+P)");
+  QApplication::setActiveWindow(editor);
+  QWidget* text = editor->Panel()->TextControl()->Edit();
+  QTest::keyClick(text, Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(editor->Panel()->TextControl()->Picture(), *store.Lists().pictures.GetAt(1));
   EXPECT_TRUE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
   EXPECT_EQ(editor->Panel()->CounterText(), "114(3)");
-  Button(*editor, MessageEditor::kRemovePicture)->click();
+  QTest::keyClick(text, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_FALSE(editor->Panel()->TextControl()->HasPicture());
   EXPECT_FALSE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
   editor->close();

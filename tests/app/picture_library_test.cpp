@@ -115,9 +115,10 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneC
   PictureImage shown{};
   PackPicture(edited.EditArea()->Grid(), shown);
   EXPECT_EQ(shown, Filled(0x11));
-  edited.Bar()->ButtonAt(1)->click();  // Clear All
+  QApplication::setActiveWindow(&edited);  // the bar's commands by their keys
+  QTest::keyClick(&edited, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);  // Clear All
   EXPECT_EQ(edited.Preview()->Grid(), EditGrid{});
-  edited.Bar()->ButtonAt(0)->click();  // Save
+  QTest::keyClick(&edited, Qt::Key_S, Qt::ControlModifier);  // Save
   EXPECT_EQ(edited.result(), 1);
   EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());

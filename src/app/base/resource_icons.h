@@ -5,6 +5,7 @@
 // has none.
 
 #include <QIcon>
+#include <array>
 
 namespace zeph {
 
@@ -100,5 +101,7 @@ enum class IconId : int {
 };
 
 QIcon IconForResource(IconId id);
+// The four images of an action button (normal, hot, disabled, pressed).
+std::array<QIcon, 4> IconsForButton(const std::array<IconId, 4>& ids);
 
 }  // namespace zeph

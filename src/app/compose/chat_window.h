@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,8 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   Q_OBJECT
 
  public:
-  // The action bar's buttons by position.
+  // The window's commands, by their buttons' positions on its action bar.
+  // Each has a key, shown in its tooltip.
   enum Button : int { kSaveAsText, kAttachPicture, kRemovePicture };
 
   // Opens the conversation whose seed is the chat list's one entry, over
@@ -69,6 +71,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   void ConversationAppended() override;
 
   const ChatOpening& Opening() const { return opening_; }
+  QAction* Command(Button button) const { return commands_[button]; }
   ChatListView* List() const { return list_; }
   MessageTextControl* TextControl() const { return text_; }
   QPushButton* SendButton() const { return send_; }
@@ -83,7 +86,6 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ButtonClicked(int command);
   void TextChanged();
   // The window is gone for the rest of the program: the handle is reset
   // and the chat list emptied, once.
@@ -95,6 +97,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   ChatOpening opening_;
   bool closed_ = false;
   ActionBar* bar_;             // owned by the window
+  std::array<QAction*, 3> commands_{};  // owned by the window
   QLabel* partnerLabel_;       // owned by the window
   QLineEdit* partner_;         // owned by the window
   ChatListView* list_;         // owned by the window

@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+class QAction;
 class QToolButton;
 
 namespace zeph {
@@ -34,13 +35,19 @@ class ActionBar final : public QWidget {
 
   void SetLeftWidth(int width);                       // 0x401
   void AddButton(const ActionButtonRecord& record);   // 0x402
+  // A button for `action`, a command its window owns (and has added to
+  // itself, so that its shortcut works there): the button triggers it and
+  // follows its enabled state; `icons` as in a record. The tooltip is the
+  // action's text with its shortcut, "Save As Text (Ctrl+S)".
+  void AddAction(QAction* action, const std::array<QIcon, 4>& icons);
   // 0x403: where the bar's own part begins (the left width). 0x405: where
   // the last button's margin ends. The difference, margins included, is
   // the room the buttons need, so a list width of CW - room - 23 still
   // fits the smallest frame.
   int ButtonsStart() const;                           // 0x403
   int ButtonsEnd() const;                             // 0x405
-  void SetButtonState(int position, int state);       // 0x408: 2 disables, 0 enables
+  // 2 disables, 0 enables; a button of an action enables the action.
+  void SetButtonState(int position, int state);       // 0x408
   void RemoveAllButtons();                            // 0x40A
   void SetBackground(const QPixmap& background);      // 0x40B
   void SetText(const QString& text);                  // 0x404
@@ -56,6 +63,7 @@ class ActionBar final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QToolButton* NewButton();
   void PlaceButtons();
 
   int leftWidth_ = 0;

@@ -27,6 +27,11 @@ namespace zeph {
 class Asker;
 class Pipe;
 
+// The keys of Attach Picture and Remove Picture in the windows that write
+// with a text control (the message editor, the chat).
+inline constexpr QKeyCombination kAttachPictureKey = Qt::CTRL | Qt::Key_P;
+inline constexpr QKeyCombination kRemovePictureKey = Qt::CTRL | Qt::SHIFT | Qt::Key_P;
+
 class MessageTextControl final : public QWidget {
   Q_OBJECT
 

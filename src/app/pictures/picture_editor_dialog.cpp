@@ -1,11 +1,13 @@
 #include "app/pictures/picture_editor_dialog.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "app/base/control_id.h"
@@ -20,19 +22,7 @@
 namespace zeph {
 namespace {
 
-// The values the bar's buttons report: Save's command id, and Clear All's
-// value, which reaches the dialog as the bar's own notification.
-constexpr int kSaveValue = 8017;
-constexpr int kClearAllValue = 8;
 constexpr int kMargin = 9;
-
-ActionButtonRecord Button(int value, std::array<IconId, 4> icons, StringId text) {
-  return {kButtonEnabled,
-          {IconForResource(icons[0]), IconForResource(icons[1]), IconForResource(icons[2]),
-           IconForResource(icons[3])},
-          value,
-          Text(text)};
-}
 
 }  // namespace
 
@@ -53,16 +43,28 @@ PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
   setWindowTitle(QStringLiteral("Picture Editor"));
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  bar_->AddButton(Button(kSaveValue,
-                         {IconId::kSaveNormal, IconId::kSaveHot,
-                          IconId::kSaveDisabled, IconId::kSavePressed},
-                         StringId::kSavePictureTooltip));
-  bar_->AddButton(Button(kClearAllValue,
-                         {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
-                          IconId::kClearAllPressed},
-                         StringId::kClearAllTooltip));
+  // Clear All's key is not Delete alone, which is the frame's.
+  const std::tuple<StringId, std::array<IconId, 4>, QKeyCombination,
+                   void (PictureEditorDialog::*)()>
+      commands[] = {
+          {StringId::kSavePictureTooltip,
+           {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
+           Qt::CTRL | Qt::Key_S,
+           &PictureEditorDialog::Save},
+          {StringId::kClearAllTooltip,
+           {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
+            IconId::kClearAllPressed},
+           Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
+           &PictureEditorDialog::ClearAll},
+      };
+  for (const auto& [text, icons, key, run] : commands) {
+    auto* command = new QAction(Text(text).trimmed(), this);  // owned by the dialog
+    command->setShortcut(key);
+    connect(command, &QAction::triggered, this, run);
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(icons));
+  }
   bar_->SetText(Text(StringId::kPictureEditorBarText));
-  connect(bar_, &ActionBar::Clicked, this, &PictureEditorDialog::BarClicked);
 
   SetControlId(editArea_, ControlId::kPictureEditArea);
   SetControlId(preview_, ControlId::kPicturePreview);
@@ -123,11 +125,6 @@ void PictureEditorDialog::ClearAll() {
 
 void PictureEditorDialog::FollowEditArea() {
   preview_->SetGrid(editArea_->Grid());
-}
-
-void PictureEditorDialog::BarClicked(int command) {
-  if (command == kSaveValue) Save();
-  if (command == kClearAllValue) ClearAll();
 }
 
 void PictureEditorDialog::paintEvent(QPaintEvent*) {

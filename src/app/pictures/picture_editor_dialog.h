@@ -53,7 +53,6 @@ class PictureEditorDialog final : public QDialog {
   // The preview always shows the drawing area's picture: a stroke on the
   // preview itself is replaced at once.
   void FollowEditArea();
-  void BarClicked(int command);
 
   PictureList& library_;
   std::string libraryPath_;

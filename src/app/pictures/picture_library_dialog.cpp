@@ -41,28 +41,34 @@ struct ButtonRow {
   PictureCommand command;
   std::array<IconId, 4> icons;
   StringId text;
+  QKeyCombination key;
 };
 
 const std::array<ButtonRow, 5> kButtons = {{
     {PictureCommand::kCreateNew,
      {IconId::kNewPictureNormal, IconId::kNewPictureHot, IconId::kNewPictureDisabled,
       IconId::kNewPicturePressed},
-     StringId::kNewPictureTooltip},
+     StringId::kNewPictureTooltip,
+     Qt::CTRL | Qt::Key_N},
     {PictureCommand::kEdit,
      {IconId::kEditPictureNormal, IconId::kEditPictureHot, IconId::kEditPictureDisabled,
       IconId::kEditPicturePressed},
-     StringId::kEditPictureTooltip},
+     StringId::kEditPictureTooltip,
+     QKeyCombination(Qt::Key_F2)},
     {PictureCommand::kImport,
      {IconId::kImportPictureNormal, IconId::kImportPictureNormal, IconId::kImportPictureDisabled,
       IconId::kImportPicturePressed},
-     StringId::kImportPictureTooltip},
+     StringId::kImportPictureTooltip,
+     Qt::CTRL | Qt::Key_I},
     {PictureCommand::kExport,
      {IconId::kExportPictureNormal, IconId::kExportPictureHot, IconId::kExportPictureDisabled,
       IconId::kExportPicturePressed},
-     StringId::kExportPictureTooltip},
+     StringId::kExportPictureTooltip,
+     Qt::CTRL | Qt::Key_E},
     {PictureCommand::kDelete,
      {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
-     StringId::kDeletePictureTooltip},
+     StringId::kDeletePictureTooltip,
+     QKeyCombination(Qt::Key_Delete)},
 }};
 
 std::string NativePath(const QString& path) {
@@ -95,15 +101,13 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
   for (const ButtonRow& row : kButtons) {
-    bar_->AddButton({kButtonEnabled,
-                     {IconForResource(row.icons[0]), IconForResource(row.icons[1]),
-                      IconForResource(row.icons[2]), IconForResource(row.icons[3])},
-                     static_cast<int>(row.command),
-                     Text(row.text)});
+    auto* command = new QAction(Text(row.text).trimmed(), this);  // owned by the dialog
+    command->setShortcut(row.key);
+    connect(command, &QAction::triggered, this, [this, run = row.command] { RunCommand(run); });
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(row.icons));
   }
   bar_->SetText(Text(StringId::kLibraryBarText));
-  connect(bar_, &ActionBar::Clicked, this,
-          [this](int command) { RunCommand(static_cast<PictureCommand>(command)); });
 
   SetControlId(list_, ControlId::kPictureList);
   list_->setModel(model_);
@@ -132,22 +136,6 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
                                       std::pair{"E&xport...", PictureCommand::kExport},
                                       std::pair{"&Delete", PictureCommand::kDelete}}) {
     popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
-  }
-
-  // The bar's buttons take no focus; these keys reach their commands.
-  const std::array<std::pair<QKeySequence, PictureCommand>, 5> keys = {{
-      {QKeySequence(Qt::CTRL | Qt::Key_N), PictureCommand::kCreateNew},
-      {QKeySequence(Qt::Key_F2), PictureCommand::kEdit},
-      {QKeySequence(Qt::CTRL | Qt::Key_I), PictureCommand::kImport},
-      {QKeySequence(Qt::CTRL | Qt::Key_E), PictureCommand::kExport},
-      {QKeySequence(Qt::Key_Delete), PictureCommand::kDelete},
-  }};
-  for (const auto& [sequence, command] : keys) {
-    auto* key = new QAction(this);  // owned by the dialog
-    key->setShortcut(sequence);
-    key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(key, &QAction::triggered, this, [this, command = command] { RunCommand(command); });
-    addAction(key);
   }
 
   auto* label =  // owned by the dialog
