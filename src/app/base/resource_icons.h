@@ -1,6 +1,5 @@
 #pragma once
-// Every icon the program shows, by the resource number the program's
-// modules use for it. Icons come from the desktop's icon theme by their
+// Every icon the program shows, by its id. Icons come from the desktop's icon theme by their
 // freedesktop name, and from the program's own drawings where the theme
 // has none.
 

@@ -42,7 +42,7 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
       contactList_(new ReportListView(this)),  // owned by the dialog
       selected_(new QListWidget(this)),        // owned by the dialog
       number_(new QLineEdit(this)) {           // owned by the dialog
-  setObjectName(QStringLiteral("AddRecipientsDialog107"));
+  setObjectName(QStringLiteral("AddRecipientsDialog"));
   setWindowTitle(QStringLiteral("Add Recipients"));
   SetControlId(contactList_, ControlId::kModuleList);
   SetControlId(selected_, ControlId::kSelectedRecipients);

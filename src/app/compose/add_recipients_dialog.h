@@ -1,5 +1,5 @@
 #pragma once
-// Add Recipients (dialog 107): the user picks recipients from the SIM
+// Add Recipients: the user picks recipients from the SIM
 // contacts or types numbers. It works on a copy of the editor's recipients,
 // which OK hands back and Cancel drops.
 

@@ -104,7 +104,7 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
       counter_(new QLabel(this)),    // owned by the window
       status_(new QStatusBar(this)),  // owned by the window
       strip_(BitmapForResource(BitmapId::kLeftStrip)) {
-  setObjectName(QStringLiteral("ChatWindow111"));
+  setObjectName(QStringLiteral("ChatWindow"));
   setWindowTitle(QStringLiteral("Chat"));
   setWindowIcon(IconForResource(IconId::kApplication));
   setAttribute(Qt::WA_DeleteOnClose);

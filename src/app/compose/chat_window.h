@@ -1,5 +1,5 @@
 #pragma once
-// The chat window (dialog 111, "Chat"): the recent exchange of messages
+// The chat window ("Chat"): the recent exchange of messages
 // with one partner as a conversation, newest at the bottom, and a text
 // field at its foot from which the user answers. What the user sends goes
 // into the Outbox for the send engine and into the conversation; what the
@@ -54,7 +54,8 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   ChatWindow(const ChatSetup& setup, QWidget* owner);
   ~ChatWindow() override;
 
-  // Send (button 8045, or Enter anywhere through the shell's rule): an
+  // Send (the button beside the text, or Enter anywhere through the
+  // shell's rule): an
   // empty text only takes the focus; otherwise the message is queued in the
   // Outbox, whatever the can-send check says, and shown at the bottom.
   void Send();
@@ -105,7 +106,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   QPushButton* send_;          // owned by the window
   QLabel* counter_;            // owned by the window
   QStatusBar* status_;         // owned by the window
-  QPixmap strip_;              // bitmap 104
+  QPixmap strip_;              // the strip down the left edge
 };
 
 // The save-file dialog of Save As Text: "Save Conversation", "chat.txt" in

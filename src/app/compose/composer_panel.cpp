@@ -36,7 +36,7 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
       sendPicture_(new QLabel(this)),                                      // owned by the panel
       list_(new QListWidget(this)),                                        // owned by the panel
       add_(new QPushButton(QStringLiteral("&Add Recipients..."), this)) {  // owned by the panel
-  setObjectName(QStringLiteral("ComposerPanel108"));
+  setObjectName(QStringLiteral("ComposerPanel"));
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);

@@ -84,7 +84,7 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
       bar_(new ActionBar(this)),  // owned by the editor
       panel_(nullptr),
       strip_(BitmapForResource(BitmapId::kLeftStrip)) {
-  setObjectName(QStringLiteral("MessageEditor112"));
+  setObjectName(QStringLiteral("MessageEditor"));
   setWindowTitle(QStringLiteral("Message Editor"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
@@ -184,7 +184,7 @@ void MessageEditor::paintEvent(QPaintEvent*) {
 
 void MessageEditor::resizeEvent(QResizeEvent*) {
   bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  // Control 8021: the rest of the window right of the strip.
+  // The composer panel: the rest of the window right of the strip.
   panel_->setGeometry(kStripWidth, ActionBar::kHeight, width() - kStripWidth,
                       height() - ActionBar::kHeight);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The message editor (dialog 112): a modeless window over the frame in
+// The message editor: a modeless window over the frame in
 // which the user writes a new message, a reply or a forward and sends it
 // to one or more recipients. Its action bar holds Send, Cut, Copy, Paste,
 // Attach Picture and Remove Picture; below it sits the composer panel. Send
@@ -72,7 +72,7 @@ class MessageEditor final : public QDialog {
   ActionBar* bar_;        // owned by the editor
   std::array<QAction*, 6> commands_{};  // owned by the editor
   ComposerPanel* panel_;  // owned by the editor
-  QPixmap strip_;         // bitmap 104
+  QPixmap strip_;         // the strip down the left edge
 };
 
 // Opens the editor for `request` unless one is open (then nothing happens

@@ -56,7 +56,7 @@ ContactInformationDialog::ContactInformationDialog(QWidget* parent, const Module
 
 void ContactInformationDialog::Build(const ModuleServices& services, const QString& name,
                                      const QString& number) {
-  setObjectName(QStringLiteral("ContactInformationDialog156"));
+  setObjectName(QStringLiteral("ContactInformationDialog"));
   setWindowTitle(QStringLiteral("Contact Information"));
   SetControlId(name_, ControlId::kContactName);
   SetControlId(number_, ControlId::kContactNumber);

@@ -1,5 +1,5 @@
 #pragma once
-// Contact Information (dialog 156): the name and number of a SIM contact,
+// Contact Information: the name and number of a SIM contact,
 // new or changed. OK writes the entry to the SIM first and mirrors it in
 // the Contacts list (core/folders/sim_contacts.h has the rules). The
 // Contacts module opens it modally for New and Edit; Add To Contacts opens
@@ -39,8 +39,8 @@ class ContactInformationDialog final : public QDialog {
 
   ModuleServices services_;
   ContactEdit edit_;
-  QLineEdit* name_;    // 8059
-  QLineEdit* number_;  // 8018
+  QLineEdit* name_;
+  QLineEdit* number_;
   QPushButton* ok_;
 };
 

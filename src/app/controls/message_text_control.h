@@ -103,8 +103,8 @@ class MessageTextControl final : public QWidget {
   void Changed();
   // Escape in the text: the window that holds the control closes.
   void CloseRequested();
-  // "&Save Picture" chosen in the context popup; the holder hands command
-  // 8051 to the frame.
+  // "&Save Picture" chosen in the context popup: the window that holds the
+  // control saves the picture (a folder through the frame's Save Picture).
   void SavePictureRequested();
 
  protected:

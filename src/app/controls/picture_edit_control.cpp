@@ -17,7 +17,7 @@ int Floor(qreal value) {
   return static_cast<int>(std::floor(value + 1e-6));
 }
 
-// Paints the cells as the program always has: a white field; in grid mode
+// Paints the cells: a white field; in grid mode
 // a black frame two pixels wide around the area and the grey grid lines
 // between the cells; a black square of cell x cell pixels for every black
 // cell, one pixel inside its pitch.

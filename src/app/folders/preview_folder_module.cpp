@@ -17,7 +17,7 @@
 namespace zeph {
 namespace {
 
-// The labels' places in the template; they move down with the preview and
+// The labels' places as the module is made; they move down with the preview and
 // keep their x and their size.
 constexpr QRect kCaptionPlace(7, 0, 40, 16);
 constexpr QRect kValuePlace(50, 0, 175, 16);

@@ -39,7 +39,7 @@ PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
                                        library.GetAt(editIndex))),
       preview_(new PictureEditControl(this, kPreviewSize,  // owned by the dialog
                                       library.GetAt(editIndex))) {
-  setObjectName(QStringLiteral("PictureEditorDialog110"));
+  setObjectName(QStringLiteral("PictureEditorDialog"));
   setWindowTitle(QStringLiteral("Picture Editor"));
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));

@@ -1,5 +1,5 @@
 #pragma once
-// The Picture Editor (110): a large picture edit control to draw on and a
+// The Picture Editor: a large picture edit control to draw on and a
 // small one that previews the picture at its natural size. Save puts the
 // picture into the library, as a new picture or over the one being edited,
 // and saves the library file; Cancel leaves the library as it was.
@@ -58,10 +58,10 @@ class PictureEditorDialog final : public QDialog {
   std::string libraryPath_;
   int editIndex_;
   Asker& asker_;
-  QPixmap strip_;  // bitmap 104
+  QPixmap strip_;  // the strip down the left edge
   ActionBar* bar_;
-  PictureEditControl* editArea_;  // 8023
-  PictureEditControl* preview_;   // 8050
+  PictureEditControl* editArea_;
+  PictureEditControl* preview_;
 };
 
 }  // namespace zeph

@@ -90,7 +90,7 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
       list_(new QListView(this)),                        // owned by the dialog
       ok_(new QPushButton(QStringLiteral("OK"), this)),  // owned by the dialog
       popup_(new QMenu(this)) {                          // owned by the dialog
-  setObjectName(QStringLiteral("PictureLibraryDialog109"));
+  setObjectName(QStringLiteral("PictureLibraryDialog"));
   setWindowTitle(QStringLiteral("Picture Library"));
   if (chooser_ == nullptr) {
     // The file dialogs start where the library itself is kept.
