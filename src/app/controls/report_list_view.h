@@ -33,7 +33,7 @@ class ReportListView final : public QTreeWidget {
   int GetCurSelParam() const;
   // The row with the key, -1 when none.
   int FindItemByParam(int key) const;
-  // Selects the row and scrolls it into view; a row past the end selects
+  // Selects the row and scrolls it into view; a row past the end changes
   // nothing.
   void SetSelection(int row);
   // Re-fits the columns after rows or the size changed.

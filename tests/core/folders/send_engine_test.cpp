@@ -193,8 +193,7 @@ TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
   EXPECT_EQ(log[1]["text"], "second");
 }
 
-// Queued past the last queue id, the records wait for ids of their own, then get five
-// attempts each: they share no retry entry.
+// Queued past the last queue id, records wait for ids of their own, then get five attempts each.
 TEST_F(SendEngineTest, RecordsQueuedPastTheLastQueueIdEachGetFiveAttemptsOfTheirOwn) {
   {
     ScopedLock hold(lists_.outbox);
@@ -215,11 +214,9 @@ TEST_F(SendEngineTest, RecordsQueuedPastTheLastQueueIdEachGetFiveAttemptsOfTheir
   StopEngine();
   EXPECT_GE(SendTimes().size(), 10u);
   ScopedLock hold(lists_.outbox);
-  for (int i = 0; i < 2; ++i) {
-    const uint32_t id = lists_.outbox.GetAt(i)->reference;
-    EXPECT_EQ(id, static_cast<uint32_t>(i + 1));
-    ASSERT_TRUE(FindRetryEntry(retries_, id).has_value()) << i;
-    EXPECT_EQ(FindRetryEntry(retries_, id)->attempts, kMaxSendAttempts) << i;
+  for (uint32_t id : {1u, 2u}) {
+    EXPECT_EQ(lists_.outbox.GetAt(static_cast<int>(id) - 1)->reference, id);
+    EXPECT_EQ(FindRetryEntry(retries_, id).value_or(RetryEntry{}).attempts, kMaxSendAttempts);
   }
 }
 
