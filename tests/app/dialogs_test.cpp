@@ -40,6 +40,7 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
   auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber);
   EXPECT_EQ(centre->text(), "+358405550100");
+  EXPECT_EQ(link.Count("0x290003"), 1);
   EXPECT_TRUE(centre->isReadOnly());
   // It opens at the height its wrapped texts take at its own width.
   dialog.show();
