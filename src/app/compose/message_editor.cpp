@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <array>
 #include <iterator>
 
@@ -40,7 +41,7 @@ constexpr EditorCommand kCommands[] = {
     {StringId::kSendTooltip,
      {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed},
      QKeySequence::UnknownKey,
-     Qt::CTRL | Qt::Key_Return},
+     {}},  // the editor's own key, below
     {StringId::kCutTooltip,
      {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed},
      QKeySequence::Cut,
@@ -106,12 +107,18 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
       command->setShortcut(row.key);
     }
     addAction(command);
-    bar_->AddAction(command, IconsForButton(row.icons));
+    bar_->AddAction(command, IconsForButton(row.icons),
+                    i == kSend ? QKeySequence(Qt::CTRL | Qt::Key_Return) : QKeySequence());
     commands_[i] = command;
   }
-  // Enter of the keypad sends as well.
-  commands_[kSend]->setShortcuts({commands_[kSend]->shortcut(), Qt::CTRL | Qt::Key_Enter});
   bar_->SetText(Text(StringId::kEditorBarText));
+  // Ctrl+Enter sends also while Send is grey, so that a message without a
+  // recipient gets "No recipient selected." (the keypad's Enter as well).
+  for (QKeySequence keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    auto* send = new QShortcut(keys, this);  // owned by the editor
+    connect(send, &QShortcut::activated, this, &MessageEditor::Send);
+  }
   connect(commands_[kSend], &QAction::triggered, this, &MessageEditor::Send);
   connect(commands_[kCut], &QAction::triggered, this, [this] {
     panel_->TextControl()->Cut();

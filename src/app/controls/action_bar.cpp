@@ -61,10 +61,11 @@ void ActionBar::AddButton(const ActionButtonRecord& record) {
   connect(button, &QToolButton::clicked, this, [this, command] { emit Clicked(command); });
 }
 
-void ActionBar::AddAction(QAction* action, const std::array<QIcon, 4>& icons) {
+void ActionBar::AddAction(QAction* action, const std::array<QIcon, 4>& icons,
+                          const QKeySequence& ownKey) {
   action->setIcon(ButtonIcon(icons));
   const QString name = action->text().remove(u'&');
-  const QKeySequence key = action->shortcut();
+  const QKeySequence key = ownKey.isEmpty() ? action->shortcut() : ownKey;
   action->setToolTip(
       key.isEmpty() ? name
                     : QStringLiteral("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText)));

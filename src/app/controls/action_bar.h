@@ -4,6 +4,7 @@
 // bitmap. A click reports the button's command value.
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -39,8 +40,10 @@ class ActionBar final : public QWidget {
   // A button for `action`, a command its window owns (and has added to
   // itself, so that its shortcut works there): the button triggers it and
   // follows its enabled state; `icons` as in a record. The tooltip is the
-  // action's text with its shortcut, "Save As Text (Ctrl+S)".
-  void AddAction(QAction* action, const std::array<QIcon, 4>& icons);
+  // action's text with its shortcut, "Save As Text (Ctrl+S)", or with `key`
+  // for a command whose key the window takes itself (it works also while
+  // the button is grey).
+  void AddAction(QAction* action, const std::array<QIcon, 4>& icons, const QKeySequence& key = {});
   // Where the bar's own part begins (the left width), and where the last
   // button's margin ends. The difference, margins included, is the room
   // the buttons need, so a list width of CW - room - 23 still fits the

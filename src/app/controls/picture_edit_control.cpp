@@ -17,10 +17,10 @@ int Floor(qreal value) {
   return static_cast<int>(std::floor(value + 1e-6));
 }
 
-// Paints the cells: a white field; in grid mode
-// a black frame two pixels wide around the area and the grey grid lines
-// between the cells; a black square of cell x cell pixels for every black
-// cell, one pixel inside its pitch.
+// Paints the cells: a white field; in grid mode a black frame two pixels
+// wide around the area and the grey grid lines between the cells; a black
+// square of cell x cell pixels for every black cell, one pixel inside its
+// pitch.
 void PaintCells(QImage& image, const PictureEditGeometry& g, const EditGrid& grid) {
   image.fill(Qt::white);
   if (g.mode == PictureEditMode::kNoRoom) return;
