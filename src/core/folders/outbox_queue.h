@@ -21,11 +21,10 @@ inline constexpr int kMaxQueueReference = 255;
 // reference; 0 when all 255 are taken. Takes the Outbox lock.
 uint8_t NewOutboxReference(LockedMessageList& outbox);
 
-// Beyond 255 queued records a record gets queue id 0 and is not sent until an
-// id frees: it then takes the smallest free id here, so that its retry entry
-// and its five attempts are its own. Records take free ids in Outbox order;
-// the send thread calls this before each pass, the queueing below before it
-// gives the new record an id. Whether a record took one (the caller saves).
+// Beyond 255 queued records, a record waits unsent with queue id 0 until an id frees.
+// Gives the smallest free ids to such records, in Outbox order, so that each has a retry
+// entry and five attempts of its own; true when one took an id (the caller saves). The send
+// thread calls it before each pass, the queueing below before it gives the new record an id.
 bool GiveFreeQueueIds(LockedMessageList& outbox) REQUIRES(outbox);
 
 // Gives `record` the next queue id, appends it to the Outbox and saves the
