@@ -44,6 +44,7 @@ class SilentAsker final : public Asker {
     return false;
   }
   void ShowError(int) override { ++questions; }
+  void ShowFailure(const QString&) override { ++questions; }
   int questions = 0;
 };
 

@@ -48,6 +48,7 @@ class SilentAsker final : public Asker {
  public:
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
   void ShowError(int) override {}
+  void ShowFailure(const QString&) override {}
 };
 
 class FirstPaint final : public QObject {

@@ -93,27 +93,25 @@ TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrentAndTakesT
   EXPECT_EQ(list->child(4)->text(QAccessible::Description),
             "Manage contact information and business cards");
 
-  // Arrows move between modules, Space and Enter choose the current one again.
-  frame->ChooseModule(0);
+  // Arrows move between modules (Down: the keyboard test), Space and Enter choose the
+  // current one again.
+  frame->ChooseModule(2);
   ModuleList* modules = frame->Client()->List();
   QApplication::setActiveWindow(frame.get());
   modules->setFocus();
   const int switches = link.Count("0x140006");
-  QTest::keyClick(modules, Qt::Key_Down);
-  QTest::keyClick(modules, Qt::Key_Down);
-  EXPECT_EQ(frame->CurrentIndex(), 2);
-  EXPECT_EQ(modules->Selected(), 2);
   QTest::keyClick(modules, Qt::Key_Up);
   EXPECT_EQ(frame->CurrentIndex(), 1);
+  EXPECT_EQ(modules->Selected(), 1);
   QTest::keyClick(modules, Qt::Key_Up);
   QTest::keyClick(modules, Qt::Key_Up);  // the first already: nothing more
   EXPECT_EQ(frame->CurrentIndex(), 0);
-  EXPECT_EQ(link.Count("0x140006"), switches + 4);
+  EXPECT_EQ(link.Count("0x140006"), switches + 2);
   EXPECT_EQ(QApplication::focusWidget(), modules);  // browsing keeps the keyboard in the list
   QTest::keyClick(modules, Qt::Key_Space);
   QTest::keyClick(modules, Qt::Key_Return);
   EXPECT_EQ(frame->CurrentIndex(), 0);
-  EXPECT_EQ(link.Count("0x140006"), switches + 6);
+  EXPECT_EQ(link.Count("0x140006"), switches + 4);
   EXPECT_EQ(QApplication::focusWidget(), frame->Module(0)->ListView());  // Enter goes there
 }
 

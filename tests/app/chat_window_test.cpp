@@ -10,7 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -19,7 +20,6 @@
 #include "app/compose/chat_opener.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/message_text_control.h"
-#include "app/shell/chat_enter_filter.h"
 #include "core/store/message_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
@@ -166,18 +166,11 @@ TEST_F(ChatWindowTest, SendQueuesTheMessageAndShowsItAtTheBottom) {
   EXPECT_EQ(window->Counter()->text(), "160(1)");
   EXPECT_EQ(window->StatusLine()->currentMessage(), "Sending...");
 
-  // Enter sends through the shell's rule, Ctrl+Enter breaks the line.
-  ChatEnterFilter filter(windows);
-  QObject::connect(&filter, &ChatEnterFilter::SendChatRequested, opener.get(), &ChatOpener::Send);
-  qApp->installEventFilter(&filter);
-  QApplication::setActiveWindow(window);
-  window->TextControl()->setFocus();
+  // Ctrl+Enter breaks the line (Enter sends: the keyboard test).
   Type(*window, "one");
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
   Type(*window, "two");
-  EXPECT_EQ(CountLocked(lists.outbox), 1);
-  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Return);
-  qApp->removeEventFilter(&filter);
+  window->Send();
   ASSERT_EQ(CountLocked(lists.outbox), 2);
   EXPECT_EQ(TextOf(*RecordLocked(lists.outbox, 1)), "one\r\ntwo");
 }
@@ -190,34 +183,38 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
   QToolButton* remove = window->Bar()->ButtonAt(ChatWindow::kRemovePicture);
-  EXPECT_TRUE(window->Bar()->ButtonAt(ChatWindow::kAttachPicture)->isEnabled());
   EXPECT_FALSE(remove->isEnabled());
 
   chosenPicture = 2;
-  window->AttachPicture();
+  QApplication::setActiveWindow(window);
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(window->TextControl()->Picture(), second);
   EXPECT_TRUE(remove->isEnabled());
   EXPECT_EQ(window->Counter()->text(), "121(3)");
+  // The text's popup saves the picture to the library, here once the library lost it.
+  ASSERT_EQ(store.Lists().pictures.RemoveAt(1), 1);
+  FindMenuItem(window->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  EXPECT_EQ(store.Lists().pictures.Count(), 2);
   window->RemovePicture();
   EXPECT_FALSE(window->TextControl()->HasPicture());
   EXPECT_FALSE(remove->isEnabled());
 }
 
-TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrNothing) {
+TEST_F(ChatWindowTest, SaveAsTextWritesTheTranscriptOrSaysWhyNot) {
   ChatWindow* window = OpenOnTheInbox();
   ASSERT_NE(window, nullptr);
   savePath = documents.filePath(QStringLiteral("chat.txt"));
-  window->SaveAsText();
+  QApplication::setActiveWindow(window);
+  QTest::keyClick(window->TextControl()->Edit(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(savePath.toStdString()),
             "Anna says:\r\n  Are you coming?\r\n   05.12 2026 11:40\r\n\r\n"
             "Bea says:\r\n  On my way\r\n   05.12 2026 11:45\r\n\r\n");
 
-  // A folder that is not there: no file, no message.
-  savePath = documents.filePath(QStringLiteral("gone/chat.txt"));
+  // A folder that cannot be written (a file in its place, also for root): nothing, and why.
+  savePath = documents.filePath(QStringLiteral("chat.txt/again.txt"));
   window->SaveAsText();
-  EXPECT_FALSE(std::filesystem::exists(documents.filePath(QStringLiteral("gone")).toStdString()));
-  EXPECT_TRUE(asker.errors.empty());
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(asker.failures, std::vector<QString>{"Could not save \"" + savePath +
+                                                 "\": " + std::strerror(ENOTDIR) + "."});
 
   QStringList seen;  // title, file, suffix, filters, asks before overwriting
   const auto cancel = OnNextModal([&seen](QWidget* modal) {

@@ -69,6 +69,26 @@ TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
   EXPECT_EQ(Field(&fallback, ControlId::kContactName)->maxLength(), 19);
 }
 
+// The limits hold typing back; a longer stored value is shown and written back whole.
+TEST_F(ContactsDialogsTest, AContactLongerThanTheTypingLimitsIsNotShortened) {
+  const std::string number = "+123456789012345678901";  // 22: one over the field's limit
+  service.Control(R"({"verb":"sim-add","name":"Twenty Chars Name 20","number":")" + number + "\"}");
+  ASSERT_EQ(store.ReadSimPhonebook(*device), 0u);
+  Refuse(wire::kPhonebookLimitsId);  // the name limit falls back to 19
+  ContactInformationDialog edit(nullptr, services, store.Lists().contacts.Count() - 1);
+  edit.show();
+  QLineEdit* field = Field(&edit, ControlId::kContactNumber);
+  QTest::keyClicks(field, "9");  // a full field takes no more
+  EXPECT_EQ(field->text().toStdString(), number);
+  QTest::keyClick(&edit, Qt::Key_Return);
+  EXPECT_EQ(OnSim().back(), "Twenty Chars Name 20 " + number);
+
+  OpenAddToContacts(nullptr, services, number);  // a sender's number as long
+  QWidget* added = windows.contactInformation;
+  EXPECT_EQ(Field(added, ControlId::kContactNumber)->text().toStdString(), number);
+  added->close();
+}
+
 TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {
   const std::vector<std::string> demo = InList();
   struct Case {

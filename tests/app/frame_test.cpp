@@ -11,7 +11,6 @@
 #include "app/platform/device_card_link.h"
 #include "app/platform/help.h"
 #include "app/shell/frame_client.h"
-#include "app/shell/startup.h"
 #include "core/devicelink/result_codes.h"
 #include "core/store/message_file.h"
 #include "support/app_fixture.h"
@@ -279,21 +278,6 @@ TEST_F(FrameTest, HelpAndToolsOpenTheirPagesAndProgramsAndWhatIsMissingDoesNothi
   ASSERT_TRUE(started.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromLocal8Bit(started.readAll()).trimmed(),
             QFileInfo(documents.path()).canonicalFilePath());
-}
-
-TEST_F(FrameTest, AboutAndOptionsOpenModally) {
-  auto frame = MakeFrame(0);
-  for (const auto& [command, title] : {std::pair{CommandId::kAbout, "About Tavik Short Messaging"},
-                                       std::pair{CommandId::kOptions, "Options"}}) {
-    QString seen;
-    const auto answer = OnNextModal([&seen](QWidget* dialog) {
-      seen = dialog->windowTitle();
-      QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    Choose(*frame, command);
-    EXPECT_EQ(seen, title);
-  }
-  EXPECT_EQ(link.Count("0x290003"), 1);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -18,7 +17,7 @@
 #include "app/controls/message_text_control.h"
 #include "app/controls/report_list_view.h"
 #include "core/store/message_file.h"
-#include "core/util/fixed_text.h"
+#include "core/store/picture_library_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
 #include "support/fake_pipe.h"
@@ -58,6 +57,15 @@ class MessageEditorTest : public AppFixture {
   static void Type(MessageEditor& editor, const QString& text) {
     QTest::keyClicks(editor.Panel()->TextControl()->Edit(), text);
   }
+  // The names of the controls Tab visits from the focus, `count` of them.
+  static QStringList TabOrder(int count) {
+    QStringList order;
+    for (int i = 0; i < count; ++i) {
+      order << AccessibleName(QApplication::focusWidget());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return order;
+  }
   // Lets the closed editor go.
   static void Settle() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -93,7 +101,8 @@ TEST_F(MessageEditorTest, EmptyTextDoesNothingNoRecipientGivesError75) {
   editor->Send();
   EXPECT_TRUE(asker.errors.empty());
   Type(*editor, QStringLiteral("hello"));
-  editor->Send();
+  QApplication::setActiveWindow(editor);  // the key sends while the button is grey
+  QTest::keyClick(editor->Panel()->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
   Settle();
   EXPECT_EQ(asker.errors, std::vector<int>{75});
   EXPECT_EQ(windows.messageEditor, editor);
@@ -108,30 +117,7 @@ TEST_F(MessageEditorTest, EmptyTextDoesNothingNoRecipientGivesError75) {
   EXPECT_EQ(CountLocked(store.Lists().outbox), 0);
 }
 
-TEST_F(MessageEditorTest, ReplyNamesTheSenderAndMarksTheInboxMessage) {
-  auto received = Message("+358401234567", "Lunch?", {}, MRF_READ | MRF_REPLYPATH);
-  received->serviceCentre = MakeField<kServiceCentreSize>("+358405550100");
-  store.Lists().inbox.Add(std::move(received));
-  const auto scratch = ReplyScratch(*store.Lists().inbox.GetAt(0));
-  MessageEditor* editor = Open({EditorMode::kReply, scratch.get(), SourceFolder::kInbox, 0});
-  const auto* list = FindControlAs<QListWidget>(editor, ControlId::kRecipients);
-  EXPECT_EQ(Names(*list), QStringList{"anna"});
-  EXPECT_TRUE(Button(*editor, MessageEditor::kSend)->isEnabled());
-
-  Type(*editor, QStringLiteral("Yes"));
-  editor->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
-  QTest::keyClick(editor->Panel()->TextControl()->Edit(), Qt::Key_Return, Qt::ControlModifier);
-  Settle();
-  ASSERT_EQ(CountLocked(store.Lists().outbox), 1);
-  const auto reply = RecordLocked(store.Lists().outbox, 0);
-  ASSERT_NE(reply, nullptr);
-  EXPECT_EQ(reply->flags, MRF_READ | MRF_REPLYPATH | MRF_REPLIED | MRF_OUTGOING | MRF_WAITING);
-  EXPECT_EQ(FieldText(reply->serviceCentre), "+358405550100");
-  EXPECT_EQ(reply->text, "Yes");
-  EXPECT_TRUE(store.Lists().inbox.GetAt(0)->flags & MRF_REPLIED);
-}
-
+// A reply, by keys: the keyboard test.
 TEST_F(MessageEditorTest, WithoutLongMessagesAForwardLosesItsPictureAndThePictureButtonsGrey) {
   FakePipe card;  // the editor and its text control each read 0x510C
   card.Reply(ReplyFrame(0x0B0001, 0, {0}));
@@ -159,21 +145,37 @@ TEST_F(MessageEditorTest, PictureButtonsAndPasteFollowWhatThereIs) {
   QApplication::clipboard()->clear();
   MessageEditor* editor = Open();
   EXPECT_FALSE(Button(*editor, MessageEditor::kPaste)->isEnabled());
-  EXPECT_TRUE(Button(*editor, MessageEditor::kAttachPicture)->isEnabled());
   EXPECT_FALSE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
   Type(*editor, QStringLiteral("copy me"));
   editor->Panel()->TextControl()->Edit()->selectAll();
   Button(*editor, MessageEditor::kCopy)->click();
   EXPECT_TRUE(Button(*editor, MessageEditor::kPaste)->isEnabled());
 
-  chosen = 2;  // the library's second picture
-  Button(*editor, MessageEditor::kAttachPicture)->click();
+  chosen = 2;  // the library's second picture; the keys the tooltips show work the buttons
+  EXPECT_EQ(Button(*editor, MessageEditor::kAttachPicture)->toolTip(), "Attach Picture (Ctrl+P)");
+  QApplication::setActiveWindow(editor);
+  QWidget* text = editor->Panel()->TextControl()->Edit();
+  QTest::keyClick(text, Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(editor->Panel()->TextControl()->Picture(), *store.Lists().pictures.GetAt(1));
   EXPECT_TRUE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
   EXPECT_EQ(editor->Panel()->CounterText(), "114(3)");
-  Button(*editor, MessageEditor::kRemovePicture)->click();
+  QTest::keyClick(text, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_FALSE(editor->Panel()->TextControl()->HasPicture());
   EXPECT_FALSE(Button(*editor, MessageEditor::kRemovePicture)->isEnabled());
+  editor->close();
+}
+
+// The text's own popup saves its picture to the library, as the folders' Save Picture does.
+TEST_F(MessageEditorTest, SavePictureInTheTextsPopupAddsThePictureToTheLibrary) {
+  auto source = Message("+358401234567", "look", {}, MRF_PICTURE);
+  source->picture = NumberedPicture();
+  const auto scratch = ForwardScratch(*source);
+  MessageEditor* editor = Open({EditorMode::kForward, scratch.get(), SourceFolder::kInbox, -1});
+  FindMenuItem(editor->Panel()->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  ASSERT_EQ(store.Lists().pictures.Count(), 1);
+  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());
+  PictureList saved;
+  EXPECT_EQ(LoadPictureLibrary(store.Paths().pictures, saved), 1);
   editor->close();
 }
 
@@ -188,66 +190,70 @@ TEST_F(MessageEditorTest, AddRecipientsFiltersNumbersAndAddsContactsByName) {
   EXPECT_EQ(contacts->topLevelItem(0)->text(0), "anna");
   EXPECT_EQ(contacts->topLevelItem(2)->text(0), "Cecilia");
 
-  // The selected (first) contact, twice: the same contact may be sent to twice.
+  // The selected (first) contact, three times: the same contact may be sent to more than once.
   FindControlAs<QPushButton>(&dialog, ControlId::kAddContactRecipient)->click();
   // A widget's double click comes alone; a view wants the press before it.
   const QPoint first = contacts->visualItemRect(contacts->topLevelItem(0)).center();
   QTest::mouseClick(contacts->viewport(), Qt::LeftButton, {}, first);
   QTest::mouseDClick(contacts->viewport(), Qt::LeftButton, {}, first);
-  EXPECT_EQ(Names(*selected), (QStringList{"Old", "anna", "anna"}));
+  QTest::keyClick(contacts, Qt::Key_Return);  // Enter adds it too, and the dialog stays
+  EXPECT_EQ(Names(*selected), (QStringList{"Old", "anna", "anna", "anna"}));
 
   QTest::keyClicks(number, QStringLiteral("+3 (5)-a"));
   EXPECT_EQ(number->text(), "+35");
   number->setText(QStringLiteral("+3"));
   addNumber->click();
-  EXPECT_EQ(selected->count(), 3);  // two characters are not a number
-  number->setText(QStringLiteral("+35"));
-  addNumber->click();
+  QTest::keyClick(number, Qt::Key_Return);
+  EXPECT_EQ(selected->count(), 4);  // two characters are not a number, and Enter keeps them
+  EXPECT_EQ(number->text(), "+3");
+  QTest::keyClicks(number, QStringLiteral("5"));
+  QTest::keyClick(number, Qt::Key_Return);
   EXPECT_EQ(number->text(), "");
   EXPECT_EQ(dialog.Recipients().back(), (Recipient{"+35", "+35"}));
+  EXPECT_TRUE(dialog.isVisible());
 
   auto* remove = FindControlAs<QPushButton>(&dialog, ControlId::kRemoveRecipient);
   selected->clearSelection();
   remove->click();
-  EXPECT_EQ(selected->count(), 4);  // nothing selected: nothing removed
+  EXPECT_EQ(selected->count(), 5);  // nothing selected: nothing removed
   selected->setCurrentRow(0);
   remove->click();
-  EXPECT_EQ(Names(*selected), (QStringList{"anna", "anna", "+35"}));
+  EXPECT_EQ(Names(*selected), (QStringList{"anna", "anna", "anna", "+35"}));
   EXPECT_EQ(dialog.Recipients().front(), (Recipient{"anna", "0401234567"}));
 }
 
-TEST_F(MessageEditorTest, AddRecipientsOkReplacesTheListCancelKeepsIt) {
+// OK takes the list: the keyboard test.
+TEST_F(MessageEditorTest, AddRecipientsCancelKeepsTheList) {
   MessageEditor* editor = Open();
-  auto* add = FindControlAs<QPushButton>(editor, ControlId::kAddRecipients);
-  for (bool ok : {false, true}) {
-    const auto answer = OnNextModal([ok](QWidget* modal) {
-      auto* dialog = qobject_cast<AddRecipientsDialog*>(modal);
-      dialog->AddSelectedContact();
-      ok ? dialog->accept() : dialog->reject();
-    });
-    add->click();
-    EXPECT_EQ(Button(*editor, MessageEditor::kSend)->isEnabled(), ok);
-  }
-  EXPECT_EQ(editor->Panel()->Recipients(), (RecipientList{{"anna", "0401234567"}}));
+  const auto answer = OnNextModal([](QWidget* modal) {
+    qobject_cast<AddRecipientsDialog*>(modal)->AddSelectedContact();
+    qobject_cast<AddRecipientsDialog*>(modal)->reject();
+  });
+  FindControlAs<QPushButton>(editor, ControlId::kAddRecipients)->click();
+  EXPECT_TRUE(editor->Panel()->Recipients().empty());
+  EXPECT_FALSE(Button(*editor, MessageEditor::kSend)->isEnabled());
   editor->close();
 }
 
 TEST_F(MessageEditorTest, EveryControlHasANameAndTabGoesFromTheTextToTheRecipients) {
   MessageEditor* editor = Open();
   EXPECT_EQ(Unnamed(editor), QStringList());
-  editor->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
-  QWidget* text = editor->Panel()->TextControl()->Edit();
-  EXPECT_EQ(QApplication::focusWidget(), text);
-  QTest::keyClick(text, Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), FindControl(editor, ControlId::kRecipients));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), FindControl(editor, ControlId::kAddRecipients));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), text);
+  QApplication::setActiveWindow(editor);
+  EXPECT_EQ(TabOrder(4), (QStringList{"Message", "Recipients", "Add Recipients...", "Message"}));
+  // The counter is announced by its text, which follows the typing.
+  QWidget* counter = FindControl(editor, ControlId::kLengthCounter);
+  EXPECT_EQ(AccessibleName(counter), "160(1)");
+  Type(*editor, QStringLiteral("ab"));
+  EXPECT_EQ(AccessibleName(counter), "158(1)");
+
   AddRecipientsDialog dialog(editor, store.Lists().contacts, {});
   dialog.show();
   EXPECT_EQ(Unnamed(&dialog), QStringList());
+  // Tab follows the screen, from the contacts to Cancel and round again.
+  QApplication::setActiveWindow(&dialog);
+  EXPECT_EQ(TabOrder(9), (QStringList{"Contacts", "Add the selected contact",
+                                      "Remove the selected recipient", "Selected recipients",
+                                      "Number:", "Add the number", "OK", "Cancel", "Contacts"}));
   editor->close();
 }
 

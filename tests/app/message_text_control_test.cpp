@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/base/menus.h"
-#include "core/codecs/gsm_text.h"
 #include "support/app_fixture.h"
 #include "support/fake_pipe.h"
 
@@ -51,30 +50,6 @@ class MessageTextControlTest : public ::testing::Test {
   QString counter;
 };
 
-TEST_F(MessageTextControlTest, CounterAtTheEdgesOfThePartsAndWithAPicture) {
-  struct Case {
-    const char* what;
-    std::string text;
-    bool picture;
-    const char* counter;
-  };
-  const Case cases[] = {
-      // The parts at their edges are the counter's own rule; here the control feeds it.
-      {"80 braces", std::string(80, '{'), false, "0(1)"},
-      {"second part begins", std::string(161, 'a'), false, "143(2)"},
-      {"picture alone", "", true, "121(3)"},
-      {"picture with 121 braces, one unit each", std::string(121, '}'), true, "0(3)"},
-  };
-  auto control = Make();
-  for (const Case& c : cases) {
-    control->Clear();
-    control->SetText(c.text);
-    if (c.picture) control->AttachPicture(CornerPicture());
-    EXPECT_EQ(FormatLengthCounter(*control), c.counter) << c.what;
-  }
-  EXPECT_TRUE(asker.errors.empty());
-}
-
 TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   auto single = Make(0);
   ASSERT_FALSE(single->LongMessagesAllowed());
@@ -82,18 +57,25 @@ TEST_F(MessageTextControlTest, TypingStopsAtTheUnitLimit) {
   EXPECT_EQ(single->Text(), std::string(160, 'x'));
   EXPECT_EQ(counter, "0(1)");
 
-  // Enter is a carriage return and a line feed: two characters.
-  auto lines = Make(1);
-  QTest::keyClicks(lines->Edit(), QStringLiteral("ab"));
-  QTest::keyClick(lines->Edit(), Qt::Key_Return);
-  QTest::keyClicks(lines->Edit(), QStringLiteral("c"));
-  EXPECT_EQ(lines->Text(), "ab\r\nc");
-  EXPECT_EQ(counter, "155(1)");
+  // A line break is a carriage return and a line feed: chat_window_test, keyboard_test.
 
   // A card that cannot say (no reply, or no card at all) allows long messages.
   FakePipe silent;
   EXPECT_TRUE(MessageTextControl(nullptr, &silent, &asker).LongMessagesAllowed());
   EXPECT_TRUE(MessageTextControl(nullptr, nullptr, &asker).LongMessagesAllowed());
+}
+
+// What the card cannot carry shows as the '?' the send makes of it, and counts as such.
+TEST_F(MessageTextControlTest, TextTheCardCannotCarryShowsAsItWillBeSent) {
+  auto control = Make();
+  for (QChar c : QString::fromUtf8("Grüße Привет €"))  // typed, one key each
+    QTest::sendKeyEvent(QTest::Click, control->Edit(), Qt::Key_unknown, QString(c), {});
+  control->Edit()->insertPlainText(QString::fromUtf8(" \U0001F600"));  // pasted: two surrogates
+  EXPECT_EQ(control->Edit()->toPlainText(), QString::fromUtf8("Grüße ?????? € ?"));
+  EXPECT_EQ(control->Text(),
+            "Gr\xFC\xDF"
+            "e ?????? \x80 ?");
+  EXPECT_EQ(counter, "143(1)");  // 16 characters, the euro sign two units
 }
 
 TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {

@@ -94,7 +94,7 @@ TEST_F(OutboxTest, AFailingSendWaitsThenFailsUntilResent) {
   // Resend is for the failed record alone, and sends it (the card takes
   // it now): it leaves the Outbox for Sent messages.
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->ResendButton()->isEnabled(); }));
-  EXPECT_TRUE(FindControl(Outbox(), static_cast<ControlId>(8076))->isHidden());  // Resend All
+  EXPECT_TRUE(FindControl(Outbox(), ControlId::kResendAll)->isHidden());
   QTest::mouseClick(Outbox()->ResendButton(), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().outbox)->Count() == 0; }));
   EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
@@ -117,7 +117,7 @@ TEST_F(OutboxTest, DeleteAndDeleteAllLeaveTheRecordBeingSentAndTheStopIsBounded)
   Outbox()->List()->SelectRow(0);
   Outbox()->Command(FolderCommand::kDelete);
   EXPECT_EQ(FileRecords(store.Paths().outbox)->Count(), 3);
-  Choose(*frame, CommandId::kDeleteAll);  // asks string 38 first; the asker says yes
+  Choose(*frame, CommandId::kDeleteAll);  // asks first; the asker says yes
   EXPECT_EQ(asker.questions.size(), 1u);
   EXPECT_EQ(Cells(*Outbox(), 2), QStringList{"Sending..."});
   auto file = FileRecords(store.Paths().outbox);

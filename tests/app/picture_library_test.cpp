@@ -8,31 +8,28 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
+#include "app/base/asker.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/picture_edit_control.h"
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
 #include "app/pictures/picture_library_dialog.h"
+#include "core/pictures/gms_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
+#include "support/records.h"
 
 namespace zeph::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Pictures = std::vector<PictureImage>;
-
-// A picture all of whose bytes are `value`.
-PictureImage Filled(uint8_t value) {
-  PictureImage picture;
-  picture.fill(value);
-  return picture;
-}
 
 class FakeChooser final : public PictureFileChooser {
  public:
@@ -88,9 +85,9 @@ class PictureLibraryTest : public AppFixture {
 };
 
 TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneCancelKeepsIt) {
-  Library({Filled(0x11)});
+  Library({FilledPicture(0x11)});
   PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
-                             PictureEditorDialog::kNewPicture);
+                             PictureEditorDialog::kNewPicture, asker);
   editor.show();
   QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
   EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
@@ -102,33 +99,34 @@ TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneC
   EXPECT_EQ(editor.result(), 1);
   PictureImage drawn{};
   drawn[0] = 0x80;  // the top-left pixel
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), drawn}));
+  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 
   // Editing the first picture overwrites it in place; Cancel keeps it.
-  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0, asker);
   edited.show();
   PictureImage shown{};
   PackPicture(edited.EditArea()->Grid(), shown);
-  EXPECT_EQ(shown, Filled(0x11));
-  edited.Bar()->ButtonAt(1)->click();  // Clear All
+  EXPECT_EQ(shown, FilledPicture(0x11));
+  QApplication::setActiveWindow(&edited);  // the bar's commands by their keys
+  QTest::keyClick(&edited, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);  // Clear All
   EXPECT_EQ(edited.Preview()->Grid(), EditGrid{});
-  edited.Bar()->ButtonAt(0)->click();  // Save
+  QTest::keyClick(&edited, Qt::Key_S, Qt::ControlModifier);  // Save
   EXPECT_EQ(edited.result(), 1);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
+  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 
-  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0, asker);
   cancelled.show();
   QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   EXPECT_EQ(cancelled.result(), 0);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x00), drawn}));
+  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x00), drawn}));
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
 TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture) {
-  Library({Filled(0x11)});
+  Library({FilledPicture(0x11)});
   auto dialog = Open(PictureLibraryUse::kKeepOnly);
   QAbstractItemModelTester tester(dialog->List()->model(),
                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -151,7 +149,7 @@ TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture
 }
 
 TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
-  Library({Filled(0x11), Filled(0x22)});
+  Library({FilledPicture(0x11), FilledPicture(0x22)});
   auto dialog = Open(PictureLibraryUse::kChoose);
   chooser.exportFile = chooser.importFile = QString::fromStdString(Path("two.gms"));
   Select(*dialog, 1);
@@ -159,49 +157,37 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
   EXPECT_EQ(fs::file_size(Path("two.gms")), 263u);
 
   dialog->RunCommand(PictureCommand::kImport);  // held already: nothing is added
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
+  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), FilledPicture(0x22)}));
 
   asker.answer = true;
   Select(*dialog, 1);  // the import filled the list again, the first picture selected
   dialog->RunCommand(PictureCommand::kDelete);
-  EXPECT_EQ(OnDisk(), Pictures{Filled(0x11)});
+  EXPECT_EQ(OnDisk(), Pictures{FilledPicture(0x11)});
   dialog->RunCommand(PictureCommand::kImport);
-  EXPECT_EQ(InMemory(), (Pictures{Filled(0x11), Filled(0x22)}));
+  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), FilledPicture(0x22)}));
   EXPECT_EQ(OnDisk(), InMemory());
   EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
 }
 
-// Which files are no picture files is the GMS reader's rule; here a refusal adds nothing
-// and shows no message, and a failed export leaves no file.
+// Which files are no picture files is the GMS reader's rule; here a refusal (a folder)
+// adds nothing and shows no message, and a failed export leaves no file and says why.
 TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
-  const std::string damaged(263, '\0');  // the size of a picture file, no picture header
-  struct Case {
-    const char* name;
-    std::function<void(const std::string&)> make;
-  };
-  const Case cases[] = {
-      {"a wrong picture header",
-       [&](const std::string& p) { std::ofstream(p, std::ios::binary) << damaged; }},
-      {"a directory", [](const std::string& p) { fs::create_directory(p); }},
-      {"no file", [](const std::string&) {}},
-  };
-  Library({Filled(0x11)});
+  Library({FilledPicture(0x11)});
   auto dialog = Open(PictureLibraryUse::kChoose);
-  for (const Case& c : cases) {
-    const std::string path = Path("refused.gms");
-    fs::remove_all(path);
-    c.make(path);
-    chooser.importFile = QString::fromStdString(path);
-    dialog->RunCommand(PictureCommand::kImport);
-    EXPECT_EQ(InMemory(), Pictures{Filled(0x11)}) << c.name;
-    EXPECT_EQ(OnDisk(), InMemory()) << c.name;
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;  // no message
-  }
+  fs::create_directory(Path("refused.gms"));
+  chooser.importFile = QString::fromStdString(Path("refused.gms"));
+  dialog->RunCommand(PictureCommand::kImport);
+  EXPECT_EQ(InMemory(), Pictures{FilledPicture(0x11)});
+  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message
   fs::remove_all(Path("refused.gms"));
   chooser.exportFile.clear();  // cancelled
   dialog->RunCommand(PictureCommand::kExport);
+  EXPECT_TRUE(asker.failures.empty());
   chooser.exportFile = QString::fromStdString(Path("missing/one.gms"));
   dialog->RunCommand(PictureCommand::kExport);
+  EXPECT_EQ(asker.failures,
+            std::vector<QString>{WriteFailureText(Path("missing/one.gms"), ENOENT)});
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(documents.path().toStdString())) {
     files.push_back(entry.path());
@@ -209,8 +195,27 @@ TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
   EXPECT_EQ(files, std::vector<fs::path>{LibraryPath()});  // the library file is all there is
 }
 
+// Every save of a library that cannot be written (a folder in its file's place) says why;
+// the pictures stay in memory.
+TEST_F(PictureLibraryTest, ALibraryThatCannotBeWrittenIsToldAtEverySave) {
+  Library({FilledPicture(0x11), FilledPicture(0x22)});
+  ASSERT_TRUE(SaveGmsFile(Path("new.gms"), FilledPicture(0x44)));
+  fs::remove(LibraryPath());
+  fs::create_directory(LibraryPath());
+  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
+                             PictureEditorDialog::kNewPicture, asker);
+  editor.Save();
+  auto dialog = Open(PictureLibraryUse::kKeepOnly);
+  dialog->RunCommand(PictureCommand::kDelete);
+  chooser.importFile = QString::fromStdString(Path("new.gms"));
+  dialog->RunCommand(PictureCommand::kImport);
+  SavePictureToLibrary(store, asker, FilledPicture(0x33));  // Save Picture
+  EXPECT_EQ(asker.failures, std::vector<QString>(4, WriteFailureText(LibraryPath(), EISDIR)));
+  EXPECT_EQ(InMemory().size(), 4u);
+}
+
 TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusTheIndex) {
-  Library({Filled(0x11), Filled(0x22), Filled(0x33)});
+  Library({FilledPicture(0x11), FilledPicture(0x22), FilledPicture(0x33)});
   auto fromFrame = Open(PictureLibraryUse::kKeepOnly);
   EXPECT_FALSE(fromFrame->OkButton()->isEnabled());
   DoubleClick(*fromFrame, 2);
@@ -241,7 +246,7 @@ TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusThe
 }
 
 TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {
-  Library({Filled(0x11), Filled(0x22)});
+  Library({FilledPicture(0x11), FilledPicture(0x22)});
   auto dialog = Open(PictureLibraryUse::kKeepOnly);
   dialog->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -254,19 +259,19 @@ TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {
   EXPECT_EQ(InMemory().size(), 2u);
   asker.answer = true;
   QTest::keyClick(dialog->List(), Qt::Key_Delete);
-  EXPECT_EQ(InMemory(), Pictures{Filled(0x11)});
+  EXPECT_EQ(InMemory(), Pictures{FilledPicture(0x11)});
   EXPECT_EQ(OnDisk(), InMemory());
 }
 
 TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnology) {
-  Library({Filled(0x11), Filled(0x22)});
+  Library({FilledPicture(0x11), FilledPicture(0x22)});
   auto library = Open(PictureLibraryUse::kChoose);
   EXPECT_EQ(Unnamed(library.get()), QStringList());
   EXPECT_EQ(AccessibleName(library->List()), "Picture messages available:");
   EXPECT_EQ(AccessibleName(library->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)),
             "Create New Picture");
 
-  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0);
+  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0, asker);
   editor.show();
   EXPECT_EQ(Unnamed(&editor), QStringList());
   EXPECT_EQ(AccessibleName(editor.Preview()), "Preview:");

@@ -1,6 +1,9 @@
 #include "app/base/asker.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -16,10 +19,18 @@ bool MessageBoxAsker::AskYesNo(QWidget* owner, const QString& caption, const QSt
 
 void MessageBoxAsker::ShowError(int code) {
   const std::optional<std::string> text = ErrorText(code);
-  if (!text) return;
-  QMessageBox box(QMessageBox::NoIcon, Text(StringId::kProgramTitle), FromCp1252(*text),
-                  QMessageBox::Ok);
+  if (text) ShowFailure(FromCp1252(*text));
+}
+
+void MessageBoxAsker::ShowFailure(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, Text(StringId::kProgramTitle), text, QMessageBox::Ok);
   box.exec();
+}
+
+QString WriteFailureText(const std::string& path, int error) {
+  return QStringLiteral("Could not save \"%1\": %2.")
+      .arg(QDir::toNativeSeparators(QFile::decodeName(path.c_str())),
+           QString::fromLocal8Bit(std::strerror(error)));
 }
 
 }  // namespace zeph

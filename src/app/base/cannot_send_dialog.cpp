@@ -17,7 +17,7 @@ CannotSendDialog::CannotSendDialog(QWidget* owner, SettingsStore& settings)
     : QDialog(owner),
       settings_(settings),
       doNotShow_(new QCheckBox(QStringLiteral("&Do not show this message again"), this)) {
-  setObjectName(QStringLiteral("CannotSendDialog204"));
+  setObjectName(QStringLiteral("CannotSendDialog"));
   setWindowTitle(QStringLiteral("Message Cannot Be Sent"));
   SetControlId(doNotShow_, ControlId::kDoNotShowAgain);
 

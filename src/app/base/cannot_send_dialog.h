@@ -1,5 +1,5 @@
 #pragma once
-// "Message Cannot Be Sent" (dialog 204): shown when a message is queued
+// "Message Cannot Be Sent": shown when a message is queued
 // while the card has no GSM or GPRS connection. Only OK closes it; it then
 // stores whether the user wants to see it again.
 
@@ -28,7 +28,7 @@ class CannotSendDialog final : public QDialog {
 
  private:
   SettingsStore& settings_;
-  QCheckBox* doNotShow_;  // 8072
+  QCheckBox* doNotShow_;
 };
 
 // The warning, modal over `owner`. Without an owner (the send engine's

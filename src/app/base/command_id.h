@@ -1,6 +1,6 @@
 #pragma once
 // The commands of the menu bar, the context popups, the action bar and the
-// keys, by the ids the program's menus were made with.
+// keys, by id.
 
 namespace zeph {
 

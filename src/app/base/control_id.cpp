@@ -8,11 +8,7 @@ constexpr const char* kControlIdProperty = "controlId";
 }  // namespace
 
 void SetControlId(QWidget* control, ControlId id) {
-  const int number = static_cast<int>(id);
-  control->setProperty(kControlIdProperty, number);
-  if (control->objectName().isEmpty()) {
-    control->setObjectName(QStringLiteral("control%1").arg(number));
-  }
+  control->setProperty(kControlIdProperty, static_cast<int>(id));
 }
 
 int ControlIdOf(const QWidget* control) { return control->property(kControlIdProperty).toInt(); }

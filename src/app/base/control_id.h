@@ -1,8 +1,7 @@
 #pragma once
 // Controls carry the id under which the program and its tests address them
-// (list view 8001, title 8006, ...), as a widget property. The ids are the
-// ones of the program's dialog resources; one id may name controls of
-// different dialogs.
+// (a module's list, its title, ...), as a widget property. One id may name
+// controls of different dialogs that do the same job.
 
 #include <QWidget>
 
@@ -49,13 +48,16 @@ enum class ControlId : int {
   kRecipientNumber = 8058,     // Add Recipients' "Number:"
   kChatName = 8059,
   kChatSend = 8045,
-  kChatText = 8047,  // the chat's text control (the folders' previews are 8047 too)
+  kChatText = 8047,  // the chat's text control (the folders' previews share its id)
   kChatList = 8052,
   kChatPartner = 8062,
   kLengthCounter = 8064,  // the counter beside an editable text
   kChatOnTop = 8066,
   kDoNotShowAgain = 8072,
   kComposerSend = 8073,  // the composer's send picture, which sends on a click
+  kClearList = 8049,     // Delivery reports' "&Clear List"
+  kResend = 8075,        // the Outbox's "&Resend"
+  kResendAll = 8076,     // and its "Resend &All", never shown
 };
 
 void SetControlId(QWidget* control, ControlId id);

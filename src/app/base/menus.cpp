@@ -36,7 +36,7 @@ int SetMenuItemEnabled(QWidget* menu, CommandId command, int flag) {
 ContextMenus::ContextMenus()
     : messageFolders_(std::make_unique<QMenu>()), contacts_(std::make_unique<QMenu>()) {
   QMenu* folders = messageFolders_.get();
-  folders->setObjectName(QStringLiteral("ContextMenu199"));
+  folders->setObjectName(QStringLiteral("ContextMenu"));
   AddMenuItem(folders, QStringLiteral("&Save Picture"), CommandId::kSavePicture);
   AddMenuItem(folders, QStringLiteral("Add &To Contacts..."), CommandId::kAddToContacts);
   folders->addSeparator();
@@ -47,7 +47,7 @@ ContextMenus::ContextMenus()
   AddMenuItem(folders, QStringLiteral("Delete &All"), CommandId::kDeleteAll);
 
   QMenu* contacts = contacts_.get();
-  contacts->setObjectName(QStringLiteral("ContextMenu199Contacts"));
+  contacts->setObjectName(QStringLiteral("ContactsContextMenu"));
   AddMenuItem(contacts, QStringLiteral("C&hat..."), CommandId::kChat);
   AddMenuItem(contacts, QStringLiteral("Se&nd..."), CommandId::kSendContact);
   AddMenuItem(contacts, QStringLiteral("&Delete"), CommandId::kDelete);

@@ -1,6 +1,6 @@
 #pragma once
 // Menu items by command id, and the context popups that the modules share
-// (menu 199, which start-up makes once). A popup reports nothing itself:
+// (made once, at start-up). A popup reports nothing itself:
 // whoever opens it hands the chosen command on to the frame, so that it
 // takes the menu bar's path, confirmations included.
 

@@ -1,9 +1,9 @@
 #pragma once
 // The program's bitmaps, drawn in code so that they are the same on every
-// machine: the About box's picture (206), its banner (207) and the banner's
-// mask (208), the action bar's background (209), the picture editor's
-// decoration (137), the strip down the left edge of the writing and
-// picture windows (104) and the composer's send picture (136).
+// machine: the About box's picture, its banner and the banner's mask, the
+// action bar's background, the picture editor's decoration, the strip down
+// the left edge of the writing and picture windows and the composer's send
+// picture.
 
 #include <QImage>
 #include <QPixmap>
@@ -25,7 +25,7 @@ enum class BitmapId : int {
   kActionBar = 209,
 };
 
-// Bitmaps 207 and 208 as 24-bit bottom-up pixel arrays of 320 x 92, bytes
+// The About box's banner and its mask as 24-bit bottom-up pixel arrays of 320 x 92, bytes
 // blue, green, red: the form the About box blends.
 std::vector<uint8_t> AboutBannerBits();
 std::vector<uint8_t> AboutMaskBits();
@@ -40,7 +40,7 @@ inline constexpr int kLeftStripWidth = 10;
 
 // Paints the strip 10 pixels wide at the left edge of a window with a
 // 32-pixel action bar, from `top` down to `bottom`, copied from the same
-// position of bitmap 104 (`strip`). Below the bitmap's 1024 rows nothing
+// position of the strip's bitmap (`strip`). Below the bitmap's 1024 rows nothing
 // is painted.
 void PaintLeftStrip(QPainter& painter, const QPixmap& strip, int top, int bottom);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The program's lists and the files they are kept in, in one place. Start-up
 // makes it before the frame, and the frame's creation loads it, so that the
-// files are read in the order the program has always read them.
+// files are read in one fixed order (Load).
 
 #include <cstdint>
 #include <utility>

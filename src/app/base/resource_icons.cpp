@@ -216,4 +216,9 @@ QIcon IconForResource(IconId id) {
   return Derive(base, row->variant);
 }
 
+std::array<QIcon, 4> IconsForButton(const std::array<IconId, 4>& ids) {
+  return {IconForResource(ids[0]), IconForResource(ids[1]), IconForResource(ids[2]),
+          IconForResource(ids[3])};
+}
+
 }  // namespace zeph

@@ -1,10 +1,10 @@
 #pragma once
-// Every icon the program shows, by the resource number the program's
-// modules use for it. Icons come from the desktop's icon theme by their
+// Every icon the program shows, by its id. Icons come from the desktop's icon theme by their
 // freedesktop name, and from the program's own drawings where the theme
 // has none.
 
 #include <QIcon>
+#include <array>
 
 namespace zeph {
 
@@ -100,5 +100,7 @@ enum class IconId : int {
 };
 
 QIcon IconForResource(IconId id);
+// The four images of an action button (normal, hot, disabled, pressed).
+std::array<QIcon, 4> IconsForButton(const std::array<IconId, 4>& ids);
 
 }  // namespace zeph

@@ -4,7 +4,7 @@
 
 namespace zeph {
 
-// The font of a module's title label (control 8006): the given font, bold
+// The font of a module's title label: the given font, bold
 // and half as large again.
 QFont CreateTitleFont(const QFont& base);
 

@@ -3,11 +3,13 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/base/control_id.h"
 #include "app/base/resource_icons.h"
@@ -40,7 +42,7 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
       contactList_(new ReportListView(this)),  // owned by the dialog
       selected_(new QListWidget(this)),        // owned by the dialog
       number_(new QLineEdit(this)) {           // owned by the dialog
-  setObjectName(QStringLiteral("AddRecipientsDialog107"));
+  setObjectName(QStringLiteral("AddRecipientsDialog"));
   setWindowTitle(QStringLiteral("Add Recipients"));
   SetControlId(contactList_, ControlId::kModuleList);
   SetControlId(selected_, ControlId::kSelectedRecipients);
@@ -108,7 +110,36 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
   connect(number_, &QLineEdit::textChanged, this, &AddRecipientsDialog::FilterNumber);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  contactList_->installEventFilter(this);
+  number_->installEventFilter(this);
+  // Tab follows the screen: the contacts and their buttons, the selected
+  // recipients, the number and its button, then OK and Cancel.
+  QWidget* order[] = {contactList_,
+                      addContact,
+                      remove,
+                      selected_,
+                      number_,
+                      addNumber,
+                      buttons->button(QDialogButtonBox::Ok),
+                      buttons->button(QDialogButtonBox::Cancel)};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   contactList_->setFocus();
+}
+
+bool AddRecipientsDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && watched == contactList_) {
+      AddSelectedContact();
+      return true;
+    }
+    if (enter && watched == number_ && !number_->text().isEmpty()) {
+      AddTypedNumber();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void AddRecipientsDialog::AddSelectedContact() {

@@ -1,5 +1,5 @@
 #pragma once
-// Add Recipients (dialog 107): the user picks recipients from the SIM
+// Add Recipients: the user picks recipients from the SIM
 // contacts or types numbers. It works on a copy of the editor's recipients,
 // which OK hands back and Cancel drops.
 
@@ -26,14 +26,19 @@ class AddRecipientsDialog final : public QDialog {
   // removed here.
   const RecipientList& Recipients() const { return recipients_; }
 
-  // ">>" beside the contacts, or a double click: the selected contact is
-  // added (the same contact as often as the user likes).
+  // ">>" beside the contacts, a double click or Enter: the selected contact
+  // is added (the same contact as often as the user likes).
   void AddSelectedContact();
   // "<<": the selected recipient goes; nothing without a selection.
   void RemoveSelectedRecipient();
-  // ">>" beside "Number:": a number of three characters or more is added
-  // as name and number, and the field empties.
+  // ">>" beside "Number:", or Enter in it: a number of three characters or
+  // more is added as name and number, and the field empties.
   void AddTypedNumber();
+
+ protected:
+  // Enter on a contact adds it; Enter in "Number:" adds the number. Neither
+  // closes the dialog (Enter in an empty "Number:" is OK's).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Every change of "Number:" drops what is not a digit or '+' at once.

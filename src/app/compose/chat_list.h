@@ -1,5 +1,5 @@
 #pragma once
-// The chat window's conversation (list 8052): one owner-drawn row per entry
+// The chat window's conversation: one owner-drawn row per entry
 // of the chat list, newest at the bottom. A row shows "X says:" in blue for
 // the user's own lines and in red for the partner's, the date and time in
 // grey at the right, then the picture at its natural size and the text,

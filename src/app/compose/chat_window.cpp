@@ -1,5 +1,6 @@
 #include "app/compose/chat_window.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <array>
+#include <cerrno>
+#include <iterator>
 
 #include "app/base/asker.h"
 #include "app/base/can_send_check.h"
@@ -21,6 +24,7 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/compose/chat_list.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/message_text_control.h"
@@ -33,30 +37,25 @@
 namespace zeph {
 namespace {
 
-// The button values the action bar reports.
-enum ChatCommand : int {
-  kSaveAsTextCommand = 149,
-  kAttachPictureCommand = 122,
-  kRemovePictureCommand = 175,
-};
-
-struct ChatButton {
-  ChatCommand command;
-  StringId tooltip;
+struct ChatCommand {
+  StringId text;
   std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
+  QKeyCombination key;          // none of the frame's
 };
 
-// In the order they are added: ChatWindow::Button is the position.
-constexpr ChatButton kButtons[] = {
-    {kSaveAsTextCommand, StringId::kSaveAsTextTooltip,
-     {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled,
-      IconId::kSavePressed}},
-    {kAttachPictureCommand, StringId::kAttachPictureTooltip,
+// In the order of the bar: ChatWindow::Button is the position.
+const ChatCommand kCommands[] = {
+    {StringId::kSaveAsTextTooltip,
+     {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
+     Qt::CTRL | Qt::Key_S},
+    {StringId::kAttachPictureTooltip,
      {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
-      IconId::kAttachPicturePressed}},
-    {kRemovePictureCommand, StringId::kRemovePictureTooltip,
+      IconId::kAttachPicturePressed},
+     kAttachPictureKey},
+    {StringId::kRemovePictureTooltip,
      {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
-      IconId::kRemovePicturePressed}},
+      IconId::kRemovePicturePressed},
+     kRemovePictureKey},
 };
 
 // The window as it opens, which is also the smallest it gets: the text
@@ -105,7 +104,7 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
       counter_(new QLabel(this)),    // owned by the window
       status_(new QStatusBar(this)),  // owned by the window
       strip_(BitmapForResource(BitmapId::kLeftStrip)) {
-  setObjectName(QStringLiteral("ChatWindow111"));
+  setObjectName(QStringLiteral("ChatWindow"));
   setWindowTitle(QStringLiteral("Chat"));
   setWindowIcon(IconForResource(IconId::kApplication));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -116,22 +115,19 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
   // follows.
   bar_->setObjectName(QStringLiteral("sausage"));
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (const ChatButton& button : kButtons) {
-    ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i) {
-      record.icons[i] = IconForResource(button.icons[i]);
-    }
-    record.command = button.command;
-    record.tooltip = Text(button.tooltip);
-    record.initialState = kButtonEnabled;
-    if (button.command == kAttachPictureCommand && !text_->LongMessagesAllowed()) {
-      record.initialState = kButtonDisabled;
-    }
-    if (button.command == kRemovePictureCommand) record.initialState = kButtonDisabled;
-    bar_->AddButton(record);
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    auto* command = new QAction(Text(kCommands[i].text).trimmed(), this);  // owned by the window
+    command->setShortcut(kCommands[i].key);
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(kCommands[i].icons));
+    commands_[i] = command;
   }
   bar_->SetText(Text(StringId::kChatBarText));
-  connect(bar_, &ActionBar::Clicked, this, &ChatWindow::ButtonClicked);
+  connect(commands_[kSaveAsText], &QAction::triggered, this, &ChatWindow::SaveAsText);
+  connect(commands_[kAttachPicture], &QAction::triggered, this, &ChatWindow::AttachPicture);
+  connect(commands_[kRemovePicture], &QAction::triggered, this, &ChatWindow::RemovePicture);
+  commands_[kAttachPicture]->setEnabled(text_->LongMessagesAllowed());
+  commands_[kRemovePicture]->setEnabled(false);
 
   // The counter follows every change of the text, and Remove Picture
   // whether a picture is attached.
@@ -144,6 +140,11 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
   connect(send_, &QPushButton::clicked, this, &ChatWindow::Send);
   connect(text_, &MessageTextControl::Changed, this, &ChatWindow::TextChanged);
   connect(text_, &MessageTextControl::CloseRequested, this, &QDialog::reject);
+  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
+    if (const auto picture = text_->Picture()) {
+      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
+    }
+  });
   counter_->setText(QStringLiteral("0(0) "));
   text_->Clear();  // reports a change: the counter shows what is left
   text_->SetPictureLayout(MessageTextControl::kLayoutBeside);
@@ -228,14 +229,16 @@ void ChatWindow::AttachPicture() {
 void ChatWindow::RemovePicture() { text_->RemovePicture(); }
 
 void ChatWindow::SaveAsText() {
+  // It opens in the documents folder, beside the program's own files, not where it is installed.
   const QString folder =
       QFileInfo(QFile::decodeName(services_.store->Paths().inbox.c_str())).absolutePath();
   const QString path = askFileName_ ? askFileName_(this) : AskChatFileName(this, folder);
   if (path.isEmpty()) return;
-  // A file that cannot be written is not reported: nothing was written.
-  static_cast<void>(SaveConversation(QFile::encodeName(path).toStdString(),
-                                     services_.store->Lists().chat, opening_.ownName,
-                                     opening_.partnerName));
+  const std::string file = QFile::encodeName(path).toStdString();
+  if (!SaveConversation(file, services_.store->Lists().chat, opening_.ownName,
+                        opening_.partnerName)) {
+    services_.asker->ShowFailure(WriteFailureText(file, errno));  // nothing was written
+  }
 }
 
 void ChatWindow::Refill(bool arrival) {
@@ -251,25 +254,9 @@ std::string ChatWindow::PartnerCaption() const { return ToCp1252(partner_->text(
 
 void ChatWindow::ConversationAppended() { Refill(true); }
 
-void ChatWindow::ButtonClicked(int command) {
-  switch (command) {
-    case kSaveAsTextCommand:
-      SaveAsText();
-      break;
-    case kAttachPictureCommand:
-      AttachPicture();
-      break;
-    case kRemovePictureCommand:
-      RemovePicture();
-      break;
-    default:
-      break;
-  }
-}
-
 void ChatWindow::TextChanged() {
   counter_->setText(FormatLengthCounter(*text_));
-  bar_->SetButtonState(kRemovePicture, text_->HasPicture() ? kButtonEnabled : kButtonDisabled);
+  commands_[kRemovePicture]->setEnabled(text_->HasPicture());
 }
 
 bool ChatWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,5 @@
 #pragma once
-// The chat window (dialog 111, "Chat"): the recent exchange of messages
+// The chat window ("Chat"): the recent exchange of messages
 // with one partner as a conversation, newest at the bottom, and a text
 // field at its foot from which the user answers. What the user sends goes
 // into the Outbox for the send engine and into the conversation; what the
@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,8 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   Q_OBJECT
 
  public:
-  // The action bar's buttons by position.
+  // The window's commands, by their buttons' positions on its action bar.
+  // Each has a key, shown in its tooltip.
   enum Button : int { kSaveAsText, kAttachPicture, kRemovePicture };
 
   // Opens the conversation whose seed is the chat list's one entry, over
@@ -52,14 +54,15 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   ChatWindow(const ChatSetup& setup, QWidget* owner);
   ~ChatWindow() override;
 
-  // Send (button 8045, or Enter anywhere through the shell's rule): an
+  // Send (the button beside the text, or Enter anywhere through the
+  // shell's rule): an
   // empty text only takes the focus; otherwise the message is queued in the
   // Outbox, whatever the can-send check says, and shown at the bottom.
   void Send();
   void AttachPicture();
   void RemovePicture();
   // Save As Text: the conversation as a text file where the user says. A
-  // file that cannot be written leaves nothing and shows nothing.
+  // file that cannot be written leaves nothing and shows the error box.
   void SaveAsText();
   // Shows the chat list again with its last row selected; `arrival` means
   // the partner's message just came and the status line says when.
@@ -69,6 +72,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   void ConversationAppended() override;
 
   const ChatOpening& Opening() const { return opening_; }
+  QAction* Command(Button button) const { return commands_[button]; }
   ChatListView* List() const { return list_; }
   MessageTextControl* TextControl() const { return text_; }
   QPushButton* SendButton() const { return send_; }
@@ -83,7 +87,6 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ButtonClicked(int command);
   void TextChanged();
   // The window is gone for the rest of the program: the handle is reset
   // and the chat list emptied, once.
@@ -95,6 +98,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   ChatOpening opening_;
   bool closed_ = false;
   ActionBar* bar_;             // owned by the window
+  std::array<QAction*, 3> commands_{};  // owned by the window
   QLabel* partnerLabel_;       // owned by the window
   QLineEdit* partner_;         // owned by the window
   ChatListView* list_;         // owned by the window
@@ -102,7 +106,7 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   QPushButton* send_;          // owned by the window
   QLabel* counter_;            // owned by the window
   QStatusBar* status_;         // owned by the window
-  QPixmap strip_;              // bitmap 104
+  QPixmap strip_;              // the strip down the left edge
 };
 
 // The save-file dialog of Save As Text: "Save Conversation", "chat.txt" in

@@ -14,6 +14,7 @@
 #include "app/base/program_bitmaps.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/compose/add_recipients_dialog.h"
 #include "app/controls/message_text_control.h"
 #include "app/platform/card_link.h"
@@ -35,7 +36,7 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
       sendPicture_(new QLabel(this)),                                      // owned by the panel
       list_(new QListWidget(this)),                                        // owned by the panel
       add_(new QPushButton(QStringLiteral("&Add Recipients..."), this)) {  // owned by the panel
-  setObjectName(QStringLiteral("ComposerPanel108"));
+  setObjectName(QStringLiteral("ComposerPanel"));
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -52,7 +53,8 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
   messageLabel->setBuddy(text_);
   text_->Edit()->setAccessibleName(QStringLiteral("Message"));
   counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  counter_->setAccessibleName(QStringLiteral("Units left and parts"));
+  // A screen reader announces the counter by its text ("160(1)"), which follows the typing.
+  counter_->setAccessibleDescription(QStringLiteral("Units left and parts"));
   auto* recipientsLabel = new QLabel(QStringLiteral("Recipients:"), this);  // owned by the panel
   recipientsLabel->setBuddy(list_);
   // Item views take no name from their buddy label.
@@ -89,6 +91,11 @@ ComposerPanel::ComposerPanel(QWidget* parent, const ModuleServices& services,
 
   connect(text_, &MessageTextControl::Changed, this, &ComposerPanel::RefreshCounter);
   connect(text_, &MessageTextControl::CloseRequested, this, &ComposerPanel::CloseRequested);
+  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
+    if (const auto picture = text_->Picture()) {
+      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
+    }
+  });
   connect(add_, &QPushButton::clicked, this, &ComposerPanel::AddRecipients);
 
   text_->RemovePicture();

@@ -1,5 +1,5 @@
 #pragma once
-// The composer panel (dialog 108) inside the message editor: the text
+// The composer panel inside the message editor: the text
 // control with its counter, the send picture, and the recipients with
 // "&Add Recipients...". White, with grey frames around the text and the
 // recipients and a grey line between them.

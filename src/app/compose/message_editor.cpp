@@ -1,5 +1,6 @@
 #include "app/compose/message_editor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -7,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <array>
+#include <iterator>
 
 #include "app/base/asker.h"
 #include "app/base/can_send_check.h"
@@ -25,44 +27,43 @@
 namespace zeph {
 namespace {
 
-// The button values the action bar reports.
-enum EditorCommand : int {
-  kSendCommand = 118,
-  kCutCommand = 119,
-  kCopyCommand = 120,
-  kPasteCommand = 121,
-  kAttachPictureCommand = 122,
-  kRemovePictureCommand = 175,
-};
-
-struct EditorButton {
-  EditorCommand command;
-  StringId tooltip;
+struct EditorCommand {
+  StringId text;
   std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
+  QKeySequence::StandardKey standardKey;  // UnknownKey: `key` instead
+  QKeyCombination key;
 };
 
-// In the order they are added: MessageEditor::Button is the position.
-constexpr EditorButton kButtons[] = {
-    {kSendCommand,
-     StringId::kSendTooltip,
-     {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed}},
-    {kCutCommand,
-     StringId::kCutTooltip,
-     {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed}},
-    {kCopyCommand,
-     StringId::kCopyTooltip,
-     {IconId::kCopyNormal, IconId::kCopyNormal, IconId::kCopyDisabled, IconId::kCopyPressed}},
-    {kPasteCommand,
-     StringId::kPasteTooltip,
-     {IconId::kPasteNormal, IconId::kPasteHot, IconId::kPasteDisabled, IconId::kPastePressed}},
-    {kAttachPictureCommand,
-     StringId::kAttachPictureTooltip,
+// In the order of the bar: MessageEditor::Button is the position. Cut, Copy
+// and Paste keep their usual keys, which the text takes itself while it has
+// the focus; none of the keys is one of the frame's.
+constexpr EditorCommand kCommands[] = {
+    {StringId::kSendTooltip,
+     {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed},
+     QKeySequence::UnknownKey,
+     {}},  // the editor's own key, below
+    {StringId::kCutTooltip,
+     {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed},
+     QKeySequence::Cut,
+     {}},
+    {StringId::kCopyTooltip,
+     {IconId::kCopyNormal, IconId::kCopyNormal, IconId::kCopyDisabled, IconId::kCopyPressed},
+     QKeySequence::Copy,
+     {}},
+    {StringId::kPasteTooltip,
+     {IconId::kPasteNormal, IconId::kPasteHot, IconId::kPasteDisabled, IconId::kPastePressed},
+     QKeySequence::Paste,
+     {}},
+    {StringId::kAttachPictureTooltip,
      {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
-      IconId::kAttachPicturePressed}},
-    {kRemovePictureCommand,
-     StringId::kRemovePictureTooltip,
+      IconId::kAttachPicturePressed},
+     QKeySequence::UnknownKey,
+     kAttachPictureKey},
+    {StringId::kRemovePictureTooltip,
      {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
-      IconId::kRemovePicturePressed}},
+      IconId::kRemovePicturePressed},
+     QKeySequence::UnknownKey,
+     kRemovePictureKey},
 };
 
 constexpr int kStripWidth = 10;
@@ -84,7 +85,7 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
       bar_(new ActionBar(this)),  // owned by the editor
       panel_(nullptr),
       strip_(BitmapForResource(BitmapId::kLeftStrip)) {
-  setObjectName(QStringLiteral("MessageEditor112"));
+  setObjectName(QStringLiteral("MessageEditor"));
   setWindowTitle(QStringLiteral("Message Editor"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
@@ -97,16 +98,39 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
 
   bar_->setObjectName(QStringLiteral("sausage"));
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (const EditorButton& button : kButtons) {
-    ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i)
-      record.icons[i] = IconForResource(button.icons[i]);
-    record.command = button.command;
-    record.tooltip = Text(button.tooltip);
-    bar_->AddButton(record);
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    const EditorCommand& row = kCommands[i];
+    auto* command = new QAction(Text(row.text).trimmed(), this);  // owned by the editor
+    if (row.standardKey != QKeySequence::UnknownKey) {
+      command->setShortcuts(row.standardKey);
+    } else {
+      command->setShortcut(row.key);
+    }
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(row.icons),
+                    i == kSend ? QKeySequence(Qt::CTRL | Qt::Key_Return) : QKeySequence());
+    commands_[i] = command;
   }
   bar_->SetText(Text(StringId::kEditorBarText));
-  connect(bar_, &ActionBar::Clicked, this, &MessageEditor::ButtonClicked);
+  // Ctrl+Enter sends also while Send is grey, so that a message without a
+  // recipient gets "No recipient selected." (the keypad's Enter as well).
+  for (QKeySequence keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    auto* send = new QShortcut(keys, this);  // owned by the editor
+    connect(send, &QShortcut::activated, this, &MessageEditor::Send);
+  }
+  connect(commands_[kSend], &QAction::triggered, this, &MessageEditor::Send);
+  connect(commands_[kCut], &QAction::triggered, this, [this] {
+    panel_->TextControl()->Cut();
+    FollowClipboard();
+  });
+  connect(commands_[kCopy], &QAction::triggered, this, [this] {
+    panel_->TextControl()->Copy();
+    FollowClipboard();
+  });
+  connect(commands_[kPaste], &QAction::triggered, this, [this] { panel_->TextControl()->Paste(); });
+  connect(commands_[kAttachPicture], &QAction::triggered, this, &MessageEditor::AttachPicture);
+  connect(commands_[kRemovePicture], &QAction::triggered, this, &MessageEditor::RemovePicture);
 
   panel_ = new ComposerPanel(this, services_, start);  // owned by the editor
   connect(panel_, &ComposerPanel::SendClicked, this, &MessageEditor::Send);
@@ -120,12 +144,6 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
   SetButton(kRemovePicture, longMessages_ && panel_->TextControl()->HasPicture());
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &MessageEditor::FollowClipboard);
-
-  for (QKeySequence keys :
-       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-    auto* send = new QShortcut(keys, this);  // owned by the editor
-    connect(send, &QShortcut::activated, this, &MessageEditor::Send);
-  }
 
   setMinimumSize(400, 260);
   resize(kStartWidth, kStartHeight);
@@ -173,37 +191,9 @@ void MessageEditor::paintEvent(QPaintEvent*) {
 
 void MessageEditor::resizeEvent(QResizeEvent*) {
   bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  // Control 8021: the rest of the window right of the strip.
+  // The composer panel: the rest of the window right of the strip.
   panel_->setGeometry(kStripWidth, ActionBar::kHeight, width() - kStripWidth,
                       height() - ActionBar::kHeight);
-}
-
-void MessageEditor::ButtonClicked(int command) {
-  MessageTextControl* text = panel_->TextControl();
-  switch (command) {
-    case kSendCommand:
-      Send();
-      break;
-    case kCutCommand:
-      text->Cut();
-      FollowClipboard();
-      break;
-    case kCopyCommand:
-      text->Copy();
-      FollowClipboard();
-      break;
-    case kPasteCommand:
-      text->Paste();
-      break;
-    case kAttachPictureCommand:
-      AttachPicture();
-      break;
-    case kRemovePictureCommand:
-      RemovePicture();
-      break;
-    default:
-      break;
-  }
 }
 
 void MessageEditor::FollowClipboard() {
@@ -211,7 +201,7 @@ void MessageEditor::FollowClipboard() {
 }
 
 void MessageEditor::SetButton(Button button, bool enabled) {
-  bar_->SetButtonState(button, enabled ? kButtonEnabled : kButtonDisabled);
+  commands_[button]->setEnabled(enabled);
 }
 
 MessageEditor* OpenMessageEditor(const MessageEditorSetup& setup, const EditorRequest& request) {

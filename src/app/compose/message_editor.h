@@ -1,5 +1,5 @@
 #pragma once
-// The message editor (dialog 112): a modeless window over the frame in
+// The message editor: a modeless window over the frame in
 // which the user writes a new message, a reply or a forward and sends it
 // to one or more recipients. Its action bar holds Send, Cut, Copy, Paste,
 // Attach Picture and Remove Picture; below it sits the composer panel. Send
@@ -7,6 +7,7 @@
 // the message. One editor at a time (OpenWindows::messageEditor).
 
 #include <QDialog>
+#include <array>
 #include <functional>
 
 #include "app/base/module_services.h"
@@ -32,7 +33,8 @@ class MessageEditor final : public QDialog {
   Q_OBJECT
 
  public:
-  // The action bar's buttons by position.
+  // The editor's commands, by their buttons' positions on its action bar.
+  // Each has a key, shown in its tooltip.
   enum Button : int { kSend, kCut, kCopy, kPaste, kAttachPicture, kRemovePicture };
 
   MessageEditor(const MessageEditorSetup& setup, const EditorRequest& request);
@@ -45,6 +47,7 @@ class MessageEditor final : public QDialog {
   void AttachPicture();
   void RemovePicture();
 
+  QAction* Command(Button button) const { return commands_[button]; }
   ComposerPanel* Panel() const { return panel_; }
   ActionBar* Bar() const { return bar_; }
   bool LongMessagesAllowed() const { return longMessages_; }
@@ -58,7 +61,6 @@ class MessageEditor final : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void ButtonClicked(int command);
   void FollowClipboard();
   void SetButton(Button button, bool enabled);
 
@@ -68,8 +70,9 @@ class MessageEditor final : public QDialog {
   ServiceCentre serviceCentre_{};
   bool longMessages_ = true;
   ActionBar* bar_;        // owned by the editor
+  std::array<QAction*, 6> commands_{};  // owned by the editor
   ComposerPanel* panel_;  // owned by the editor
-  QPixmap strip_;         // bitmap 104
+  QPixmap strip_;         // the strip down the left edge
 };
 
 // Opens the editor for `request` unless one is open (then nothing happens

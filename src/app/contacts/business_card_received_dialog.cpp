@@ -37,7 +37,7 @@ BusinessCardReceivedDialog::BusinessCardReceivedDialog(QWidget* parent,
       card_(card),
       names_(new QComboBox(this)),          // owned by the dialog
       numbers_(new ReportListView(this)) {  // owned by the dialog
-  setObjectName(QStringLiteral("BusinessCardReceivedDialog202"));
+  setObjectName(QStringLiteral("BusinessCardReceivedDialog"));
   setWindowTitle(QStringLiteral("Business Card Received"));
   SetControlId(names_, ControlId::kCardNameChoice);
   SetControlId(numbers_, ControlId::kModuleList);

@@ -1,5 +1,5 @@
 #pragma once
-// Business Card Received (dialog 202): the name and the numbers of a
+// Business Card Received: the name and the numbers of a
 // received business card, offered for saving to the SIM. Reception calls
 // ParseBusinessCard for every received card and waits until the user has
 // answered.
@@ -24,7 +24,7 @@ class BusinessCardReceivedDialog final : public QDialog {
   BusinessCardReceivedDialog(QWidget* parent, const ModuleServices& services,
                              const BusinessCardFields& card);
 
-  // Save (8017): writes every checked number, in list order, to the SIM as
+  // Save: writes every checked number, in list order, to the SIM as
   // a new entry under the name as the user left it, and appends it to the
   // Contacts list. A number of 24 characters or more, or a write the card
   // refuses, shows error 66 and ends the saving; what was saved stays.
@@ -36,8 +36,8 @@ class BusinessCardReceivedDialog final : public QDialog {
  private:
   ModuleServices services_;
   BusinessCardFields card_;  // the dialog's own copy
-  QComboBox* names_;         // 8068
-  ReportListView* numbers_;  // 8001
+  QComboBox* names_;
+  ReportListView* numbers_;
 };
 
 // Reads a received business card: 0 without a dialog when its text has

@@ -21,8 +21,7 @@
 namespace zeph {
 namespace {
 
-// The number field holds one character less than the SIM keeps, as it
-// always did.
+// Typing stops one character short of the 22 the SIM keeps.
 constexpr int kNumberFieldLength = 21;
 constexpr int kDialogWidth = 300;
 
@@ -35,9 +34,7 @@ ContactInformationDialog::ContactInformationDialog(QWidget* parent, const Module
       name_(new QLineEdit(this)),    // owned by the dialog
       number_(new QLineEdit(this)),  // owned by the dialog
       ok_(nullptr) {
-  Build(services);
-  if (!number.empty()) number_->setText(FromCp1252(number));
-  UpdateOk();
+  Build(services, {}, FromCp1252(number));
 }
 
 ContactInformationDialog::ContactInformationDialog(QWidget* parent, const ModuleServices& services,
@@ -47,28 +44,34 @@ ContactInformationDialog::ContactInformationDialog(QWidget* parent, const Module
       name_(new QLineEdit(this)),    // owned by the dialog
       number_(new QLineEdit(this)),  // owned by the dialog
       ok_(nullptr) {
-  Build(services);
+  QString name;
+  QString number;
   if (const ContactEntry* entry = services.store->Lists().contacts.GetAt(index)) {
     edit_ = ContactEdit{true, index, entry->location};
-    name_->setText(FromCp1252(FieldText(entry->name)));
-    number_->setText(FromCp1252(FieldText(entry->number)));
+    name = FromCp1252(FieldText(entry->name));
+    number = FromCp1252(FieldText(entry->number));
   }
-  UpdateOk();
+  Build(services, name, number);
 }
 
-void ContactInformationDialog::Build(const ModuleServices& services) {
-  setObjectName(QStringLiteral("ContactInformationDialog156"));
+void ContactInformationDialog::Build(const ModuleServices& services, const QString& name,
+                                     const QString& number) {
+  setObjectName(QStringLiteral("ContactInformationDialog"));
   setWindowTitle(QStringLiteral("Contact Information"));
   SetControlId(name_, ControlId::kContactName);
   SetControlId(number_, ControlId::kContactNumber);
 
-  // A SIM that names a limit beyond what the entry requests carry, or none
-  // at all, still gets names the requests can carry.
-  const uint32_t limit = GetNameLimit(services.link->SyncPipe());
-  name_->setMaxLength(static_cast<int>(std::clamp<uint32_t>(limit, 1, kSimNameLength)));
-  number_->setMaxLength(kNumberFieldLength);
+  // The limits hold back typing only: a stored value, or a sender's number,
+  // longer than them is shown whole and written back as it is. A SIM that
+  // names a limit beyond what the entry requests carry, or none at all,
+  // still gets names the requests can carry.
   KeepCp1252AsTyped(name_);
   FilterNumberAsTyped(number_);
+  name_->setText(name);
+  number_->setText(number);
+  const uint32_t limit = GetNameLimit(services.link->SyncPipe());
+  LimitTyping(name_, static_cast<int>(std::clamp<uint32_t>(limit, 1, kSimNameLength)));
+  LimitTyping(number_, kNumberFieldLength);
 
   auto* layout = new QFormLayout(this);  // owned by the dialog
   layout->addRow(QStringLiteral("&Name:"), name_);
@@ -84,6 +87,7 @@ void ContactInformationDialog::Build(const ModuleServices& services) {
   connect(number_, &QLineEdit::textChanged, this, &ContactInformationDialog::UpdateOk);
   setMinimumWidth(kDialogWidth);
   name_->setFocus();
+  UpdateOk();
 }
 
 void ContactInformationDialog::UpdateOk() {

@@ -1,5 +1,5 @@
 #pragma once
-// Contact Information (dialog 156): the name and number of a SIM contact,
+// Contact Information: the name and number of a SIM contact,
 // new or changed. OK writes the entry to the SIM first and mirrors it in
 // the Contacts list (core/folders/sim_contacts.h has the rules). The
 // Contacts module opens it modally for New and Edit; Add To Contacts opens
@@ -33,13 +33,14 @@ class ContactInformationDialog final : public QDialog {
   void accept() override;
 
  private:
-  void Build(const ModuleServices& services);
+  // The fields with their stored values, then their typing limits.
+  void Build(const ModuleServices& services, const QString& name, const QString& number);
   void UpdateOk();
 
   ModuleServices services_;
   ContactEdit edit_;
-  QLineEdit* name_;    // 8059
-  QLineEdit* number_;  // 8018
+  QLineEdit* name_;
+  QLineEdit* number_;
   QPushButton* ok_;
 };
 

@@ -29,7 +29,7 @@
 namespace zeph {
 namespace {
 
-// The module's template: the title, the list below it, and the four
+// The module as it is made: the title, the list below it, and the four
 // buttons along the bottom, which keep their size and their x.
 constexpr QSize kInitialSize(380, 300);
 constexpr int kMargin = 7;
@@ -54,7 +54,7 @@ ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidge
       delete_(new QPushButton(QStringLiteral("&Delete"), this)),  // owned by the module
       send_(new QPushButton(QStringLiteral("&Send..."), this)),   // owned by the module
       retry_(new QTimer(this)) {                                  // owned by the module
-  setObjectName(QStringLiteral("ContactsModule155"));
+  setObjectName(QStringLiteral("ContactsModule"));
   SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
   SetControlId(list_, ControlId::kModuleList);
@@ -168,6 +168,7 @@ void ContactsModule::resizeEvent(QResizeEvent* event) {
 }
 
 void ContactsModule::Rebuild() {
+  // Card parameter 0x500E is not read: nothing in Contacts uses its value.
   const ContactList& contacts = Services().store->Lists().contacts;
   QTreeWidgetItem* selected = list_->currentItem();
   const int remembered =
@@ -189,7 +190,9 @@ void ContactsModule::Rebuild() {
   if (count == 0) return;
   if (sortCode_ == kSortNone) sortCode_ = kSortNameAscending;
   SortRows();
-  list_->SetSelection(std::min(remembered, count - 1));
+  // A row past the end (the last contact was deleted) selects nothing:
+  // New and Chat must not act on a contact the user never chose.
+  list_->SetSelection(remembered);
 }
 
 void ContactsModule::SortByColumn(int column) {

@@ -1,5 +1,5 @@
 #pragma once
-// The Contacts module (dialog 155, module 4): the SIM phonebook as the
+// The Contacts module: the SIM phonebook as the
 // program read it, with New, Edit, Delete and Send (a business card), a
 // message or a chat to a contact, and the retry of a SIM read that failed
 // at start-up.
@@ -33,10 +33,10 @@ class ContactsModule final : public FolderModule {
   ReportListView* ListView() const override { return list_; }
 
   // The module's own commands: its buttons, its popup and the double click.
-  void NewContact();     // 8015: Contact Information for a new entry
-  void EditContact();    // 8016: Contact Information for the selection
-  void DeleteContact();  // 8044, 8033: the selection, after the question
-  void SendContact();    // 8045: the selection as a business card
+  void NewContact();     // "&New...": Contact Information for a new entry
+  void EditContact();    // "&Edit...": Contact Information for the selection
+  void DeleteContact();  // "&Delete": the selection, after the question
+  void SendContact();    // "&Send...": the selection as a business card
 
   // One tick of the retry timer: reads the SIM phonebook again, rebuilds
   // the list when the module is shown, and after a good read enables the
@@ -65,10 +65,10 @@ class ContactsModule final : public FolderModule {
 
   QLabel* title_;
   ReportListView* list_;
-  QPushButton* new_;     // 8015
-  QPushButton* edit_;    // 8016
-  QPushButton* delete_;  // 8044
-  QPushButton* send_;    // 8045
+  QPushButton* new_;
+  QPushButton* edit_;
+  QPushButton* delete_;
+  QPushButton* send_;
   QTimer* retry_;
   int sortCode_ = 0;
 };

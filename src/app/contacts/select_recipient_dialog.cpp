@@ -22,7 +22,7 @@ constexpr QSize kDialogSize(260, 300);
 
 SelectRecipientDialog::SelectRecipientDialog(QWidget* parent, const ContactList& contacts)
     : QDialog(parent), list_(new ReportListView(this)) {  // owned by the dialog
-  setObjectName(QStringLiteral("SelectRecipientDialog158"));
+  setObjectName(QStringLiteral("SelectRecipientDialog"));
   setWindowTitle(QStringLiteral("Select Recipient"));
   SetControlId(list_, ControlId::kModuleList);
   list_->SetHeader({Text(StringId::kRecipientNamesColumn)});

@@ -1,5 +1,5 @@
 #pragma once
-// Select Recipient (dialog 158): picks one SIM contact by name, for Send
+// Select Recipient: picks one SIM contact by name, for Send
 // Business Card.
 
 #include <QDialog>
@@ -17,7 +17,7 @@ class SelectRecipientDialog final : public QDialog {
   // One row per contact, sorted by name, the first one selected.
   SelectRecipientDialog(QWidget* parent, const ContactList& contacts);
 
-  // OK (8020) or a double click: the result is 1 + the chosen contact's
+  // OK or a double click: the result is 1 + the chosen contact's
   // index, 0 when nothing is selected. Cancel gives 0.
   void accept() override;
 

@@ -33,7 +33,7 @@ SendBusinessCardDialog::SendBusinessCardDialog(QWidget* parent, const ModuleServ
       card_(new QLineEdit(this)),                              // owned by the dialog
       recipient_(new QLineEdit(this)),                         // owned by the dialog
       send_(new QPushButton(QStringLiteral("&Send"), this)) {  // owned by the dialog
-  setObjectName(QStringLiteral("SendBusinessCardDialog157"));
+  setObjectName(QStringLiteral("SendBusinessCardDialog"));
   setWindowTitle(QStringLiteral("Send Business Card"));
   if (const ContactEntry* entry = services.store->Lists().contacts.GetAt(index)) {
     name_ = FieldText(entry->name);

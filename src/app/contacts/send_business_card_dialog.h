@@ -1,5 +1,5 @@
 #pragma once
-// Send Business Card (dialog 157): sends a SIM contact as a business card
+// Send Business Card: sends a SIM contact as a business card
 // to a number typed or chosen with Select Recipient. Send queues the card
 // in the Outbox, where the send engine finds it.
 
@@ -34,9 +34,9 @@ class SendBusinessCardDialog final : public QDialog {
   // The number of the contact chosen with Select; it is sent to even when
   // the field was edited afterwards. Cancelling Select forgets it.
   std::optional<std::string> chosen_;
-  QLineEdit* card_;       // 8059, "Card:"
-  QLineEdit* recipient_;  // 8046
-  QPushButton* send_;     // 8045
+  QLineEdit* card_;  // "Card:"
+  QLineEdit* recipient_;
+  QPushButton* send_;
 };
 
 }  // namespace zeph

@@ -80,4 +80,18 @@ void KeepCp1252AsTyped(QLineEdit* field) {
                    [field](const QString& text) { KeepCp1252(field, text); });
 }
 
+void LimitTyping(QLineEdit* field, int limit) {
+  // A limit below the text's length would cut it: the field's own limit
+  // follows the text down to `limit`, never below what it holds.
+  auto fit = [field, limit](const QString& text) {
+    const int allowed = std::max(limit, static_cast<int>(text.size()));
+    if (allowed == field->maxLength()) return;
+    const int cursor = field->cursorPosition();
+    field->setMaxLength(allowed);  // puts the text back, the cursor at its end
+    field->setCursorPosition(cursor);
+  };
+  fit(field->text());
+  QObject::connect(field, &QLineEdit::textChanged, field, fit);
+}
+
 }  // namespace zeph

@@ -15,4 +15,10 @@ void FilterNumberAsTyped(QLineEdit* field);
 // Every character Windows-1252 cannot hold becomes '?' on every change.
 void KeepCp1252AsTyped(QLineEdit* field);
 
+// Typing and pasting stop at `limit` characters, but a longer text the
+// field holds already (a stored value) stays whole: the field takes no more
+// characters than it holds until the user shortens it below the limit.
+// Call it once the stored value is in.
+void LimitTyping(QLineEdit* field, int limit);
+
 }  // namespace zeph

@@ -1,5 +1,6 @@
 #include "app/controls/action_bar.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QToolButton>
 
@@ -10,6 +11,18 @@ constexpr int kButtonSize = 28;
 constexpr int kButtonGap = 4;
 constexpr int kLeftPadding = 3 + 4;  // the splitter gap and a margin
 constexpr int kRightPadding = 6;
+
+// The four icons of a button (normal, hot, disabled, pressed) as one icon.
+QIcon ButtonIcon(const std::array<QIcon, 4>& icons) {
+  QIcon icon;
+  for (int size : {16, 22, 24}) {
+    icon.addPixmap(icons[0].pixmap(size, size), QIcon::Normal);
+    icon.addPixmap(icons[1].pixmap(size, size), QIcon::Active);
+    icon.addPixmap(icons[2].pixmap(size, size), QIcon::Disabled);
+    icon.addPixmap(icons[3].pixmap(size, size), QIcon::Selected);
+  }
+  return icon;
+}
 
 }  // namespace
 
@@ -24,29 +37,41 @@ void ActionBar::SetLeftWidth(int width) {
   update();
 }
 
-void ActionBar::AddButton(const ActionButtonRecord& record) {
+QToolButton* ActionBar::NewButton() {
   auto* button = new QToolButton(this);  // owned by the bar
-  QIcon icon;
-  for (int size : {16, 22, 24}) {
-    icon.addPixmap(record.icons[0].pixmap(size, size), QIcon::Normal);
-    icon.addPixmap(record.icons[1].pixmap(size, size), QIcon::Active);
-    icon.addPixmap(record.icons[2].pixmap(size, size), QIcon::Disabled);
-    icon.addPixmap(record.icons[3].pixmap(size, size), QIcon::Selected);
-  }
-  button->setIcon(icon);
   button->setIconSize(QSize(22, 22));
   button->setAutoRaise(true);
+  // The bar is for the mouse; the keyboard has the window's shortcuts.
   button->setFocusPolicy(Qt::NoFocus);
+  button->setFixedSize(kButtonSize, kButtonSize);
+  buttons_.push_back(button);
+  PlaceButtons();
+  button->show();
+  return button;
+}
+
+void ActionBar::AddButton(const ActionButtonRecord& record) {
+  QToolButton* button = NewButton();
+  button->setIcon(ButtonIcon(record.icons));
   button->setToolTip(record.tooltip.trimmed());
   button->setAccessibleName(record.tooltip.trimmed());
-  button->setFixedSize(kButtonSize, kButtonSize);
   button->setEnabled(record.initialState != kButtonDisabled);
   button->setProperty("command", record.command);
   const int command = record.command;
   connect(button, &QToolButton::clicked, this, [this, command] { emit Clicked(command); });
-  buttons_.push_back(button);
-  PlaceButtons();
-  button->show();
+}
+
+void ActionBar::AddAction(QAction* action, const std::array<QIcon, 4>& icons,
+                          const QKeySequence& ownKey) {
+  action->setIcon(ButtonIcon(icons));
+  const QString name = action->text().remove(u'&');
+  const QKeySequence key = ownKey.isEmpty() ? action->shortcut() : ownKey;
+  action->setToolTip(
+      key.isEmpty() ? name
+                    : QStringLiteral("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText)));
+  QToolButton* button = NewButton();
+  button->setDefaultAction(action);
+  button->setAccessibleName(name);
 }
 
 int ActionBar::ButtonsStart() const { return leftWidth_; }
@@ -59,7 +84,12 @@ int ActionBar::ButtonsEnd() const {
 
 void ActionBar::SetButtonState(int position, int state) {
   QToolButton* button = ButtonAt(position);
-  if (button != nullptr) button->setEnabled(state != kButtonDisabled);
+  if (button == nullptr) return;
+  if (QAction* action = button->defaultAction()) {
+    action->setEnabled(state != kButtonDisabled);
+  } else {
+    button->setEnabled(state != kButtonDisabled);
+  }
 }
 
 void ActionBar::RemoveAllButtons() {

@@ -4,12 +4,14 @@
 // bitmap. A click reports the button's command value.
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <vector>
 
+class QAction;
 class QToolButton;
 
 namespace zeph {
@@ -32,18 +34,28 @@ class ActionBar final : public QWidget {
 
   explicit ActionBar(QWidget* parent = nullptr);
 
-  void SetLeftWidth(int width);                       // 0x401
-  void AddButton(const ActionButtonRecord& record);   // 0x402
-  // 0x403: where the bar's own part begins (the left width). 0x405: where
-  // the last button's margin ends. The difference, margins included, is
-  // the room the buttons need, so a list width of CW - room - 23 still
-  // fits the smallest frame.
-  int ButtonsStart() const;                           // 0x403
-  int ButtonsEnd() const;                             // 0x405
-  void SetButtonState(int position, int state);       // 0x408: 2 disables, 0 enables
-  void RemoveAllButtons();                            // 0x40A
-  void SetBackground(const QPixmap& background);      // 0x40B
-  void SetText(const QString& text);                  // 0x404
+  // The width of the module list, where the bar's own part begins.
+  void SetLeftWidth(int width);
+  void AddButton(const ActionButtonRecord& record);
+  // A button for `action`, a command its window owns (and has added to
+  // itself, so that its shortcut works there): the button triggers it and
+  // follows its enabled state; `icons` as in a record. The tooltip is the
+  // action's text with its shortcut, "Save As Text (Ctrl+S)", or with `key`
+  // for a command whose key the window takes itself (it works also while
+  // the button is grey).
+  void AddAction(QAction* action, const std::array<QIcon, 4>& icons, const QKeySequence& key = {});
+  // Where the bar's own part begins (the left width), and where the last
+  // button's margin ends. The difference, margins included, is the room
+  // the buttons need, so a list width of CW - room - 23 still fits the
+  // smallest frame.
+  int ButtonsStart() const;
+  int ButtonsEnd() const;
+  // 2 disables, 0 enables; a button of an action enables the action.
+  void SetButtonState(int position, int state);
+  void RemoveAllButtons();
+  void SetBackground(const QPixmap& background);
+  // The caption at the bar's right end.
+  void SetText(const QString& text);
 
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
   QToolButton* ButtonAt(int position) const;
@@ -56,6 +68,7 @@ class ActionBar final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QToolButton* NewButton();
   void PlaceButtons();
 
   int leftWidth_ = 0;

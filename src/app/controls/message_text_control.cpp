@@ -19,6 +19,7 @@
 #include "core/compose/message_text_measure.h"
 #include "core/devicelink/device_requests.h"
 #include "core/pictures/picture_ops.h"
+#include "core/util/cp1252.h"
 
 namespace zeph {
 namespace {
@@ -280,8 +281,41 @@ void MessageTextControl::PlaceEdit() {
   }
 }
 
+void MessageTextControl::ShowInsertionAsSent() {
+  // An insertion into an empty document is reported one character too long
+  // (the block's own end is counted as replaced).
+  const int end = std::min(lastInsertEnd_, edit_->document()->characterCount() - 1);
+  const int start = std::max(0, end - lastAdded_);
+  const QString raw = edit_->document()->toRawText();
+  QTextCursor replace(edit_->document());
+  bool replaced = false;
+  int removed = 0;
+  for (int i = end - 1; i >= start; --i) {
+    char32_t code = raw[i].unicode();
+    int length = 1;
+    if (raw[i].isLowSurrogate() && i > start && raw[i - 1].isHighSurrogate()) {
+      code = QChar::surrogateToUcs4(raw[i - 1], raw[i]);
+      --i;
+      length = 2;
+    }
+    if (IsLineBreak(raw[i]) || Cp1252Holds(code)) continue;
+    if (!replaced) replace.joinPreviousEditBlock();  // one undo step with the typing
+    replaced = true;
+    replace.setPosition(i);
+    replace.setPosition(i + length, QTextCursor::KeepAnchor);
+    writing_ = true;
+    replace.insertText(QStringLiteral("?"));
+    writing_ = false;
+    removed += length - 1;
+  }
+  if (replaced) replace.endEditBlock();
+  lastInsertEnd_ -= removed;
+  lastAdded_ -= removed;
+}
+
 void MessageTextControl::TextEdited() {
   if (writing_) return;
+  if (!readOnly_ && lastAdded_ > 0) ShowInsertionAsSent();
   // The character limit stops what the user types or pastes at the end of
   // what fits; a lower limit than the text holds keeps the text as it is
   // and only refuses more.

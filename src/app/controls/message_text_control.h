@@ -27,6 +27,11 @@ namespace zeph {
 class Asker;
 class Pipe;
 
+// The keys of Attach Picture and Remove Picture in the windows that write
+// with a text control (the message editor, the chat).
+inline constexpr QKeyCombination kAttachPictureKey = Qt::CTRL | Qt::Key_P;
+inline constexpr QKeyCombination kRemovePictureKey = Qt::CTRL | Qt::SHIFT | Qt::Key_P;
+
 class MessageTextControl final : public QWidget {
   Q_OBJECT
 
@@ -98,8 +103,8 @@ class MessageTextControl final : public QWidget {
   void Changed();
   // Escape in the text: the window that holds the control closes.
   void CloseRequested();
-  // "&Save Picture" chosen in the context popup; the holder hands command
-  // 8051 to the frame.
+  // "&Save Picture" chosen in the context popup: the window that holds the
+  // control saves the picture (a folder through the frame's Save Picture).
   void SavePictureRequested();
 
  protected:
@@ -111,8 +116,13 @@ class MessageTextControl final : public QWidget {
  private:
   void PlaceEdit();
   void DropPicture(bool emptyText);
-  // The user changed the text: the character limit, then Changed.
+  // The user changed the text: what the card cannot carry, the character
+  // limit, then Changed.
   void TextEdited();
+  // Every character of the user's last insertion that Windows-1252 cannot
+  // hold becomes the '?' the send makes of it, so that the field shows,
+  // and the counter counts, what will be sent.
+  void ShowInsertionAsSent();
   // Replaces the edit's text without reporting a change.
   void PutText(const QString& text);
   void ReportError(int code);

@@ -22,10 +22,10 @@ class ModuleList final : public QListWidget {
 
   explicit ModuleList(QWidget* parent = nullptr);
 
-  void AddModule(const QIcon& icon, const QString& name, const QString& description);  // 0x415
-  // 0x417: highlights the entry without reporting it.
+  void AddModule(const QIcon& icon, const QString& name, const QString& description);
+  // Highlights the entry without reporting it.
   void Select(int index);
-  int MinimumWidth() const;  // 0x419
+  int MinimumWidth() const;
   int Selected() const { return currentRow(); }
   int Count() const { return count(); }
   // The entry's box in the list's own coordinates.

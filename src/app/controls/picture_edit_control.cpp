@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWindow>
 #include <cmath>
 
 namespace zeph {
@@ -16,10 +17,10 @@ int Floor(qreal value) {
   return static_cast<int>(std::floor(value + 1e-6));
 }
 
-// Paints the cells as the program always has: a white field; in grid mode
-// a black frame two pixels wide around the area and the grey grid lines
-// between the cells; a black square of cell x cell pixels for every black
-// cell, one pixel inside its pitch.
+// Paints the cells: a white field; in grid mode a black frame two pixels
+// wide around the area and the grey grid lines between the cells; a black
+// square of cell x cell pixels for every black cell, one pixel inside its
+// pitch.
 void PaintCells(QImage& image, const PictureEditGeometry& g, const EditGrid& grid) {
   image.fill(Qt::white);
   if (g.mode == PictureEditMode::kNoRoom) return;
@@ -119,8 +120,8 @@ void PictureEditControl::Apply(PictureEditOutcome outcome) {
   if (outcome.repaint) update();
 }
 
-bool PictureEditControl::Sees(const QMouseEvent& event) const {
-  return QRectF(kBorder, kBorder, client_.width(), client_.height()).contains(event.position());
+bool PictureEditControl::Sees(QPointF at) const {
+  return QRectF(kBorder, kBorder, client_.width(), client_.height()).contains(at);
 }
 
 void PictureEditControl::paintEvent(QPaintEvent*) {
@@ -136,35 +137,77 @@ void PictureEditControl::paintEvent(QPaintEvent*) {
   painter.drawImage(QPointF(kBorder, kBorder), cells);
 }
 
-void PictureEditControl::Pressed(const QMouseEvent& event) {
-  if (!Sees(event)) return;
+void PictureEditControl::Pressed(QPointF at, Qt::MouseButton button) {
+  if (!Sees(at)) return;
   FollowDeviceRatio();
-  if (event.button() == Qt::LeftButton) state_.LeftPressed();
-  if (event.button() == Qt::RightButton) state_.RightPressed();
+  if (button == Qt::LeftButton) state_.LeftPressed();
+  if (button == Qt::RightButton) state_.RightPressed();
+}
+
+void PictureEditControl::Moved(QPointF at, unsigned held) {
+  if (!Sees(at)) return;
+  FollowDeviceRatio();
+  const QPoint device = DevicePoint(at);
+  Apply(state_.PointerMoved(device.x(), device.y(), held));
+}
+
+void PictureEditControl::Released(QPointF at, Qt::MouseButton button) {
+  if (!Sees(at)) return;
+  FollowDeviceRatio();
+  const QPoint device = DevicePoint(at);
+  if (button == Qt::LeftButton) Apply(state_.LeftReleased(device.x(), device.y()));
+  if (button == Qt::RightButton) Apply(state_.RightReleased(device.x(), device.y()));
 }
 
 void PictureEditControl::mousePressEvent(QMouseEvent* event) {
-  Pressed(*event);
+  Pressed(event->position(), event->button());
 }
 
 // The control takes no double clicks: the second press of one is a press.
 void PictureEditControl::mouseDoubleClickEvent(QMouseEvent* event) {
-  Pressed(*event);
+  Pressed(event->position(), event->button());
 }
 
 void PictureEditControl::mouseMoveEvent(QMouseEvent* event) {
-  if (!Sees(*event)) return;
-  FollowDeviceRatio();
-  const QPoint at = DevicePoint(event->position());
-  Apply(state_.PointerMoved(at.x(), at.y(), Held(*event)));
+  Moved(event->position(), Held(*event));
 }
 
 void PictureEditControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (!Sees(*event)) return;
-  FollowDeviceRatio();
-  const QPoint at = DevicePoint(event->position());
-  if (event->button() == Qt::LeftButton) Apply(state_.LeftReleased(at.x(), at.y()));
-  if (event->button() == Qt::RightButton) Apply(state_.RightReleased(at.x(), at.y()));
+  Released(event->position(), event->button());
+}
+
+void PictureEditControl::showEvent(QShowEvent* event) {
+  QWindow* shown = window()->windowHandle();
+  if (shown != watchedWindow_) {
+    if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = shown;
+    if (shown != nullptr) shown->installEventFilter(this);
+  }
+  QWidget::showEvent(event);
+}
+
+bool PictureEditControl::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (watched != watchedWindow_ || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                                    type != QEvent::MouseButtonRelease)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  if (type == QEvent::MouseButtonPress && mouse->buttons() == mouse->button()) {
+    // A stroke begins: Qt gives it to the widget under the press.
+    QWidget* pressed = window()->childAt(mouse->position().toPoint());
+    strokeElsewhere_ = (pressed != nullptr ? pressed : window()) != this;
+    return false;
+  }
+  if (!strokeElsewhere_ || !isVisible()) return false;
+  const QPointF at = mapFromGlobal(mouse->globalPosition());
+  if (type == QEvent::MouseButtonPress) Pressed(at, mouse->button());
+  if (type == QEvent::MouseMove) Moved(at, Held(*mouse));
+  if (type == QEvent::MouseButtonRelease) {
+    Released(at, mouse->button());
+    strokeElsewhere_ = mouse->buttons() != Qt::NoButton;
+  }
+  return false;  // the widget pressed gets the event as well
 }
 
 QCursor DrawingCursor() {

@@ -13,11 +13,14 @@
 // device pixel thin.
 
 #include <QCursor>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
 #include "core/pictures/picture_edit_state.h"
 #include "core/pictures/picture_ops.h"
+
+class QWindow;
 
 namespace zeph {
 
@@ -53,6 +56,10 @@ class PictureEditControl final : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  // The pointer over the control during a stroke pressed elsewhere in its
+  // window, which Qt hands to the widget pressed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A screen of another scale gets cells of its own device pixels; the
@@ -61,12 +68,18 @@ class PictureEditControl final : public QWidget {
   void Apply(PictureEditOutcome outcome);
   // The control sees only the pointer over its drawing area, as if it did
   // not hold the pointer while a button is down.
-  bool Sees(const QMouseEvent& event) const;
-  void Pressed(const QMouseEvent& event);
+  bool Sees(QPointF at) const;
+  void Pressed(QPointF at, Qt::MouseButton button);
+  void Moved(QPointF at, unsigned held);
+  void Released(QPointF at, Qt::MouseButton button);
 
   QSize client_;
   qreal ratio_;
   PictureEditState state_;
+  // The control holds no pointer: its window's events show it a stroke
+  // that began on another widget.
+  QPointer<QWindow> watchedWindow_;
+  bool strokeElsewhere_ = false;
 };
 
 // The drawing cursor: a pencil with its point, the hot spot, at the top

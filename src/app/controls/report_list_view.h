@@ -20,23 +20,23 @@ class ReportListView final : public QTreeWidget {
  public:
   explicit ReportListView(QWidget* parent = nullptr);
 
-  // GrListView_SetHeader: one column per title, in order.
+  // One column per title, in order.
   void SetHeader(const QStringList& titles);
-  // GrListView_InitImageList: an image index is the icon's position from 0.
+  // The rows' images: an image index is the icon's position from 0.
   void InitImageList(std::vector<QIcon> icons);
-  // GrListView_AddItem: appends a row; returns its row index.
+  // Appends a row; returns its row index.
   int AddItem(int imageIndex, int key, const QStringList& texts);
-  // GrListView_SetItemIcon: returns the row's previous image, -1 when no
-  // row has the key.
+  // Gives the row with the key another image; returns its previous one,
+  // -1 when no row has the key.
   int SetItemIcon(int key, int imageIndex);
-  // GrListView_GetCurSelParam: the selected row's key, -1 when none.
+  // The selected row's key, -1 when none.
   int GetCurSelParam() const;
-  // GrListView_FindItemByParam: the row with the key, -1 when none.
+  // The row with the key, -1 when none.
   int FindItemByParam(int key) const;
-  // GrListView_SetSelection: selects the row and scrolls it into view.
+  // Selects the row and scrolls it into view; a row past the end changes
+  // nothing.
   void SetSelection(int row);
-  // GrListView_AdjustListView: re-fits the columns after rows or the size
-  // changed.
+  // Re-fits the columns after rows or the size changed.
   void AdjustListView(int flags);
 
   int KeyOfRow(int row) const;

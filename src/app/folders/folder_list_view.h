@@ -1,5 +1,5 @@
 #pragma once
-// The list of a message folder (control 8001): a flat view over the
+// The list of a message folder: a flat view over the
 // folder's MessageListModel in report style, one small icon per row, rows
 // selected whole, several at once with Shift and Ctrl. The arrows, Home,
 // End and typing the start of a name move in it as in any list; Enter

@@ -58,7 +58,7 @@ InboxModule::InboxModule(int index, const ModuleServices& services, InboxSetup s
           SourceFolder::kInbox, parent),
       setup_(std::move(setup)),
       arrivals_(new QTimer(this)) {  // owned by the module
-  setObjectName(QStringLiteral("InboxModule101"));
+  setObjectName(QStringLiteral("InboxModule"));
   // The range stays registered, and is registered again whenever the pipe
   // finds a restarted card service; a missing one fails quietly here.
   if (IpcPipe* indications = services.link->IndicationPipe()) {

@@ -1,5 +1,5 @@
 #pragma once
-// The Inbox (dialog 101, module 0): the only place messages come in. It
+// The Inbox: the only place messages come in. It
 // registers for the card service's indications when it is made and checks
 // for them every 500 ms, on screen or not; an arrival reloads it (the
 // reception pass runs between its two loads of the file) and the module on

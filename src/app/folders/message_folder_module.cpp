@@ -66,7 +66,7 @@ MessageFolderModule::MessageFolderModule(int index, const ModuleServices& servic
   SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
   list_->SetFolderModel(model_);
-  // The message folders share popup 1 of menu 199; its choice and the
+  // The message folders share the folders' context menu; its choice and the
   // Delete key go the frame's way, so that they ask first.
   AdoptList(list_, services.menus->MessageFolders());
   connect(list_->header(), &QHeaderView::sectionClicked, this, &MessageFolderModule::SortByColumn);

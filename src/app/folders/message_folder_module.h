@@ -54,7 +54,7 @@ class MessageFolderModule : public FolderModule {
   Q_OBJECT
 
  public:
-  // The template's size, which a module never goes below, and where its
+  // The size a module is made at and never goes below, and where its
   // list starts.
   static constexpr QSize kInitialSize{380, 300};
   static constexpr int kMargin = 7;

@@ -21,8 +21,6 @@
 namespace zeph {
 namespace {
 
-constexpr auto kResendId = static_cast<ControlId>(8075);
-constexpr auto kResendAllId = static_cast<ControlId>(8076);
 constexpr QRect kResendPlace(7, 0, 80, 23);
 constexpr QRect kResendAllPlace(93, 0, 80, 23);
 // How long the send thread's wish for a refresh waits between tries of an
@@ -57,9 +55,9 @@ OutboxModule::OutboxModule(int index, const ModuleServices& services, OutboxSetu
     : MessageFolderModule(index, services, OutboxFolder(services), parent),
       outbox_(services.store->Lists().outbox),
       outboxPath_(services.store->Paths().outbox),
-      resend_(MakeButton("&Resend", kResendId, kResendPlace, this)),
-      resendAll_(MakeButton("Resend &All", kResendAllId, kResendAllPlace, this)) {
-  setObjectName(QStringLiteral("OutboxModule102"));
+      resend_(MakeButton("&Resend", ControlId::kResend, kResendPlace, this)),
+      resendAll_(MakeButton("Resend &All", ControlId::kResendAll, kResendAllPlace, this)) {
+  setObjectName(QStringLiteral("OutboxModule"));
   AddBottomButton(resend_);
   AddBottomButton(resendAll_);
   resend_->setEnabled(false);

@@ -1,5 +1,5 @@
 #pragma once
-// The Outbox (dialog 102, module 1): the messages waiting to be sent, each
+// The Outbox: the messages waiting to be sent, each
 // with its state ("Waiting", "Sending...", "Failed"), and the module that
 // owns the send engine. Its creation starts the send thread on a pipe of
 // its own; its destruction stops it, bounded, and kills nothing. "&Resend"
@@ -46,7 +46,7 @@ class OutboxModule final : public MessageFolderModule {
   void Command(FolderCommand command) override;
   // Every record that is not being sent.
   void DeleteAll() override;
-  // Button 8075: the selected failed record waits again, from no attempts.
+  // "&Resend": the selected failed record waits again, from no attempts.
   void Resend();
 
   QPushButton* ResendButton() const { return resend_; }

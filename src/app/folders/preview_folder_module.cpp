@@ -9,16 +9,15 @@
 #include "app/base/dialog_fonts.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/message_text_control.h"
 #include "app/folders/folder_list_view.h"
 #include "app/folders/record_texts.h"
-#include "core/pictures/picture_exchange.h"
-#include "core/store/picture_library_file.h"
 
 namespace zeph {
 namespace {
 
-// The labels' places in the template; they move down with the preview and
+// The labels' places as the module is made; they move down with the preview and
 // keep their x and their size.
 constexpr QRect kCaptionPlace(7, 0, 40, 16);
 constexpr QRect kValuePlace(50, 0, 175, 16);
@@ -91,12 +90,7 @@ void PreviewFolderModule::SavePicture() {
       picture = record->picture;
     }
   });
-  if (!picture) return;
-  ProgramStore& store = *Services().store;
-  if (!AddPictureOnce(store.Lists().pictures, *picture)) return;  // held already
-  // A library file that cannot be written keeps the picture in the list;
-  // the next save of the library writes it.
-  static_cast<void>(SavePictureLibrary(store.Paths().pictures, store.Lists().pictures));
+  if (picture) SavePictureToLibrary(*Services().store, *Services().asker, *picture);
 }
 
 void PreviewFolderModule::DeleteAll() {

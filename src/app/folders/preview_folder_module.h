@@ -33,10 +33,10 @@ class PreviewFolderModule : public MessageFolderModule {
   // New, Reply (where the folder has it), Forward, Delete (confirmed
   // already), Chat.
   void Command(FolderCommand command) override;
-  // Command 8051: the selected message's picture into the picture library,
+  // Save Picture: the selected message's picture into the picture library,
   // unless the library holds the same 252 bytes already.
   void SavePicture() override;
-  // Command 8065, confirmed: the folder emptied and saved.
+  // Delete All, confirmed: the folder emptied and saved.
   void DeleteAll() override;
 
   MessageTextControl* Preview() const { return preview_; }

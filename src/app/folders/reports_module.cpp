@@ -13,7 +13,6 @@
 namespace zeph {
 namespace {
 
-constexpr auto kClearListId = static_cast<ControlId>(8049);
 constexpr QRect kClearListPlace(7, 0, 80, 23);
 
 MessageFolderSetup ReportsFolder(const ModuleServices& services) {
@@ -37,8 +36,8 @@ MessageFolderSetup ReportsFolder(const ModuleServices& services) {
 ReportsModule::ReportsModule(int index, const ModuleServices& services, QWidget* parent)
     : MessageFolderModule(index, services, ReportsFolder(services), parent),
       clear_(new QPushButton(QStringLiteral("&Clear List"), this)) {  // owned by the module
-  setObjectName(QStringLiteral("ReportsModule165"));
-  SetControlId(clear_, kClearListId);
+  setObjectName(QStringLiteral("ReportsModule"));
+  SetControlId(clear_, ControlId::kClearList);
   clear_->setGeometry(kClearListPlace);
   clear_->setEnabled(false);
   AddBottomButton(clear_);

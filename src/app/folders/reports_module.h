@@ -1,5 +1,5 @@
 #pragma once
-// Delivery reports (dialog 165, module 3): for every message sent while
+// Delivery reports: for every message sent while
 // delivery reports were asked for, whether the network confirmed it. The
 // send engine adds a "Pending" entry when it sends; reception replaces it
 // with the status report, at the end of the list. Entries go singly

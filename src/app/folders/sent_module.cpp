@@ -29,7 +29,7 @@ SentModule::SentModule(int index, const ModuleServices& services, QWidget* paren
     : PreviewFolderModule(index, services, SentFolder(services),
                           PreviewLabels{"To:", ControlId::kSentToLabel, ControlId::kRecipientValue},
                           SourceFolder::kSent, parent) {
-  setObjectName(QStringLiteral("SentModule103"));
+  setObjectName(QStringLiteral("SentModule"));
   // Made with its rows, unlike the Inbox, which waits for the frame.
   Refresh(RefreshReason::kReload);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Sent messages (dialog 103, module 2): a copy of every message the send
+// Sent messages: a copy of every message the send
 // engine sent, business cards excepted, with the preview below. New,
 // Forward (also a double click and Enter), Chat, Delete, Save Picture and
 // Delete All; nothing here is marked read. The list is shared with the

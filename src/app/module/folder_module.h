@@ -42,9 +42,9 @@ class FolderModule : public QWidget {
   // New, Reply, Forward, Delete (already confirmed), Chat, on the module's
   // selection.
   virtual void Command(FolderCommand command) = 0;
-  // Command 8051.
+  // Save Picture.
   virtual void SavePicture() {}
-  // Command 8065, already confirmed.
+  // Delete All, already confirmed.
   virtual void DeleteAll() {}
   // The module space changed size: the module takes the space's size less
   // a margin, never less than its initial size, and lays itself out.
@@ -52,7 +52,7 @@ class FolderModule : public QWidget {
   // Key-down, key-up and character input forwarded by the module space;
   // true when the module used it.
   virtual bool ForwardKey(QKeyEvent* event);
-  // Control 8001, the module's list: a list of items (Contacts) or a view
+  // The module's list: a list of items (Contacts) or a view
   // over a model of the folder's list (the message folders).
   virtual QAbstractItemView* ListView() const = 0;
   // The key of the selected row (the index of the element it shows in the
@@ -61,9 +61,10 @@ class FolderModule : public QWidget {
   // itself.
   virtual int SelectedKey() const;
 
-  // Add To Contacts (8060): with a row selected, asks for Contact
-  // Information with the sender of the Inbox message at the row's key. It
-  // is the Inbox's list whichever module is current, as it always was.
+  // Add To Contacts: with a row selected, asks for Contact Information
+  // with the sender of the Inbox message at the row's key. The key is read
+  // in the Inbox's list whichever module is current; the folders enable
+  // the command only where their keys are the Inbox's.
   void AddToContacts();
 
  signals:

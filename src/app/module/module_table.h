@@ -22,7 +22,6 @@ enum class FolderCommand : int {
 
 struct ModuleRow {
   IconId icon;
-  int templateId;  // the module's dialog number
   StringId name;
   StringId description;
   int actionMask;  // FolderCommand bits: the action buttons the module shows
@@ -31,18 +30,37 @@ struct ModuleRow {
 };
 
 inline constexpr std::array<ModuleRow, 5> kModuleTable = {{
-    {IconId::kInbox, 101, StringId::kInboxName, StringId::kInboxDescription, 31,
-     {StringId::kInboxFromColumn, StringId::kInboxDateColumn}, 2},
-    {IconId::kOutbox, 102, StringId::kOutboxName, StringId::kOutboxDescription, 9,
-     {StringId::kOutboxToColumn, StringId::kOutboxDateColumn, StringId::kOutboxStatusColumn}, 3},
-    {IconId::kSent, 103, StringId::kSentName, StringId::kSentDescription, 29,
-     {StringId::kSentToColumn, StringId::kSentDateColumn}, 2},
-    {IconId::kReports, 165, StringId::kReportsName, StringId::kReportsDescription, 9,
+    {IconId::kInbox,
+     StringId::kInboxName,
+     StringId::kInboxDescription,
+     31,
+     {StringId::kInboxFromColumn, StringId::kInboxDateColumn},
+     2},
+    {IconId::kOutbox,
+     StringId::kOutboxName,
+     StringId::kOutboxDescription,
+     9,
+     {StringId::kOutboxToColumn, StringId::kOutboxDateColumn, StringId::kOutboxStatusColumn},
+     3},
+    {IconId::kSent,
+     StringId::kSentName,
+     StringId::kSentDescription,
+     29,
+     {StringId::kSentToColumn, StringId::kSentDateColumn},
+     2},
+    {IconId::kReports,
+     StringId::kReportsName,
+     StringId::kReportsDescription,
+     9,
      {StringId::kReportsToColumn, StringId::kReportsMessageColumn, StringId::kReportsStatusColumn,
       StringId::kInboxDateColumn},
      4},
-    {IconId::kContacts, 155, StringId::kContactsName, StringId::kContactsDescription, 25,
-     {StringId::kContactsNameColumn, StringId::kContactsNumberColumn}, 2},
+    {IconId::kContacts,
+     StringId::kContactsName,
+     StringId::kContactsDescription,
+     25,
+     {StringId::kContactsNameColumn, StringId::kContactsNumberColumn},
+     2},
 }};
 
 struct ActionButtonRow {

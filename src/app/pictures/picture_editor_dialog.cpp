@@ -1,17 +1,20 @@
 #include "app/pictures/picture_editor_dialog.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "app/base/control_id.h"
 #include "app/base/program_bitmaps.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/picture_display.h"
 #include "app/controls/picture_edit_control.h"
@@ -19,48 +22,49 @@
 namespace zeph {
 namespace {
 
-// The values the bar's buttons report: Save's command id, and Clear All's
-// value, which reaches the dialog as the bar's own notification.
-constexpr int kSaveValue = 8017;
-constexpr int kClearAllValue = 8;
 constexpr int kMargin = 9;
-
-ActionButtonRecord Button(int value, std::array<IconId, 4> icons, StringId text) {
-  return {kButtonEnabled,
-          {IconForResource(icons[0]), IconForResource(icons[1]), IconForResource(icons[2]),
-           IconForResource(icons[3])},
-          value,
-          Text(text)};
-}
 
 }  // namespace
 
 PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
-                                         std::string libraryPath, int editIndex)
+                                         std::string libraryPath, int editIndex, Asker& asker)
     : QDialog(owner),
       library_(library),
       libraryPath_(std::move(libraryPath)),
       editIndex_(editIndex),
+      asker_(asker),
       strip_(BitmapForResource(BitmapId::kLeftStrip)),
       bar_(new ActionBar(this)),                             // owned by the dialog
       editArea_(new PictureEditControl(this, kEditAreaSize,  // owned by the dialog
                                        library.GetAt(editIndex))),
       preview_(new PictureEditControl(this, kPreviewSize,  // owned by the dialog
                                       library.GetAt(editIndex))) {
-  setObjectName(QStringLiteral("PictureEditorDialog110"));
+  setObjectName(QStringLiteral("PictureEditorDialog"));
   setWindowTitle(QStringLiteral("Picture Editor"));
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  bar_->AddButton(Button(kSaveValue,
-                         {IconId::kSaveNormal, IconId::kSaveHot,
-                          IconId::kSaveDisabled, IconId::kSavePressed},
-                         StringId::kSavePictureTooltip));
-  bar_->AddButton(Button(kClearAllValue,
-                         {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
-                          IconId::kClearAllPressed},
-                         StringId::kClearAllTooltip));
+  // Clear All's key is not Delete alone, which is the frame's.
+  const std::tuple<StringId, std::array<IconId, 4>, QKeyCombination,
+                   void (PictureEditorDialog::*)()>
+      commands[] = {
+          {StringId::kSavePictureTooltip,
+           {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
+           Qt::CTRL | Qt::Key_S,
+           &PictureEditorDialog::Save},
+          {StringId::kClearAllTooltip,
+           {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
+            IconId::kClearAllPressed},
+           Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
+           &PictureEditorDialog::ClearAll},
+      };
+  for (const auto& [text, icons, key, run] : commands) {
+    auto* command = new QAction(Text(text).trimmed(), this);  // owned by the dialog
+    command->setShortcut(key);
+    connect(command, &QAction::triggered, this, run);
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(icons));
+  }
   bar_->SetText(Text(StringId::kPictureEditorBarText));
-  connect(bar_, &ActionBar::Clicked, this, &PictureEditorDialog::BarClicked);
 
   SetControlId(editArea_, ControlId::kPictureEditArea);
   SetControlId(preview_, ControlId::kPicturePreview);
@@ -111,9 +115,7 @@ void PictureEditorDialog::Save() {
   } else if (PictureImage* edited = library_.GetAt(editIndex_)) {
     *edited = picture;
   }
-  // A library file that cannot be written leaves the pictures in memory,
-  // as every store save does; nothing is shown.
-  static_cast<void>(SavePictureLibrary(libraryPath_, library_));
+  static_cast<void>(SavePictureLibraryOrSay(libraryPath_, library_, asker_));
   done(1);
 }
 
@@ -123,11 +125,6 @@ void PictureEditorDialog::ClearAll() {
 
 void PictureEditorDialog::FollowEditArea() {
   preview_->SetGrid(editArea_->Grid());
-}
-
-void PictureEditorDialog::BarClicked(int command) {
-  if (command == kSaveValue) Save();
-  if (command == kClearAllValue) ClearAll();
 }
 
 void PictureEditorDialog::paintEvent(QPaintEvent*) {

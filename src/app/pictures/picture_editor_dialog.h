@@ -1,5 +1,5 @@
 #pragma once
-// The Picture Editor (110): a large picture edit control to draw on and a
+// The Picture Editor: a large picture edit control to draw on and a
 // small one that previews the picture at its natural size. Save puts the
 // picture into the library, as a new picture or over the one being edited,
 // and saves the library file; Cancel leaves the library as it was.
@@ -14,6 +14,7 @@
 namespace zeph {
 
 class ActionBar;
+class Asker;
 class PictureEditControl;
 
 class PictureEditorDialog final : public QDialog {
@@ -27,12 +28,15 @@ class PictureEditorDialog final : public QDialog {
   static constexpr int kNewPicture = -1;
 
   // Edits library picture `editIndex`, or draws a new one from white for
-  // kNewPicture. `libraryPath` is where the library is saved.
-  PictureEditorDialog(QWidget* owner, PictureList& library, std::string libraryPath, int editIndex);
+  // kNewPicture. `libraryPath` is where the library is saved; a save that
+  // fails is told through `asker`.
+  PictureEditorDialog(QWidget* owner, PictureList& library, std::string libraryPath, int editIndex,
+                      Asker& asker);
 
   // Packs the drawing; a new picture is appended to the library, an edited
-  // one overwritten in place; the library is saved and the dialog closes
-  // with 1.
+  // one overwritten in place; the library is saved (a file that cannot be
+  // written shows the error box, the picture stays in the library) and the
+  // dialog closes with 1.
   void Save();
   // All cells white, the preview with them.
   void ClearAll();
@@ -49,15 +53,15 @@ class PictureEditorDialog final : public QDialog {
   // The preview always shows the drawing area's picture: a stroke on the
   // preview itself is replaced at once.
   void FollowEditArea();
-  void BarClicked(int command);
 
   PictureList& library_;
   std::string libraryPath_;
   int editIndex_;
-  QPixmap strip_;  // bitmap 104
+  Asker& asker_;
+  QPixmap strip_;  // the strip down the left edge
   ActionBar* bar_;
-  PictureEditControl* editArea_;  // 8023
-  PictureEditControl* preview_;   // 8050
+  PictureEditControl* editArea_;
+  PictureEditControl* preview_;
 };
 
 }  // namespace zeph

@@ -1,5 +1,5 @@
 #pragma once
-// Draws a Picture Library item as the list box always has: 80 x 36 pixels,
+// Draws a Picture Library item: 80 x 36 pixels,
 // an etched frame, or for the selected item two one-colour frames, and the
 // picture at its natural size 4 pixels in from the item's corner.
 

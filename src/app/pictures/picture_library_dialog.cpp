@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <array>
+#include <cerrno>
 
 #include "app/base/asker.h"
 #include "app/base/control_id.h"
@@ -19,6 +20,7 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
@@ -39,28 +41,34 @@ struct ButtonRow {
   PictureCommand command;
   std::array<IconId, 4> icons;
   StringId text;
+  QKeyCombination key;
 };
 
 const std::array<ButtonRow, 5> kButtons = {{
     {PictureCommand::kCreateNew,
      {IconId::kNewPictureNormal, IconId::kNewPictureHot, IconId::kNewPictureDisabled,
       IconId::kNewPicturePressed},
-     StringId::kNewPictureTooltip},
+     StringId::kNewPictureTooltip,
+     Qt::CTRL | Qt::Key_N},
     {PictureCommand::kEdit,
      {IconId::kEditPictureNormal, IconId::kEditPictureHot, IconId::kEditPictureDisabled,
       IconId::kEditPicturePressed},
-     StringId::kEditPictureTooltip},
+     StringId::kEditPictureTooltip,
+     QKeyCombination(Qt::Key_F2)},
     {PictureCommand::kImport,
      {IconId::kImportPictureNormal, IconId::kImportPictureNormal, IconId::kImportPictureDisabled,
       IconId::kImportPicturePressed},
-     StringId::kImportPictureTooltip},
+     StringId::kImportPictureTooltip,
+     Qt::CTRL | Qt::Key_I},
     {PictureCommand::kExport,
      {IconId::kExportPictureNormal, IconId::kExportPictureHot, IconId::kExportPictureDisabled,
       IconId::kExportPicturePressed},
-     StringId::kExportPictureTooltip},
+     StringId::kExportPictureTooltip,
+     Qt::CTRL | Qt::Key_E},
     {PictureCommand::kDelete,
      {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
-     StringId::kDeletePictureTooltip},
+     StringId::kDeletePictureTooltip,
+     QKeyCombination(Qt::Key_Delete)},
 }};
 
 std::string NativePath(const QString& path) {
@@ -82,7 +90,7 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
       list_(new QListView(this)),                        // owned by the dialog
       ok_(new QPushButton(QStringLiteral("OK"), this)),  // owned by the dialog
       popup_(new QMenu(this)) {                          // owned by the dialog
-  setObjectName(QStringLiteral("PictureLibraryDialog109"));
+  setObjectName(QStringLiteral("PictureLibraryDialog"));
   setWindowTitle(QStringLiteral("Picture Library"));
   if (chooser_ == nullptr) {
     // The file dialogs start where the library itself is kept.
@@ -93,15 +101,13 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
   for (const ButtonRow& row : kButtons) {
-    bar_->AddButton({kButtonEnabled,
-                     {IconForResource(row.icons[0]), IconForResource(row.icons[1]),
-                      IconForResource(row.icons[2]), IconForResource(row.icons[3])},
-                     static_cast<int>(row.command),
-                     Text(row.text)});
+    auto* command = new QAction(Text(row.text).trimmed(), this);  // owned by the dialog
+    command->setShortcut(row.key);
+    connect(command, &QAction::triggered, this, [this, run = row.command] { RunCommand(run); });
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(row.icons));
   }
   bar_->SetText(Text(StringId::kLibraryBarText));
-  connect(bar_, &ActionBar::Clicked, this,
-          [this](int command) { RunCommand(static_cast<PictureCommand>(command)); });
 
   SetControlId(list_, ControlId::kPictureList);
   list_->setModel(model_);
@@ -130,22 +136,6 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
                                       std::pair{"E&xport...", PictureCommand::kExport},
                                       std::pair{"&Delete", PictureCommand::kDelete}}) {
     popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
-  }
-
-  // The bar's buttons take no focus; these keys reach their commands.
-  const std::array<std::pair<QKeySequence, PictureCommand>, 5> keys = {{
-      {QKeySequence(Qt::CTRL | Qt::Key_N), PictureCommand::kCreateNew},
-      {QKeySequence(Qt::Key_F2), PictureCommand::kEdit},
-      {QKeySequence(Qt::CTRL | Qt::Key_I), PictureCommand::kImport},
-      {QKeySequence(Qt::CTRL | Qt::Key_E), PictureCommand::kExport},
-      {QKeySequence(Qt::Key_Delete), PictureCommand::kDelete},
-  }};
-  for (const auto& [sequence, command] : keys) {
-    auto* key = new QAction(this);  // owned by the dialog
-    key->setShortcut(sequence);
-    key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(key, &QAction::triggered, this, [this, command = command] { RunCommand(command); });
-    addAction(key);
   }
 
   auto* label =  // owned by the dialog
@@ -218,7 +208,7 @@ void PictureLibraryDialog::FillList() {
 
 void PictureLibraryDialog::OpenEditor(int editIndex) {
   PictureEditorDialog editor(this, services_.store->Lists().pictures,
-                             services_.store->Paths().pictures, editIndex);
+                             services_.store->Paths().pictures, editIndex, *services_.asker);
   if (editor.exec() != 1) return;
   if (editIndex == PictureEditorDialog::kNewPicture) {
     FillList();
@@ -232,8 +222,10 @@ void PictureLibraryDialog::Import() {
   if (file.isEmpty()) return;
   // A file that is no picture file is passed over without a word, and a
   // picture the library holds already is not added again.
-  const GmsImportResult result = ImportGmsFile(NativePath(file), services_.store->Lists().pictures,
-                                               services_.store->Paths().pictures);
+  const std::string& library = services_.store->Paths().pictures;
+  const GmsImportResult result =
+      ImportGmsFile(NativePath(file), services_.store->Lists().pictures, library);
+  if (!result.saved) services_.asker->ShowFailure(WriteFailureText(library, errno));
   if (result.outcome != PictureImport::kRefused) FillList();
 }
 
@@ -242,8 +234,9 @@ void PictureLibraryDialog::Export() {
   if (file.isEmpty()) return;
   const int index = SelectedIndex();
   if (index < 0) return;
-  // A file that cannot be written is passed over without a word.
-  static_cast<void>(ExportGmsFile(NativePath(file), services_.store->Lists().pictures, index));
+  if (!ExportGmsFile(NativePath(file), services_.store->Lists().pictures, index)) {
+    services_.asker->ShowFailure(WriteFailureText(NativePath(file), errno));
+  }
 }
 
 void PictureLibraryDialog::DeleteSelected() {
@@ -255,9 +248,8 @@ void PictureLibraryDialog::DeleteSelected() {
   const int index = SelectedIndex();
   PictureList& library = services_.store->Lists().pictures;
   if (library.RemoveAt(index) == 0) return;
-  // A library file that cannot be written leaves the pictures in memory,
-  // as every store save does; nothing is shown.
-  static_cast<void>(SavePictureLibrary(services_.store->Paths().pictures, library));
+  static_cast<void>(
+      SavePictureLibraryOrSay(services_.store->Paths().pictures, library, *services_.asker));
   FillList();
 }
 

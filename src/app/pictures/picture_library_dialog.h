@@ -1,5 +1,5 @@
 #pragma once
-// The Picture Library (109): the library's pictures in a list of several
+// The Picture Library: the library's pictures in a list of several
 // columns, with Create New Picture, Edit, Import, Export and Delete. Opened
 // from the message editor or the chat window it also chooses a picture to
 // attach: OK or a double click answers 1 + the picture's library index.
@@ -21,14 +21,14 @@ class ActionBar;
 class PictureFileChooser;
 class PictureLibraryModel;
 
-// The library's commands, by the ids of its buttons, popup and OK.
+// The library's commands: its buttons, its popup and OK.
 enum class PictureCommand : int {
-  kCreateNew = 8015,
-  kEdit = 8016,
-  kChoose = 8020,  // OK
-  kDelete = 8044,
-  kImport = 153,
-  kExport = 154,
+  kCreateNew,
+  kEdit,
+  kChoose,  // OK
+  kDelete,
+  kImport,
+  kExport,
 };
 
 enum class PictureLibraryUse {
@@ -82,12 +82,12 @@ class PictureLibraryDialog final : public QDialog {
   PictureLibraryUse use_;
   std::unique_ptr<PictureFileChooser> ownChooser_;
   PictureFileChooser* chooser_;
-  QPixmap strip_;  // bitmap 104
+  QPixmap strip_;  // the strip down the left edge
   ActionBar* bar_;
   PictureLibraryModel* model_;
-  QListView* list_;  // 8052
-  QPushButton* ok_;  // 8020
-  QMenu* popup_;     // menu 199, popup 2
+  QListView* list_;
+  QPushButton* ok_;
+  QMenu* popup_;  // Edit, Export and Delete of an item
 };
 
 // The library opened by the message editor or the chat window: 0 when it

@@ -1,8 +1,8 @@
 #pragma once
 // The rows of the Picture Library's list: one per library picture, in
-// library order. The list is filled again after every change to the
-// library, as the dialog has always done, so the model counts the rows at
-// the last fill and never meets a library that changed under it.
+// library order. The dialog fills the list again after every change to
+// the library, so the model counts the rows at the last fill and never
+// meets a library that changed under it.
 
 #include <QAbstractListModel>
 

@@ -35,7 +35,7 @@ class BannerArea final : public QWidget {
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("AboutDialog106"));
+  setObjectName(QStringLiteral("AboutDialog"));
   setWindowTitle(QStringLiteral("About %1").arg(Text(StringId::kProgramTitle)));
 
   const QColor face = palette().color(QPalette::Window);

@@ -1,5 +1,5 @@
 #pragma once
-// The About box (dialog 106): the program's picture, name and notices, and
+// The About box: the program's picture, name and notices, and
 // a banner that fades into the dialog face through a mask.
 
 #include <QDialog>

@@ -17,7 +17,7 @@ class ChatEnterFilter final : public QObject {
   explicit ChatEnterFilter(const OpenWindows& windows, QObject* parent = nullptr);
 
  signals:
-  // The chat window's Send (command 8045); whoever opens the chat window
+  // The chat window's Send; whoever opens the chat window
   // connects it.
   void SendChatRequested();
 

@@ -1,5 +1,5 @@
 #pragma once
-// The frame's menu bar (menu 8011): File, Tools and Help.
+// The frame's menu bar: File, Tools and Help.
 
 #include <QMenuBar>
 #include <functional>

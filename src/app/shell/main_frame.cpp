@@ -36,7 +36,7 @@ MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int start
   BuildMenuBar(menuBar(), [this](CommandId command) { RunCommand(command); });
   resize(kStartWidth, kStartHeight);
 
-  // The Delete key (accelerator table 123), where no control takes it for
+  // The Delete key, where no control takes it for
   // itself.
   auto* deleteKey = new QAction(this);  // owned by the frame
   deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));

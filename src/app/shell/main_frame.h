@@ -40,7 +40,8 @@ class MainFrame final : public QMainWindow {
   // `startModule`.
   MainFrame(const ModuleServices& services, FrameSetup setup, int startModule);
 
-  // Message 1025: show the frame normally and bring it to the front.
+  // Shows the frame normally and brings it to the front (a second start
+  // asks for this).
   void BringToFront();
   // The module list's choice: switch to the module and give it the focus,
   // then tell the card service (request 0x140006), also when it was

@@ -24,8 +24,8 @@ class ModuleSpace final : public QAbstractScrollArea {
   void SetCurrentModule(FolderModule* module);
   FolderModule* CurrentModule() const { return module_; }
 
-  // The size handling (also run for message 1025 to the space): tells the
-  // module first, then sets the bars' ranges to what the module exceeds
+  // The size handling (also run when another module becomes current): tells
+  // the module first, then sets the bars' ranges to what the module exceeds
   // the space by, and places the module at minus the bars' positions.
   void Relayout();
 

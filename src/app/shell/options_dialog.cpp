@@ -40,7 +40,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       hours_(new QLineEdit(this)),         // owned by the dialog
       chatName_(new QLineEdit(this)),      // owned by the dialog
       onTop_(new QCheckBox(QStringLiteral("&Always show chat window on top"), this)) {
-  setObjectName(QStringLiteral("OptionsDialog198"));
+  setObjectName(QStringLiteral("OptionsDialog"));
   setWindowTitle(QStringLiteral("Options"));
   SetControlId(centreNumber_, ControlId::kCentreNumber);
   SetControlId(hours_, ControlId::kChatHours);

@@ -1,5 +1,5 @@
 #pragma once
-// The Options dialog (198): the chat name, how many hours back the chat
+// The Options dialog: the chat name, how many hours back the chat
 // window reaches, whether it stays on top, and the message-centre number
 // read from the card service, shown only.
 
@@ -28,10 +28,10 @@ class OptionsDialog final : public QDialog {
 
  private:
   SettingsStore& settings_;
-  QLineEdit* centreNumber_;  // 8005
-  QLineEdit* hours_;         // 8019
-  QLineEdit* chatName_;      // 8059
-  QCheckBox* onTop_;         // 8066
+  QLineEdit* centreNumber_;
+  QLineEdit* hours_;
+  QLineEdit* chatName_;
+  QCheckBox* onTop_;
 };
 
 }  // namespace zeph

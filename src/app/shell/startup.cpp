@@ -142,7 +142,7 @@ int RunZephSms(int argc, char** argv) {
   ProgramStore store(StorePaths::InFolder(QFile::encodeName(DocumentsFolder()).toStdString()));
   MessageBoxAsker asker;
   const SystemClock clock;
-  const ContextMenus menus;  // menu 199
+  const ContextMenus menus;
   OpenWindows windows;
   const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
 

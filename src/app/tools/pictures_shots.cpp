@@ -27,7 +27,8 @@ bool SavePicturesShots(const ShotContext& context) {
     ok = SaveShot(library, context, "picture-library") && ok;
   }
   pictures.Add(std::make_unique<PictureImage>(HalfDrawnHouse()));
-  PictureEditorDialog editor(&context.frame, pictures, store.Paths().pictures, pictures.Count() - 1);
+  PictureEditorDialog editor(&context.frame, pictures, store.Paths().pictures, pictures.Count() - 1,
+                             *context.services.asker);
   ok = SaveShot(editor, context, "picture-editor") && ok;
   return ok;
 }

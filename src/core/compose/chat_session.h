@@ -22,7 +22,7 @@ void StartConversation(MessageList& chat, const MessageRecord& seed);
 struct ChatOpening {
   std::string partnerNumber;  // the seed's first number (at most 23 characters)
   std::string partnerName;    // the first contact holding its match key, else the number
-  std::string ownName;        // "OwnName", or string 89 when it is missing
+  std::string ownName;        // "OwnName", or "Own Name" when it is missing
   bool onTop = false;         // "ChatOnTop" present and non-zero
   // The conversation opens on a message from the partner (not the user's,
   // and with a text or a picture): the window says when it arrived.

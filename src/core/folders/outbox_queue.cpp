@@ -17,9 +17,22 @@ uint8_t NewOutboxReference(LockedMessageList& outbox) {
   return 0;
 }
 
+bool GiveFreeQueueIds(LockedMessageList& outbox) {
+  bool given = false;
+  for (int i = 0; i < outbox.Count(); ++i) {
+    MessageRecord* record = outbox.GetAt(i);
+    if (record->reference != 0) continue;
+    record->reference = NewOutboxReference(outbox);
+    if (record->reference == 0) break;  // every id is taken
+    given = true;
+  }
+  return given;
+}
+
 int QueueOutboxRecord(LockedMessageList& outbox, const std::string& outboxPath,
                       std::unique_ptr<MessageRecord> record) {
   ScopedLock hold(outbox);
+  static_cast<void>(GiveFreeQueueIds(outbox));  // saved with the new record below
   record->reference = NewOutboxReference(outbox);
   const int index = outbox.Add(std::move(record));
   SaveMessageFileOrLog(outboxPath, outbox);

@@ -10,6 +10,7 @@
 
 #include "core/folders/retry_table.h"
 #include "core/store/message_record.h"
+#include "core/util/thread_annotations.h"
 
 namespace zeph {
 
@@ -19,6 +20,12 @@ inline constexpr int kMaxQueueReference = 255;
 // The smallest value from 1 to 255 that no Outbox record carries as its
 // reference; 0 when all 255 are taken. Takes the Outbox lock.
 uint8_t NewOutboxReference(LockedMessageList& outbox);
+
+// Beyond 255 queued records, a record waits unsent with queue id 0 until an id frees.
+// Gives the smallest free ids to such records, in Outbox order, so that each has a retry
+// entry and five attempts of its own; true when one took an id (the caller saves). The send
+// thread calls it before each pass, the queueing below before it gives the new record an id.
+bool GiveFreeQueueIds(LockedMessageList& outbox) REQUIRES(outbox);
 
 // Gives `record` the next queue id, appends it to the Outbox and saves the
 // Outbox file, all under the Outbox lock. The caller has filled the record

@@ -63,7 +63,7 @@ void AddGivenUpEntries(const LockedMessageList& outbox, RetryTable& table, uint3
 void AddMissingRetryEntries(const LockedMessageList& outbox, RetryTable& table, uint32_t now) {
   ScopedLock hold(table);
   for (const MessageRecord& record : outbox) {
-    if (!EntryOf(table, record.reference)) {
+    if (record.reference != 0 && !EntryOf(table, record.reference)) {
       table.Add(std::make_unique<RetryEntry>(RetryEntry{record.reference, 0, now}));
     }
   }

@@ -61,7 +61,7 @@ void AddGivenUpEntries(const LockedMessageList& outbox, RetryTable& table, uint3
     REQUIRES(outbox);
 
 // At each Outbox refresh: every record without an entry gets {reference, 0,
-// now}.
+// now}; a record still without a queue id (0) gets none.
 void AddMissingRetryEntries(const LockedMessageList& outbox, RetryTable& table, uint32_t now)
     REQUIRES(outbox);
 

@@ -1,5 +1,6 @@
 #include "core/folders/send_thread.h"
 
+#include "core/folders/outbox_queue.h"
 #include "core/folders/send_one_message.h"
 #include "core/settings/can_send.h"
 #include "core/store/message_file.h"
@@ -124,10 +125,14 @@ void SendThread::RunPass(Pipe& pipe) {
   // pass: one save less per message, each a flush to disk. The Sent
   // messages copy is saved before either, so a crash in between leaves the
   // record in the Outbox, to be sent again, never in neither file.
-  bool unsaved = false;
+  bool unsaved = GiveFreeQueueIds(setup_.outbox);
   int index = 0;
   while (index < setup_.outbox.Count() && !StopRequested()) {
     MessageRecord* record = setup_.outbox.GetAt(index);
+    if (record->reference == 0) {  // waits for a queue id of its own
+      ++index;
+      continue;
+    }
     const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
     if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);

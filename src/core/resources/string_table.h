@@ -1,8 +1,8 @@
 #pragma once
 // The program's string table: every user-visible text that the program
 // addresses by number (ids 1 to 93), as Windows-1252 bytes. Callers name a
-// text by its StringId; the numbers are the ones the program's resources
-// and its store files were made with, so they never change.
+// text by its StringId; the numbers are the texts' ids in this table, which
+// never change.
 
 #include <string_view>
 

@@ -1,7 +1,6 @@
 #pragma once
-// The program's persistent settings, reached through four helpers in the
-// manner of the card software's support library: integer and string values
-// by section, sub-key and value name. The desktop program stores them in an
+// The program's persistent settings, reached through four helpers: integer
+// and string values by section, sub-key and value name. The desktop program stores them in an
 // INI file; tests use MemorySettingsStore.
 
 #include <cstddef>
@@ -47,7 +46,7 @@ class SettingsStore {
                                               std::string_view name, std::string_view value) = 0;
 };
 
-// Writes the default of each of "OwnName" (string 29, "My Name"), "ChatSMSs"
+// Writes the default of each of "OwnName" ("My Name"), "ChatSMSs"
 // (1) and "ChatOnTop" (0), in this order, when reading it fails.
 // "CanNotSendWarning" has no default: missing counts as 0. Returns non-zero
 // when it wrote anything.

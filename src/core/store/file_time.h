@@ -1,7 +1,7 @@
 #pragma once
 // Record times as absolute time values: 100-nanosecond units since the
 // start of 1601 (the platform's file time), so that times compare and
-// subtract exactly as the program's folders and chat expect.
+// subtract exactly, as the folders and the chat need.
 
 #include <cstdint>
 

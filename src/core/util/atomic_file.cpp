@@ -57,17 +57,23 @@ std::string FolderOf(const std::string& path) {
 
 // The file a write to `path` must replace: `path` itself, or the final
 // target of the chain of symbolic links it starts, which need not exist yet
-// (a link to a file not made so far). None for a loop or an unreadable link.
+// (a link to a file not made so far). None, errno set, for a loop or an
+// unreadable link.
 std::optional<std::string> FinalTarget(std::string path) {
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     char target[PATH_MAX];
     ssize_t length = ::readlink(path.c_str(), target, sizeof target);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof target) return std::nullopt;
+    if (length < 0) return std::nullopt;  // errno says why
+    if (length == 0 || static_cast<size_t>(length) >= sizeof target) {
+      errno = ENAMETOOLONG;
+      return std::nullopt;
+    }
     std::string next(target, static_cast<size_t>(length));
     path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
   }
+  errno = ELOOP;
   return std::nullopt;
 }
 
@@ -145,7 +151,10 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   const bool existed = ::stat(target->c_str(), &old) == 0;
   // Only a regular file is replaced: renaming over a folder or a device
   // would fail or do harm.
-  if (existed && !S_ISREG(old.st_mode)) return false;
+  if (existed && !S_ISREG(old.st_mode)) {
+    errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
   // A file that already holds these bytes, written by an earlier save that
   // made them durable, is left as it is: a rewrite would only cost a flush.
   if (existed && static_cast<size_t>(old.st_size) == bytes.size() && Holds(*target, bytes)) {
@@ -167,7 +176,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(temporary.c_str(), target->c_str()) == 0;
   if (!ok) {
+    const int error = errno;  // the failure's reason, not the clean-up's
     ::unlink(temporary.c_str());
+    errno = error;
     return false;
   }
   return true;

@@ -52,7 +52,8 @@ inline constexpr unsigned kSharedFileMode = 0666;
 // or encrypted folder) is written through: the link is followed to its final
 // target, the temporary file is made beside the target and renamed over it,
 // so the link stays a link and its target holds the new bytes. A new file is
-// made with `newFileMode` less the umask.
+// made with `newFileMode` less the umask. On failure errno says why (EISDIR
+// for a folder in the file's place, ELOOP for a loop of links).
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                                        Durability durability = Durability::kSynced,
                                        unsigned newFileMode = kPrivateFileMode);

@@ -42,6 +42,10 @@ char ByteOf(char32_t c) {
 
 }  // namespace
 
+bool Cp1252Holds(char32_t c) {
+  return c == U'?' || ByteOf(c) != '?';
+}
+
 std::string Utf8FromCp1252(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size());

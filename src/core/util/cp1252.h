@@ -16,4 +16,8 @@ std::string Utf8FromCp1252(std::string_view cp1252);
 // byte of a malformed UTF-8 sequence, becomes '?'.
 std::string Cp1252FromUtf8(std::string_view utf8);
 
+// Whether Windows-1252 holds the character `c` (a code point): whether the
+// conversion above keeps it rather than turning it into '?'.
+bool Cp1252Holds(char32_t c);
+
 }  // namespace zeph

@@ -193,6 +193,32 @@ TEST_F(SendEngineTest, ARecordWithAReusedQueueIdStartsFromNoAttempts) {
   EXPECT_EQ(log[1]["text"], "second");
 }
 
+// Queued past the last queue id, records wait for ids of their own, then get five attempts each.
+TEST_F(SendEngineTest, RecordsQueuedPastTheLastQueueIdEachGetFiveAttemptsOfTheirOwn) {
+  {
+    ScopedLock hold(lists_.outbox);
+    for (int i = 0; i < 257; ++i) {
+      auto record = Message("+447700900123", "past the ids", {}, MRF_OUTGOING | MRF_WAITING);
+      record->reference = NewOutboxReference(lists_.outbox);
+      lists_.outbox.Add(std::move(record));
+    }
+    for (int i = 0; i < 255; ++i) ASSERT_EQ(lists_.outbox.RemoveAt(0), 1);
+  }
+  service_.Control(R"({"verb":"fault","failSends":1000})");
+  GiveRetryEntries();
+  StartEngine();
+  ASSERT_TRUE(RunFakeTimeUntil([&] {
+    GiveRetryEntries();
+    return OutboxState(0) == MRF_GAVEUP && OutboxState(1) == MRF_GAVEUP;
+  }));
+  StopEngine();
+  ScopedLock hold(lists_.outbox);
+  for (uint32_t id : {1u, 2u}) {
+    EXPECT_EQ(lists_.outbox.GetAt(static_cast<int>(id) - 1)->reference, id);
+    EXPECT_EQ(FindRetryEntry(retries_, id).value_or(RetryEntry{}).attempts, kMaxSendAttempts);
+  }
+}
+
 TEST_F(SendEngineTest, ReplyPathRoutesThroughTheRepliedMessagesCentre) {
   auto reply = Message("+447700900123", "answer", clock_.LocalTime(),
                        MRF_OUTGOING | MRF_REPLYPATH | MRF_WAITING);

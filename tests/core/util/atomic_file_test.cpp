@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 
@@ -140,9 +141,11 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   fs::create_symlink("loop2", folder.path() / "loop1");
   fs::create_symlink("loop1", folder.path() / "loop2");
   EXPECT_FALSE(WriteFileAtomically(folder.File("loop1"), kNew));
+  EXPECT_EQ(errno, ELOOP);  // a failure says why, for the error box
   EXPECT_TRUE(fs::is_symlink(folder.path() / "loop1"));
   fs::create_directory(folder.path() / "folder.sms");  // only a regular file is replaced
   EXPECT_FALSE(WriteFileAtomically(folder.File("folder.sms"), kNew));
+  EXPECT_EQ(errno, EISDIR);
   EXPECT_TRUE(fs::is_directory(folder.path() / "folder.sms"));
 
   // A write cut short by the file size limit fails and takes its temporary file with it.
@@ -152,6 +155,7 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   EXPECT_FALSE(WriteFileAtomically(folder.File("cut.sms"), kNew));
+  EXPECT_EQ(errno, EFBIG);
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5);

@@ -1,0 +1,135 @@
+// The main flows by keys alone, against the demo card with a chat open, wired as the program
+// wires them: a message to a typed number, a reply, a chat message, a switch, Options, About.
+
+#include <QListWidget>
+
+#include "app/base/control_id.h"
+#include "app/compose/chat_opener.h"
+#include "app/compose/composer_panel.h"
+#include "app/compose/message_editor.h"
+#include "app/shell/chat_enter_filter.h"
+#include "support/folders_fixture.h"
+#include "support/records.h"
+
+namespace zeph::testing {
+namespace {
+
+using KeyboardTest = FoldersFixture;
+
+// Presses `key` with `modifiers` where the keyboard is now: an open menu, else the focus.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+  QWidget* target = QApplication::activePopupWidget();
+  if (target == nullptr) target = QApplication::focusWidget();
+  ASSERT_NE(target, nullptr);
+  QTest::keyClick(target, key, modifiers);
+}
+
+void Type(const char* text) {
+  QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+// The desktop activates a window as it opens, or when the one over it closes.
+void Activate(QWidget* window) {
+  QApplication::setActiveWindow(window);
+}
+
+TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
+  settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+  frame = MakeFrame(0);
+  const MessageEditorSetup editors{services, frame.get(), {}};
+  QObject::connect(
+      frame.get(), &MainFrame::EditorRequested,
+      [&editors](const EditorRequest& request) { OpenMessageEditor(editors, request); });
+  ChatOpener chats(ChatSetup{services, frame.get(), {}, {}});
+  QObject::connect(frame.get(), &MainFrame::ChatRequested, &chats, &ChatOpener::Open);
+  ChatEnterFilter chatEnter(windows);
+  QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
+  qApp->installEventFilter(&chatEnter);
+  ASSERT_TRUE(InboxReaches(3));
+  Activate(frame.get());
+
+  // Tools > Chat: from now on Enter sends from the chat, but not in a module, editor or dialog.
+  Press(Qt::Key_T, Qt::AltModifier);
+  Press(Qt::Key_H);
+  ASSERT_NE(chats.Window(), nullptr);
+
+  // File > New; the text; Add Recipients (a button's key clicks it a moment later): Tab to
+  // "Number:", the number, Enter to add it and Enter for OK; then Ctrl+Enter sends.
+  Activate(frame.get());
+  Press(Qt::Key_F, Qt::AltModifier);
+  Press(Qt::Key_N);
+  auto* editor = static_cast<MessageEditor*>(windows.messageEditor.data());
+  ASSERT_NE(editor, nullptr);
+  Activate(editor);
+  Type("Typed");
+  Press(Qt::Key_Return);  // a line break, which the send makes a blank
+  Type("by keys");
+  {
+    const auto add = OnNextModal([](QWidget* modal) {
+      Activate(modal);
+      for (int i = 0; i < 4; ++i) Press(Qt::Key_Tab);
+      Type("+15550199");
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Return);
+      if (modal->isVisible()) static_cast<QDialog*>(modal)->reject();  // Enter went elsewhere
+    });
+    Press(Qt::Key_A, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([editor] { return !editor->Panel()->Recipients().empty(); }));
+  }
+  Activate(editor);
+  Press(Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return windows.messageEditor.isNull(); }));
+
+  // The first Inbox message: Home, Enter replies; the answer, Ctrl+Enter.
+  Activate(frame.get());
+  Press(Qt::Key_Home);
+  Press(Qt::Key_Return);
+  ASSERT_NE(windows.messageEditor, nullptr);
+  auto* to = FindControlAs<QListWidget>(windows.messageEditor, ControlId::kRecipients);
+  EXPECT_EQ(to->findItems("Anna Berg", Qt::MatchExactly).size(), 1);  // the sender, by name
+  Activate(windows.messageEditor);
+  Type("Yes, by keys");
+  Press(Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return windows.messageEditor.isNull(); }));
+
+  // In the chat, Enter sends.
+  Activate(chats.Window());
+  Type("Chat by keys");
+  Press(Qt::Key_Return);
+
+  // Shift+Tab to the module list, Down twice: Sent messages, where all three arrive.
+  Activate(frame.get());
+  Press(Qt::Key_Tab, Qt::ShiftModifier);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Down);
+  EXPECT_EQ(frame->CurrentIndex(), 2);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return CountLocked(store.Lists().sent) == 3; }));
+  EXPECT_EQ(FirstNumber(*RecordLocked(store.Lists().sent, 0)), "+15550199");
+  EXPECT_EQ(TextOf(*RecordLocked(store.Lists().sent, 0)), "Typed  by keys");
+  const auto reply = RecordLocked(store.Lists().sent, 1);
+  const MessageRecord& answered = *store.Lists().inbox.GetAt(0);
+  EXPECT_EQ(TextOf(*reply), "Yes, by keys");
+  EXPECT_EQ(reply->flags & MRF_REPLIED, MRF_REPLIED);  // its flags and centre the answered one's
+  EXPECT_EQ(FieldText(reply->serviceCentre), FieldText(answered.serviceCentre));
+  EXPECT_TRUE(answered.flags & MRF_REPLIED);
+  EXPECT_EQ(TextOf(*RecordLocked(store.Lists().sent, 2)), "Chat by keys");
+
+  // Tools > Options and Help > About, each closed with Escape.
+  for (auto [menu, item, title] : {std::tuple{Qt::Key_T, Qt::Key_O, "Options"},
+                                   {Qt::Key_H, Qt::Key_A, "About Tavik Short Messaging"}}) {
+    QString shown;
+    const auto close = OnNextModal([&shown](QWidget* modal) {
+      shown = modal->windowTitle();
+      Activate(modal);
+      Press(Qt::Key_Escape);
+    });
+    Activate(frame.get());
+    Press(menu, Qt::AltModifier);
+    Press(item);
+    EXPECT_EQ(shown, title);
+  }
+  qApp->removeEventFilter(&chatEnter);
+}
+
+}  // namespace
+}  // namespace zeph::testing
