@@ -1,7 +1,8 @@
 #!/bin/sh
 # The desktop program is built in layers, and its includes only point down:
 #
-#   shell                                    frame, menus, Options, About, start-up
+#   shell  cardsettings                      frame, menus, Options, About, start-up;
+#                                            zephui, the card settings program
 #   folders  compose  pictures  contacts     the modules and their dialogs
 #   module                                   the interface of the frame's modules
 #   controls                                 leaf widgets
@@ -27,8 +28,9 @@ allowed() {
     controls) echo "controls base platform" ;;
     module) echo "module controls base platform" ;;
     folders | compose | pictures | contacts) echo "$1 module controls base platform" ;;
+    cardsettings) echo "cardsettings controls base platform" ;;
     shell | .) echo "shell folders compose pictures contacts module controls base platform" ;;
-    tools) echo "tools shell folders compose pictures contacts module controls base platform" ;;
+    tools) echo "tools shell cardsettings folders compose pictures contacts module controls base platform" ;;
     *) return 1 ;;
   esac
 }

@@ -2,12 +2,6 @@
 // messages arriving, the connection changing, the SIM pulled out, faults.
 // It speaks the control protocol of docs/cardctl.md over <dir>/TavikZeph.ctl.
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -17,12 +11,10 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "cardservice/control_socket.h"
+#include "core/devicelink/control_link.h"
 #include "core/codecs/business_card.h"
-#include "core/devicelink/ipc_endpoint.h"
 #include "core/pictures/gms_file.h"
 #include "core/util/hex_text.h"
-#include "core/util/private_folder.h"
 
 using nlohmann::json;
 
@@ -32,40 +24,10 @@ constexpr int kReplyTimeoutMs = 5000;
 
 // Sends one command line and returns the reply, or an error object.
 json Exchange(const std::string& socketDir, const json& command) {
-  zeph::IpcDir resolved = socketDir.empty() ? zeph::ResolveIpcDir() : zeph::IpcDir{socketDir};
-  const std::string& dir = resolved.path;
-  if (resolved.fallback) {
-    // A folder another user made may hold their socket, not the service's.
-    zeph::FolderCheck check = zeph::CheckPrivateFolder(dir);
-    if (check.trust == zeph::FolderTrust::kMissing)
-      return {{"ok", false}, {"error", "no card service on " + dir}};
-    if (!check.ok())
-      return {{"ok", false}, {"error", "not connecting: " + zeph::FolderRefusal(dir, check)}};
-  }
-  std::string path = zeph::cardservice::ControlSocketPath(dir);
-  if (path.size() > zeph::MaxSocketPathLength())
-    return {{"ok", false}, {"error", "socket path too long: " + path}};
-  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path, path.data(), path.size());
-  if (fd < 0 || connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    if (fd >= 0) close(fd);
-    return {{"ok", false}, {"error", "no card service on " + path}};
-  }
-  std::string line = command.dump() + "\n";
-  bool sent = send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size());
-  std::string reply;
-  while (sent && reply.find('\n') == std::string::npos) {
-    pollfd waiting{fd, POLLIN, 0};
-    if (poll(&waiting, 1, kReplyTimeoutMs) <= 0) break;
-    char chunk[65536];
-    ssize_t n = recv(fd, chunk, sizeof chunk, 0);
-    if (n <= 0) break;
-    reply.append(chunk, static_cast<size_t>(n));
-  }
-  close(fd);
-  json parsed = json::parse(reply.substr(0, reply.find('\n')), nullptr, false);
+  zeph::ControlExchange exchange = zeph::ExchangeControlLine(socketDir, command.dump(),
+                                                             kReplyTimeoutMs);
+  if (!exchange.answered) return {{"ok", false}, {"error", exchange.error}};
+  json parsed = json::parse(exchange.reply, nullptr, false);
   if (parsed.is_discarded() || !parsed.is_object())
     return {{"ok", false}, {"error", "no answer from the card service"}};
   return parsed;

@@ -14,7 +14,7 @@
 #include <deque>
 #include <iostream>
 
-#include "cardservice/control_socket.h"
+#include "core/devicelink/control_link.h"
 #include "cardservice/request_handler.h"
 #include "core/devicelink/frame_buffer.h"
 #include "core/devicelink/ipc_endpoint.h"

@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
   using namespace zeph;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  if (argc != 2) {
-    std::fputs("Usage: zeph-screenshots FOLDER\n", stderr);
+  if (argc != 2 && argc != 3) {
+    std::fputs("Usage: zeph-screenshots FOLDER [CARD_SERVICE_SOCKET_FOLDER]\n", stderr);
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -123,5 +123,8 @@ int main(int argc, char** argv) {
   ok = SaveFoldersShots(context) && ok;
   ok = SaveOutboxShots(context) && ok;
   ok = SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
+  // zephui has nothing to show without a card service: its pages only when one is given.
+  if (argc == 3)
+    ok = SaveCardSettingsShots(context, QString::fromLocal8Bit(argv[2]), documents.path()) && ok;
   return ok ? 0 : 1;
 }

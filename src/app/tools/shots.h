@@ -31,5 +31,9 @@ bool SaveFoldersShots(const ShotContext& context);
 // The Outbox and Delivery reports with an entry in each state; they
 // replace the empty pictures of the two folders.
 bool SaveOutboxShots(const ShotContext& context);
+// zephui's pages against the card service whose sockets are in
+// `serviceDir`, and its window over `noServiceDir`, where none is.
+bool SaveCardSettingsShots(const ShotContext& context, const QString& serviceDir,
+                           const QString& noServiceDir);
 
 }  // namespace zeph

@@ -18,4 +18,6 @@ target_sources(zeph_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/device_requests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/phonebook_reply.h
   ${CMAKE_CURRENT_LIST_DIR}/phonebook_reply.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_link.h
+  ${CMAKE_CURRENT_LIST_DIR}/control_link.cpp
 )

@@ -1,0 +1,42 @@
+// zephui's pages against a card service (the emulator's demo card), and its
+// window without one.
+
+#include <QApplication>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "app/base/asker.h"
+#include "app/cardsettings/card_settings_window.h"
+#include "app/tools/shots.h"
+
+namespace zeph {
+
+bool SaveCardSettingsShots(const ShotContext& context, const QString& serviceDir,
+                           const QString& noServiceDir) {
+  MessageBoxAsker asker;
+  CardSettingsServices services;
+  services.asker = &asker;
+  services.ipc.socketDir = noServiceDir.toStdString();
+  bool ok = true;
+  {
+    CardSettingsWindow window(services);
+    window.Load();
+    ok = SaveShot(window, context, "cardsettings-no-service") && ok;
+  }
+  services.ipc.socketDir = serviceDir.toStdString();
+  CardSettingsWindow window(services);
+  window.Load();
+  if (!window.connected()) {
+    std::fprintf(stderr, "no card service in %s\n", qPrintable(serviceDir));
+    return false;
+  }
+  auto* tabs = window.findChild<QTabWidget*>();
+  const char* names[] = {"cardsettings-connection", "cardsettings-messages", "cardsettings-sim"};
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    ok = SaveShot(window, context, names[i]) && ok;
+  }
+  return ok;
+}
+
+}  // namespace zeph

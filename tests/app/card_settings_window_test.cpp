@@ -1,0 +1,99 @@
+// zephui's window against a private card service: Apply writes and closes,
+// a refused write shows the error box and keeps the window, no service says
+// so and Retry finds one that came up.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <nlohmann/json.hpp>
+
+#include "app/cardsettings/card_settings_window.h"
+#include "support/accessible_names.h"
+#include "support/app_fixture.h"
+
+#ifndef ZEPH_CARDSERVICE_BINARY
+#define ZEPH_CARDSERVICE_BINARY ZEPH_CARDSERVICE_PATH
+#endif
+#include "support/card_service_process.h"
+
+namespace zeph::testing {
+namespace {
+
+template <typename T>
+T* Named(QWidget* window, const QString& accessibleName) {
+  for (T* child : window->findChildren<T*>())
+    if (child->accessibleName() == accessibleName) return child;
+  ADD_FAILURE() << "no control " << accessibleName.toStdString();
+  return nullptr;
+}
+
+class CardSettingsWindowTest : public ::testing::Test {
+ protected:
+  CardSettingsServices Services() {
+    CardSettingsServices services;
+    services.ipc = ServicePipeOptions(folder);
+    services.asker = &asker;
+    return services;
+  }
+  nlohmann::json Show() { return nlohmann::json::parse(service->Control(R"({"verb":"show"})")); }
+  void EditAndApply(CardSettingsWindow& window) {
+    Named<QLineEdit>(&window, "Message centre number")->setText("+4917000999");
+    Named<QCheckBox>(&window, "Delivery reports")->setChecked(false);
+    Named<QCheckBox>(&window, "Card send option 3")->setChecked(true);
+    Named<QCheckBox>(&window, "Allow long messages")->setChecked(false);
+    Named<QLineEdit>(&window, "Own number")->setText("+4917012345");
+    Named<QPushButton>(&window, "Apply")->click();
+  }
+
+  TempFolder folder;
+  std::unique_ptr<CardServiceProcess> service;
+  ScriptedAsker asker;
+};
+
+TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOpen) {
+  service = std::make_unique<CardServiceProcess>(folder, std::vector<std::string>{"--demo"});
+  CardSettingsWindow window(Services());
+  window.show();
+  window.Load();
+  ASSERT_TRUE(window.connected());
+  EXPECT_EQ(Unnamed(&window), QStringList());
+  EXPECT_EQ(Named<QLineEdit>(&window, "Message centre number")->text(), "+15550000");
+  EXPECT_EQ(Named<QLabel>(&window, "Phonebook entries")->text(), "8 of 250 entries used");
+  EXPECT_EQ(Named<QLabel>(&window, "Connection state")->text(), "GSM, ready to send");
+
+  service->Control(R"({"verb":"fault","errorReply":)" + std::to_string(0x290006) + "}");
+  EditAndApply(window);
+  ASSERT_EQ(asker.failures.size(), 1u);
+  EXPECT_TRUE(asker.failures[0].contains("send options")) << asker.failures[0].toStdString();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(Show()["centre"], "+4917000999");  // written before the refusal
+  EXPECT_EQ(Show()["sendOptions"]["option3"], 0);
+
+  Named<QPushButton>(&window, "Apply")->click();  // the fault was for one request
+  EXPECT_EQ(asker.failures.size(), 1u);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+  EXPECT_FALSE(window.isVisible());
+  const nlohmann::json card = Show();
+  EXPECT_EQ(card["sendOptions"]["deliveryReports"], 0);
+  EXPECT_EQ(card["sendOptions"]["option3"], 1);
+  EXPECT_EQ(card["longMessages"], false);
+  EXPECT_EQ(card["ownNumber"], "+4917012345");
+}
+
+TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
+  CardSettingsWindow window(Services());
+  window.show();
+  window.Load();
+  EXPECT_FALSE(window.connected());
+  EXPECT_FALSE(Named<QPushButton>(&window, "Apply")->isEnabled());
+  EXPECT_TRUE(Named<QLabel>(&window, "Card service")->text().startsWith("No card service"));
+  EXPECT_EQ(Unnamed(&window), QStringList());
+  service = std::make_unique<CardServiceProcess>(folder);
+  Named<QPushButton>(&window, "Retry")->click();
+  EXPECT_TRUE(window.connected());
+  EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
+}
+
+}  // namespace
+}  // namespace zeph::testing

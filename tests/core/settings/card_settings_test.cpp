@@ -1,0 +1,126 @@
+// The card settings against the real card service: what one pipe writes,
+// another (the desktop program's) reads at its next request; a refused write
+// stops there; the control socket's `show` read leniently.
+
+#include "core/settings/card_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/devicelink/control_link.h"
+#include "support/card_service_process.h"
+
+namespace zeph::testing {
+namespace {
+
+CardSettings Changed(CardSettings settings) {
+  settings.centre.number = "+4917000999";
+  settings.sendOptions = {1, 0, 1};
+  settings.longMessages = !settings.longMessages;
+  settings.ownNumber = "+4917012345";
+  return settings;
+}
+
+TEST(CardSettings, WrittenValuesReachAnotherPipeAtItsNextRequest) {
+  TempFolder folder;
+  CardServiceProcess service(folder, {"--demo"});
+  auto settingsPipe = OpenServicePipe(folder);
+  auto programPipe = OpenServicePipe(folder);
+  CardSettings current, seen;
+  ASSERT_TRUE(ReadCardSettings(*settingsPipe, current).ok());
+  ASSERT_TRUE(ReadCardSettings(*programPipe, seen).ok());
+  const CardSettings wanted = Changed(current);
+  ASSERT_TRUE(WriteCardSettings(*settingsPipe, current, wanted).ok());
+  ASSERT_TRUE(ReadCardSettings(*programPipe, seen).ok());
+  for (const CardSettings* settings : {&current, &seen}) {
+    EXPECT_EQ(settings->centre.number, wanted.centre.number);
+    EXPECT_EQ(settings->sendOptions, wanted.sendOptions);
+    EXPECT_EQ(settings->longMessages, wanted.longMessages);
+    EXPECT_EQ(settings->ownNumber, wanted.ownNumber);
+  }
+  EXPECT_EQ(ReadLongMessageFlag(*programPipe) != 0, wanted.longMessages);  // as the editor asks
+
+  SimUsage usage;
+  ASSERT_EQ(ReadSimUsage(*programPipe, usage), 0u);
+  EXPECT_EQ(usage.used, 8u);  // the demo card's contacts
+  EXPECT_EQ(usage.capacity, 250u);
+  EXPECT_GT(usage.nameLimit, 0u);
+}
+
+TEST(CardSettings, ARefusedWriteStopsThereAndKeepsWhatWasWrittenBefore) {
+  struct Case {
+    uint32_t refusedRequest;
+    CardSettingPart part;
+  };
+  for (const Case& c : {Case{0x290004, CardSettingPart::kCentre},
+                        Case{0x290006, CardSettingPart::kSendOptions},
+                        Case{0x0B0002, CardSettingPart::kLongMessages},
+                        Case{0x2A0008, CardSettingPart::kOwnNumber}}) {
+    SCOPED_TRACE(c.refusedRequest);
+    TempFolder folder;
+    CardServiceProcess service(folder);
+    auto pipe = OpenServicePipe(folder);
+    CardSettings before, current;
+    ASSERT_TRUE(ReadCardSettings(*pipe, before).ok());
+    current = before;
+    service.Control(R"({"verb":"fault","errorReply":)" + std::to_string(c.refusedRequest) + "}");
+    const CardSettings wanted = Changed(before);
+    CardSettingsResult written = WriteCardSettings(*pipe, current, wanted);
+    EXPECT_EQ(written.failed, c.part);
+    EXPECT_NE(written.result, 0u);
+    CardSettings card;
+    ASSERT_TRUE(ReadCardSettings(*pipe, card).ok());
+    const bool centre = c.part > CardSettingPart::kCentre;
+    const bool options = c.part > CardSettingPart::kSendOptions;
+    const bool longMessages = c.part > CardSettingPart::kLongMessages;
+    EXPECT_EQ(card.centre.number, (centre ? wanted : before).centre.number);
+    EXPECT_EQ(card.sendOptions, (options ? wanted : before).sendOptions);
+    EXPECT_EQ(card.longMessages, (longMessages ? wanted : before).longMessages);
+    EXPECT_EQ(card.ownNumber, before.ownNumber);
+    // `current` holds what the card now has, so that Apply can be tried again.
+    EXPECT_EQ(current.centre.number, card.centre.number);
+    EXPECT_EQ(current.sendOptions, card.sendOptions);
+    EXPECT_EQ(current.longMessages, card.longMessages);
+    EXPECT_TRUE(WriteCardSettings(*pipe, current, wanted).ok());
+  }
+}
+
+TEST(CardSettings, ConnectionKinds) {
+  const std::pair<uint32_t, ConnectionKind> cases[] = {
+      {0, ConnectionKind::kNone},       {0x201, ConnectionKind::kSearching},
+      {0x202, ConnectionKind::kGsm},    {0x402, ConnectionKind::kGprs},
+      {0x802, ConnectionKind::kOther},  {0x400, ConnectionKind::kSearching}};
+  for (auto [state, kind] : cases) EXPECT_EQ(ConnectionKindOf(state), kind) << state;
+}
+
+TEST(ControlLink, ShowRepliesAreReadLenientlyAndTheLiveServiceAnswers) {
+  ServiceStatus status;
+  for (const char* refused : {"", "[1]", "{\"ok\":false}", "{\"ok\":1}", "not json"})
+    EXPECT_FALSE(ParseShowReply(refused, status)) << refused;
+  ASSERT_TRUE(ParseShowReply(
+      R"({"ok":true,"backend":"modem","connectionState":514,"modem":{"manufacturer":"Acme",
+          "model":"X1","operator":"Zeph Net","registration":"roaming","signalQuality":1e9,
+          "note":7}})",
+      status));
+  EXPECT_EQ(status.backend, "modem");
+  EXPECT_EQ(status.connectionState, 0x202u);
+  EXPECT_TRUE(status.hasModem);
+  EXPECT_EQ(status.manufacturer + status.model + status.operatorName + status.registration,
+            "AcmeX1Zeph Netroaming");
+  EXPECT_EQ(status.signalQuality, 0);  // a float is no percentage
+  EXPECT_EQ(status.note, "");
+  ASSERT_TRUE(ParseShowReply(R"({"ok":true,"modem":{"signalQuality":250},"connectionState":-1})",
+                             status));
+  EXPECT_EQ(status.signalQuality, 100);
+  EXPECT_EQ(status.connectionState, 0u);
+
+  TempFolder folder;
+  EXPECT_FALSE(ReadServiceStatus(folder.path().string(), status));
+  CardServiceProcess service(folder);
+  ASSERT_TRUE(ReadServiceStatus(folder.path().string(), status));
+  EXPECT_EQ(status.backend, "emulator");
+  EXPECT_FALSE(status.hasModem);
+  EXPECT_NE(status.connectionState, 0u);
+}
+
+}  // namespace
+}  // namespace zeph::testing
