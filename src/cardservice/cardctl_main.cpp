@@ -11,8 +11,8 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "core/devicelink/control_link.h"
 #include "core/codecs/business_card.h"
+#include "core/devicelink/control_link.h"
 #include "core/pictures/gms_file.h"
 #include "core/util/hex_text.h"
 

@@ -14,8 +14,8 @@
 #include <deque>
 #include <iostream>
 
-#include "core/devicelink/control_link.h"
 #include "cardservice/request_handler.h"
+#include "core/devicelink/control_link.h"
 #include "core/devicelink/frame_buffer.h"
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/devicelink/wire_layout.h"

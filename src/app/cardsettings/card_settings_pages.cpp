@@ -38,11 +38,16 @@ QCheckBox* Option(const QString& text, const QString& accessibleName, QWidget* p
 
 QString ConnectionText(uint32_t state) {
   switch (ConnectionKindOf(state)) {
-    case ConnectionKind::kNone: return QStringLiteral("No connection");
-    case ConnectionKind::kSearching: return QStringLiteral("Searching for a network");
-    case ConnectionKind::kGsm: return QStringLiteral("GSM, ready to send");
-    case ConnectionKind::kGprs: return QStringLiteral("GPRS, ready to send");
-    case ConnectionKind::kOther: break;
+    case ConnectionKind::kNone:
+      return QStringLiteral("No connection");
+    case ConnectionKind::kSearching:
+      return QStringLiteral("Searching for a network");
+    case ConnectionKind::kGsm:
+      return QStringLiteral("GSM, ready to send");
+    case ConnectionKind::kGprs:
+      return QStringLiteral("GPRS, ready to send");
+    case ConnectionKind::kOther:
+      break;
   }
   return QStringLiteral("Unknown (0x%1)").arg(state, 0, 16);
 }
@@ -89,7 +94,9 @@ void ConnectionPage::Show(uint32_t connectionState, const ServiceStatus* status)
   form_->setRowVisible(note_, !status->note.empty());
 }
 
-QString ConnectionPage::stateText() const { return state_->text(); }
+QString ConnectionPage::stateText() const {
+  return state_->text();
+}
 
 MessagesPage::MessagesPage(QWidget* parent)
     : QWidget(parent), centre_(NumberEdit(QStringLiteral("Message centre number"), this)) {
@@ -99,13 +106,13 @@ MessagesPage::MessagesPage(QWidget* parent)
   layout->addLayout(centre);
 
   auto* options = new QGroupBox(QStringLiteral("Send options"), this);  // owned by the page
-  auto* optionsLayout = new QVBoxLayout(options);                        // owned by the group
+  auto* optionsLayout = new QVBoxLayout(options);                       // owned by the group
   replyPath_ = Option(QStringLiteral("&Reply path: replies come through my message centre"),
                       QStringLiteral("Reply path"), options);
   deliveryReports_ = Option(QStringLiteral("&Delivery reports: report when a message arrives"),
                             QStringLiteral("Delivery reports"), options);
-  option3_ = Option(QStringLiteral("Card send option &3"), QStringLiteral("Card send option 3"),
-                    options);
+  option3_ =
+      Option(QStringLiteral("Card send option &3"), QStringLiteral("Card send option 3"), options);
   optionsLayout->addWidget(replyPath_);
   optionsLayout->addWidget(deliveryReports_);
   optionsLayout->addWidget(option3_);

@@ -22,11 +22,16 @@ constexpr int kStatusTimeoutMs = 1000;
 
 QString PartName(CardSettingPart part) {
   switch (part) {
-    case CardSettingPart::kCentre: return QStringLiteral("the message centre number");
-    case CardSettingPart::kSendOptions: return QStringLiteral("the send options");
-    case CardSettingPart::kLongMessages: return QStringLiteral("the long-message setting");
-    case CardSettingPart::kOwnNumber: return QStringLiteral("the own number");
-    case CardSettingPart::kNone: break;
+    case CardSettingPart::kCentre:
+      return QStringLiteral("the message centre number");
+    case CardSettingPart::kSendOptions:
+      return QStringLiteral("the send options");
+    case CardSettingPart::kLongMessages:
+      return QStringLiteral("the long-message setting");
+    case CardSettingPart::kOwnNumber:
+      return QStringLiteral("the own number");
+    case CardSettingPart::kNone:
+      break;
   }
   return QStringLiteral("the settings");
 }
@@ -36,8 +41,8 @@ QString PartName(CardSettingPart part) {
 CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
-      stack_(new QStackedWidget(this)),  // owned by the window
-      noService_(new QWidget(stack_)),   // owned by the stack
+      stack_(new QStackedWidget(this)),        // owned by the window
+      noService_(new QWidget(stack_)),         // owned by the stack
       noServiceText_(new QLabel(noService_)),  // owned by the no-service page
       tabs_(new QTabWidget(stack_)),           // owned by the stack
       connection_(new ConnectionPage(tabs_)),  // owned by the tabs
@@ -85,21 +90,25 @@ CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* p
 
 CardSettingsWindow::~CardSettingsWindow() = default;
 
-bool CardSettingsWindow::connected() const { return stack_->currentWidget() == tabs_; }
+bool CardSettingsWindow::connected() const {
+  return stack_->currentWidget() == tabs_;
+}
 
 void CardSettingsWindow::Load() {
   pipe_.reset();
   uint32_t opened = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName,
                                        pipe_, services_.ipc);
   if (opened != kResultOk) {
-    ShowNoService(QStringLiteral("No card service is running, so the card's settings cannot be "
-                                 "shown. Start the card service, then choose Retry."));
+    ShowNoService(
+        QStringLiteral("No card service is running, so the card's settings cannot be "
+                       "shown. Start the card service, then choose Retry."));
     return;
   }
   CardSettingsResult read = ReadCardSettings(*pipe_, current_);
   if (!read.ok()) {
-    ShowNoService(QStringLiteral("The card service did not give %1 (%2). Choose Retry to ask again.")
-                      .arg(PartName(read.failed), QString::fromStdString(ResultName(read.result))));
+    ShowNoService(
+        QStringLiteral("The card service did not give %1 (%2). Choose Retry to ask again.")
+            .arg(PartName(read.failed), QString::fromStdString(ResultName(read.result))));
     return;
   }
   SimUsage usage;

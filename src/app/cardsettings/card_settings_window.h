@@ -23,9 +23,9 @@ class MessagesPage;
 class SimPage;
 
 struct CardSettingsServices {
-  IpcOptions ipc;           // where the card service is
-  Asker* asker = nullptr;   // the common error box, for a refused write
-  int refreshMs = 2000;     // how often the connection page asks again
+  IpcOptions ipc;          // where the card service is
+  Asker* asker = nullptr;  // the common error box, for a refused write
+  int refreshMs = 2000;    // how often the connection page asks again
 };
 
 class CardSettingsWindow final : public QDialog {

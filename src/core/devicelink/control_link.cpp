@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <type_traits>
 #include <nlohmann/json.hpp>
+#include <type_traits>
 
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/util/private_folder.h"
@@ -34,7 +34,7 @@ T FieldOr(const json& object, const char* key, T fallback) {
     if (it->is_number_unsigned()) {
       uint64_t value = it->get<uint64_t>();
       return value <= static_cast<uint64_t>(std::numeric_limits<T>::max()) ? static_cast<T>(value)
-                                                                            : fallback;
+                                                                           : fallback;
     }
     if (it->is_number_integer()) {
       int64_t value = it->get<int64_t>();

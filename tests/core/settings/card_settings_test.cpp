@@ -51,10 +51,10 @@ TEST(CardSettings, ARefusedWriteStopsThereAndKeepsWhatWasWrittenBefore) {
     uint32_t refusedRequest;
     CardSettingPart part;
   };
-  for (const Case& c : {Case{0x290004, CardSettingPart::kCentre},
-                        Case{0x290006, CardSettingPart::kSendOptions},
-                        Case{0x0B0002, CardSettingPart::kLongMessages},
-                        Case{0x2A0008, CardSettingPart::kOwnNumber}}) {
+  for (const Case& c :
+       {Case{0x290004, CardSettingPart::kCentre}, Case{0x290006, CardSettingPart::kSendOptions},
+        Case{0x0B0002, CardSettingPart::kLongMessages},
+        Case{0x2A0008, CardSettingPart::kOwnNumber}}) {
     SCOPED_TRACE(c.refusedRequest);
     TempFolder folder;
     CardServiceProcess service(folder);
@@ -86,9 +86,9 @@ TEST(CardSettings, ARefusedWriteStopsThereAndKeepsWhatWasWrittenBefore) {
 
 TEST(CardSettings, ConnectionKinds) {
   const std::pair<uint32_t, ConnectionKind> cases[] = {
-      {0, ConnectionKind::kNone},       {0x201, ConnectionKind::kSearching},
-      {0x202, ConnectionKind::kGsm},    {0x402, ConnectionKind::kGprs},
-      {0x802, ConnectionKind::kOther},  {0x400, ConnectionKind::kSearching}};
+      {0, ConnectionKind::kNone},      {0x201, ConnectionKind::kSearching},
+      {0x202, ConnectionKind::kGsm},   {0x402, ConnectionKind::kGprs},
+      {0x802, ConnectionKind::kOther}, {0x400, ConnectionKind::kSearching}};
   for (auto [state, kind] : cases) EXPECT_EQ(ConnectionKindOf(state), kind) << state;
 }
 
@@ -108,8 +108,8 @@ TEST(ControlLink, ShowRepliesAreReadLenientlyAndTheLiveServiceAnswers) {
             "AcmeX1Zeph Netroaming");
   EXPECT_EQ(status.signalQuality, 0);  // a float is no percentage
   EXPECT_EQ(status.note, "");
-  ASSERT_TRUE(ParseShowReply(R"({"ok":true,"modem":{"signalQuality":250},"connectionState":-1})",
-                             status));
+  ASSERT_TRUE(
+      ParseShowReply(R"({"ok":true,"modem":{"signalQuality":250},"connectionState":-1})", status));
   EXPECT_EQ(status.signalQuality, 100);
   EXPECT_EQ(status.connectionState, 0u);
 
