@@ -87,6 +87,14 @@ std::optional<CardBackend::Reply> ModemBackend::Answer(uint64_t ticket,
       if (param == wire::kParamLongMessages) return MakeReply(id, 0, std::span(value, 1));
       break;
     }
+    case wire::kWriteCardParamId: {
+      // Long messages cannot be turned off: ModemManager cuts a long text itself.
+      bool offRefused = request.size() > wire::kParamValueOffset &&
+                        ReadU32(&request[wire::kParamNumberOffset]) == wire::kParamLongMessages &&
+                        request[wire::kParamValueOffset] == 0;
+      if (offRefused) return MakeReply(id, status::kNotWithModem);
+      break;
+    }
     case wire::kCardParam5Id:
       return CardInfo();
     case wire::kSendMessageId:

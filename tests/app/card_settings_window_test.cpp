@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <nlohmann/json.hpp>
 
 #include "app/cardsettings/card_settings_window.h"
@@ -37,13 +38,25 @@ class CardSettingsWindowTest : public ::testing::Test {
     return services;
   }
   nlohmann::json Show() { return nlohmann::json::parse(service->Control(R"({"verb":"show"})")); }
-  void EditAndApply(CardSettingsWindow& window) {
-    Named<QLineEdit>(&window, "Message centre number")->setText("+4917000999");
-    Named<QCheckBox>(&window, "Delivery reports")->setChecked(false);
-    Named<QCheckBox>(&window, "Card send option 3")->setChecked(true);
-    Named<QCheckBox>(&window, "Allow long messages")->setChecked(false);
-    Named<QLineEdit>(&window, "Own number")->setText("+4917012345");
-    Named<QPushButton>(&window, "Apply")->click();
+  // Keys alone, as a user without a mouse: each page and control by its letter.
+  static void EditAndApply(CardSettingsWindow& window) {
+    QApplication::setActiveWindow(&window);
+    auto press = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::AltModifier) {
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus != nullptr ? focus : &window, key, modifiers);
+    };
+    press(Qt::Key_M);
+    press(Qt::Key_C);
+    press(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "+4917000999");
+    for (Qt::Key option : {Qt::Key_D, Qt::Key_3, Qt::Key_L}) press(option);
+    // A check box's letter clicks it a moment later.
+    QTRY_VERIFY(!Named<QCheckBox>(&window, "Allow long messages")->isChecked());
+    press(Qt::Key_S);
+    press(Qt::Key_O);
+    press(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "+4917012345");
+    press(Qt::Key_Return, {});  // Apply is the default button
   }
 
   TempFolder folder;
@@ -70,7 +83,7 @@ TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOp
   EXPECT_EQ(Show()["centre"], "+4917000999");  // written before the refusal
   EXPECT_EQ(Show()["sendOptions"]["option3"], 0);
 
-  Named<QPushButton>(&window, "Apply")->click();  // the fault was for one request
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the fault was for one request
   EXPECT_EQ(asker.failures.size(), 1u);
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_FALSE(window.isVisible());
@@ -90,9 +103,12 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   EXPECT_TRUE(Named<QLabel>(&window, "Card service")->text().startsWith("No card service"));
   EXPECT_EQ(Unnamed(&window), QStringList());
   service = std::make_unique<CardServiceProcess>(folder);
-  Named<QPushButton>(&window, "Retry")->click();
+  QTest::mouseClick(Named<QPushButton>(&window, "Retry"), Qt::LeftButton);
   EXPECT_TRUE(window.connected());
   EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
+  QTest::mouseClick(Named<QPushButton>(&window, "Cancel"), Qt::LeftButton);
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace

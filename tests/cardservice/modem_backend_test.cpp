@@ -8,6 +8,7 @@
 #include "cardservice/card_model.h"
 #include "core/codecs/business_card.h"
 #include "core/codecs/card_message.h"
+#include "core/devicelink/control_link.h"
 #include "core/devicelink/device_requests.h"
 #include "core/folders/reception.h"
 #include "support/engine_fixture.h"
@@ -212,11 +213,15 @@ TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
   service_.Control(R"({"verb":"own-number","number":""})");
   ASSERT_EQ(ReadSimText(*sync_, own), 0u);
   EXPECT_EQ(own, "+15550123");
-  json shown = json::parse(service_.Control(R"({"verb":"show"})"));
-  EXPECT_EQ(shown["modem"]["manufacturer"], "Example Modems");
-  EXPECT_EQ(shown["modem"]["operator"], "Testnet");
-  EXPECT_EQ(shown["modem"]["registration"], "home");
-  EXPECT_EQ(shown["modem"]["signalQuality"], 70);
+  ServiceStatus shown;  // as the card settings read it
+  ASSERT_TRUE(ReadServiceStatus(folder_.path().string(), shown));
+  EXPECT_EQ(shown.manufacturer + "/" + shown.operatorName + "/" + shown.registration,
+            "Example Modems/Testnet/home");
+  EXPECT_EQ(shown.signalQuality, 70);
+  EXPECT_EQ(shown.connectionState, 0x202u);
+  EXPECT_EQ(WriteCardParamU8(*sync_, wire::kParamLongMessages, 0),
+            cardservice::status::kNotWithModem);
+  EXPECT_EQ(WriteCardParamU8(*sync_, wire::kParamLongMessages, 1), 0u);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* p
   noServiceLayout->addStretch(1);
 
   tabs_->setAccessibleName(QStringLiteral("Card settings pages"));
-  tabs_->addTab(connection_, QStringLiteral("C&onnection"));
+  tabs_->addTab(connection_, QStringLiteral("Co&nnection"));
   tabs_->addTab(messages_, QStringLiteral("&Messages"));
   tabs_->addTab(sim_, QStringLiteral("&SIM"));
   stack_->addWidget(noService_);
