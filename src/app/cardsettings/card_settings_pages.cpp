@@ -58,6 +58,7 @@ ConnectionPage::ConnectionPage(QWidget* parent)
     : QWidget(parent),
       form_(new QFormLayout(this)),  // owned by the page
       state_(ValueLabel(QStringLiteral("Connection state"), this)),
+      service_(ValueLabel(QStringLiteral("Card service"), this)),
       manufacturer_(ValueLabel(QStringLiteral("Manufacturer"), this)),
       model_(ValueLabel(QStringLiteral("Model"), this)),
       operator_(ValueLabel(QStringLiteral("Operator"), this)),
@@ -67,6 +68,7 @@ ConnectionPage::ConnectionPage(QWidget* parent)
   signal_->setAccessibleName(QStringLiteral("Signal quality"));
   note_->setWordWrap(true);
   form_->addRow(QStringLiteral("State:"), state_);
+  form_->addRow(QStringLiteral("Card service:"), service_);
   form_->addRow(QStringLiteral("Manufacturer:"), manufacturer_);
   form_->addRow(QStringLiteral("Model:"), model_);
   form_->addRow(QStringLiteral("Operator:"), operator_);
@@ -77,8 +79,12 @@ ConnectionPage::ConnectionPage(QWidget* parent)
 
 void ConnectionPage::Show(uint32_t connectionState, const ServiceStatus* status) {
   state_->setText(ConnectionText(connectionState));
+  const std::string backend = status != nullptr ? status->backend : std::string();
+  service_->setText(backend == "emulator" ? QStringLiteral("The emulated card")
+                    : backend == "modem"  ? QStringLiteral("A modem, through ModemManager")
+                                          : QStringLiteral("Unknown"));
   const bool modem = status != nullptr && status->hasModem;
-  for (int row = 1; row < form_->rowCount(); ++row) form_->setRowVisible(row, modem);
+  for (int row = 2; row < form_->rowCount(); ++row) form_->setRowVisible(row, modem);
   if (!modem) return;
   auto text = [](const std::string& value) {
     return value.empty() ? QStringLiteral("Unknown") : QString::fromStdString(value);

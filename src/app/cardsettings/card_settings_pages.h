@@ -30,6 +30,7 @@ class ConnectionPage final : public QWidget {
  private:
   QFormLayout* form_;
   QLabel* state_;
+  QLabel* service_;
   QLabel* manufacturer_;
   QLabel* model_;
   QLabel* operator_;
