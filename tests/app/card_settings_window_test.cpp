@@ -90,7 +90,7 @@ TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOp
   const nlohmann::json card = Show();
   EXPECT_EQ(card["sendOptions"]["deliveryReports"], 0);
   EXPECT_EQ(card["sendOptions"]["option3"], 1);
-  EXPECT_EQ(card["longMessages"], false);
+  EXPECT_EQ(card["longMessages"], 0);
   EXPECT_EQ(card["ownNumber"], "+4917012345");
 }
 
@@ -100,7 +100,7 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   window.Load();
   EXPECT_FALSE(window.connected());
   EXPECT_FALSE(Named<QPushButton>(&window, "Apply")->isEnabled());
-  EXPECT_TRUE(Named<QLabel>(&window, "Card service")->text().startsWith("No card service"));
+  EXPECT_TRUE(Named<QLabel>(&window, "Card service status")->text().startsWith("No card service"));
   EXPECT_EQ(Unnamed(&window), QStringList());
   service = std::make_unique<CardServiceProcess>(folder);
   QTest::mouseClick(Named<QPushButton>(&window, "Retry"), Qt::LeftButton);

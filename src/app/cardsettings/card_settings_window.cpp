@@ -54,7 +54,7 @@ CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* p
   setWindowTitle(QStringLiteral("Zeph SMS Card Settings"));
 
   noServiceText_->setWordWrap(true);
-  noServiceText_->setAccessibleName(QStringLiteral("Card service"));
+  noServiceText_->setAccessibleName(QStringLiteral("Card service status"));
   auto* retry = new QPushButton(QStringLiteral("&Retry"), noService_);  // owned by the page
   retry->setObjectName(QStringLiteral("retry"));
   retry->setAccessibleName(QStringLiteral("Retry"));
