@@ -64,7 +64,7 @@ fail() {
 # later is held to it without a change here.
 contents="$work/contents"
 dpkg-deb -x "$deb" "$contents"
-for program in zephsms zeph-cardservice zeph-cardctl zeph-store; do
+for program in zephsms zephui zeph-cardservice zeph-cardctl zeph-store; do
   [ -x "$contents/usr/bin/$program" ] || fail "no /usr/bin/$program"
 done
 for program in "$contents"/usr/bin/*; do
@@ -142,9 +142,9 @@ in_root sh -c 'cd /tmp && apt-get install -y -qq "./$1"' sh "$deb_name" >"$work/
   { tail -n 30 "$work/apt.log"; fail "apt-get install ./$deb_name failed"; }
 say "installed, with $(in_root dpkg-query -W | wc -l) packages in the root"
 
-for program in zephsms zeph-cardservice; do
+for program in zephsms zephui zeph-cardservice; do
   in_root "/usr/bin/$program" --help >"$work/help.txt" 2>&1 ||
     { cat "$work/help.txt"; fail "/usr/bin/$program --help failed in the clean root"; }
   grep -q '^Usage: ' "$work/help.txt" || { cat "$work/help.txt"; fail "$program --help printed no usage"; }
 done
-say "zephsms --help and zeph-cardservice --help run in the clean root ($(du -sxm "$root" | cut -f1) MB)"
+say "zephsms, zephui and zeph-cardservice --help run in the clean root ($(du -sxm "$root" | cut -f1) MB)"
