@@ -35,6 +35,7 @@ class CardSettingsWindowTest : public ::testing::Test {
     CardSettingsServices services;
     services.ipc = ServicePipeOptions(folder);
     services.asker = &asker;
+    services.refreshMs = 20;
     return services;
   }
   nlohmann::json Show() { return nlohmann::json::parse(service->Control(R"({"verb":"show"})")); }
@@ -106,6 +107,8 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   QTest::mouseClick(Named<QPushButton>(&window, "Retry"), Qt::LeftButton);
   EXPECT_TRUE(window.connected());
   EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
+  service->Control(R"({"verb":"connection","state":"searching"})");  // seen while open
+  QTRY_COMPARE(Named<QLabel>(&window, "Connection state")->text(), "Searching for a network");
   QTest::mouseClick(Named<QPushButton>(&window, "Cancel"), Qt::LeftButton);
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_FALSE(window.isVisible());
