@@ -52,7 +52,8 @@ class CardSettingsWindowTest : public ::testing::Test {
     QTest::keyClicks(QApplication::focusWidget(), "+4917000999");
     for (Qt::Key option : {Qt::Key_D, Qt::Key_3, Qt::Key_L}) press(option);
     // A check box's letter clicks it a moment later.
-    QTRY_VERIFY(!Named<QCheckBox>(&window, "Allow long messages")->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&window] { return !Named<QCheckBox>(&window, "Allow long messages")->isChecked(); }));
     press(Qt::Key_S);
     press(Qt::Key_O);
     press(Qt::Key_A, Qt::ControlModifier);
@@ -108,7 +109,9 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   EXPECT_TRUE(window.connected());
   EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
   service->Control(R"({"verb":"connection","state":"searching"})");  // seen while open
-  QTRY_COMPARE(Named<QLabel>(&window, "Connection state")->text(), "Searching for a network");
+  EXPECT_TRUE(QTest::qWaitFor([&window] {
+    return Named<QLabel>(&window, "Connection state")->text() == "Searching for a network";
+  }));
   QTest::mouseClick(Named<QPushButton>(&window, "Cancel"), Qt::LeftButton);
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_FALSE(window.isVisible());
