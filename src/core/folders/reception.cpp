@@ -107,12 +107,14 @@ int FetchNewMessages(Pipe& pipe, const ReceptionTargets& targets, const Receptio
     if (record && (record->flags & MRF_BUSINESSCARD)) {
       DeleteOnCard(pipe, slot);
       if (hooks.businessCardReceived) hooks.businessCardReceived(*record);
+      if (hooks.taken) hooks.taken(*record, false);
       continue;
     }
     if (record) {
       ReplaceEarlier(targets.inbox, *record);
       const MessageRecord& filed = *targets.inbox.GetAt(targets.inbox.Add(std::move(record)));
       RouteToChat(targets, hooks, filed);
+      if (hooks.taken) hooks.taken(filed, true);
     }
     DeleteOnCard(pipe, slot);
   }

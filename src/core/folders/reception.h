@@ -37,6 +37,9 @@ struct ReceptionHooks {
   std::function<std::optional<std::string>()> chatCaption;
   // A copy of a message from the chat partner was appended to `chat`.
   std::function<void()> chatAppended;
+  // A message for the user was taken: `filed` in the Inbox, or a business
+  // card (after its dialog was answered). Delivery reports are not told.
+  std::function<void(const MessageRecord& record, bool filed)> taken;
 };
 
 // Removes every entry of the Delivery reports list whose reference is

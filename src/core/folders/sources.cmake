@@ -1,4 +1,6 @@
 target_sources(zeph_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/arrival_notice.h
+  ${CMAKE_CURRENT_LIST_DIR}/arrival_notice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clock.h
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/contact_actions.h

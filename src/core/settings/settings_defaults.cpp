@@ -19,7 +19,17 @@ int WriteSettingDefaults(SettingsStore& settings) {
   if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
     if (settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 0)) wrote = 1;
   }
+  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value)) {
+    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1)) wrote = 1;
+  }
   return wrote;
+}
+
+bool NotifyOnArrival(const SettingsStore& settings) {
+  int value = 1;
+  static_cast<void>(
+      settings.GetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value));
+  return value != 0;
 }
 
 }  // namespace zeph

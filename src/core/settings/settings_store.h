@@ -20,6 +20,9 @@ inline constexpr const char* kOwnNameSetting = "OwnName";                  // st
 inline constexpr const char* kChatHoursSetting = "ChatSMSs";               // int
 inline constexpr const char* kChatOnTopSetting = "ChatOnTop";              // int, 0 or 1
 inline constexpr const char* kCanNotSendWarningSetting = "CanNotSendWarning";  // int, 0 or 1
+// int, 0 or 1: a desktop notice when a message arrives while the program's
+// window is not the active one.
+inline constexpr const char* kNotifyOnArrivalSetting = "NotifyOnArrival";
 inline constexpr const char* kBaseDirectorySetting = "BaseDirectory";      // string, 256 bytes
 
 inline constexpr size_t kOwnNameBufferSize = 64;
@@ -47,9 +50,12 @@ class SettingsStore {
 };
 
 // Writes the default of each of "OwnName" ("My Name"), "ChatSMSs"
-// (1) and "ChatOnTop" (0), in this order, when reading it fails.
-// "CanNotSendWarning" has no default: missing counts as 0. Returns non-zero
-// when it wrote anything.
+// (1), "ChatOnTop" (0) and "NotifyOnArrival" (1), in this order, when
+// reading it fails. "CanNotSendWarning" has no default: missing counts as 0.
+// Returns non-zero when it wrote anything.
 int WriteSettingDefaults(SettingsStore& settings);
+
+// "NotifyOnArrival", read when a message arrives; missing counts as on.
+bool NotifyOnArrival(const SettingsStore& settings);
 
 }  // namespace zeph

@@ -24,6 +24,9 @@ class ReceptionTest : public EngineFixture {
     };
     hooks_.chatCaption = [this]() -> std::optional<std::string> { return chatCaption_; };
     hooks_.chatAppended = [this] { ++chatAppended_; };
+    hooks_.taken = [this](const MessageRecord& record, bool filed) {
+      taken_.emplace_back(TextOf(record), filed);
+    };
   }
 
   int Fetch() {
@@ -46,6 +49,7 @@ class ReceptionTest : public EngineFixture {
   std::vector<std::string> cards_;
   std::optional<std::string> chatCaption_;
   int chatAppended_ = 0;
+  std::vector<std::pair<std::string, bool>> taken_;  // text, filed in the Inbox
 };
 
 TEST_F(ReceptionTest, TextsAreFiledAndDeletedOnTheCard) {
@@ -54,6 +58,7 @@ TEST_F(ReceptionTest, TextsAreFiledAndDeletedOnTheCard) {
   EXPECT_EQ(Fetch(), 2);
   EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"Hello", "Wide"}));
   EXPECT_EQ(FirstNumber(*lists_.inbox.GetAt(0)), "+447700900123");
+  EXPECT_EQ(taken_, (decltype(taken_){{"Hello", true}, {"Wide", true}}));
   EXPECT_EQ(StoredOnCard(), 0u);
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(paths_.inbox, saved), 2);
@@ -89,6 +94,7 @@ TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
   EXPECT_EQ(Fetch(), 1);
   ASSERT_EQ(cards_.size(), 1u);
   EXPECT_EQ(cards_[0], card);
+  EXPECT_EQ(taken_, (decltype(taken_){{card, false}}));
   EXPECT_TRUE(TextsOf(lists_.inbox).empty());
   EXPECT_EQ(StoredOnCard(), 0u);
 }
@@ -158,6 +164,7 @@ TEST_F(ReceptionTest, AReportReplacesThePendingEntryAndTakesItsText) {
   // The card's delivery reports arrive shortly after each send.
   ASSERT_TRUE(WaitUntil([&] { return StoredOnCard() == 2; }));
   EXPECT_EQ(Fetch(), 2);
+  EXPECT_TRUE(taken_.empty());  // reports are no arrivals for the user
   ASSERT_EQ(lists_.reports.Count(), 2);
   for (const MessageRecord& entry : lists_.reports) {
     EXPECT_EQ(entry.flags, MRF_REPORT | MRF_REPORT_DELIVERED);
