@@ -5,8 +5,11 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
 libbenchmark-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core libsystemd-dev"
-# The modem backend's tests run a private bus with a ModemManager mock on it
-# (python3-dbusmock runs on Debian's own /usr/bin/python3).
+# qt6-base-dev also holds Qt6::DBus, through which the program shows its
+# arrival notices. The modem backend's tests run a private bus with a
+# ModemManager mock on it, the notices' tests a private session bus with a
+# notification-service mock (python3-dbusmock runs on Debian's own
+# /usr/bin/python3).
 packages="$packages dbus-daemon python3-dbusmock"
 # The default build makes the man pages from the programs' --help and the
 # icon's PNG sizes from its SVG.

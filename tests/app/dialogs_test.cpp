@@ -48,13 +48,14 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   EXPECT_EQ(dialog.height(), dialog.layout()->totalHeightForWidth(dialog.width()));
 }
 
-TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllThreeAndAnEmptyHoursFieldAsZero) {
+TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFieldAsZero) {
   link.result = 7;  // nothing can be read: the fields stay empty
   OptionsDialog cancelled(nullptr, settings, link);
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumber)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
   EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
+  EXPECT_TRUE(cancelled.findChild<QCheckBox*>("NotifyOnArrival")->isChecked());  // missing: on
   FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->setText("Someone");
   cancelled.reject();
   EXPECT_EQ(cancelled.result(), 0);
@@ -67,8 +68,10 @@ TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllThreeAndAnEmptyHoursFie
   FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();
   FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText(QString(70, u'x'));
   FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->setChecked(true);
+  dialog.findChild<QCheckBox*>("NotifyOnArrival")->setChecked(false);
   dialog.accept();
   EXPECT_EQ(dialog.result(), 1);
+  EXPECT_EQ(Int("NotifyOnArrival"), 0);
   EXPECT_EQ(Int("ChatSMSs"), 0);
   EXPECT_EQ(Str("OwnName"), std::string(63, 'x'));
   EXPECT_EQ(Int("ChatOnTop"), 1);

@@ -39,6 +39,11 @@ void ModuleList::AddModule(const QIcon& icon, const QString& name, const QString
   viewport()->update();
 }
 
+void ModuleList::SetModuleName(int index, const QString& name) {
+  if (QListWidgetItem* entry = item(index)) entry->setText(name);
+  viewport()->update();
+}
+
 void ModuleList::Select(int index) {
   if (index < 0 || index >= Count()) return;
   setCurrentRow(index);

@@ -23,6 +23,8 @@ class ModuleList final : public QListWidget {
   explicit ModuleList(QWidget* parent = nullptr);
 
   void AddModule(const QIcon& icon, const QString& name, const QString& description);
+  // The entry's name, shown and announced ("Inbox (3)").
+  void SetModuleName(int index, const QString& name);
   // Highlights the entry without reporting it.
   void Select(int index);
   int MinimumWidth() const;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QTimer>
+#include <utility>
 
 #include "app/base/asker.h"
 #include "app/base/chat_window_link.h"
@@ -10,6 +11,7 @@
 #include "app/base/resource_icons.h"
 #include "app/base/wait_cursor.h"
 #include "app/controls/message_text_control.h"
+#include "app/folders/folder_list_view.h"
 #include "app/platform/card_link.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
@@ -65,6 +67,9 @@ InboxModule::InboxModule(int index, const ModuleServices& services, InboxSetup s
     static_cast<void>(
         IPCRegisterIndications(*indications, wire::kIndicationFirst, wire::kIndicationLast));
   }
+  // Rebuilds, read marks and deletions all pass through the model.
+  connect(Model(), &QAbstractItemModel::modelReset, this, &InboxModule::TellUnreadCount);
+  connect(Model(), &QAbstractItemModel::dataChanged, this, &InboxModule::TellUnreadCount);
   arrivals_->setInterval(kArrivalCheckMs);
   connect(arrivals_, &QTimer::timeout, this, &InboxModule::CheckArrivals);
   arrivals_->start();
@@ -110,6 +115,9 @@ void InboxModule::Reload() {
   hooks.chatAppended = [windows] {
     if (ChatWindowLink* chat = OpenChatLink(*windows)) chat->ConversationAppended();
   };
+  hooks.taken = [this](const MessageRecord& record, bool filed) {
+    taken_.push_back(ArrivalOf(record, filed));
+  };
   {
     // Each request may take its whole time-out with a card service that
     // does not answer, and the window cannot repaint meanwhile.
@@ -136,6 +144,34 @@ void InboxModule::FinishRefresh(RefreshReason reason) {
   if (reason == RefreshReason::kHidden) Folder().Save();
   static_cast<void>(Services().link->NotifyModuleSwitch());  // a card service may not care
   SelectRememberedRow();
+  if (taken_.empty()) return;
+  const std::vector<Arrival> taken = std::exchange(taken_, {});
+  emit ArrivalsTaken(taken);
+}
+
+int InboxModule::UnreadCount() const {
+  const MessageList& inbox = Services().store->Lists().inbox;
+  int unread = 0;
+  for (int row = 0; row < Model()->rowCount(); ++row) {
+    const MessageRecord* record = inbox.GetAt(Model()->KeyOfRow(row));
+    if (record != nullptr && InboxIconOf(record->flags) == kInboxUnread) ++unread;
+  }
+  return unread;
+}
+
+void InboxModule::TellUnreadCount() {
+  const int unread = UnreadCount();
+  if (unread == unread_) return;
+  unread_ = unread;
+  emit UnreadCountChanged(unread);
+}
+
+bool InboxModule::SelectMessage(const MessageKey& key) {
+  const int row = Model()->RowOfKey(FindMessage(Services().store->Lists().inbox, key));
+  if (row < 0) return false;
+  List()->SelectRow(row);
+  emit MessageShown(key);
+  return true;
 }
 
 void InboxModule::RowsSelected(const std::vector<int>& keys) {
@@ -143,7 +179,9 @@ void InboxModule::RowsSelected(const std::vector<int>& keys) {
   bool marked = false;
   for (int key : keys) {
     MessageRecord* record = Services().store->Lists().inbox.GetAt(key);
-    if (record == nullptr || InboxIconOf(record->flags) != kInboxUnread) continue;
+    if (record == nullptr) continue;
+    emit MessageShown(KeyOf(*record));
+    if (InboxIconOf(record->flags) != kInboxUnread) continue;
     record->flags |= MRF_READ;
     Model()->RecordChanged(key);
     marked = true;

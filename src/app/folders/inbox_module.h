@@ -9,8 +9,10 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/folders/preview_folder_module.h"
+#include "core/folders/arrival_notice.h"
 
 class QTimer;
 
@@ -38,6 +40,21 @@ class InboxModule final : public PreviewFolderModule {
   void CheckArrivals();
   const QTimer* ArrivalTimer() const { return arrivals_; }
 
+  // The rows that show the unread icon.
+  int UnreadCount() const;
+  // Selects the message with `key`, which shows it and marks it read, and
+  // tells MessageShown also when it was selected already. False when the
+  // Inbox no longer holds it.
+  bool SelectMessage(const MessageKey& key);
+
+ signals:
+  // A refresh that ran a reception pass ended, the remembered row selected
+  // again; what the pass took for the user, in order (none: no signal).
+  void ArrivalsTaken(const std::vector<zeph::Arrival>& arrivals);
+  // A message was shown in the preview, and so read.
+  void MessageShown(const zeph::MessageKey& key);
+  void UnreadCountChanged(int unread);
+
  protected:
   // The file, then the reception pass under the wait cursor (it saves the
   // file), then the file again.
@@ -54,9 +71,12 @@ class InboxModule final : public PreviewFolderModule {
   void Reply() override;
 
  private:
+  void TellUnreadCount();
 
   InboxSetup setup_;
   QTimer* arrivals_;
+  std::vector<Arrival> taken_;  // by the pass of the refresh running
+  int unread_ = -1;             // as last told
 };
 
 std::unique_ptr<FolderModule> CreateInboxModule(int index, const ModuleServices& services,

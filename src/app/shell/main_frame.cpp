@@ -14,14 +14,17 @@
 #include "app/base/texts.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/module_list.h"
+#include "app/folders/inbox_module.h"
 #include "app/platform/card_link.h"
 #include "app/platform/card_manager.h"
 #include "app/shell/about_dialog.h"
+#include "app/shell/arrival_notices.h"
 #include "app/shell/frame_client.h"
 #include "app/shell/frame_menus.h"
 #include "app/shell/module_space.h"
 #include "app/shell/module_wiring.h"
 #include "app/shell/options_dialog.h"
+#include "core/startup/command_line.h"
 
 namespace zeph {
 
@@ -61,6 +64,10 @@ MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int start
     ConnectModule(*module, *this);
     modules_[static_cast<size_t>(i)] = module.release();  // owned by the module space
     client_->List()->AddModule(IconForResource(row.icon), Text(row.name), Text(row.description));
+  }
+
+  if (auto* inbox = qobject_cast<InboxModule*>(Module(kInboxModule))) {
+    new ArrivalNotices(*this, *inbox, services_, setup_.notifier);  // owned by the frame
   }
 
   if (startModule < 0 || startModule >= static_cast<int>(modules_.size())) startModule = 0;

@@ -18,6 +18,7 @@
 
 namespace zeph {
 
+class DesktopNotifier;
 class FrameClient;
 
 // What the frame needs besides the services it hands to the modules.
@@ -27,6 +28,8 @@ struct FrameSetup {
   QString programFolder;
   UrlOpener openUrl;
   ModuleFactory createModule = CreateProgramModule;
+  // Arrival notices go through it; none: no notices. Outlives the frame.
+  DesktopNotifier* notifier = nullptr;
 };
 
 class MainFrame final : public QMainWindow {

@@ -39,13 +39,15 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       centreNumber_(new QLineEdit(this)),  // owned by the dialog
       hours_(new QLineEdit(this)),         // owned by the dialog
       chatName_(new QLineEdit(this)),      // owned by the dialog
-      onTop_(new QCheckBox(QStringLiteral("&Always show chat window on top"), this)) {
+      onTop_(new QCheckBox(QStringLiteral("&Always show chat window on top"), this)),
+      notify_(new QCheckBox(QStringLiteral("Notify me when a message arrives"), this)) {
   setObjectName(QStringLiteral("OptionsDialog"));
   setWindowTitle(QStringLiteral("Options"));
   SetControlId(centreNumber_, ControlId::kCentreNumber);
   SetControlId(hours_, ControlId::kChatHours);
   SetControlId(chatName_, ControlId::kChatName);
   SetControlId(onTop_, ControlId::kChatOnTop);
+  notify_->setObjectName(QStringLiteral("NotifyOnArrival"));
   centreNumber_->setReadOnly(true);
   hours_->setValidator(new QRegularExpressionValidator(  // owned by the dialog
       QRegularExpression(QStringLiteral("[0-9]*")), this));
@@ -76,6 +78,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
   chatLayout->addRow(QStringLiteral("Chat name:"), chatName_);
   chatLayout->addRow(onTop_);
   layout->addWidget(chat);
+  layout->addWidget(notify_);
 
   auto* buttons =  // owned by the dialog
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -104,6 +107,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
   if (settings_.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
     onTop_->setChecked(value != 0);
   }
+  notify_->setChecked(NotifyOnArrival(settings_));
 }
 
 void OptionsDialog::accept() {
@@ -114,6 +118,8 @@ void OptionsDialog::accept() {
                                     static_cast<int>(ReadUnsigned(hours_->text())));
   (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting,
                                     onTop_->isChecked() ? 1 : 0);
+  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
+                                    notify_->isChecked() ? 1 : 0);
   QDialog::accept();
 }
 

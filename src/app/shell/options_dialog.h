@@ -1,7 +1,8 @@
 #pragma once
 // The Options dialog: the chat name, how many hours back the chat
-// window reaches, whether it stays on top, and the message-centre number
-// read from the card service, shown only.
+// window reaches, whether it stays on top, whether a desktop notice tells
+// of arrivals, and the message-centre number read from the card service,
+// shown only.
 
 #include <QDialog>
 
@@ -22,7 +23,7 @@ class OptionsDialog final : public QDialog {
   // empty.
   OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink& link);
 
-  // OK: writes all three settings, changed or not, and closes with 1. An
+  // OK: writes all four settings, changed or not, and closes with 1. An
   // empty or unreadable hours field is written as 0.
   void accept() override;
 
@@ -32,6 +33,7 @@ class OptionsDialog final : public QDialog {
   QLineEdit* hours_;
   QLineEdit* chatName_;
   QCheckBox* onTop_;
+  QCheckBox* notify_;
 };
 
 }  // namespace zeph

@@ -14,18 +14,20 @@
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
+#include "app/base/texts.h"
 #include "app/compose/chat_opener.h"
 #include "app/compose/message_editor.h"
 #include "app/contacts/contact_information_dialog.h"
 #include "app/pictures/picture_library_dialog.h"
+#include "app/platform/desktop_notifier.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/ini_settings_store.h"
 #include "app/platform/instance_channel.h"
 #include "app/platform/instance_lock.h"
+#include "app/platform/runtime_folder.h"
 #include "app/shell/chat_enter_filter.h"
 #include "app/shell/main_frame.h"
 #include "core/folders/clock.h"
-#include "app/platform/runtime_folder.h"
 #include "core/startup/command_line.h"
 #include "core/util/allocator_tuning.h"
 #include "core/util/failure_log.h"
@@ -146,7 +148,12 @@ int RunZephSms(int argc, char** argv) {
   OpenWindows windows;
   const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
 
+  // On the session bus; without one, or without a notification service on
+  // it, notices are simply not shown.
+  DesktopNotifier notifier(QDBusConnection::sessionBus(), Text(StringId::kProgramTitle),
+                           QStringLiteral("zephsms"), nullptr);
   FrameSetup setup;
+  setup.notifier = &notifier;
   setup.programFolder = QApplication::applicationDirPath();
   setup.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   frame = std::make_unique<MainFrame>(services, std::move(setup), choice.startModule);
