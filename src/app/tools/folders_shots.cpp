@@ -31,7 +31,8 @@ struct SampleMessage {
 
 constexpr int kSmiley = 1;  // among the sample pictures
 
-// Received, in the order they came; the picture message is the fifth.
+// Received, in the order they came; the picture message is the fifth, and
+// three are unread.
 constexpr SampleMessage kReceived[] = {
     {"+15550103", 1, 18, 12, "Thanks again for Saturday, the cake was a hit!",
      MRF_READ | MRF_REPLIED},
@@ -43,7 +44,7 @@ constexpr SampleMessage kReceived[] = {
      "Thanks for the notes from Tuesday. I went through all of them on the train and I think the "
      "plan holds: we start with the small room on the first floor, move the shelves over the "
      "weekend and paint on Monday. Call me when you have a minute.",
-     MRF_READ},
+     0},
     {"+15550107", 4, 12, 41, "Happy birthday! Have a lovely day.", MRF_PICTURE},
     {"+15550102", 5, 10, 17, "Running ten minutes late, start without me", 0},
     {"+15550105", 5, 11, 2, "Do you still have Farid's new number?", 0},
