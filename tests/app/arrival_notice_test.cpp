@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QSignalSpy>
 #include <fstream>
-#include <sstream>
 
 #include "app/controls/module_list.h"
 #include "app/folders/folder_list_view.h"
@@ -18,6 +17,7 @@ namespace zeph::testing {
 namespace {
 
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
+const QString kBusName = QStringLiteral("arrival-notice-test");
 
 class ArrivalNoticeTest : public FoldersFixture {
  protected:
@@ -33,7 +33,7 @@ class ArrivalNoticeTest : public FoldersFixture {
                          folder.File("session-bus.log"));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return std::filesystem::exists(folder.File("session-bus")); }));
-    bus_ = QDBusConnection::connectToBus(QString::fromStdString(address), BusName());
+    bus_ = QDBusConnection::connectToBus(QString::fromStdString(address), kBusName);
     setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
     mock_ = SpawnChild({"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon",
                         "-l", folder.File("notices.log")},
@@ -49,12 +49,10 @@ class ArrivalNoticeTest : public FoldersFixture {
   ~ArrivalNoticeTest() override {
     frame.reset();
     notifier_.reset();
-    QDBusConnection::disconnectFromBus(BusName());
+    QDBusConnection::disconnectFromBus(kBusName);
     KillChild(mock_);
     KillChild(daemon_);
   }
-
-  static QString BusName() { return QStringLiteral("arrival-notice-test"); }
 
   // The frame on screen, but another window the active one.
   void WorkElsewhere() {

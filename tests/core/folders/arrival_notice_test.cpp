@@ -15,7 +15,7 @@ Arrival Took(const std::string& number, const std::string& text, uint32_t flags 
   return ArrivalOf(*Message(number, text, At(2026, 12, 6, 15, 0), flags), filed);
 }
 
-TEST(ArrivalNoticeTest, SaysWhoAndWhatForOneArrivalAndHowManyForSeveral) {
+TEST(ArrivalNoticeTest, SaysWhoAndWhatForOneArrivalHowManyForSeveralAndTheUnreadCount) {
   ContactList contacts;
   contacts.Add(testing::Contact("Anna Berg", "07700900123"));
   const std::string longLine(120, 'x');
@@ -52,6 +52,8 @@ TEST(ArrivalNoticeTest, SaysWhoAndWhatForOneArrivalAndHowManyForSeveral) {
     }
   }
   EXPECT_FALSE(ComposeArrivalNotice({}, contacts));
+  EXPECT_EQ(NameWithUnreadCount("Inbox", 0), "Inbox");
+  EXPECT_EQ(NameWithUnreadCount("Inbox", 3), "Inbox (3)");
 }
 
 TEST(ArrivalNoticeTest, WithdrawnOnceEveryFiledMessageWasReadOrLeftTheInbox) {
@@ -78,11 +80,6 @@ TEST(ArrivalNoticeTest, WithdrawnOnceEveryFiledMessageWasReadOrLeftTheInbox) {
   ArrivalNotice card =
       *ComposeArrivalNotice({Took("+15550105", "BEGIN:VCARD", MRF_BUSINESSCARD, false)}, {});
   EXPECT_FALSE(ForgetGone(card, inbox));
-}
-
-TEST(ArrivalNoticeTest, UnreadCountFollowsTheName) {
-  EXPECT_EQ(NameWithUnreadCount("Inbox", 0), "Inbox");
-  EXPECT_EQ(NameWithUnreadCount("Inbox", 3), "Inbox (3)");
 }
 
 }  // namespace
