@@ -13,6 +13,10 @@
 #include "app/shell/frame_client.h"
 #include "support/folders_fixture.h"
 
+// The bus, the mock and the card service are other processes: on a loaded
+// machine they answer late, never wrongly.
+constexpr int kServiceWaitMs = 30000;
+
 namespace zeph::testing {
 namespace {
 
@@ -31,17 +35,18 @@ class ArrivalNoticeTest : public FoldersFixture {
     daemon_ = SpawnChild({"/usr/bin/dbus-daemon", "--config-file=" + folder.File("session.conf"),
                           "--nofork", "--nopidfile"},
                          folder.File("session-bus.log"));
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return std::filesystem::exists(folder.File("session-bus")); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(folder.File("session-bus")); },
+                                kServiceWaitMs));
     bus_ = QDBusConnection::connectToBus(QString::fromStdString(address), kBusName);
     setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
     mock_ = SpawnChild({"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon",
                         "-l", folder.File("notices.log")},
                        folder.File("mock.log"));
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return bus_.interface()->isServiceRegistered(kNotifications).value();
-    })) << "the notification-service mock did not start";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return bus_.interface()->isServiceRegistered(kNotifications).value(); },
+        kServiceWaitMs))
+        << "the notification-service mock did not start";
     notifier_ = std::make_unique<DesktopNotifier>(bus_, QStringLiteral("Zeph SMS"),
                                                   QStringLiteral("zephsms"), nullptr);
     setup.notifier = notifier_.get();
@@ -58,7 +63,7 @@ class ArrivalNoticeTest : public FoldersFixture {
   void WorkElsewhere() {
     elsewhere_.show();
     elsewhere_.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere_));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere_, kServiceWaitMs));
     ASSERT_FALSE(frame->isActiveWindow());
   }
 
@@ -67,10 +72,12 @@ class ArrivalNoticeTest : public FoldersFixture {
   void Arrive(const std::vector<nlohmann::json>& messages, int count) {
     const_cast<QTimer*>(Inbox()->ArrivalTimer())->stop();
     for (const nlohmann::json& message : messages) Deliver(message);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-      Inbox()->CheckArrivals();
-      return store.Lists().inbox.Count() == count;
-    }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          Inbox()->CheckArrivals();
+          return store.Lists().inbox.Count() == count;
+        },
+        kServiceWaitMs));
   }
 
   // What the mock was asked, after every call sent so far reached it (a
@@ -133,7 +140,7 @@ TEST_F(ArrivalNoticeTest, OneNoticePerPassAClickOpensTheInboxOnItsMessageAndRead
   // The second notice's click: the Inbox in front, its message selected and
   // read, and the notice withdrawn.
   Invoke(2);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return frame->CurrentIndex() == 0; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return frame->CurrentIndex() == 0; }, kServiceWaitMs));
   EXPECT_EQ(Inbox()->SelectedKey(), 6);
   EXPECT_EQ(Calls("CloseNotification"), std::vector<std::string>{"2"});
   EXPECT_EQ(InboxEntry(), "Inbox (3)");
@@ -155,14 +162,15 @@ TEST_F(ArrivalNoticeTest, NoNoticeWithTheSettingOffOrTheFrameActiveAndNoServiceF
   Arrive({{{"text", "Quiet"}}}, 4);
   settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1);
   frame->BringToFront();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), kServiceWaitMs));
   Arrive({{{"text", "Seen"}}}, 5);
   EXPECT_TRUE(Calls("Notify").empty());
 
   // Without the service the notice is dropped, and the program goes on.
   KillChild(mock_);
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return !bus_.interface()->isServiceRegistered(kNotifications).value(); }));
+      [&] { return !bus_.interface()->isServiceRegistered(kNotifications).value(); },
+      kServiceWaitMs));
   WorkElsewhere();
   QSignalSpy dropped(notifier_.get(), &DesktopNotifier::Closed);
   Arrive({{{"text", "Nobody listens"}}}, 6);

@@ -18,6 +18,10 @@
 #endif
 #include "support/card_service_process.h"
 
+// The bus, the mock and the card service are other processes: on a loaded
+// machine they answer late, never wrongly.
+constexpr int kServiceWaitMs = 30000;
+
 namespace zeph::testing {
 namespace {
 
@@ -53,7 +57,8 @@ class CardSettingsWindowTest : public ::testing::Test {
     for (Qt::Key option : {Qt::Key_D, Qt::Key_3, Qt::Key_L}) press(option);
     // A check box's letter clicks it a moment later.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&window] { return !Named<QCheckBox>(&window, "Allow long messages")->isChecked(); }));
+        [&window] { return !Named<QCheckBox>(&window, "Allow long messages")->isChecked(); },
+        kServiceWaitMs));
     press(Qt::Key_S);
     press(Qt::Key_O);
     press(Qt::Key_A, Qt::ControlModifier);
@@ -109,9 +114,11 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   EXPECT_TRUE(window.connected());
   EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
   service->Control(R"({"verb":"connection","state":"searching"})");  // seen while open
-  EXPECT_TRUE(QTest::qWaitFor([&window] {
-    return Named<QLabel>(&window, "Connection state")->text() == "Searching for a network";
-  }));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&window] {
+        return Named<QLabel>(&window, "Connection state")->text() == "Searching for a network";
+      },
+      kServiceWaitMs));
   QTest::mouseClick(Named<QPushButton>(&window, "Cancel"), Qt::LeftButton);
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_FALSE(window.isVisible());
