@@ -103,20 +103,6 @@ TEST_F(ContactsModuleTest, DeletingTheLastContactSelectsNoOtherOne) {
   EXPECT_EQ(list->GetCurSelParam(), -1);
 }
 
-TEST_F(ContactsModuleTest, LayoutStretchesTheListAndKeepsTheButtonsAtTheBottom) {
-  ContactsModule* module = OpenContacts();
-  const QSize initial(380, 300);  // the module as it was made
-  module->SpaceResized(QSize(600, 500));
-  EXPECT_EQ(module->size(), QSize(590, 495));
-  const QRect list = module->ListView()->geometry();
-  EXPECT_EQ(list.right() + 1, module->width() - 7);
-  EXPECT_EQ(list.bottom() + 1, module->height() - 38);
-  auto* send = FindControlAs<QPushButton>(module, ControlId::kSendContact);
-  EXPECT_EQ(send->geometry().bottom() + 1, module->height() - 5);
-  module->SpaceResized(QSize(10, 10));  // never smaller than it was made
-  EXPECT_EQ(module->size(), initial);
-}
-
 TEST_F(ContactsModuleTest, AFailedStartUpReadIsRetriedUntilItWorks) {
   Refuse(wire::kReadPhonebookId, 2);  // start-up's read and the first retry
   ContactsModule* module = OpenContacts(0);

@@ -42,8 +42,7 @@ class TestFolder final : public MessageFolderModule {
             {{StringId::kInboxFromColumn, ColumnContent::kNumberName, kSortNameAscending},
              {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}},
             {{QIcon(), QIcon(), QIcon(), QIcon(), QIcon(), QIcon()}, InboxIconOf},
-            {true, true, true, true, 4},
-            FolderLayout::kPreview};
+            {true, true, true, true, 4}};
   }
 };
 
@@ -171,23 +170,6 @@ TEST_F(FolderBaseTest, CommandsFollowTheRecordsOnTheMenuBarThePopupAndTheBar) {
   frame->Module(0)->Refresh(RefreshReason::kReload);
   for (CommandId command : followers) EXPECT_FALSE(enabled(command)) << static_cast<int>(command);
   EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kNew)->isEnabled());
-}
-
-TEST_F(FolderBaseTest, LayoutSplitsTheModuleAndNeverGoesBelowTheTemplate) {
-  using Geometry = MessageFolderModule;
-  const auto preview = Geometry::PreviewLayout(QSize(380, 300));
-  EXPECT_EQ(preview.list, QRect(7, 40, 366, 101));
-  EXPECT_EQ(preview.labelsTop, 146);
-  EXPECT_EQ(preview.preview, QRect(7, 163, 366, 120));
-  const auto buttons = Geometry::ButtonLayout(QSize(500, 400));
-  EXPECT_EQ(buttons.list, QRect(7, 40, 486, 322));
-  EXPECT_EQ(buttons.buttonsBottom, 395);
-
-  TestFolder module(0, services, nullptr);
-  module.show();
-  module.SpaceResized(QSize(600, 100));
-  EXPECT_EQ(module.size(), QSize(590, 300));
-  EXPECT_EQ(module.List()->geometry(), Geometry::PreviewLayout(QSize(590, 300)).list);
 }
 
 }  // namespace

@@ -34,12 +34,12 @@ TEST_F(ModuleSpaceTest, ScrollsInStepsAndDropsTheBarWhenTheModuleFits) {
   EXPECT_EQ(module->x(), 0);
 
   // Larger than the module: the bar goes and the module is back at 0, and
-  // the module takes the space's width less its margin.
+  // the module fills the space.
   frame->resize(1200, frame->height());
   QApplication::processEvents();
   EXPECT_FALSE(bar->isVisible());
   EXPECT_EQ(module->x(), 0);
-  EXPECT_EQ(module->width(), space->viewport()->width() - 10);
+  EXPECT_EQ(module->width(), space->viewport()->width());
 }
 
 // A key the module hands to its list and the list leaves alone rises back

@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTimer>
 #include <unordered_map>
 #include <vector>
@@ -30,14 +29,8 @@ namespace zeph {
 namespace {
 
 // The module as it is made: the title, the list below it, and the four
-// buttons along the bottom, which keep their size and their x.
+// buttons along the bottom.
 constexpr QSize kInitialSize(380, 300);
-constexpr int kMargin = 7;
-constexpr int kListTop = 40;
-constexpr int kListBottomGap = 38;   // from the list's bottom to the module's
-constexpr int kButtonBottomGap = 5;  // from a button's bottom to the module's
-constexpr QSize kButtonSize(80, 25);
-constexpr int kButtonGap = 8;
 
 // The action bar's buttons of Contacts (New, Delete, Chat) by position.
 constexpr int kDeleteButton = 1;
@@ -72,11 +65,9 @@ ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidge
                                                         {edit_, ControlId::kEditContact},
                                                         {delete_, ControlId::kDeleteContact},
                                                         {send_, ControlId::kSendContact}};
-  for (const auto& [button, id] : buttons) {
-    SetControlId(button, id);
-    button->resize(kButtonSize);
-    button->setAutoDefault(false);
-  }
+  for (const auto& [button, id] : buttons) SetControlId(button, id);
+  PlaceTitleAndList(title_, list_);
+  AddButtonRow({new_, edit_, delete_, send_});
   connect(new_, &QPushButton::clicked, this, &ContactsModule::NewContact);
   connect(edit_, &QPushButton::clicked, this, &ContactsModule::EditContact);
   connect(delete_, &QPushButton::clicked, this, &ContactsModule::DeleteContact);
@@ -152,19 +143,6 @@ void ContactsModule::RetrySimRead() {
   if (status != 0) return;  // the next tick tries again
   EnableSimButtons(true);
   retry_->stop();
-}
-
-void ContactsModule::resizeEvent(QResizeEvent* event) {
-  const QSize size = event->size();
-  title_->setGeometry(kMargin, kMargin, size.width() - 2 * kMargin, kListTop - kMargin - 4);
-  list_->setGeometry(kMargin, kListTop, size.width() - 2 * kMargin,
-                     size.height() - kListTop - kListBottomGap);
-  int x = kMargin;
-  for (QPushButton* button : {new_, edit_, delete_, send_}) {
-    button->move(x, size.height() - kButtonBottomGap - button->height());
-    x += button->width() + kButtonGap;
-  }
-  list_->AdjustListView(kAdjustFillWidth);
 }
 
 void ContactsModule::Rebuild() {

@@ -47,9 +47,6 @@ class ContactsModule final : public FolderModule {
   // 0 before the first rebuild, then 1/2 (name) or 5/6 (number).
   int SortCode() const { return sortCode_; }
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   void Rebuild();
   void SortByColumn(int column);

@@ -35,7 +35,7 @@ void AnsweredWithoutWaitCursor(const Show& show) {
 
 MessageFolderSetup InboxFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
-  MessageFolderSetup setup{FolderList(store.Lists().inbox, store.Paths().inbox), {}, {}, {}, {}};
+  MessageFolderSetup setup{FolderList(store.Lists().inbox, store.Paths().inbox), {}, {}, {}};
   setup.columns = {{StringId::kInboxFromColumn, ColumnContent::kNumberName, kSortNameAscending},
                    {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}};
   // In the order of the Inbox's image indices.
@@ -46,7 +46,6 @@ MessageFolderSetup InboxFolder(const ModuleServices& services) {
   }
   setup.icons.imageOf = InboxIconOf;
   setup.enabling = CommandEnabling{true, true, true, true, 4};
-  setup.layout = FolderLayout::kPreview;
   return setup;
 }
 

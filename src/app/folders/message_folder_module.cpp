@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <algorithm>
 
 #include "app/base/control_id.h"
@@ -16,48 +15,12 @@
 #include "core/folders/sort_order.h"
 
 namespace zeph {
-namespace {
-
-// The gaps of the preview folders' layout: below the list sit the labels
-// (25 pixels down from the middle line) and the preview (42 down), which
-// stops 17 pixels above the module's bottom; the 57 pixels are what the
-// labels and the gaps take.
-constexpr int kPreviewReserve = 57;
-constexpr int kLabelsBelowMiddle = 25;
-constexpr int kPreviewBelowMiddle = 42;
-constexpr int kPreviewBottomGap = 17;
-// The button folders' list ends 38 pixels above the bottom, its buttons 5.
-constexpr int kListBottomGap = 38;
-constexpr int kButtonBottomGap = 5;
-
-}  // namespace
-
-MessageFolderModule::PreviewGeometry MessageFolderModule::PreviewLayout(QSize size) {
-  const int width = size.width() - kMargin - 7;
-  const int middle = (size.height() - kPreviewReserve) / 2;
-  PreviewGeometry geometry;
-  geometry.list = QRect(kMargin, kListTop, width, (size.height() - kListTop - kPreviewReserve) / 2);
-  geometry.labelsTop = middle + kLabelsBelowMiddle;
-  const int previewTop = middle + kPreviewBelowMiddle;
-  geometry.preview =
-      QRect(kMargin, previewTop, width, size.height() - kPreviewBottomGap - previewTop);
-  return geometry;
-}
-
-MessageFolderModule::ButtonGeometry MessageFolderModule::ButtonLayout(QSize size) {
-  ButtonGeometry geometry;
-  geometry.list = QRect(kMargin, kListTop, size.width() - kMargin - 7,
-                        size.height() - kListBottomGap - kListTop);
-  geometry.buttonsBottom = size.height() - kButtonBottomGap;
-  return geometry;
-}
 
 MessageFolderModule::MessageFolderModule(int index, const ModuleServices& services,
                                          MessageFolderSetup setup, QWidget* parent)
     : FolderModule(index, services, parent),
       folder_(std::move(setup.folder)),
       enabling_(setup.enabling),
-      layout_(setup.layout),
       title_(new QLabel(Text(Row().name), this)),  // owned by the module
       list_(new FolderListView(this)),             // owned by the module
       model_(new MessageListModel(folder_, services.store->Lists().contacts,
@@ -65,6 +28,7 @@ MessageFolderModule::MessageFolderModule(int index, const ModuleServices& servic
                                   this)) {  // owned by the module
   SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
+  PlaceTitleAndList(title_, list_);
   list_->SetFolderModel(model_);
   // The message folders share the folders' context menu; its choice and the
   // Delete key go the frame's way, so that they ask first.
@@ -89,7 +53,6 @@ void MessageFolderModule::Refresh(RefreshReason reason) {
   refreshing_ = true;
   for (;;) {
     reloadWanted_ = false;
-    LayOut();
     // A hidden refresh remembers the row too: the Inbox selects it again,
     // and the user comes back to the row they left.
     rememberedRow_ = list_->MarkRow();
@@ -151,11 +114,6 @@ void MessageFolderModule::SortByColumn(int column) {
   }
 }
 
-void MessageFolderModule::AddBottomButton(QPushButton* button) {
-  buttons_.push_back(button);
-  button->setAutoDefault(false);
-}
-
 void MessageFolderModule::SelectRememberedRow() {
   list_->SelectRow(rememberedRow_);
 }
@@ -194,28 +152,6 @@ void MessageFolderModule::hideEvent(QHideEvent* event) {
   // hides its modules with it.
   if (event->spontaneous() || !shown_ || !isHidden()) return;
   Refresh(RefreshReason::kHidden);
-}
-
-void MessageFolderModule::resizeEvent(QResizeEvent* event) {
-  FolderModule::resizeEvent(event);
-  LayOut();
-}
-
-void MessageFolderModule::LayOut() {
-  const QSize size = this->size();
-  title_->setGeometry(kMargin, kMargin, size.width() - 2 * kMargin, kListTop - kMargin - 4);
-  if (layout_ == FolderLayout::kPreview) {
-    const PreviewGeometry geometry = PreviewLayout(size);
-    list_->setGeometry(geometry.list);
-    LayOutPreview(geometry);
-  } else {
-    const ButtonGeometry geometry = ButtonLayout(size);
-    list_->setGeometry(geometry.list);
-    for (QPushButton* button : buttons_) {
-      button->move(button->x(), geometry.buttonsBottom - button->height());
-    }
-  }
-  list_->AdjustColumns();
 }
 
 void MessageFolderModule::SelectionChanged(const QItemSelection& selected) {

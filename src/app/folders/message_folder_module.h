@@ -17,7 +17,6 @@
 #include "app/module/folder_module.h"
 
 class QLabel;
-class QPushButton;
 
 namespace zeph {
 
@@ -37,44 +36,19 @@ struct CommandEnabling {
   int actionButtons = 1;
 };
 
-enum class FolderLayout {
-  kPreview,  // list on top, the labels and the preview below
-  kButtons,  // list down to the buttons along the bottom
-};
-
 struct MessageFolderSetup {
   FolderList folder;
   std::vector<FolderColumn> columns;
   RowIcons icons;
   CommandEnabling enabling;
-  FolderLayout layout = FolderLayout::kPreview;
 };
 
 class MessageFolderModule : public FolderModule {
   Q_OBJECT
 
  public:
-  // The size a module is made at and never goes below, and where its
-  // list starts.
+  // The size a module is made at and never goes below.
   static constexpr QSize kInitialSize{380, 300};
-  static constexpr int kMargin = 7;
-  static constexpr int kListTop = 40;
-
-  // Where the parts of a preview folder go in a module of `size`: the list
-  // takes half of what is left above the labels and the preview.
-  struct PreviewGeometry {
-    QRect list;
-    int labelsTop = 0;  // the labels keep their x and their size
-    QRect preview;
-  };
-  static PreviewGeometry PreviewLayout(QSize size);
-  // And of a button folder: the list down to 38 pixels above the bottom,
-  // the buttons' bottom edges 5 pixels above it.
-  struct ButtonGeometry {
-    QRect list;
-    int buttonsBottom = 0;
-  };
-  static ButtonGeometry ButtonLayout(QSize size);
 
   MessageFolderModule(int index, const ModuleServices& services, MessageFolderSetup setup,
                       QWidget* parent);
@@ -113,11 +87,6 @@ class MessageFolderModule : public FolderModule {
   virtual void RowsSelected(const std::vector<int>& keys) { static_cast<void>(keys); }
   // Double click and Enter on a row.
   virtual void OpenRow() {}
-  // Places the parts below the list for a preview folder.
-  virtual void LayOutPreview(const PreviewGeometry& geometry) { static_cast<void>(geometry); }
-
-  // A button along the bottom of a button folder, laid out with the list.
-  void AddBottomButton(QPushButton* button);
   // Selects the row remembered by the last reload.
   void SelectRememberedRow();
   // Sends the enabling of a refresh: with `any`, the folder's table; else
@@ -129,19 +98,15 @@ class MessageFolderModule : public FolderModule {
 
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void LayOut();
   void SelectionChanged(const QItemSelection& selected);
 
   FolderList folder_;
   CommandEnabling enabling_;
-  FolderLayout layout_;
   QLabel* title_;
   FolderListView* list_;
   MessageListModel* model_;
-  std::vector<QPushButton*> buttons_;  // children of the module
   int sortCode_ = 0;
   int rememberedRow_ = 0;
   bool shown_ = false;         // shown once: from then on hiding refreshes too

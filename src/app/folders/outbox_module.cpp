@@ -21,15 +21,13 @@
 namespace zeph {
 namespace {
 
-constexpr QRect kResendPlace(7, 0, 80, 23);
-constexpr QRect kResendAllPlace(93, 0, 80, 23);
 // How long the send thread's wish for a refresh waits between tries of an
 // Outbox lock held by the window thread.
 constexpr std::chrono::milliseconds kLockStep{2};
 
 MessageFolderSetup OutboxFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
-  MessageFolderSetup setup{FolderList(store.Lists().outbox, store.Paths().outbox), {}, {}, {}, {}};
+  MessageFolderSetup setup{FolderList(store.Lists().outbox, store.Paths().outbox), {}, {}, {}};
   // The Status column does not sort.
   setup.columns = {{StringId::kOutboxToColumn, ColumnContent::kNumberName, kSortNameAscending},
                    {StringId::kOutboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending},
@@ -37,14 +35,12 @@ MessageFolderSetup OutboxFolder(const ModuleServices& services) {
   setup.icons.images = {IconForResource(IconId::kMessageItem)};
   setup.icons.imageOf = [](uint32_t) { return 0; };
   setup.enabling = CommandEnabling{false, false, false, false, 1};
-  setup.layout = FolderLayout::kButtons;
   return setup;
 }
 
-QPushButton* MakeButton(const char* text, ControlId id, QRect place, QWidget* module) {
+QPushButton* MakeButton(const char* text, ControlId id, QWidget* module) {
   auto* button = new QPushButton(QString::fromLatin1(text), module);  // owned by the module
   SetControlId(button, id);
-  button->setGeometry(place);
   return button;
 }
 
@@ -55,11 +51,10 @@ OutboxModule::OutboxModule(int index, const ModuleServices& services, OutboxSetu
     : MessageFolderModule(index, services, OutboxFolder(services), parent),
       outbox_(services.store->Lists().outbox),
       outboxPath_(services.store->Paths().outbox),
-      resend_(MakeButton("&Resend", ControlId::kResend, kResendPlace, this)),
-      resendAll_(MakeButton("Resend &All", ControlId::kResendAll, kResendAllPlace, this)) {
+      resend_(MakeButton("&Resend", ControlId::kResend, this)),
+      resendAll_(MakeButton("Resend &All", ControlId::kResendAll, this)) {
   setObjectName(QStringLiteral("OutboxModule"));
-  AddBottomButton(resend_);
-  AddBottomButton(resendAll_);
+  AddButtonRow({resend_, resendAll_});
   resend_->setEnabled(false);
   connect(resend_, &QPushButton::clicked, this, &OutboxModule::Resend);
 

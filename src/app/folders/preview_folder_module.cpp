@@ -1,7 +1,9 @@
 #include "app/folders/preview_folder_module.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 
@@ -16,12 +18,6 @@
 
 namespace zeph {
 namespace {
-
-// The labels' places as the module is made; they move down with the preview and
-// keep their x and their size.
-constexpr QRect kCaptionPlace(7, 0, 40, 16);
-constexpr QRect kValuePlace(50, 0, 175, 16);
-constexpr QRect kDatePlace(228, 0, 145, 16);
 
 // What a chat opened on a message starts from: the message's first number,
 // flags, time, text and picture (only with MRF_PICTURE).
@@ -54,6 +50,14 @@ PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& servic
   SetControlId(preview_, ControlId::kMessagePreview);
   SetDialogItemFont(this, labels.captionId, 1);
   date_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Below the list: the labels in a row, then the preview, which shares
+  // the height with the list.
+  auto* labelRow = new QHBoxLayout;  // owned by the column
+  labelRow->addWidget(caption_);
+  labelRow->addWidget(value_, 1);
+  labelRow->addWidget(date_);
+  Column()->addLayout(labelRow);
+  Column()->addWidget(preview_, 1);
   preview_->Clear();
   preview_->SetReadOnly();
   preview_->Edit()->setAccessibleName(Text(Row().name));
@@ -161,14 +165,6 @@ void PreviewFolderModule::RowsSelected(const std::vector<int>& keys) {
 void PreviewFolderModule::FinishRefresh(RefreshReason reason) {
   preview_->Clear();
   MessageFolderModule::FinishRefresh(reason);
-}
-
-void PreviewFolderModule::LayOutPreview(const PreviewGeometry& geometry) {
-  for (auto [label, place] : {std::pair{caption_, kCaptionPlace}, std::pair{value_, kValuePlace},
-                              std::pair{date_, kDatePlace}}) {
-    label->setGeometry(place.translated(0, geometry.labelsTop));
-  }
-  preview_->setGeometry(geometry.preview);
 }
 
 void PreviewFolderModule::ClearPreview() {

@@ -61,7 +61,6 @@ class PreviewFolderModule : public MessageFolderModule {
   // The end of a reload: the preview emptied, then the remembered row
   // selected, which shows it again.
   void FinishRefresh(RefreshReason reason) override;
-  void LayOutPreview(const PreviewGeometry& geometry) override;
   void ClearPreview();
 
  private:

@@ -13,12 +13,9 @@
 namespace zeph {
 namespace {
 
-constexpr QRect kClearListPlace(7, 0, 80, 23);
-
 MessageFolderSetup ReportsFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
-  MessageFolderSetup setup{
-      FolderList(store.Lists().reports, store.Paths().reports), {}, {}, {}, {}};
+  MessageFolderSetup setup{FolderList(store.Lists().reports, store.Paths().reports), {}, {}, {}};
   setup.columns = {
       {StringId::kReportsToColumn, ColumnContent::kNumberName, kSortNameAscending},
       {StringId::kReportsMessageColumn, ColumnContent::kText, kSortTextAscending},
@@ -27,7 +24,6 @@ MessageFolderSetup ReportsFolder(const ModuleServices& services) {
   setup.icons.images = {IconForResource(IconId::kMessageItem)};
   setup.icons.imageOf = [](uint32_t) { return 0; };
   setup.enabling = CommandEnabling{false, false, false, false, 1};
-  setup.layout = FolderLayout::kButtons;
   return setup;
 }
 
@@ -38,9 +34,8 @@ ReportsModule::ReportsModule(int index, const ModuleServices& services, QWidget*
       clear_(new QPushButton(QStringLiteral("&Clear List"), this)) {  // owned by the module
   setObjectName(QStringLiteral("ReportsModule"));
   SetControlId(clear_, ControlId::kClearList);
-  clear_->setGeometry(kClearListPlace);
   clear_->setEnabled(false);
-  AddBottomButton(clear_);
+  AddButtonRow({clear_});
   connect(clear_, &QPushButton::clicked, this, &ReportsModule::DeleteAll);
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 MessageFolderSetup SentFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
-  MessageFolderSetup setup{FolderList(store.Lists().sent, store.Paths().sent), {}, {}, {}, {}};
+  MessageFolderSetup setup{FolderList(store.Lists().sent, store.Paths().sent), {}, {}, {}};
   setup.columns = {{StringId::kSentToColumn, ColumnContent::kNumberName, kSortNameAscending},
                    {StringId::kSentDateColumn, ColumnContent::kDateTime, kSortTimeAscending}};
   // In the order of the Sent messages' image indices.
@@ -19,7 +19,6 @@ MessageFolderSetup SentFolder(const ModuleServices& services) {
   }
   setup.icons.imageOf = SentIconOf;
   setup.enabling = CommandEnabling{false, true, false, true, 3};
-  setup.layout = FolderLayout::kPreview;
   return setup;
 }
 

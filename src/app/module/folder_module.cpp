@@ -1,9 +1,11 @@
 #include "app/module/folder_module.h"
 
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
-#include <algorithm>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/base/menus.h"
 #include "app/base/program_store.h"
@@ -13,7 +15,10 @@
 namespace zeph {
 
 FolderModule::FolderModule(int index, const ModuleServices& services, QWidget* parent)
-    : QWidget(parent), index_(index), services_(services) {
+    : QWidget(parent),
+      index_(index),
+      services_(services),
+      column_(new QVBoxLayout(this)) {  // owned by the module
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
 }
@@ -22,20 +27,26 @@ const ModuleRow& FolderModule::Row() const { return kModuleTable[static_cast<siz
 
 void FolderModule::SetInitialSize(QSize size) {
   initialSize_ = size;
-  resize(size);
+  resize(SmallestSize());
 }
 
-void FolderModule::SpaceResized(QSize spaceSize) {
-  // A module fills a larger space but for a small margin, and never gets
-  // smaller than it was made.
-  QSize size = initialSize_;
-  if (spaceSize.width() > initialSize_.width()) {
-    size.setWidth(std::max(initialSize_.width(), spaceSize.width() - 10));
+QSize FolderModule::SmallestSize() const {
+  return initialSize_.expandedTo(minimumSizeHint());
+}
+
+void FolderModule::PlaceTitleAndList(QWidget* title, QWidget* list) {
+  column_->addWidget(title);
+  column_->addWidget(list, 1);
+}
+
+void FolderModule::AddButtonRow(const std::vector<QPushButton*>& buttons) {
+  auto* row = new QHBoxLayout;  // owned by the column
+  for (QPushButton* button : buttons) {
+    button->setAutoDefault(false);
+    row->addWidget(button);
   }
-  if (spaceSize.height() > initialSize_.height()) {
-    size.setHeight(std::max(initialSize_.height(), spaceSize.height() - 5));
-  }
-  resize(size);
+  row->addStretch(1);
+  column_->addLayout(row);
 }
 
 bool FolderModule::ForwardKey(QKeyEvent*) { return false; }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/base/command_id.h"
 #include "app/base/module_services.h"
@@ -20,6 +21,8 @@
 class QAbstractItemView;
 class QKeyEvent;
 class QMenu;
+class QPushButton;
+class QVBoxLayout;
 
 namespace zeph {
 
@@ -46,9 +49,9 @@ class FolderModule : public QWidget {
   virtual void SavePicture() {}
   // Delete All, already confirmed.
   virtual void DeleteAll() {}
-  // The module space changed size: the module takes the space's size less
-  // a margin, never less than its initial size, and lays itself out.
-  virtual void SpaceResized(QSize spaceSize);
+  // The smallest size the module gets in the module space: its initial
+  // size, or more where its controls need more (a large font).
+  QSize SmallestSize() const;
   // Key-down, key-up and character input forwarded by the module space;
   // true when the module used it.
   virtual bool ForwardKey(QKeyEvent* event);
@@ -87,9 +90,16 @@ class FolderModule : public QWidget {
 
  protected:
   const ModuleServices& Services() const { return services_; }
-  // The size the module had when it was made, which it never goes below.
+  // The size the module is made at, which it never goes below.
   void SetInitialSize(QSize size);
   QSize InitialSize() const { return initialSize_; }
+  // The module's column, from top to bottom: its title, its list and what
+  // goes below the list. The list takes the height that is left.
+  QVBoxLayout* Column() const { return column_; }
+  // Puts `title` and `list` at the top of the column.
+  void PlaceTitleAndList(QWidget* title, QWidget* list);
+  // A row of push buttons along the module's bottom, from the left.
+  void AddButtonRow(const std::vector<QPushButton*>& buttons);
   // Gives the module's list what every folder's list has: the module's
   // name for assistive technology, the Delete key (the frame's delete
   // command), and `popup` on a right click (none: no context menu).
@@ -102,6 +112,7 @@ class FolderModule : public QWidget {
   int index_;
   ModuleServices services_;
   QSize initialSize_;
+  QVBoxLayout* column_;
   QAbstractItemView* list_ = nullptr;  // a child of the module, once adopted
 };
 

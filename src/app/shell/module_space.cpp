@@ -31,11 +31,13 @@ void ModuleSpace::SetCurrentModule(FolderModule* module) {
 
 void ModuleSpace::Relayout() {
   if (module_ == nullptr) return;
-  module_->SpaceResized(viewport()->size());
-  // Showing or hiding one bar changes the room along the other axis, so
-  // the ranges are worked out again until the room stays the same.
+  // The module fills the space, and scrolls where the space is smaller
+  // than the module can get. Showing or hiding one bar changes the room
+  // along the other axis, so this is worked out again until the room stays
+  // the same.
   for (int pass = 0; pass < 3; ++pass) {
     const QSize room = viewport()->size();
+    module_->resize(room.expandedTo(module_->SmallestSize()));
     horizontalScrollBar()->setRange(0, std::max(0, module_->width() - room.width()));
     verticalScrollBar()->setRange(0, std::max(0, module_->height() - room.height()));
     if (viewport()->size() == room) break;

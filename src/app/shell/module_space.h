@@ -24,9 +24,10 @@ class ModuleSpace final : public QAbstractScrollArea {
   void SetCurrentModule(FolderModule* module);
   FolderModule* CurrentModule() const { return module_; }
 
-  // The size handling (also run when another module becomes current): tells
-  // the module first, then sets the bars' ranges to what the module exceeds
-  // the space by, and places the module at minus the bars' positions.
+  // The size handling (also run when another module becomes current): the
+  // module fills the space but never gets smaller than its smallest size,
+  // the bars' ranges are what the module exceeds the space by, and the
+  // module sits at minus the bars' positions.
   void Relayout();
 
  protected:
