@@ -32,7 +32,6 @@ TEST(ControlsTest, ActionBarButtonsReportTheirCommandAndFollowTheirState) {
   bar.resize(400, ActionBar::kHeight);
   bar.SetLeftWidth(100);
   EXPECT_EQ(bar.ButtonsStart(), 100);
-  EXPECT_EQ(bar.ButtonsEnd() - bar.ButtonsStart(), 13);  // no buttons: the two margins only
   std::vector<int> clicked;
   QObject::connect(&bar, &ActionBar::Clicked, [&clicked](int command) { clicked.push_back(command); });
   for (int command : {1, 8, 16}) {
@@ -45,6 +44,7 @@ TEST(ControlsTest, ActionBarButtonsReportTheirCommandAndFollowTheirState) {
   EXPECT_EQ(bar.ButtonCount(), 3);
   EXPECT_FALSE(bar.ButtonAt(2)->isEnabled());
   EXPECT_EQ(bar.ButtonAt(2)->toolTip(), "Start Chat");
+  bar.show();
   EXPECT_GE(bar.ButtonAt(0)->x(), 100 + 3);  // right of the list and the splitter
   EXPECT_LT(bar.ButtonAt(0)->x(), bar.ButtonAt(1)->x());
   EXPECT_GT(bar.ButtonsEnd() - bar.ButtonsStart(), 3 * bar.ButtonAt(0)->width());

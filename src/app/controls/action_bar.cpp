@@ -1,16 +1,18 @@
 #include "app/controls/action_bar.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
 
 namespace zeph {
 namespace {
 
-constexpr int kButtonSize = 28;
 constexpr int kButtonGap = 4;
 constexpr int kLeftPadding = 3 + 4;  // the splitter gap and a margin
 constexpr int kRightPadding = 6;
+constexpr int kTextPadding = 4;  // above and below the caption
 
 // The four icons of a button (normal, hot, disabled, pressed) as one icon.
 QIcon ButtonIcon(const std::array<QIcon, 4>& icons) {
@@ -26,14 +28,28 @@ QIcon ButtonIcon(const std::array<QIcon, 4>& icons) {
 
 }  // namespace
 
-ActionBar::ActionBar(QWidget* parent) : QWidget(parent) {
+ActionBar::ActionBar(QWidget* parent)
+    : QWidget(parent), row_(new QHBoxLayout(this)) {  // owned by the bar
   setObjectName(QStringLiteral("ZephSausage"));
-  setFixedHeight(kHeight);
+  // The bar takes the width it is given: the frame keeps room for the
+  // buttons through the module space's smallest width.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  row_->setSpacing(kButtonGap);
+  row_->addStretch(1);
+  SetLeftWidth(0);
+}
+
+QSize ActionBar::sizeHint() const {
+  return {ButtonsEnd(), std::max(kHeight, fontMetrics().height() + 2 * kTextPadding)};
+}
+
+QSize ActionBar::minimumSizeHint() const {
+  return sizeHint();
 }
 
 void ActionBar::SetLeftWidth(int width) {
   leftWidth_ = width;
-  PlaceButtons();
+  row_->setContentsMargins(leftWidth_ + kLeftPadding, 0, kRightPadding, 0);
   update();
 }
 
@@ -43,10 +59,8 @@ QToolButton* ActionBar::NewButton() {
   button->setAutoRaise(true);
   // The bar is for the mouse; the keyboard has the window's shortcuts.
   button->setFocusPolicy(Qt::NoFocus);
-  button->setFixedSize(kButtonSize, kButtonSize);
   buttons_.push_back(button);
-  PlaceButtons();
-  button->show();
+  row_->insertWidget(row_->count() - 1, button);  // before the stretch
   return button;
 }
 
@@ -77,9 +91,7 @@ void ActionBar::AddAction(QAction* action, const std::array<QIcon, 4>& icons,
 int ActionBar::ButtonsStart() const { return leftWidth_; }
 
 int ActionBar::ButtonsEnd() const {
-  const int count = ButtonCount();
-  const int buttons = count == 0 ? 0 : count * kButtonSize + (count - 1) * kButtonGap;
-  return leftWidth_ + kLeftPadding + buttons + kRightPadding;
+  return row_->sizeHint().width();
 }
 
 void ActionBar::SetButtonState(int position, int state) {
@@ -123,17 +135,6 @@ void ActionBar::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect textRect(ButtonsEnd(), 0, width() - ButtonsEnd() - kRightPadding, height());
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignRight, text_);
-  }
-}
-
-void ActionBar::resizeEvent(QResizeEvent*) { PlaceButtons(); }
-
-void ActionBar::PlaceButtons() {
-  const int y = (kHeight - kButtonSize) / 2;
-  int x = leftWidth_ + kLeftPadding;
-  for (QToolButton* button : buttons_) {
-    button->move(x, y);
-    x += kButtonSize + kButtonGap;
   }
 }
 

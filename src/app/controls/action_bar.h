@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QHBoxLayout;
 class QToolButton;
 
 namespace zeph {
@@ -30,9 +31,13 @@ class ActionBar final : public QWidget {
   Q_OBJECT
 
  public:
+  // The bar's height, or more where the font needs it.
   static constexpr int kHeight = 32;
 
   explicit ActionBar(QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   // The width of the module list, where the bar's own part begins.
   void SetLeftWidth(int width);
@@ -65,12 +70,11 @@ class ActionBar final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QToolButton* NewButton();
-  void PlaceButtons();
 
+  QHBoxLayout* row_;  // the buttons from the left, then a stretch
   int leftWidth_ = 0;
   QPixmap background_;
   QString text_;

@@ -10,10 +10,15 @@ namespace zeph {
 namespace {
 
 constexpr int kTopMargin = 8;
-constexpr int kEntryHeight = 70;
+constexpr int kDesignEntryHeight = 70;  // the least, and all it takes at the usual font sizes
 constexpr int kEntryGap = 4;
 constexpr int kIconSize = 32;
 constexpr int kSideMargin = 6;
+// In an entry's box: above the icon, between the icon and the name, and
+// below the name.
+constexpr int kIconTop = 7;
+constexpr int kNameGap = 2;
+constexpr int kNameBottom = 7;
 
 }  // namespace
 
@@ -35,7 +40,8 @@ void ModuleList::AddModule(const QIcon& icon, const QString& name, const QString
   item->setData(Qt::AccessibleDescriptionRole, description);
   // The rows are the entries' slots; the first also holds the top margin,
   // so that each entry's box lies inside its own row.
-  item->setSizeHint(QSize(kNarrowest, count() == 1 ? kTopMargin + kEntryHeight : kEntryHeight));
+  const int height = EntryHeight();
+  item->setSizeHint(QSize(kNarrowest, count() == 1 ? kTopMargin + height : height));
   viewport()->update();
 }
 
@@ -62,9 +68,17 @@ int ModuleList::MinimumWidth() const {
   return std::max(kNarrowest, widest + 4 * kSideMargin);
 }
 
+int ModuleList::EntryHeight() const {
+  // A large font makes the entries taller: the name stays inside its box.
+  const int needed =
+      kIconTop + kIconSize + kNameGap + fontMetrics().height() + kNameBottom + kEntryGap;
+  return std::max(kDesignEntryHeight, needed);
+}
+
 QRect ModuleList::EntryRect(int index) const {
-  return QRect(kSideMargin, kTopMargin + index * kEntryHeight - verticalOffset(),
-               viewport()->width() - 2 * kSideMargin, kEntryHeight - kEntryGap);
+  const int height = EntryHeight();
+  return QRect(kSideMargin, kTopMargin + index * height - verticalOffset(),
+               viewport()->width() - 2 * kSideMargin, height - kEntryGap);
 }
 
 int ModuleList::EntryAt(QPoint position) const {
@@ -101,13 +115,13 @@ void ModuleList::PaintEntry(QPainter& painter, int index) const {
   const QPixmap icon = entry->icon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF(), mode);
   const int iconX = static_cast<int>(box.center().x()) - kIconSize / 2;
   const int shift = index == pressed_ ? 1 : 0;
-  painter.drawPixmap(iconX + shift, static_cast<int>(box.top()) + 7 + shift, icon);
+  painter.drawPixmap(iconX + shift, static_cast<int>(box.top()) + kIconTop + shift, icon);
   QFont font = this->font();
   font.setBold(selected);
   painter.setFont(font);
   painter.setPen(palette().color(QPalette::WindowText));
-  const QRectF textBox(box.left() + 2, box.top() + 7 + kIconSize + 2, box.width() - 4,
-                       box.height() - kIconSize - 9);
+  const QRectF textBox(box.left() + 2, box.top() + kIconTop + kIconSize + kNameGap, box.width() - 4,
+                       box.height() - kIconTop - kIconSize - kNameGap);
   painter.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, entry->text());
 }
 

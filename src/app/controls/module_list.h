@@ -49,6 +49,8 @@ class ModuleList final : public QListWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // The height of an entry's row, its box and the gap below it.
+  int EntryHeight() const;
   int EntryAt(QPoint position) const;
   void PaintEntry(QPainter& painter, int index) const;
 

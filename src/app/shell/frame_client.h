@@ -1,11 +1,12 @@
 #pragma once
-// The frame's client area: the action bar across the top, the module list
-// down the left, the module space filling the rest, and the 3-pixel
-// splitter between list and space that the user drags to change the list's
-// width.
+// The frame's client area: the action bar across the top, and below it a
+// splitter with the module list on the left and the module space filling
+// the rest. The user drags the splitter's handle to change the list's
+// width; the action buttons begin where the list ends.
 
-#include <QPointer>
 #include <QWidget>
+
+class QSplitter;
 
 namespace zeph {
 
@@ -17,58 +18,31 @@ class FrameClient final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kSplitterGap = 3;
+  static constexpr int kSplitterHandleWidth = 3;
   // The action buttons keep this much room to the right of the splitter.
   static constexpr int kButtonSlack = 23;
-  // The module space keeps at least this height below the action bar.
-  static constexpr int kSlackHeight = 105;
 
   explicit FrameClient(QWidget* parent = nullptr);
 
   ActionBar* Bar() const { return bar_; }
   ModuleList* List() const { return list_; }
   ModuleSpace* Space() const { return space_; }
+  QSplitter* Splitter() const { return splitter_; }
 
-  // The module list's width W.
-  int ListWidth() const { return listWidth_; }
-  // The layout without frame resize.
-  void Layout();
-
-  QRect SplitterRect() const { return splitterRect_; }
-  bool SplitterHot() const { return hot_; }
-  bool Dragging() const { return dragging_; }
-  // The tracker's x while a drag shows it, else -1.
-  int TrackerX() const;
+  // After the modules were added to the list or the buttons of the bar
+  // changed: the list is never narrower than its entries, and the module
+  // space never narrower than the action buttons, so that neither a
+  // splitter drag nor a smaller frame hides one of them.
+  void FitListAndButtons();
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  int ButtonsRoom() const;
-  void ResetSplitterRect();
-  void MoveTracker(int x);
-  void CancelDrag();
-  void UpdateSmallestSize();
-
   ActionBar* bar_;
+  QSplitter* splitter_;
   ModuleList* list_;
   ModuleSpace* space_;
-  QWidget* tracker_;
-
-  int listWidth_ = 0;
-  QRect splitterRect_;
-  bool hot_ = false;
-  bool dragging_ = false;
-  bool clamped_ = false;
-  QPoint pressGlobal_;
-  QPoint trackerPos_;
-  QPointer<QWidget> focusBeforeDrag_;
 };
 
 }  // namespace zeph

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 
 #include "app/base/asker.h"
 #include "app/base/menus.h"
@@ -51,7 +52,6 @@ MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int start
   connect(client_->List(), &ModuleList::ModuleBrowsed, this, &MainFrame::BrowseModule);
   connect(client_->Bar(), &ActionBar::Clicked, this, &MainFrame::ActionBarClicked);
   client_->Bar()->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  client_->Bar()->SetLeftWidth(client_->ListWidth());
   PlaceOnScreen();
 
   services_.store->Load(*services_.link);
@@ -73,7 +73,7 @@ MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int start
   if (startModule < 0 || startModule >= static_cast<int>(modules_.size())) startModule = 0;
   client_->List()->Select(startModule);
   SwitchToModule(startModule, true);
-  client_->Layout();
+  FitToModule();
   PlaceOnScreen();
   QMetaObject::invokeMethod(this, &MainFrame::BringToFront, Qt::QueuedConnection);
 }
@@ -125,7 +125,7 @@ void MainFrame::SwitchToModule(int index, bool focusModule) {
     record.tooltip = Text(button.tooltip);
     bar->AddButton(record);
   }
-  client_->Layout();
+  client_->FitListAndButtons();
   module->Refresh(RefreshReason::kReload);
 }
 
@@ -224,6 +224,19 @@ void MainFrame::SetCommandEnabled(CommandId command, bool enabled) {
 
 void MainFrame::SetActionButtonEnabled(int position, bool enabled) {
   client_->Bar()->SetButtonState(position, enabled ? kButtonEnabled : kButtonDisabled);
+}
+
+void MainFrame::FitToModule() {
+  // The frame keeps its design size unless the list and the current module
+  // need more (a large font); the list starts as narrow as its entries
+  // allow, and the space takes the rest.
+  const int listWidth = client_->List()->MinimumWidth();
+  const QSize module = CurrentModule()->SmallestSize();
+  const QSize needed(
+      listWidth + FrameClient::kSplitterHandleWidth + module.width(),
+      menuBar()->sizeHint().height() + client_->Bar()->sizeHint().height() + module.height());
+  resize(QSize(kStartWidth, kStartHeight).expandedTo(needed));
+  client_->Splitter()->setSizes({listWidth, width() - listWidth});
 }
 
 void MainFrame::PlaceOnScreen() {

@@ -89,6 +89,7 @@ class MainFrame final : public QMainWindow {
   void SendToModule(FolderCommand command);
   // Asks the question (Yes and No); on Yes acts on the current module.
   void AskThen(StringId question, const std::function<void(FolderModule&)>& act);
+  void FitToModule();
   void PlaceOnScreen();
 
   ModuleServices services_;
