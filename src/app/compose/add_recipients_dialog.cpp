@@ -28,7 +28,6 @@ QPushButton* ArrowButton(const QString& text, const QString& meaning, ControlId 
   button->setToolTip(meaning);
   button->setAccessibleName(meaning);
   button->setAutoDefault(false);
-  button->setFixedWidth(40);
   return button;
 }
 
@@ -67,16 +66,7 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
   QPushButton* addNumber = ArrowButton(QStringLiteral(">>"), QStringLiteral("Add the number"),
                                        ControlId::kAddNumberRecipient, this);
 
-  contactList_->SetHeader({Text(StringId::kRecipientNamesColumn)});
-  contactList_->header()->hide();
-  contactList_->setAlternatingRowColors(false);
-  contactList_->InitImageList({IconForResource(IconId::kContactItem)});
-  for (int index : ContactsByName(contacts_)) {
-    contactList_->AddItem(0, index, {FromCp1252(FieldText(contacts_.GetAt(index)->name))});
-  }
-  contactList_->SetSelection(0);
-  for (const Recipient& recipient : recipients_) selected_->addItem(FromCp1252(recipient.name));
-  number_->setMaxLength(static_cast<int>(kRecipientFieldLength));
+  FillLists();
 
   auto* buttons =  // owned by the dialog
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -124,6 +114,19 @@ AddRecipientsDialog::AddRecipientsDialog(QWidget* parent, const ContactList& con
                       buttons->button(QDialogButtonBox::Cancel)};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   contactList_->setFocus();
+}
+
+void AddRecipientsDialog::FillLists() {
+  contactList_->SetHeader({Text(StringId::kRecipientNamesColumn)});
+  contactList_->header()->hide();
+  contactList_->setAlternatingRowColors(false);
+  contactList_->InitImageList({IconForResource(IconId::kContactItem)});
+  for (int index : ContactsByName(contacts_)) {
+    contactList_->AddItem(0, index, {FromCp1252(FieldText(contacts_.GetAt(index)->name))});
+  }
+  contactList_->SetSelection(0);
+  for (const Recipient& recipient : recipients_) selected_->addItem(FromCp1252(recipient.name));
+  number_->setMaxLength(static_cast<int>(kRecipientFieldLength));
 }
 
 bool AddRecipientsDialog::eventFilter(QObject* watched, QEvent* event) {

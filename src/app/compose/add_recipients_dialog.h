@@ -41,6 +41,8 @@ class AddRecipientsDialog final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The contacts by name, the first selected, and the recipients so far.
+  void FillLists();
   // Every change of "Number:" drops what is not a digit or '+' at once.
   void FilterNumber();
   void Append(const Recipient& recipient);

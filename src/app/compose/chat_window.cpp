@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <array>
 #include <cerrno>
 #include <iterator>
@@ -27,6 +29,7 @@
 #include "app/base/user_saves.h"
 #include "app/compose/chat_list.h"
 #include "app/controls/action_bar.h"
+#include "app/controls/bar_window.h"
 #include "app/controls/message_text_control.h"
 #include "app/platform/card_link.h"
 #include "core/compose/chat_conversation.h"
@@ -58,28 +61,13 @@ const ChatCommand kCommands[] = {
      kRemovePictureKey},
 };
 
-// The window as it opens, which is also the smallest it gets: the text
-// control, the Send button and the counter keep their places and sizes
-// while the list grows with the window.
-constexpr int kStripWidth = 10;
-constexpr int kLeft = kStripWidth + 8;
-constexpr int kStartWidth = 440;
-constexpr int kStartHeight = 420;  // without the status line
-constexpr int kCaptionTop = ActionBar::kHeight + 10;
-constexpr int kFieldHeight = 22;
-constexpr int kListTop = kCaptionTop + kFieldHeight + 8;
-constexpr int kListRightMargin = 10;
-constexpr int kListBottomMargin = 75;
-constexpr int kSendWidth = 48;
-constexpr int kSendHeight = 36;
-constexpr int kTextWidth = kStartWidth - kLeft - kListRightMargin - kSendWidth - 8;
-constexpr int kTextHeight = 55;
-constexpr int kSendLeft = kLeft + kTextWidth + 8;
-constexpr int kCounterHeight = 18;
-// Below the list's bottom.
-constexpr int kTextGap = 10;
-constexpr int kSendGap = 9;
-constexpr int kCounterGap = 50;
+// The window's default size, without the status line.
+constexpr QSize kStartSize(440, 420);
+// The room around the window's body, right of the left strip.
+constexpr int kBodyMargin = 8;
+// The Send button at least as large as it was designed, which also makes
+// the text beside it that tall.
+constexpr QSize kSendSize(48, 36);
 
 // The locale's short name of the date's day of week.
 QString DayName(const RecordTime& time) {
@@ -111,49 +99,8 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
   setModal(false);
   setSizeGripEnabled(false);  // the status line has its own
 
-  // The text control has read the long-message flag, which Attach Picture
-  // follows.
-  bar_->setObjectName(QStringLiteral("sausage"));
-  bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (size_t i = 0; i < std::size(kCommands); ++i) {
-    auto* command = new QAction(Text(kCommands[i].text).trimmed(), this);  // owned by the window
-    command->setShortcut(kCommands[i].key);
-    addAction(command);
-    bar_->AddAction(command, IconsForButton(kCommands[i].icons));
-    commands_[i] = command;
-  }
-  bar_->SetText(Text(StringId::kChatBarText));
-  connect(commands_[kSaveAsText], &QAction::triggered, this, &ChatWindow::SaveAsText);
-  connect(commands_[kAttachPicture], &QAction::triggered, this, &ChatWindow::AttachPicture);
-  connect(commands_[kRemovePicture], &QAction::triggered, this, &ChatWindow::RemovePicture);
-  commands_[kAttachPicture]->setEnabled(text_->LongMessagesAllowed());
-  commands_[kRemovePicture]->setEnabled(false);
-
-  // The counter follows every change of the text, and Remove Picture
-  // whether a picture is attached.
-  send_->setToolTip(Text(StringId::kSendChatTooltip));
-  send_->setAccessibleName(Text(StringId::kSendChatTooltip));
-  send_->setIcon(IconForResource(IconId::kChatSend));
-  send_->setIconSize(QSize(24, 24));
-  send_->setAutoDefault(false);
-  send_->setDefault(true);
-  connect(send_, &QPushButton::clicked, this, &ChatWindow::Send);
-  connect(text_, &MessageTextControl::Changed, this, &ChatWindow::TextChanged);
-  connect(text_, &MessageTextControl::CloseRequested, this, &QDialog::reject);
-  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
-    if (const auto picture = text_->Picture()) {
-      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
-    }
-  });
-  counter_->setText(QStringLiteral("0(0) "));
-  text_->Clear();  // reports a change: the counter shows what is left
-  text_->SetPictureLayout(MessageTextControl::kLayoutBeside);
-  // The text has no label of its own to be announced by.
-  for (QWidget* text : {static_cast<QWidget*>(text_), static_cast<QWidget*>(text_->Edit())}) {
-    text->setAccessibleName(QStringLiteral("Chat message"));
-  }
-  text_->Edit()->installEventFilter(this);
-
+  BuildActionBar();
+  BuildMessageRow();
   AppLists& lists = services_.store->Lists();
   opening_ = OpenConversation(lists.chat, lists.inbox, lists.sent, lists.contacts,
                               *services_.settings, services_.clock->LocalTime());
@@ -174,16 +121,85 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
                            static_cast<QWidget*>(counter_)}) {
     control->setFont(DialogFontRegular());
   }
+  LayOut();
+
+  connect(this, &QDialog::finished, this, &ChatWindow::Closed);
+  text_->setFocus();
+  services_.windows->chatWindow = this;
+}
+
+void ChatWindow::BuildActionBar() {
+  // The text control has read the long-message flag, which Attach Picture
+  // follows.
+  bar_->setObjectName(QStringLiteral("sausage"));
+  bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    auto* command = new QAction(Text(kCommands[i].text).trimmed(), this);  // owned by the window
+    command->setShortcut(kCommands[i].key);
+    addAction(command);
+    bar_->AddAction(command, IconsForButton(kCommands[i].icons));
+    commands_[i] = command;
+  }
+  bar_->SetText(Text(StringId::kChatBarText));
+  connect(commands_[kSaveAsText], &QAction::triggered, this, &ChatWindow::SaveAsText);
+  connect(commands_[kAttachPicture], &QAction::triggered, this, &ChatWindow::AttachPicture);
+  connect(commands_[kRemovePicture], &QAction::triggered, this, &ChatWindow::RemovePicture);
+  commands_[kAttachPicture]->setEnabled(text_->LongMessagesAllowed());
+  commands_[kRemovePicture]->setEnabled(false);
+}
+
+void ChatWindow::BuildMessageRow() {
+  // The counter follows every change of the text, and Remove Picture
+  // whether a picture is attached.
+  send_->setToolTip(Text(StringId::kSendChatTooltip));
+  send_->setAccessibleName(Text(StringId::kSendChatTooltip));
+  send_->setIcon(IconForResource(IconId::kChatSend));
+  send_->setIconSize(QSize(24, 24));
+  send_->setMinimumSize(kSendSize);
+  send_->setAutoDefault(false);
+  send_->setDefault(true);
+  connect(send_, &QPushButton::clicked, this, &ChatWindow::Send);
+  connect(text_, &MessageTextControl::Changed, this, &ChatWindow::TextChanged);
+  connect(text_, &MessageTextControl::CloseRequested, this, &QDialog::reject);
+  connect(text_, &MessageTextControl::SavePictureRequested, this, [this] {
+    if (const auto picture = text_->Picture()) {
+      SavePictureToLibrary(*services_.store, *services_.asker, *picture);
+    }
+  });
+  counter_->setText(QStringLiteral("0(0) "));
+  text_->Clear();  // reports a change: the counter shows what is left
+  text_->SetPictureLayout(MessageTextControl::kLayoutBeside);
+  // The text has no label of its own to be announced by.
+  for (QWidget* text : {static_cast<QWidget*>(text_), static_cast<QWidget*>(text_->Edit())}) {
+    text->setAccessibleName(QStringLiteral("Chat message"));
+  }
+  text_->Edit()->installEventFilter(this);
+}
+
+void ChatWindow::LayOut() {
+  // From the top: the partner, the conversation, which takes the height
+  // the window gains, and the message row, whose text is as tall as the
+  // Send button and the counter under it; the status line at the bottom.
+  QVBoxLayout* body = LayOutBarWindow(this, bar_, kBodyMargin);
+  auto* partnerRow = new QHBoxLayout;  // owned by the body
+  partnerRow->addWidget(partnerLabel_);
+  partnerRow->addWidget(partner_, 1);
+  body->addLayout(partnerRow);
+  body->addWidget(list_, 1);
+  auto* sendColumn = new QVBoxLayout;  // owned by the message row
+  sendColumn->addWidget(send_);
+  sendColumn->addWidget(counter_);
+  auto* messageRow = new QHBoxLayout;  // owned by the body
+  messageRow->addWidget(text_, 1);
+  messageRow->addLayout(sendColumn);
+  body->addLayout(messageRow);
+  text_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  layout()->addWidget(status_);
   setTabOrder(partner_, list_);
   setTabOrder(list_, text_);
   setTabOrder(text_, send_);
-
-  connect(this, &QDialog::finished, this, &ChatWindow::Closed);
-  const int statusHeight = status_->sizeHint().height();
-  setMinimumSize(kStartWidth, kStartHeight + statusHeight);
-  resize(kStartWidth, kStartHeight + statusHeight);
-  text_->setFocus();
-  services_.windows->chatWindow = this;
+  resize(QSize(kStartSize.width(), kStartSize.height() + status_->sizeHint().height())
+             .expandedTo(minimumSizeHint()));
 }
 
 ChatWindow::~ChatWindow() { Closed(); }
@@ -274,25 +290,7 @@ bool ChatWindow::eventFilter(QObject* watched, QEvent* event) {
 void ChatWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  const QRect strip(0, ActionBar::kHeight, kStripWidth, height() - ActionBar::kHeight);
-  painter.drawPixmap(strip, strip_, strip.intersected(strip_.rect()));
-}
-
-void ChatWindow::resizeEvent(QResizeEvent*) {
-  const int statusHeight = status_->sizeHint().height();
-  status_->setGeometry(0, height() - statusHeight, width(), statusHeight);
-  // The rules below count from the window's bottom above the status line.
-  const int bottom = height() - statusHeight;
-  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  const int labelWidth = partnerLabel_->sizeHint().width();
-  partnerLabel_->setGeometry(kLeft, kCaptionTop, labelWidth, kFieldHeight);
-  partner_->setGeometry(kLeft + labelWidth, kCaptionTop,
-                        width() - kListRightMargin - kLeft - labelWidth, kFieldHeight);
-  const int listBottom = bottom - kListBottomMargin;
-  list_->setGeometry(kLeft, kListTop, width() - kListRightMargin - kLeft, listBottom - kListTop);
-  text_->setGeometry(kLeft, listBottom + kTextGap, kTextWidth, kTextHeight);
-  send_->setGeometry(kSendLeft, listBottom + kSendGap, kSendWidth, kSendHeight);
-  counter_->setGeometry(kSendLeft, listBottom + kCounterGap, kSendWidth, kCounterHeight);
+  PaintLeftStrip(painter, strip_, bar_->height(), height());
 }
 
 QString AskChatFileName(QWidget* owner, const QString& folder) {

@@ -82,11 +82,15 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   // Ctrl+Enter in the text breaks the line: Enter sends.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The constructor's steps: the bar and its commands, the text with the
+  // Send button and the counter, and the layout of them all.
+  void BuildActionBar();
+  void BuildMessageRow();
+  void LayOut();
   void TextChanged();
   // The window is gone for the rest of the program: the handle is reset
   // and the chat list emptied, once.

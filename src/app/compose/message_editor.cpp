@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <array>
 #include <iterator>
 
@@ -18,6 +19,7 @@
 #include "app/base/texts.h"
 #include "app/compose/composer_panel.h"
 #include "app/controls/action_bar.h"
+#include "app/controls/bar_window.h"
 #include "app/controls/message_text_control.h"
 #include "app/platform/card_link.h"
 #include "core/codecs/error_table.h"
@@ -66,7 +68,7 @@ constexpr EditorCommand kCommands[] = {
      kRemovePictureKey},
 };
 
-constexpr int kStripWidth = 10;
+// The editor's default size.
 constexpr int kStartWidth = 520;
 constexpr int kStartHeight = 340;
 
@@ -96,6 +98,29 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
       PrepareEditor(request, longMessages_, services_.store->Lists().contacts);
   serviceCentre_ = start.serviceCentre;
 
+  BuildActionBar();
+  panel_ = new ComposerPanel(this, services_, start);  // owned by the editor
+  LayOutBarWindow(this, bar_, 0)->addWidget(panel_);
+  connect(panel_, &ComposerPanel::SendClicked, this, &MessageEditor::Send);
+  connect(panel_, &ComposerPanel::CloseRequested, this, &QDialog::reject);
+  connect(panel_, &ComposerPanel::RecipientsChanged, this,
+          [this](bool any) { SetButton(kSend, any); });
+
+  SetButton(kSend, !panel_->Recipients().empty());
+  FollowClipboard();
+  SetButton(kAttachPicture, longMessages_);
+  SetButton(kRemovePicture, longMessages_ && panel_->TextControl()->HasPicture());
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+          &MessageEditor::FollowClipboard);
+
+  resize(QSize(kStartWidth, kStartHeight).expandedTo(minimumSizeHint()));
+  panel_->TextControl()->setFocus();
+  services_.windows->messageEditor = this;
+}
+
+MessageEditor::~MessageEditor() = default;
+
+void MessageEditor::BuildActionBar() {
   bar_->setObjectName(QStringLiteral("sausage"));
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
   for (size_t i = 0; i < std::size(kCommands); ++i) {
@@ -131,27 +156,7 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
   connect(commands_[kPaste], &QAction::triggered, this, [this] { panel_->TextControl()->Paste(); });
   connect(commands_[kAttachPicture], &QAction::triggered, this, &MessageEditor::AttachPicture);
   connect(commands_[kRemovePicture], &QAction::triggered, this, &MessageEditor::RemovePicture);
-
-  panel_ = new ComposerPanel(this, services_, start);  // owned by the editor
-  connect(panel_, &ComposerPanel::SendClicked, this, &MessageEditor::Send);
-  connect(panel_, &ComposerPanel::CloseRequested, this, &QDialog::reject);
-  connect(panel_, &ComposerPanel::RecipientsChanged, this,
-          [this](bool any) { SetButton(kSend, any); });
-
-  SetButton(kSend, !panel_->Recipients().empty());
-  FollowClipboard();
-  SetButton(kAttachPicture, longMessages_);
-  SetButton(kRemovePicture, longMessages_ && panel_->TextControl()->HasPicture());
-  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-          &MessageEditor::FollowClipboard);
-
-  setMinimumSize(400, 260);
-  resize(kStartWidth, kStartHeight);
-  panel_->TextControl()->setFocus();
-  services_.windows->messageEditor = this;
 }
-
-MessageEditor::~MessageEditor() = default;
 
 void MessageEditor::Send() {
   if (panel_->TextControl()->Length() == 0) return;
@@ -185,15 +190,7 @@ void MessageEditor::RemovePicture() {
 void MessageEditor::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  const QRect strip(0, ActionBar::kHeight, kStripWidth, height() - ActionBar::kHeight);
-  painter.drawPixmap(strip, strip_, strip.intersected(strip_.rect()));
-}
-
-void MessageEditor::resizeEvent(QResizeEvent*) {
-  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  // The composer panel: the rest of the window right of the strip.
-  panel_->setGeometry(kStripWidth, ActionBar::kHeight, width() - kStripWidth,
-                      height() - ActionBar::kHeight);
+  PaintLeftStrip(painter, strip_, bar_->height(), height());
 }
 
 void MessageEditor::FollowClipboard() {

@@ -58,9 +58,10 @@ class MessageEditor final : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The bar's commands, their keys and what they do.
+  void BuildActionBar();
   void FollowClipboard();
   void SetButton(Button button, bool enabled);
 

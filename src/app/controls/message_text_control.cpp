@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/base/asker.h"
@@ -102,6 +103,10 @@ MessageTextControl::MessageTextControl(QWidget* parent, Pipe* pipe, Asker* error
   characterLimit_ = InitialCharacterLimit(longMessages_);
 
   edit_->setFrameShape(QFrame::NoFrame);
+  // The edit fills the control but for the room the picture is drawn in.
+  auto* fill = new QVBoxLayout(this);  // owned by the control
+  fill->setSpacing(0);
+  fill->addWidget(edit_);
   edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -247,10 +252,6 @@ void MessageTextControl::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), rendered_);
 }
 
-void MessageTextControl::resizeEvent(QResizeEvent*) {
-  PlaceEdit();
-}
-
 void MessageTextControl::mousePressEvent(QMouseEvent* event) {
   // The edit has its own popup; this one is for the picture and the margins.
   if (event->button() == Qt::RightButton) {
@@ -271,13 +272,12 @@ bool MessageTextControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MessageTextControl::PlaceEdit() {
-  const QRect client = rect();
   if (!picture_) {
-    edit_->setGeometry(client.adjusted(1, 1, -1, -1));
+    layout()->setContentsMargins(1, 1, 1, 1);
   } else if (layout_ == kLayoutAbove) {
-    edit_->setGeometry(client.adjusted(0, kAboveOffset, 0, 0));
+    layout()->setContentsMargins(0, kAboveOffset, 0, 0);
   } else {
-    edit_->setGeometry(client.adjusted(kBesideOffset, 0, 0, 0));
+    layout()->setContentsMargins(kBesideOffset, 0, 0, 0);
   }
 }
 

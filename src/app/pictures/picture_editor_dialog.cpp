@@ -16,6 +16,7 @@
 #include "app/base/texts.h"
 #include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
+#include "app/controls/bar_window.h"
 #include "app/controls/picture_display.h"
 #include "app/controls/picture_edit_control.h"
 
@@ -98,12 +99,10 @@ PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
   bottom->addWidget(save, 0, Qt::AlignBottom);
   bottom->addWidget(cancel, 0, Qt::AlignBottom);
 
-  auto* layout = new QVBoxLayout(this);  // owned by the dialog
-  layout->setContentsMargins(kLeftStripWidth + kMargin, ActionBar::kHeight + kMargin, kMargin,
-                             kMargin);
+  QVBoxLayout* layout = LayOutBarWindow(this, bar_, kMargin);
   layout->addWidget(etched);
   layout->addLayout(bottom);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  this->layout()->setSizeConstraint(QLayout::SetFixedSize);  // as large as its contents need
   save->setFocus();
 }
 
@@ -129,12 +128,7 @@ void PictureEditorDialog::FollowEditArea() {
 
 void PictureEditorDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintLeftStrip(painter, strip_, ActionBar::kHeight, height());
-}
-
-void PictureEditorDialog::resizeEvent(QResizeEvent* event) {
-  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  QDialog::resizeEvent(event);
+  PaintLeftStrip(painter, strip_, bar_->height(), height());
 }
 
 }  // namespace zeph

@@ -47,7 +47,6 @@ class PictureEditorDialog final : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The preview always shows the drawing area's picture: a stroke on the

@@ -22,6 +22,7 @@
 #include "app/base/texts.h"
 #include "app/base/user_saves.h"
 #include "app/controls/action_bar.h"
+#include "app/controls/bar_window.h"
 #include "app/pictures/picture_editor_dialog.h"
 #include "app/pictures/picture_file_chooser.h"
 #include "app/pictures/picture_item_delegate.h"
@@ -109,6 +110,19 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
   }
   bar_->SetText(Text(StringId::kLibraryBarText));
 
+  for (const auto& [text, command] : {std::pair{"&Edit...", PictureCommand::kEdit},
+                                      std::pair{"E&xport...", PictureCommand::kExport},
+                                      std::pair{"&Delete", PictureCommand::kDelete}}) {
+    popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
+  }
+
+  BuildList();
+  LayOut();
+  FillList();
+  list_->setFocus();
+}
+
+void PictureLibraryDialog::BuildList() {
   SetControlId(list_, ControlId::kPictureList);
   list_->setModel(model_);
   list_->setItemDelegate(new PictureItemDelegate(list_));  // owned by the list
@@ -131,13 +145,11 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
   connect(list_, &QListView::doubleClicked, this, [this] {
     if (ChoosingAllowed()) Choose();
   });
+}
 
-  for (const auto& [text, command] : {std::pair{"&Edit...", PictureCommand::kEdit},
-                                      std::pair{"E&xport...", PictureCommand::kExport},
-                                      std::pair{"&Delete", PictureCommand::kDelete}}) {
-    popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
-  }
-
+void PictureLibraryDialog::LayOut() {
+  // The label over the list, which takes what the window gains, and OK
+  // and Close at the bottom right.
   auto* label =  // owned by the dialog
       new QLabel(QStringLiteral("Picture messages available:"), this);
   label->setBuddy(list_);
@@ -153,15 +165,10 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
   buttons->addStretch(1);
   buttons->addWidget(ok_);
   buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);  // owned by the dialog
-  layout->setContentsMargins(kLeftStripWidth + kMargin, ActionBar::kHeight + kMargin, kMargin,
-                             kMargin);
+  QVBoxLayout* layout = LayOutBarWindow(this, bar_, kMargin);
   layout->addWidget(label);
   layout->addWidget(list_, 1);
   layout->addLayout(buttons);
-
-  FillList();
-  list_->setFocus();
 }
 
 PictureLibraryDialog::~PictureLibraryDialog() = default;
@@ -282,12 +289,7 @@ bool PictureLibraryDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void PictureLibraryDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintLeftStrip(painter, strip_, ActionBar::kHeight, height());
-}
-
-void PictureLibraryDialog::resizeEvent(QResizeEvent* event) {
-  bar_->setGeometry(0, 0, width(), ActionBar::kHeight);
-  QDialog::resizeEvent(event);
+  PaintLeftStrip(painter, strip_, bar_->height(), height());
 }
 
 int ChoosePicture(QWidget* owner, const ModuleServices& services) {

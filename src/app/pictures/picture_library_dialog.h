@@ -64,9 +64,11 @@ class PictureLibraryDialog final : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The constructor's steps: the list of pictures, then the layout.
+  void BuildList();
+  void LayOut();
   // One item per picture again, the first selected; Edit, Export and
   // Delete greyed when the library is empty.
   void FillList();

@@ -19,8 +19,9 @@ namespace {
 class BannerArea final : public QWidget {
  public:
   BannerArea(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
-    setFixedSize(kAboutBlendWidth, kAboutBlendHeight);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   }
+  QSize sizeHint() const override { return {kAboutBlendWidth, kAboutBlendHeight}; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
