@@ -14,6 +14,8 @@ using ModuleSpaceTest = AppFixture;
 TEST_F(ModuleSpaceTest, ScrollsInStepsAndDropsTheBarWhenTheModuleFits) {
   moduleSize = QSize(800, 300);
   auto frame = MakeFrame(0);
+  frame->resize(MainFrame::kStartWidth, frame->height());  // it opened wide enough
+  QApplication::processEvents();
   ModuleSpace* space = frame->Client()->Space();
   FolderModule* module = frame->Module(0);
   QScrollBar* bar = space->horizontalScrollBar();

@@ -279,6 +279,9 @@ void MessageTextControl::PlaceEdit() {
   } else {
     layout()->setContentsMargins(kBesideOffset, 0, 0, 0);
   }
+  // At once, also while hidden: the picture must never be drawn under the
+  // edit.
+  layout()->activate();
 }
 
 void MessageTextControl::ShowInsertionAsSent() {

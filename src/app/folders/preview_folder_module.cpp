@@ -50,6 +50,13 @@ PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& servic
   SetControlId(preview_, ControlId::kMessagePreview);
   SetDialogItemFont(this, labels.captionId, 1);
   date_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // The labels keep room for a long date and a long number from the
+  // start, so that a selected message does not make the module wider.
+  const RecordTime longDate{
+      .year = 2026, .month = 12, .dayOfWeek = 3, .day = 30, .hour = 23, .minute = 59};
+  date_->setMinimumWidth(date_->fontMetrics().horizontalAdvance(FolderDateText(longDate)));
+  value_->setMinimumWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("+000000000000")));
+  value_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   // Below the list: the labels in a row, then the preview, which shares
   // the height with the list.
   auto* labelRow = new QHBoxLayout;  // owned by the column
