@@ -1,6 +1,8 @@
 #!/bin/sh
 # Renders the README's screenshots offscreen into docs/screenshots; the card
 # settings' pages against a private card-service emulator with its demo card.
+# The frame and the message editor again on a 2x screen and with an 18-point
+# font.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,4 +17,7 @@ while [ ! -S "$service_dir/TavikZeph.ctl" ] && [ $tries -lt 500 ]; do
   sleep 0.01
   tries=$((tries + 1))
 done
-build/src/app/zeph-screenshots docs/screenshots "$service_dir" 2>/dev/null
+shots=build/src/app/zeph-screenshots
+$shots docs/screenshots "$service_dir" 2>/dev/null
+QT_SCALE_FACTOR=2 $shots docs/screenshots -scale2 2>/dev/null
+$shots docs/screenshots -18pt 18 2>/dev/null

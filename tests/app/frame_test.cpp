@@ -1,6 +1,8 @@
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -278,6 +280,36 @@ TEST_F(FrameTest, HelpAndToolsOpenTheirPagesAndProgramsAndWhatIsMissingDoesNothi
   ASSERT_TRUE(started.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromLocal8Bit(started.readAll()).trimmed(),
             QFileInfo(documents.path()).canonicalFilePath());
+}
+
+// A large desktop font makes the modules grow: every label and button
+// still shows its whole text.
+TEST_F(FrameTest, ALargeFontLeavesEveryTextOfTheModulesWhole) {
+  const QFont normal = QApplication::font();
+  QFont large = normal;
+  large.setPointSize(18);
+  QApplication::setFont(large);
+  IpcOptions nobody;  // no card service: the modules show their empty folders
+  nobody.socketDir = documents.path().toStdString();
+  DeviceCardLink offline(nobody);
+  offline.OpenPipes();
+  services.link = &offline;
+  setup.createModule = CreateFolderModule;
+  auto frame = MakeFrame(0);
+  for (int index = 0; index < 5; ++index) {
+    frame->ChooseModule(index);
+    QApplication::processEvents();
+    for (const QWidget* control : frame->Module(index)->findChildren<QWidget*>()) {
+      QString text;
+      if (const auto* label = qobject_cast<const QLabel*>(control)) text = label->text();
+      if (const auto* button = qobject_cast<const QPushButton*>(control)) text = button->text();
+      text.remove(u'&');
+      if (text.isEmpty() || !control->isVisible()) continue;
+      EXPECT_LE(control->fontMetrics().horizontalAdvance(text), control->contentsRect().width())
+          << index << " " << qPrintable(text);
+    }
+  }
+  QApplication::setFont(normal);
 }
 
 }  // namespace

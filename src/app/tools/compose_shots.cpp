@@ -15,13 +15,29 @@
 
 namespace zeph {
 
-bool SaveComposeShots(const ShotContext& context) {
+namespace {
+
+MessageEditor* OpenSampleEditor(const ShotContext& context) {
   const MessageEditorSetup editorSetup{context.services, &context.frame, {}};
   MessageEditor* editor = OpenMessageEditor(editorSetup, {});
   editor->Panel()->SetRecipients({{"Anna Berg", "+15550101"}, {"+4930901820", "+4930901820"}});
   editor->Panel()->TextControl()->AttachPicture(SamplePictures().front());
   editor->Panel()->TextControl()->Edit()->insertPlainText(
       QStringLiteral("Happy birthday! Dinner at ours on Saturday, 7 pm?"));
+  return editor;
+}
+
+}  // namespace
+
+bool SaveEditorShot(const ShotContext& context) {
+  MessageEditor* editor = OpenSampleEditor(context);
+  const bool ok = SaveShot(*editor, context, "editor");
+  editor->close();  // deleted on close
+  return ok;
+}
+
+bool SaveComposeShots(const ShotContext& context) {
+  MessageEditor* editor = OpenSampleEditor(context);
   bool ok = SaveShot(*editor, context, "editor");
   AddRecipientsDialog recipients(editor, context.services.store->Lists().contacts,
                                  editor->Panel()->Recipients());

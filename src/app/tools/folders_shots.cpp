@@ -111,15 +111,23 @@ bool SaveInboxPopupShot(const ShotContext& context, int row) {
 
 }  // namespace
 
-bool SaveFoldersShots(const ShotContext& context) {
+bool SaveInboxShot(const ShotContext& context) {
   const StorePaths& paths = context.services.store->Paths();
   if (!WriteFolder(paths.inbox, kReceived) || !WriteFolder(paths.sent, kSent)) {
     std::fputs("cannot write the sample folders\n", stderr);
     return false;
   }
-  bool ok = SaveInboxPopupShot(context, 1);
+  // On screen first: a module shown for the first time reloads and selects
+  // its first row.
+  context.frame.show();
+  QApplication::processEvents();
   ShowFolder(context.frame, 0, 4);  // the picture message
-  ok = SaveShot(context.frame, context, "main-inbox") && ok;
+  return SaveShot(context.frame, context, "main-inbox");
+}
+
+bool SaveFoldersShots(const ShotContext& context) {
+  bool ok = SaveInboxShot(context);
+  ok = SaveInboxPopupShot(context, 1) && ok;
   ShowFolder(context.frame, 2, 2);
   ok = SaveShot(context.frame, context, "main-sent") && ok;
   return ok;

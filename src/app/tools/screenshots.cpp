@@ -2,12 +2,19 @@
 // About box, the Options dialog and the windows of each area offscreen into
 // FOLDER/*.png, for the README. No card service and no settings file are
 // used; the SIM phonebook is the demo card's.
+//
+// zeph-screenshots FOLDER -SUFFIX [POINTS]: only the frame with the Inbox
+// and the message editor, as FOLDER/main-inbox<SUFFIX>.png and
+// FOLDER/editor<SUFFIX>.png, with the application font at POINTS when
+// given (QT_SCALE_FACTOR in the environment scales the screen).
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -29,7 +36,8 @@ namespace zeph {
 bool SaveShot(QWidget& widget, const ShotContext& context, const char* name) {
   widget.show();
   QApplication::processEvents();
-  const QString path = context.folder + QStringLiteral("/%1.png").arg(QLatin1String(name));
+  const QString path =
+      context.folder + QStringLiteral("/%1%2.png").arg(QLatin1String(name), context.suffix);
   const bool saved = widget.grab().save(path);
   if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
   return saved;
@@ -79,9 +87,19 @@ int main(int argc, char** argv) {
   using namespace zeph;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  if (argc != 2 && argc != 3) {
-    std::fputs("Usage: zeph-screenshots FOLDER [CARD_SERVICE_SOCKET_FOLDER]\n", stderr);
+  // A second argument that starts with "-" is a suffix; any other is the
+  // card service's socket folder.
+  const bool variant = argc > 2 && argv[2][0] == '-';
+  if (argc < 2 || argc > 4 || (argc == 4 && !variant)) {
+    std::fputs("Usage: zeph-screenshots FOLDER [CARD_SERVICE_SOCKET_FOLDER | -SUFFIX [POINTS]]\n",
+               stderr);
     return 2;
+  }
+  const QString suffix = variant ? QString::fromLocal8Bit(argv[2]) : QString();
+  if (argc > 3) {
+    QFont font = QApplication::font();
+    font.setPointSize(std::atoi(argv[3]));
+    QApplication::setFont(font);
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(folder);
@@ -104,6 +122,11 @@ int main(int argc, char** argv) {
   const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
 
   MainFrame frame(services, {}, 0);
+  if (!suffix.isEmpty()) {
+    const ShotContext scaled{frame, services, folder, suffix};
+    const bool saved = SaveInboxShot(scaled) && SaveEditorShot(scaled);
+    return saved ? 0 : 1;
+  }
   const ShotContext context{frame, services, folder};
   bool ok = true;
   // The Inbox and Sent messages are taken with their sample records below.
@@ -124,7 +147,7 @@ int main(int argc, char** argv) {
   ok = SaveOutboxShots(context) && ok;
   ok = SaveChatScreenshot(services, &frame, folder + QStringLiteral("/chat.png")) && ok;
   // zephui has nothing to show without a card service: its pages only when one is given.
-  if (argc == 3)
+  if (argc == 3 && !variant)
     ok = SaveCardSettingsShots(context, QString::fromLocal8Bit(argv[2]), documents.path()) && ok;
   return ok ? 0 : 1;
 }

@@ -16,9 +16,11 @@ struct ShotContext {
   MainFrame& frame;
   const ModuleServices& services;
   QString folder;
+  QString suffix = {};  // after each picture's name: "-scale2" for a 2x screen
 };
 
-// Shows `widget`, lets it lay itself out and saves it as FOLDER/<name>.png;
+// Shows `widget`, lets it lay itself out and saves it as
+// FOLDER/<name><suffix>.png;
 // false (with a line on stderr) when the file cannot be written.
 bool SaveShot(QWidget& widget, const ShotContext& context, const char* name);
 
@@ -28,6 +30,10 @@ bool SaveContactsShots(const ShotContext& context);
 bool SaveComposeShots(const ShotContext& context);
 // The message folders, with sample records written into their files.
 bool SaveFoldersShots(const ShotContext& context);
+// Of those, only the frame with the Inbox, and only the message editor:
+// the pictures taken again on a 2x screen and with a large font.
+bool SaveInboxShot(const ShotContext& context);
+bool SaveEditorShot(const ShotContext& context);
 // The Outbox and Delivery reports with an entry in each state; they
 // replace the empty pictures of the two folders.
 bool SaveOutboxShots(const ShotContext& context);
