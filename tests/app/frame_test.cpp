@@ -2,7 +2,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 #include <QToolButton>
 
@@ -289,12 +291,7 @@ TEST_F(FrameTest, ALargeFontLeavesEveryTextOfTheModulesWhole) {
   QFont large = normal;
   large.setPointSize(18);
   QApplication::setFont(large);
-  IpcOptions nobody;  // no card service: the modules show their empty folders
-  nobody.socketDir = documents.path().toStdString();
-  DeviceCardLink offline(nobody);
-  offline.OpenPipes();
-  services.link = &offline;
-  setup.createModule = CreateFolderModule;
+  setup.createModule = CreateProgramModule;
   auto frame = MakeFrame(0);
   for (int index = 0; index < 5; ++index) {
     frame->ChooseModule(index);
@@ -310,6 +307,25 @@ TEST_F(FrameTest, ALargeFontLeavesEveryTextOfTheModulesWhole) {
     }
   }
   QApplication::setFont(normal);
+}
+
+// Dragging the splitter's handle widens the folder list, and the action
+// buttons move along with its edge.
+TEST_F(FrameTest, TheSplitterWidensTheListAndTheButtonsFollow) {
+  auto frame = MakeFrame(0);
+  QWidget* list = frame->Client()->List();
+  QWidget* handle = frame->Client()->Splitter()->handle(1);
+  const int before = list->width();
+  for (auto [type, x] : {std::pair{QEvent::MouseButtonPress, 1}, std::pair{QEvent::MouseMove, 41},
+                         std::pair{QEvent::MouseButtonRelease, 41}}) {
+    const QPoint at(x, 10);
+    QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+    QApplication::sendEvent(handle, &event);
+  }
+  QApplication::processEvents();
+  EXPECT_GT(list->width(), before + 30);
+  EXPECT_GT(frame->Client()->Bar()->ButtonAt(0)->x(), list->width());
 }
 
 }  // namespace
