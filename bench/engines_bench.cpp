@@ -89,7 +89,6 @@ void BM_SendThousandMessages(benchmark::State& state) {
     CardServiceProcess service(folder);
     StorePaths paths = StorePaths::InFolder(folder.path().string());
     AppLists lists;
-    RetryTable retries;
     SystemClock clock;
     for (int i = 0; i < kSentRecords; ++i) lists.sent.Add(Filler(i, MRF_OUTGOING | MRF_SENDING));
     if (SaveMessageFile(paths.sent, lists.sent) == 0) std::abort();  // nothing to measure
@@ -101,7 +100,8 @@ void BM_SendThousandMessages(benchmark::State& state) {
     if (SaveMessageFile(paths.outbox, lists.outbox) == 0) std::abort();  // nothing to measure
     std::atomic<int64_t> requestNanoseconds{0};
     std::mutex done;
-    SendThreadSetup setup{lists.outbox, paths.outbox, retries,
+    SendThreadSetup setup{lists.outbox,
+                          paths.outbox,
                           SendFiling{lists.sent, paths.sent, lists.reports, paths.reports,
                                      durability},
                           clock,
@@ -114,7 +114,9 @@ void BM_SendThousandMessages(benchmark::State& state) {
                             if (result) return nullptr;
                             return std::make_unique<TimedPipe>(std::move(pipe), requestNanoseconds);
                           },
-                          {}, std::chrono::milliseconds(1), std::chrono::milliseconds(15000)};
+                          {},
+                          std::chrono::milliseconds(1),
+                          std::chrono::milliseconds(15000)};
     SendThread engine(std::move(setup));
     state.ResumeTiming();
 

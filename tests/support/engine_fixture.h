@@ -76,23 +76,22 @@ class EngineFixture : public ::testing::Test {
                       Message("+447700900123", text, clock_.LocalTime(), kind | MRF_WAITING));
   }
   // As the Outbox module does at each refresh.
-  void GiveRetryEntries() {
-    ScopedLock hold(lists_.outbox);
-    AddMissingRetryEntries(lists_.outbox, retries_, clock_.TickCount());
-  }
+  void GiveRetryEntries() { Engine().GiveRetryEntries(); }
   // What the card service sent, oldest first.
   nlohmann::json SentLog() {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];
   }
 
-  void StartEngine(std::chrono::milliseconds stopGrace = std::chrono::milliseconds(2000)) {
+  // The engine, made at its first use (again after a reset), started by StartEngine.
+  SendThread& Engine() {
+    if (engine_) return *engine_;
     SendThreadSetup setup{
         lists_.outbox,
         paths_.outbox,
-        retries_,
         SendFiling{lists_.sent, paths_.sent, lists_.reports, paths_.reports},
         clock_,
         [this](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+          opening_ = true;
           IpcOptions options = ServicePipeOptions(folder_);
           options.openTimeoutMs = sendPipeOpenTimeoutMs_;
           options.canceller = &canceller;
@@ -104,11 +103,12 @@ class EngineFixture : public ::testing::Test {
         },
         [] {},
         std::chrono::milliseconds(5),
-        stopGrace,
+        stopGrace_,
     };
     engine_ = std::make_unique<SendThread>(std::move(setup));
-    engine_->Start();
+    return *engine_;
   }
+  void StartEngine() { Engine().Start(); }
 
   void StopEngine() {
     if (engine_) engine_->Stop();
@@ -148,25 +148,32 @@ class EngineFixture : public ::testing::Test {
     return TextsOf(list);
   }
 
-  // The fake-clock times of the send requests made so far.
-  std::vector<uint32_t> SendTimes() {
+  // The fake-clock times of the requests `messageId` made so far.
+  std::vector<uint32_t> SendTimes(uint32_t messageId = wire::kSendMessageId) {
     std::lock_guard hold(sentLogMutex_);
     std::vector<uint32_t> times;
     for (const auto& sent : sentLog_) {
-      if (sent.messageId == wire::kSendMessageId) times.push_back(sent.tick);
+      if (sent.messageId == messageId) times.push_back(sent.tick);
     }
     return times;
+  }
+
+  // Until the engine asked for the connection `count` more times (at each pass, each send).
+  bool WaitForConnectionChecks(size_t count) {
+    const size_t until = SendTimes(wire::kReadCardParamId).size() + count;
+    return WaitUntil([&] { return SendTimes(wire::kReadCardParamId).size() >= until; });
   }
 
   TempFolder folder_;
   CardServiceProcess service_;
   StorePaths paths_;
   AppLists lists_;
-  RetryTable retries_;
   FakeClock clock_;
   std::mutex sentLogMutex_;
   std::vector<RecordingPipe::Sent> sentLog_;
   std::unique_ptr<SendThread> engine_;
+  std::atomic<bool> opening_{false};  // the engine's open of its pipe began
+  std::chrono::milliseconds stopGrace_{2000};
   uint32_t sendPipeOpenTimeoutMs_ = 2000;
 };
 

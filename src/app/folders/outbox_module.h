@@ -7,18 +7,16 @@
 // is being sent where it is.
 //
 // The Outbox list is shared with the send thread: every read and change
-// here holds the Outbox lock, and the retry table is touched only under
-// it. The thread's wish to show a change is handed to the window thread,
-// which refreshes only while the Outbox is on screen; the window never
-// waits for a send.
+// here holds the Outbox lock. The retry entries are the send engine's. The
+// thread only posts a notice of a change; the window thread refreshes,
+// only while the Outbox is the current module. The window never waits for
+// a send.
 
 #include <atomic>
 #include <chrono>
 #include <memory>
 
 #include "app/folders/message_folder_module.h"
-#include "core/folders/retry_table.h"
-#include "core/util/thread_annotations.h"
 
 class QPushButton;
 
@@ -50,7 +48,6 @@ class OutboxModule final : public MessageFolderModule {
   void Resend();
 
   QPushButton* ResendButton() const { return resend_; }
-  const SendThread& Engine() const { return *engine_; }
 
  protected:
   // No file is read: the list in memory is the queue. Every record gets
@@ -65,23 +62,16 @@ class OutboxModule final : public MessageFolderModule {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  // Called on the send thread, without a lock, whenever the Outbox changed.
+  // Called on the send thread, without a lock, whenever the Outbox
+  // changed: posts EngineChanged to the window thread, at most one waiting.
+  void PostEngineChanged();
+  // On the window thread: the Outbox as it is now, when it is on screen.
   void EngineChanged();
-  // Takes the Outbox lock unless the module is being destroyed; never
-  // waits for a thread that may be waiting for the send thread.
-  bool LockOutboxUnlessClosing() TRY_ACQUIRE(true, outbox_);
-  // Gives every record without one its retry entry.
-  void MakeRetryEntries() REQUIRES(outbox_);
 
-  LockedMessageList& outbox_;
-  std::string outboxPath_;
-  RetryTable retries_;
   QPushButton* resend_;
   QPushButton* resendAll_;  // never shown
   std::unique_ptr<SendThread> engine_;
-  std::atomic<bool> onScreen_{false};
   std::atomic<bool> refreshQueued_{false};
-  std::atomic<bool> closing_{false};
 };
 
 std::unique_ptr<FolderModule> CreateOutboxModule(int index, const ModuleServices& services,

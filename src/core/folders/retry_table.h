@@ -1,7 +1,8 @@
 #pragma once
 // The send attempts of the Outbox records, one entry per record, in memory
-// only. An entry is made by the Outbox module only (at its creation for
-// records saved as given up, at each refresh for every record without one);
+// only, kept by the send engine (send_thread.h): an entry is made at the
+// engine's start for a record saved as given up, and for the Outbox view
+// (at its refresh, or while it is on screen) for every record without one;
 // a record without an entry is attempted at every pass, uncounted, until
 // then.
 //

@@ -1,5 +1,7 @@
 #include "core/folders/send_thread.h"
 
+#include <vector>
+
 #include "core/folders/outbox_queue.h"
 #include "core/folders/send_one_message.h"
 #include "core/settings/can_send.h"
@@ -30,7 +32,12 @@ SendThread::SendThread(SendThreadSetup setup) : setup_(std::move(setup)) {}
 SendThread::~SendThread() { Stop(); }
 
 void SendThread::Start() {
-  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  if (thread_.joinable()) return;
+  {
+    ScopedLock hold(setup_.outbox);
+    AddGivenUpEntries(setup_.outbox, retries_, setup_.clock.TickCount());
+  }
+  thread_ = std::thread([this] { Run(); });
 }
 
 void SendThread::Stop() {
@@ -115,9 +122,6 @@ void SendThread::Run() {
 }
 
 void SendThread::RunPass(Pipe& pipe) {
-  auto notify = [&] {
-    if (setup_.outboxChanged) setup_.outboxChanged();
-  };
   if (!LockOutboxUnlessStopping()) return;
   // Whether the Outbox changed since its last save. The outcome of an
   // attempt is saved with the next record's "Sending..." (the lock held in
@@ -133,7 +137,7 @@ void SendThread::RunPass(Pipe& pipe) {
       ++index;
       continue;
     }
-    const RetryDue due = RetryStateOf(setup_.retries, record->reference, setup_.clock.TickCount());
+    const RetryDue due = RetryStateOf(retries_, record->reference, setup_.clock.TickCount());
     if (due == RetryDue::kGivenUp && !(record->flags & MRF_GAVEUP)) {
       SetOutboxState(*record, MRF_GAVEUP);
       unsaved = true;
@@ -147,10 +151,9 @@ void SendThread::RunPass(Pipe& pipe) {
     SetOutboxState(*record, MRF_SENDING);
     SaveOutbox();
     unsaved = false;
-    CountAttempt(setup_.retries, record->reference);
+    CountAttempt(retries_, record->reference);
 
-    setup_.outbox.unlock();
-    notify();
+    UnlockAndTellView();
     const uint32_t result = SendOneMessage(*copy, pipe, setup_.filing);
     if (!LockOutboxUnlessStopping()) {
       ScopedLock hold(mutex_);
@@ -161,8 +164,46 @@ void SendThread::RunPass(Pipe& pipe) {
     unsaved = true;
   }
   if (unsaved) SaveOutbox();
+  UnlockAndTellView();
+}
+
+void SendThread::UnlockAndTellView() {
+  if (outboxShown_) KeepRetryEntries();
   setup_.outbox.unlock();
-  notify();
+  if (setup_.outboxChanged) setup_.outboxChanged();
+}
+
+void SendThread::KeepRetryEntries() {
+  std::vector<uint32_t> inFlight;
+  for (const MessageRecord& record : setup_.outbox) {
+    if ((record.flags & MRF_SENDING) && !FindRetryEntry(retries_, record.reference)) {
+      inFlight.push_back(record.reference);
+    }
+  }
+  AddMissingRetryEntries(setup_.outbox, retries_, setup_.clock.TickCount());
+  for (uint32_t reference : inFlight) CountAttempt(retries_, reference);
+}
+
+void SendThread::GiveRetryEntries() {
+  ScopedLock hold(setup_.outbox);
+  KeepRetryEntries();
+}
+
+bool SendThread::DeleteRecord(int index) {
+  return DeleteOutboxRecord(setup_.outbox, retries_, setup_.outboxPath, index);
+}
+
+int SendThread::DeleteAllRecords() {
+  return DeleteAllOutboxRecords(setup_.outbox, retries_, setup_.outboxPath);
+}
+
+bool SendThread::ResendRecord(int index) {
+  return ResendOutboxRecord(setup_.outbox, retries_, setup_.outboxPath, index);
+}
+
+std::optional<RetryEntry> SendThread::RetryEntryOf(uint32_t reference) {
+  ScopedLock hold(setup_.outbox);
+  return FindRetryEntry(retries_, reference);
 }
 
 void SendThread::SaveOutbox() {
@@ -175,14 +216,14 @@ int SendThread::FileOutcome(MessageRecord* record, uint32_t result) {
   const int index = IndexOf(setup_.outbox, record);
   if (index < 0) return 0;  // gone after all (the Outbox was reloaded): start over
   if (result != 0) {
-    HoldBack(setup_.retries, record->reference, setup_.clock.TickCount() + kRetryPauseMs);
+    HoldBack(retries_, record->reference, setup_.clock.TickCount() + kRetryPauseMs);
     SetOutboxState(*record, MRF_WAITING);
     return index + 1;
   }
   const uint32_t queueId = record->reference;
   setup_.outbox.Detach(record);  // destroyed here; the next record moves into its index
   // Queue ids are reused: the next record given this id starts from 0.
-  RemoveRetryEntries(setup_.retries, queueId);
+  RemoveRetryEntries(retries_, queueId);
   return index;
 }
 

@@ -1,16 +1,22 @@
 #pragma once
-// The send engine's worker: a thread that, about once a second, walks the
-// Outbox and sends every record that is due, one at a time, on a pipe of its
-// own ("SMSSend sync"). A failed attempt is tried again at the earliest 5 s
-// later; after five attempts the record is given up ("Failed") until the
-// user resends it.
+// The send engine: a thread that, about once a second, walks the Outbox and
+// sends every record that is due, one at a time, on a pipe of its own
+// ("SMSSend sync"), and the retry table that paces it. A failed attempt is
+// tried again at the earliest 5 s later; after five attempts the record is
+// given up ("Failed") until the user resends it.
+//
+// The retry entries are made for the Outbox view: a record gets its entry
+// when the view refreshes, or, while the view is on screen, when the thread
+// would tell it to. Until then a record is attempted at every pass,
+// uncounted.
 //
 // Locks: the Outbox lock is held while the thread walks or changes the
 // Outbox, and the retry table's lock only inside it; neither is held while a
-// request is in flight or while the Outbox view is told to refresh. The Sent
-// messages and Delivery reports locks are taken, one at a time, only while
-// the Outbox lock is not held (send_filing.h).
+// request is in flight or while the Outbox view is told of a change. The
+// Sent messages and Delivery reports locks are taken, one at a time, only
+// while the Outbox lock is not held (send_filing.h).
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -31,7 +37,6 @@ namespace zeph {
 struct SendThreadSetup {
   LockedMessageList& outbox;
   std::string outboxPath;
-  RetryTable& retries;
   SendFiling filing;
   const Clock& clock;
   // Opens the thread's own pipe; on failure returns none with `result` set,
@@ -40,7 +45,7 @@ struct SendThreadSetup {
   // that a stop need not wait for the open's time-out.
   std::function<std::unique_ptr<Pipe>(uint32_t& result, PipeCanceller& canceller)> openPipe;
   // Tells the Outbox view that the Outbox changed. Called on the send thread
-  // without any lock held; it must hand the work to the user-interface
+  // without any lock held; it must post a notice to the user-interface
   // thread and return, never wait for it.
   std::function<void()> outboxChanged;
   // The pause between passes.
@@ -57,6 +62,8 @@ class SendThread {
   SendThread(const SendThread&) = delete;
   SendThread& operator=(const SendThread&) = delete;
 
+  // Records saved as given up get an entry of five attempts, so that they
+  // stay given up; then the thread starts. Once only.
   void Start();
 
   // Signals the thread to stop and waits for it to end. Bounded in every
@@ -71,6 +78,23 @@ class SendThread {
   // The code the thread ended with: the pipe's open failure, else 0.
   uint32_t Result() const EXCLUDES(mutex_);
   bool Finished() const EXCLUDES(mutex_);
+
+  // The Outbox view's refresh: every record without a retry entry gets
+  // {reference, 0, now}. Takes the Outbox lock.
+  void GiveRetryEntries();
+  // While the view is on screen, the thread gives the entries itself
+  // wherever it tells the view of a change, as the view's refresh then
+  // would: a record's first attempt is counted and its failure held back.
+  void SetOutboxShown(bool shown) { outboxShown_ = shown; }
+
+  // The view's commands, each under the Outbox lock (outbox_queue.h): a
+  // record being sent stays as it is.
+  [[nodiscard]] bool DeleteRecord(int index);
+  int DeleteAllRecords();
+  [[nodiscard]] bool ResendRecord(int index);
+
+  // A copy of the retry entry of queue id `reference`, or none.
+  [[nodiscard]] std::optional<RetryEntry> RetryEntryOf(uint32_t reference);
 
  private:
   // An attempt whose outcome the thread could not file because a stop came
@@ -94,8 +118,17 @@ class SendThread {
   // on with.
   int FileOutcome(MessageRecord* record, uint32_t result) REQUIRES(setup_.outbox);
   void SaveOutbox() REQUIRES(setup_.outbox);
+  // The refresh's entries; a record being sent that had none gets its
+  // attempt in flight counted, so that a message that keeps failing is
+  // tried five times in all, not six.
+  void KeepRetryEntries() REQUIRES(setup_.outbox);
+  // Gives the entries when the view is on screen, gives back the Outbox
+  // lock, then tells the view.
+  void UnlockAndTellView() RELEASE(setup_.outbox);
 
   SendThreadSetup setup_;
+  RetryTable retries_;
+  std::atomic<bool> outboxShown_{false};
   std::thread thread_;
   PipeCanceller canceller_;  // the thread's pipe, opening or open
   mutable Mutex mutex_;

@@ -20,12 +20,10 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const StorePaths paths = StorePaths::InFolder(folder);
   AppLists lists;
-  RetryTable retries;
   SystemClock clock;
   {
     ScopedLock hold(lists.outbox);
     LoadMessageFile(paths.outbox, lists.outbox);
-    AddGivenUpEntries(lists.outbox, retries, clock.TickCount());
     SaveMessageFileOrLog(paths.outbox, lists.outbox);
   }
   {
@@ -39,7 +37,6 @@ int main(int argc, char** argv) {
   SendThreadSetup setup{
       lists.outbox,
       paths.outbox,
-      retries,
       SendFiling{lists.sent, paths.sent, lists.reports, paths.reports},
       clock,
       [&](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {

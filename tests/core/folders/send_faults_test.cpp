@@ -11,7 +11,6 @@
 namespace zeph {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::EngineFixture;
 
 class SendFaultsTest : public EngineFixture {
@@ -47,7 +46,7 @@ TEST_F(SendFaultsTest, AKilledAndRestartedServiceSendsEveryWaitingMessageOnce) {
   ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_WAITING; }));
   Queue("queued while away");
   Queue("queued while away, too");
-  std::this_thread::sleep_for(200ms);  // passes find no service
+  ASSERT_TRUE(WaitForConnectionChecks(2));  // passes find no service
   EXPECT_EQ(OutboxCount(), 3);
 
   service_.Start(folder_);
@@ -67,12 +66,10 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return OutboxState(0) == MRF_SENDING; }));
   service_.Freeze(true);
-  // The Outbox view's refreshes and the clock go on meanwhile.
-  for (int i = 0; i < 10; ++i) {
-    GiveRetryEntries();
-    clock_.Advance(1000);
-    std::this_thread::sleep_for(100ms);
-  }
+  // The Outbox view's refresh and the clock go on meanwhile: the thread
+  // waits for its request without the Outbox lock.
+  GiveRetryEntries();
+  clock_.Advance(10000);
   EXPECT_EQ(OutboxCount(), 4);
   EXPECT_EQ(OutboxState(0), MRF_SENDING);
   service_.Freeze(false);
