@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <atomic>
 #include <thread>
 
 #include "core/store/locked_block_list.h"
+#include "support/thread_state.h"
 
 namespace zeph {
 namespace {
 
-std::unique_ptr<int> Block(int value) { return std::make_unique<int>(value); }
+std::unique_ptr<int> Block(int value) {
+  return std::make_unique<int>(value);
+}
 
 std::vector<int> Values(const BlockList<int>& list) {
   std::vector<int> values;
@@ -63,13 +68,16 @@ TEST(LockedBlockListTest, LockIsReentrantForTheHoldingThread) {
 
 TEST(LockedBlockListTest, HolderKeepsOtherThreadsOut) {
   LockedBlockList<int> list;
+  std::atomic<pid_t> adder{0};
   std::atomic<bool> added{false};
   list.Lock();
   std::thread other([&] {
-    list.Add(Block(7));
+    auto block = Block(7);
+    adder = gettid();
+    list.Add(std::move(block));
     added = true;
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  while (!added && !(adder != 0 && testing::ThreadSleeps(adder))) std::this_thread::yield();
   EXPECT_FALSE(added.load());
   EXPECT_EQ(list.Count(), 0);
   list.Unlock();
