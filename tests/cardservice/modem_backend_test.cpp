@@ -152,7 +152,7 @@ TEST_F(ModemTest, ConnectionFollowsTheModemStateAndModemManagerComingBack) {
 TEST_F(ModemTest, AModemRemovedDuringASendComesBackAndTheOutboxSendsIt) {
   mock_.SetSend(60000, 0);
   Queue("Once more");
-  GiveRetryEntries();
+  Engine().GiveRetryEntries();
   StartEngine();
   ASSERT_TRUE(WaitUntil([&] { return mock_.Created().size() == 1; }));
   mock_.RemoveModem();

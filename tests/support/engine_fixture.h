@@ -75,8 +75,6 @@ class EngineFixture : public ::testing::Test {
     QueueOutboxRecord(lists_.outbox, paths_.outbox,
                       Message("+447700900123", text, clock_.LocalTime(), kind | MRF_WAITING));
   }
-  // As the Outbox module does at each refresh.
-  void GiveRetryEntries() { Engine().GiveRetryEntries(); }
   // What the card service sent, oldest first.
   nlohmann::json SentLog() {
     return nlohmann::json::parse(service_.Control(R"({"verb":"sent-log"})"))["messages"];

@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
   {
     ScopedLock hold(lists.outbox);
     LoadMessageFile(paths.outbox, lists.outbox);
-    SaveMessageFileOrLog(paths.outbox, lists.outbox);
   }
   {
     ScopedLock hold(lists.sent);

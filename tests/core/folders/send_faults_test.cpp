@@ -68,7 +68,7 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   service_.Freeze(true);
   // The Outbox view's refresh and the clock go on meanwhile: the thread
   // waits for its request without the Outbox lock.
-  GiveRetryEntries();
+  Engine().GiveRetryEntries();
   clock_.Advance(10000);
   EXPECT_EQ(OutboxCount(), 4);
   EXPECT_EQ(OutboxState(0), MRF_SENDING);
