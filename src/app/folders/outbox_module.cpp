@@ -18,7 +18,6 @@
 namespace zeph {
 namespace {
 
-
 MessageFolderSetup OutboxFolder(const ModuleServices& services) {
   ProgramStore& store = *services.store;
   MessageFolderSetup setup{FolderList(store.Lists().outbox, store.Paths().outbox), {}, {}, {}};
