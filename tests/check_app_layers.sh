@@ -10,15 +10,18 @@
 #   platform                                 lock, sockets, settings file, card link
 #   core (src/core)                          standard C++ only
 #
-# The four module layers stand side by side and never include one another:
-# a module that needs another part of the program emits a signal, and the
-# shell connects it. The interface every module of the frame implements,
+# The four module layers stand side by side: none includes another or
+# names a class or struct that another defines (a forward declaration and
+# a cast reach across as surely as an include). A module that needs
+# another part of the program emits a signal, and the shell, which made
+# both, connects it. The interface every module of the frame implements,
 # FolderModule with the module table, is a layer of its own (module) below
 # them. The screenshot tool (tools) sits beside the shell. Every project
 # include names its area ("app/...", "core/..."); the app never includes
 # the card-service emulator.
 set -u
 app_dir=${1:?usage: check_app_layers.sh SRC_APP_DIR}
+module_layers="folders compose pictures contacts"
 
 # The app layers that files of layer $1 may include.
 allowed() {
@@ -32,6 +35,13 @@ allowed() {
     shell | .) echo "shell folders compose pictures contacts module controls base platform" ;;
     tools) echo "tools shell cardsettings folders compose pictures contacts module controls base platform" ;;
     *) return 1 ;;
+  esac
+}
+
+# Prints the layer when it is one of the module layers.
+is_module_layer() {
+  case " $module_layers " in
+    *" $1 "*) echo "$1" ;;
   esac
 }
 
@@ -58,16 +68,41 @@ violations=$(
             continue
             ;;
         esac
-        case $layer:$target in
-          contacts:app/module/folder_module.h | contacts:app/module/module_table.h) continue ;;
-        esac
         to=${target#app/}
         to=${to%%/*}
+        case " $module_layers " in
+          *" $to "*)
+            if [ "$to" != "$layer" ] && [ -n "$(is_module_layer "$layer")" ]; then
+              echo "src/app/$file:${line%%:*}: the module layer $layer includes $target" \
+                "of the module layer $to beside it; emit a signal for the shell to connect"
+              continue
+            fi
+            ;;
+        esac
         case " $layers " in
           *" $to "*) ;;
           *) echo "src/app/$file:${line%%:*}: $layer must not include $target" ;;
         esac
       done
+  done
+  # The classes and structs each module layer defines, named in another.
+  for layer in $module_layers; do
+    [ -d "$layer" ] || continue
+    names=$(cat "$layer"/*.h 2>/dev/null |
+      sed -nE 's/^(class|struct)[[:space:]]+([A-Za-z_][A-Za-z0-9_]*)([[:space:]]+final)?[[:space:]]*[:{].*/\2/p' |
+      sort -u)
+    [ -n "$names" ] || continue
+    pattern=$(echo "$names" | paste -sd'|' -)
+    for other in $module_layers; do
+      [ "$other" != "$layer" ] && [ -d "$other" ] || continue
+      find "$other" -name '*.h' -o -name '*.cpp' | sort | while IFS= read -r file; do
+        # Comments may speak of another module; code may not name it.
+        sed -E 's://.*$::' "$file" | grep -nwE "$pattern" | while IFS= read -r hit; do
+          name=$(echo "${hit#*:}" | grep -owE "$pattern" | head -n 1)
+          echo "src/app/$file:${hit%%:*}: the module layer $other names $name of the module layer $layer"
+        done
+      done
+    done
   done
 )
 if [ -n "$violations" ]; then
