@@ -52,8 +52,7 @@ struct FullSim {
   MessageBoxAsker asker;
   SystemClock clock;
   ContextMenus menus;
-  OpenWindows windows;
-  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
+  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
   std::unique_ptr<ContactsModule> module;
 };
 

@@ -187,7 +187,8 @@ void BM_ReceiveThirtyIntoLargeInbox(benchmark::State& state) {
     }
     std::atomic<int64_t> requestNanoseconds{0};
     TimedPipe timed(std::move(pipe), requestNanoseconds);
-    ReceptionTargets targets{lists.inbox, paths.inbox, lists.reports, paths.reports, lists.chat};
+    ReceptionTargets targets{lists.inbox,   paths.inbox, lists.reports,
+                             paths.reports, lists.chat,  std::nullopt};
     state.ResumeTiming();
 
     const auto start = Clock::now();

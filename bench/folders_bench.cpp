@@ -76,9 +76,7 @@ class Bench {
   // A frame on a freshly made store, shown, after its first paint.
   std::unique_ptr<MainFrame> StartFrame(int startModule) {
     store_ = std::make_unique<ProgramStore>(paths_);  // the last run's store is gone by now
-    windows_ = OpenWindows{};
-    const ModuleServices services{store_.get(), link_.get(), &settings_, &asker_,
-                                  &clock_,      &menus_,     &windows_};
+    const ModuleServices services{store_.get(), link_.get(), &settings_, &asker_, &clock_, &menus_};
     auto frame = std::make_unique<MainFrame>(services, FrameSetup{}, startModule);
     PaintCounter counter;
     frame->installEventFilter(&counter);
@@ -102,7 +100,6 @@ class Bench {
   SilentAsker asker_;
   const SystemClock clock_;
   const ContextMenus menus_;
-  OpenWindows windows_;
 };
 
 void BM_LoadInboxFile(benchmark::State& state) {

@@ -99,7 +99,8 @@ void BM_ReceptionPassOf30Messages(benchmark::State& state) {
            {"Text", 's',
             "Stored message number " + std::to_string(i) + ", a typical length of text."}});
     state.ResumeTiming();
-    ReceptionTargets targets{lists.inbox, paths.inbox, lists.reports, paths.reports, lists.chat};
+    ReceptionTargets targets{lists.inbox,   paths.inbox, lists.reports,
+                             paths.reports, lists.chat,  std::nullopt};
     if (FetchNewMessages(*modem.sync, targets, {}) != 30) state.SkipWithError("not 30 taken");
   }
 }

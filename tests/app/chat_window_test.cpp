@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/base/chat_window_link.h"
 #include "app/compose/chat_list.h"
 #include "app/compose/chat_opener.h"
 #include "app/controls/action_bar.h"
@@ -59,6 +58,9 @@ class ChatWindowTest : public AppFixture {
     opener = std::make_unique<ChatOpener>(
         ChatSetup{services, &owner, [this](QWidget*) { return chosenPicture; },
                   [this](QWidget*) { return savePath; }});
+    QObject::connect(opener.get(), &ChatOpener::Opened,
+                     [this](const std::string& number) { partners.push_back(number); });
+    QObject::connect(opener.get(), &ChatOpener::Closed, [this] { partners.push_back("closed"); });
     ChatWindow* window = opener->Open(seed, true);
     QApplication::processEvents();
     return window;
@@ -86,6 +88,7 @@ class ChatWindowTest : public AppFixture {
   int chosenPicture = 0;
   QString savePath;
   std::unique_ptr<ChatOpener> opener;
+  std::vector<std::string> partners;  // what the opener said: a partner's number or "closed"
 };
 
 TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
@@ -121,21 +124,19 @@ TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
   EXPECT_EQ(opener->Open(*lists.inbox.GetAt(2), true), nullptr);
   EXPECT_EQ(lists.chat.Count(), 3);
 
-  // Reception finds the window through the open windows, reads the partner
-  // and tells it of an arrival.
-  ChatWindowLink* link = OpenChatLink(windows);
-  ASSERT_EQ(link, window);
-  EXPECT_EQ(link->PartnerCaption(), "Anna <+447700900123>");
+  // The opener says who the partner is and carries reception's arrivals to the window.
+  EXPECT_EQ(partners, (std::vector<std::string>{"+447700900123"}));
   lists.chat.Add(Message(kAnna, "Where are you?", At(2026, 12, 5, 12, 3)));
-  link->ConversationAppended();
+  opener->ConversationAppended();
   EXPECT_EQ(Rows(*window).back(), "Anna: Where are you?");
   EXPECT_EQ(window->List()->currentIndex().row(), 3);
   EXPECT_TRUE(window->StatusLine()->currentMessage().startsWith("Last Message Received: "));
   EXPECT_TRUE(window->StatusLine()->currentMessage().endsWith(" 05.12.2026 12:03"));
 
-  // Escape closes it: the handle goes and the chat list is emptied.
+  // Escape closes it: the opener says so and the chat list is emptied.
   QTest::keyClick(window->TextControl()->Edit(), Qt::Key_Escape);
-  EXPECT_EQ(windows.chatWindow, nullptr);
+  EXPECT_EQ(opener->Window(), nullptr);
+  EXPECT_EQ(partners.back(), "closed");
   EXPECT_EQ(lists.chat.Count(), 0);
   EXPECT_NE(opener->Open(*lists.inbox.GetAt(0), true), nullptr);
 }

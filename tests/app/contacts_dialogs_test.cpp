@@ -83,10 +83,8 @@ TEST_F(ContactsDialogsTest, AContactLongerThanTheTypingLimitsIsNotShortened) {
   QTest::keyClick(&edit, Qt::Key_Return);
   EXPECT_EQ(OnSim().back(), "Twenty Chars Name 20 " + number);
 
-  OpenAddToContacts(nullptr, services, number);  // a sender's number as long
-  QWidget* added = windows.contactInformation;
-  EXPECT_EQ(Field(added, ControlId::kContactNumber)->text().toStdString(), number);
-  added->close();
+  ContactInformationDialog added(nullptr, services, number);  // a sender's number as long
+  EXPECT_EQ(Field(&added, ControlId::kContactNumber)->text().toStdString(), number);
 }
 
 TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {

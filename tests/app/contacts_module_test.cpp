@@ -10,6 +10,7 @@
 #include "app/contacts/contact_information_dialog.h"
 #include "app/controls/action_bar.h"
 #include "app/shell/frame_client.h"
+#include "app/shell/frame_windows.h"
 #include "core/devicelink/wire_layout.h"
 #include "support/contacts_fixture.h"
 #include "support/records.h"
@@ -132,8 +133,9 @@ TEST_F(ContactsModuleTest, AFailedStartUpReadIsRetriedUntilItWorks) {
 
 TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothingThenNewAppends) {
   ContactsModule* module = OpenContacts();
-  OpenAddToContacts(frame.get(), services, "+49 170-555 12");
-  QPointer<QWidget> open = windows.contactInformation;
+  new FrameWindows(*frame, services, {});  // owned by the frame, which sends Add To Contacts here
+  emit frame->ContactInformationRequested("+49 170-555 12");
+  QPointer<QWidget> open = module->AddToContactsWindow();
   ASSERT_FALSE(open.isNull());
   EXPECT_FALSE(open->isModal());
   EXPECT_EQ(FindControlAs<QLineEdit>(open, ControlId::kContactNumber)->text(), "+4917055512");
@@ -150,7 +152,8 @@ TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothingThenNewApp
   QTest::keyClicks(FindControlAs<QLineEdit>(open, ControlId::kContactName), "Ida Sund");
   QTest::keyClick(open, Qt::Key_Return);  // saved, closed, and it deletes itself
   QApplication::processEvents();
-  EXPECT_TRUE(windows.contactInformation.isNull());
+  EXPECT_TRUE(open.isNull());
+  EXPECT_EQ(module->AddToContactsWindow(), nullptr);
   EXPECT_EQ(Rows(module->ListView())[8], "Ida Sund +4917055512");  // shown at once
 
   // Closed, New works again (what the card takes is the dialog's own case).

@@ -8,10 +8,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/base/control_id.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/module_list.h"
-#include "app/folders/placeholder_module.h"
+#include "app/controls/report_list_view.h"
 #include "app/platform/device_card_link.h"
 #include "app/platform/help.h"
 #include "app/shell/frame_client.h"
@@ -50,7 +49,6 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_EQ(frame->CurrentIndex(), 2);
   EXPECT_TRUE(frame->Module(2)->isVisible());
   EXPECT_FALSE(frame->Module(0)->isVisible());
-  EXPECT_EQ(windows.currentModule, frame->Module(2));
   EXPECT_EQ(frame->Client()->List()->Selected(), 2);
   EXPECT_EQ(log, (std::vector<std::string>{"2 refresh 1"}));
   EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 4, 8, 16}));
@@ -196,7 +194,6 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   DeviceCardLink offline(nobody);
   offline.OpenPipes();
   services.link = &offline;
-  setup.createModule = CreateFolderModule;
   auto frame = MakeFrame(0);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(store.Lists().inbox.Count(), 2);
@@ -207,30 +204,6 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   EXPECT_EQ(frame->objectName(), "ZephSMSMain");
   frame->ChooseModule(4);  // the failing 0x140006 changes nothing
   EXPECT_EQ(frame->CurrentIndex(), 4);
-}
-
-TEST_F(FrameTest, PlaceholderModulesShowTitleAndColumns) {
-  setup.createModule = CreateFolderModule;
-  auto frame = MakeFrame(0);
-  const QStringList titles{"Inbox", "Outbox", "Sent messages", "Delivery reports", "Contacts"};
-  const std::vector<QStringList> columns{{"From", "Date & Time"},
-                                         {"To", "Date & Time", "Status"},
-                                         {"To", "Date & Time"},
-                                         {"To", "Message", "Status", "Date & Time"},
-                                         {"Name", "Number"}};
-  for (int i = 0; i < 5; ++i) {
-    FolderModule* module = frame->Module(i);
-    auto* title = FindControlAs<QLabel>(module, ControlId::kModuleTitle);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text(), titles[i]);
-    EXPECT_TRUE(title->font().bold());
-    auto* list = qobject_cast<ReportListView*>(module->ListView());
-    ASSERT_EQ(list, FindControl(module, ControlId::kModuleList));
-    QStringList header;
-    for (int c = 0; c < list->columnCount(); ++c) header << list->headerItem()->text(c);
-    EXPECT_EQ(header, columns[static_cast<size_t>(i)]);
-    EXPECT_EQ(list->topLevelItemCount(), 0);
-  }
 }
 
 TEST_F(FrameTest, HelpAndToolsOpenTheirPagesAndProgramsAndWhatIsMissingDoesNothing) {

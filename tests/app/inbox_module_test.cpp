@@ -4,11 +4,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "app/base/control_id.h"
-#include "app/compose/chat_opener.h"
 #include "app/controls/message_text_control.h"
 #include "app/folders/folder_list_view.h"
+#include "app/shell/frame_windows.h"
 #include "core/compose/chat_session.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
@@ -162,11 +163,12 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
 
 TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   frame = MakeFrame(0);
-  ChatOpener chats(ChatSetup{services, frame.get(), {}, {}});
+  const auto* windows = new FrameWindows(*frame, services, {});  // owned by the frame
   auto seed = CreateMessageRecord();
   AddNumber(*seed, "+10000");
   seed->text = "";
-  ASSERT_NE(chats.Open(*seed, true), nullptr);
+  ChatWindow* chat = windows->Chats().Open(*seed, true);
+  ASSERT_NE(chat, nullptr);
   AppLists& lists = store.Lists();
   QueueChatMessage(MakeChatMessage("+10000", "ping", std::nullopt, clock.LocalTime()), lists.outbox,
                    store.Paths().outbox, lists.chat);
@@ -178,6 +180,7 @@ TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {
   };
   EXPECT_TRUE(QTest::qWaitFor([&] { return holds(lists.inbox); }, 10000));
   EXPECT_TRUE(holds(lists.chat));
+  EXPECT_TRUE(chat->StatusLine()->currentMessage().startsWith("Last Message Received: "));
 }
 
 // Passes every frame on, noting whether the wait cursor was up as each request went out.
@@ -231,7 +234,7 @@ TEST_F(DamagedInboxTest, GivesTheReadableRecordsAndAWorkingWindow) {
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
   file.close();
 
-  InboxModule inbox(0, services, {}, nullptr);
+  InboxModule inbox(0, services, nullptr);
   inbox.show();  // refreshes
   ASSERT_EQ(inbox.Model()->rowCount(), 3);
   inbox.List()->SelectRow(2);

@@ -1,13 +1,15 @@
 // The main flows by keys alone, against the demo card with a chat open, wired as the program
-// wires them: a message to a typed number, a reply, a chat message, a switch, Options, About.
+// wires them: a message to a typed number, a reply, a chat message, a switch, where Enter
+// sends from the chat, Options, About.
 
 #include <QListWidget>
 
 #include "app/base/control_id.h"
-#include "app/compose/chat_opener.h"
 #include "app/compose/composer_panel.h"
-#include "app/compose/message_editor.h"
-#include "app/shell/chat_enter_filter.h"
+#include "app/controls/message_text_control.h"
+#include "app/controls/module_list.h"
+#include "app/shell/frame_client.h"
+#include "app/shell/frame_windows.h"
 #include "support/folders_fixture.h"
 #include "support/records.h"
 
@@ -36,15 +38,8 @@ void Activate(QWidget* window) {
 TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
   frame = MakeFrame(0);
-  const MessageEditorSetup editors{services, frame.get(), {}};
-  QObject::connect(
-      frame.get(), &MainFrame::EditorRequested,
-      [&editors](const EditorRequest& request) { OpenMessageEditor(editors, request); });
-  ChatOpener chats(ChatSetup{services, frame.get(), {}, {}});
-  QObject::connect(frame.get(), &MainFrame::ChatRequested, &chats, &ChatOpener::Open);
-  ChatEnterFilter chatEnter(windows);
-  QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
-  qApp->installEventFilter(&chatEnter);
+  const auto* windows = new FrameWindows(*frame, services, {});  // owned by the frame
+  ChatOpener& chats = windows->Chats();
   ASSERT_TRUE(InboxReaches(3));
   Activate(frame.get());
 
@@ -58,8 +53,10 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   Activate(frame.get());
   Press(Qt::Key_F, Qt::AltModifier);
   Press(Qt::Key_N);
-  auto* editor = static_cast<MessageEditor*>(windows.messageEditor.data());
+  MessageEditor* editor = windows->Editor();
   ASSERT_NE(editor, nullptr);
+  emit frame->EditorRequested({});  // one editor at a time
+  EXPECT_EQ(frame->findChildren<MessageEditor*>().size(), 1);
   Activate(editor);
   Type("Typed");
   Press(Qt::Key_Return);  // a line break, which the send makes a blank
@@ -78,19 +75,19 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   }
   Activate(editor);
   Press(Qt::Key_Return, Qt::ControlModifier);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return windows.messageEditor.isNull(); }));
+  ASSERT_TRUE(QTest::qWaitFor([windows] { return windows->Editor() == nullptr; }));
 
   // The first Inbox message: Home, Enter replies; the answer, Ctrl+Enter.
   Activate(frame.get());
   Press(Qt::Key_Home);
   Press(Qt::Key_Return);
-  ASSERT_NE(windows.messageEditor, nullptr);
-  auto* to = FindControlAs<QListWidget>(windows.messageEditor, ControlId::kRecipients);
+  ASSERT_NE(windows->Editor(), nullptr);
+  auto* to = FindControlAs<QListWidget>(windows->Editor(), ControlId::kRecipients);
   EXPECT_EQ(to->findItems("Anna Berg", Qt::MatchExactly).size(), 1);  // the sender, by name
-  Activate(windows.messageEditor);
+  Activate(windows->Editor());
   Type("Yes, by keys");
   Press(Qt::Key_Return, Qt::ControlModifier);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return windows.messageEditor.isNull(); }));
+  ASSERT_TRUE(QTest::qWaitFor([windows] { return windows->Editor() == nullptr; }));
 
   // In the chat, Enter sends.
   Activate(chats.Window());
@@ -114,6 +111,19 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   EXPECT_TRUE(answered.flags & MRF_REPLIED);
   EXPECT_EQ(TextOf(*RecordLocked(store.Lists().sent, 2)), "Chat by keys");
 
+  // Enter elsewhere in the frame, here the module list, sends from the chat too; once the
+  // chat is closed, Enter is the list's again, which goes into the module.
+  Activate(chats.Window());
+  Type("From the list");
+  Activate(frame.get());
+  frame->Client()->List()->setFocus();
+  Press(Qt::Key_Return);
+  EXPECT_EQ(chats.Window()->TextControl()->Text(), "");
+  chats.Window()->close();
+  Activate(frame.get());
+  Press(Qt::Key_Return);
+  EXPECT_TRUE(frame->CurrentModule()->isAncestorOf(QApplication::focusWidget()));
+
   // Tools > Options and Help > About, each closed with Escape.
   for (auto [menu, item, title] : {std::tuple{Qt::Key_T, Qt::Key_O, "Options"},
                                    {Qt::Key_H, Qt::Key_A, "About Tavik Short Messaging"}}) {
@@ -128,7 +138,6 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
     Press(item);
     EXPECT_EQ(shown, title);
   }
-  qApp->removeEventFilter(&chatEnter);
 }
 
 }  // namespace

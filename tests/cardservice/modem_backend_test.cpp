@@ -43,8 +43,8 @@ class ModemTest : public testing::EngineFixture {
     return WaitUntil([&] { return ReadConnectionState(*sync_) == state; });
   }
   int Fetch() {
-    ReceptionTargets targets{lists_.inbox, paths_.inbox, lists_.reports, paths_.reports,
-                             lists_.chat};
+    ReceptionTargets targets{lists_.inbox,   paths_.inbox, lists_.reports,
+                             paths_.reports, lists_.chat,  std::nullopt};
     return FetchNewMessages(*sync_, targets, {});
   }
   uint32_t Send(const std::vector<uint8_t>& block, uint8_t& reference) {

@@ -179,8 +179,7 @@ class AppFixture : public ::testing::Test {
   ScriptedAsker asker;
   SystemClock clock;
   ContextMenus menus;
-  OpenWindows windows;
-  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
+  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
   FrameSetup setup;
   std::vector<std::string> log;
   std::vector<QUrl> opened;

@@ -1,10 +1,12 @@
 #pragma once
 // Opens the chat window when a module asks for it (the frame's
-// ChatRequested), and carries the Enter rule's Send to it. One chat window
-// at a time: while one is open, a new request does nothing.
+// ChatRequested), carries the Enter rule's Send and reception's arrivals to
+// it, and says who the partner is while it is open. One chat window at a
+// time: while one is open, a new request does nothing.
 
 #include <QObject>
 #include <QPointer>
+#include <string>
 
 #include "app/compose/chat_window.h"
 
@@ -26,12 +28,25 @@ class ChatOpener final : public QObject {
   ChatWindow* Open(const MessageRecord& seed, bool ownedByFrame);
   // Enter from the shell's rule: the open chat window sends.
   void Send();
+  // Reception copied a message from the partner into the chat list: the
+  // open chat window shows it.
+  void ConversationAppended();
 
-  // The open chat window, or none.
-  ChatWindow* Window() const;
+  // The open chat window, or none. A closed window counts as gone at once,
+  // though it is deleted later.
+  ChatWindow* Window() const { return open_; }
+
+ signals:
+  // A chat window opened with this partner number (Windows-1252).
+  void Opened(const std::string& partnerNumber);
+  // The open chat window closed.
+  void Closed();
 
  private:
+  void Forget(const ChatWindow* window);
+
   ChatSetup setup_;
+  QPointer<ChatWindow> open_;   // from opening to closing
   QPointer<ChatWindow> alone_;  // a window without owner, deleted here if still open
 };
 

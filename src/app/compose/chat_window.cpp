@@ -125,7 +125,6 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
 
   connect(this, &QDialog::finished, this, &ChatWindow::Closed);
   text_->setFocus();
-  services_.windows->chatWindow = this;
 }
 
 void ChatWindow::BuildActionBar() {
@@ -207,10 +206,6 @@ ChatWindow::~ChatWindow() { Closed(); }
 void ChatWindow::Closed() {
   if (closed_) return;
   closed_ = true;
-  // A new chat may open before this window is deleted: leave its handle
-  // and its conversation alone then.
-  if (services_.windows->chatWindow != this) return;
-  services_.windows->chatWindow = nullptr;
   static_cast<void>(services_.store->Lists().chat.RemoveAll());  // always 1
 }
 
@@ -265,8 +260,6 @@ void ChatWindow::Refill(bool arrival) {
   status_->showMessage(Text(StringId::kChatLastReceived) + DayName(last->time) +
                        FromCp1252(FolderDateTimeText(last->time, {})));
 }
-
-std::string ChatWindow::PartnerCaption() const { return ToCp1252(partner_->text()); }
 
 void ChatWindow::ConversationAppended() { Refill(true); }
 

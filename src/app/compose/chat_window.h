@@ -3,9 +3,9 @@
 // with one partner as a conversation, newest at the bottom, and a text
 // field at its foot from which the user answers. What the user sends goes
 // into the Outbox for the send engine and into the conversation; what the
-// partner sends reception appends (ChatWindowLink). One chat window at a
-// time, modeless; it records itself in OpenWindows::chatWindow, where the
-// Enter rule and reception find it. Closing it empties the chat list.
+// partner sends reception appends, and the window's opener tells it. One
+// chat window at a time (ChatOpener), modeless. Closing it empties the
+// chat list.
 
 #include <QDialog>
 #include <QPixmap>
@@ -13,7 +13,6 @@
 #include <functional>
 #include <string>
 
-#include "app/base/chat_window_link.h"
 #include "app/base/module_services.h"
 #include "core/compose/chat_session.h"
 
@@ -41,7 +40,7 @@ struct ChatSetup {
   std::function<QString(QWidget* owner)> askFileName;
 };
 
-class ChatWindow final : public QDialog, public ChatWindowLink {
+class ChatWindow final : public QDialog {
   Q_OBJECT
 
  public:
@@ -68,8 +67,13 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   // the partner's message just came and the status line says when.
   void Refill(bool arrival);
 
-  std::string PartnerCaption() const override;
-  void ConversationAppended() override;
+  // The partner's number (Windows-1252), against which reception matches
+  // arrivals.
+  const std::string& PartnerNumber() const { return opening_.partnerNumber; }
+  // A copy of a message from the partner was appended to the chat list:
+  // the rows are refilled, the last selected, and the status line says
+  // when it came.
+  void ConversationAppended();
 
   const ChatOpening& Opening() const { return opening_; }
   QAction* Command(Button button) const { return commands_[button]; }
@@ -92,8 +96,8 @@ class ChatWindow final : public QDialog, public ChatWindowLink {
   void BuildMessageRow();
   void LayOut();
   void TextChanged();
-  // The window is gone for the rest of the program: the handle is reset
-  // and the chat list emptied, once.
+  // The window is gone for the rest of the program: the chat list is
+  // emptied, once.
   void Closed();
 
   ModuleServices services_;

@@ -115,7 +115,6 @@ MessageEditor::MessageEditor(const MessageEditorSetup& setup, const EditorReques
 
   resize(QSize(kStartWidth, kStartHeight).expandedTo(minimumSizeHint()));
   panel_->TextControl()->setFocus();
-  services_.windows->messageEditor = this;
 }
 
 MessageEditor::~MessageEditor() = default;
@@ -202,7 +201,6 @@ void MessageEditor::SetButton(Button button, bool enabled) {
 }
 
 MessageEditor* OpenMessageEditor(const MessageEditorSetup& setup, const EditorRequest& request) {
-  if (setup.services.windows->messageEditor != nullptr) return nullptr;
   auto* editor = new MessageEditor(setup, request);  // owned by the frame, deleted on close
   editor->show();
   return editor;

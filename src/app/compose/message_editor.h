@@ -4,7 +4,7 @@
 // to one or more recipients. Its action bar holds Send, Cut, Copy, Paste,
 // Attach Picture and Remove Picture; below it sits the composer panel. Send
 // queues one Outbox record per recipient; Escape and the close box discard
-// the message. One editor at a time (OpenWindows::messageEditor).
+// the message. Whoever opens it keeps to one editor at a time.
 
 #include <QDialog>
 #include <array>
@@ -76,8 +76,7 @@ class MessageEditor final : public QDialog {
   QPixmap strip_;         // the strip down the left edge
 };
 
-// Opens the editor for `request` unless one is open (then nothing happens
-// and the result is none). The editor deletes itself when it closes.
+// Opens an editor for `request`. It deletes itself when it closes.
 MessageEditor* OpenMessageEditor(const MessageEditorSetup& setup, const EditorRequest& request);
 
 }  // namespace zeph

@@ -12,7 +12,6 @@
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/base/wait_cursor.h"
-#include "app/contacts/contacts_module.h"
 #include "app/contacts/typed_text_rules.h"
 #include "app/platform/card_link.h"
 #include "core/codecs/error_table.h"
@@ -112,26 +111,6 @@ void ContactInformationDialog::accept() {
     services_.asker->ShowError(kErrorContactNotSaved);
   }
   QDialog::accept();
-}
-
-void OpenAddToContacts(QWidget* owner, const ModuleServices& services, const std::string& number) {
-  if (QWidget* open = services.windows->contactInformation) {
-    open->raise();
-    open->activateWindow();
-    return;
-  }
-  auto* dialog = new ContactInformationDialog(owner, services, number);  // owned by `owner`
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  services.windows->contactInformation = dialog;
-  // The user may have gone to Contacts meanwhile: the list shows the new
-  // entry at once.
-  OpenWindows* windows = services.windows;
-  QObject::connect(dialog, &QDialog::accepted, dialog, [windows] {
-    if (auto* contacts = qobject_cast<ContactsModule*>(windows->currentModule.data())) {
-      contacts->Refresh(RefreshReason::kReload);
-    }
-  });
-  dialog->show();
 }
 
 }  // namespace zeph

@@ -2,8 +2,8 @@
 // Contact Information: the name and number of a SIM contact,
 // new or changed. OK writes the entry to the SIM first and mirrors it in
 // the Contacts list (core/folders/sim_contacts.h has the rules). The
-// Contacts module opens it modally for New and Edit; Add To Contacts opens
-// it modeless with the sender's number.
+// Contacts module opens it modally for New and Edit, and modeless with a
+// sender's number for Add To Contacts.
 
 #include <QDialog>
 #include <string>
@@ -43,11 +43,5 @@ class ContactInformationDialog final : public QDialog {
   QLineEdit* number_;
   QPushButton* ok_;
 };
-
-// Add To Contacts: Contact Information for a new entry with `number`,
-// modeless over `owner`, kept in the services' open windows while it is
-// open. When one is open already it comes to the front as it is. A saved
-// entry shows at once when Contacts is the current module.
-void OpenAddToContacts(QWidget* owner, const ModuleServices& services, const std::string& number);
 
 }  // namespace zeph

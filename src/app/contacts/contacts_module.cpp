@@ -223,7 +223,6 @@ void ContactsModule::EnableSimButtons(bool enabled) {
 }
 
 void ContactsModule::WriteMessage() {
-  if (Services().windows->messageEditor) return;
   const int key = list_->GetCurSelParam();
   const ContactEntry* contact = Services().store->Lists().contacts.GetAt(key);
   if (contact == nullptr) {
@@ -235,7 +234,6 @@ void ContactsModule::WriteMessage() {
 }
 
 void ContactsModule::Chat() {
-  if (Services().windows->chatWindow) return;
   ProgramStore& store = *Services().store;
   const ContactEntry* contact = store.Lists().contacts.GetAt(list_->GetCurSelParam());
   if (contact == nullptr) return;
@@ -276,13 +274,26 @@ void ContactsModule::ShowPopup(QPoint at) {
   }
 }
 
-bool ContactsModule::AddToContactsOpen() const {
-  return !Services().windows->contactInformation.isNull();
+void ContactsModule::OpenAddToContacts(const std::string& number) {
+  if (addToContacts_ != nullptr) {
+    addToContacts_->raise();
+    addToContacts_->activateWindow();
+    return;
+  }
+  // Over the frame: the module need not be on screen.
+  addToContacts_ =
+      new ContactInformationDialog(window(), Services(), number);  // owned by the frame
+  addToContacts_->setAttribute(Qt::WA_DeleteOnClose);
+  // The user may have gone to Contacts meanwhile: the list shows the new
+  // entry at once. Hidden, it rebuilds when it is shown next.
+  connect(addToContacts_, &QDialog::accepted, this, [this] {
+    if (isVisible()) Refresh(RefreshReason::kReload);
+  });
+  addToContacts_->show();
 }
 
-std::unique_ptr<FolderModule> CreateContactsModule(int index, const ModuleServices& services,
-                                                   QWidget* parent) {
-  return std::make_unique<ContactsModule>(index, services, parent);
+bool ContactsModule::AddToContactsOpen() const {
+  return addToContacts_ != nullptr;
 }
 
 }  // namespace zeph

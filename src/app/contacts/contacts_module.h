@@ -4,8 +4,11 @@
 // message or a chat to a contact, and the retry of a SIM read that failed
 // at start-up.
 
+#include <QDialog>
+#include <QPointer>
 #include <QSize>
 #include <memory>
+#include <string>
 
 #include "app/controls/report_list_view.h"
 #include "app/module/folder_module.h"
@@ -37,6 +40,11 @@ class ContactsModule final : public FolderModule {
   void EditContact();    // "&Edit...": Contact Information for the selection
   void DeleteContact();  // "&Delete": the selection, after the question
   void SendContact();    // "&Send...": the selection as a business card
+  // Add To Contacts: Contact Information for a new entry with `number`
+  // (Windows-1252), modeless. When one is open already it comes to the
+  // front as it is; while it is open New and Edit do nothing.
+  void OpenAddToContacts(const std::string& number);
+  QDialog* AddToContactsWindow() const { return addToContacts_; }
 
   // One tick of the retry timer: reads the SIM phonebook again, rebuilds
   // the list when the module is shown, and after a good read enables the
@@ -67,10 +75,8 @@ class ContactsModule final : public FolderModule {
   QPushButton* delete_;
   QPushButton* send_;
   QTimer* retry_;
+  QPointer<QDialog> addToContacts_;  // Contact Information of Add To Contacts, while open
   int sortCode_ = 0;
 };
-
-std::unique_ptr<FolderModule> CreateContactsModule(int index, const ModuleServices& services,
-                                                   QWidget* parent);
 
 }  // namespace zeph

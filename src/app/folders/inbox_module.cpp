@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "app/base/asker.h"
-#include "app/base/chat_window_link.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/wait_cursor.h"
@@ -51,13 +50,11 @@ MessageFolderSetup InboxFolder(const ModuleServices& services) {
 
 }  // namespace
 
-InboxModule::InboxModule(int index, const ModuleServices& services, InboxSetup setup,
-                         QWidget* parent)
+InboxModule::InboxModule(int index, const ModuleServices& services, QWidget* parent)
     : PreviewFolderModule(
           index, services, InboxFolder(services),
           PreviewLabels{"From:", ControlId::kInboxFromLabel, ControlId::kSenderValue},
           SourceFolder::kInbox, parent),
-      setup_(std::move(setup)),
       arrivals_(new QTimer(this)) {  // owned by the module
   setObjectName(QStringLiteral("InboxModule"));
   // The range stays registered, and is registered again whenever the pipe
@@ -85,8 +82,7 @@ void InboxModule::CheckArrivals() {
       continue;  // another indication: read and let go
     }
     Refresh(RefreshReason::kReload);
-    auto* current = qobject_cast<FolderModule*>(Services().windows->currentModule.data());
-    if (current != nullptr && current != this) current->Refresh(RefreshReason::kReload);
+    emit MessagesArrived();
   }
 }
 
@@ -101,22 +97,13 @@ void InboxModule::Reload() {
   hooks.showError = [asker = Services().asker](int code) {
     AnsweredWithoutWaitCursor([asker, code] { asker->ShowError(code); });
   };
-  if (setup_.businessCardReceived) {
-    hooks.businessCardReceived = [this](const MessageRecord& card) {
-      AnsweredWithoutWaitCursor([this, &card] { setup_.businessCardReceived(card); });
-    };
-  }
-  OpenWindows* windows = Services().windows;
-  hooks.chatCaption = [windows]() -> std::optional<std::string> {
-    if (const ChatWindowLink* chat = OpenChatLink(*windows)) return chat->PartnerCaption();
-    return std::nullopt;
-  };
-  hooks.chatAppended = [windows] {
-    if (ChatWindowLink* chat = OpenChatLink(*windows)) chat->ConversationAppended();
+  hooks.businessCardReceived = [this](const MessageRecord& card) {
+    AnsweredWithoutWaitCursor([this, &card] { emit BusinessCardReceived(card); });
   };
   hooks.taken = [this](const MessageRecord& record, bool filed) {
     taken_.push_back(ArrivalOf(record, filed));
   };
+  hooks.chatAppended = [this] { emit ChatMessageArrived(); };
   {
     // Each request may take its whole time-out with a card service that
     // does not answer, and the window cannot repaint meanwhile.
@@ -124,7 +111,7 @@ void InboxModule::Reload() {
     static_cast<void>(
         FetchNewMessages(*pipe,
                          ReceptionTargets{lists.inbox, store.Paths().inbox, lists.reports,
-                                          store.Paths().reports, lists.chat},
+                                          store.Paths().reports, lists.chat, chatPartner_},
                          hooks));  // what it took shows in the reload
   }
   static_cast<void>(Folder().Load());
@@ -188,18 +175,16 @@ void InboxModule::RowsSelected(const std::vector<int>& keys) {
   if (marked) Folder().Save();
 }
 
+void InboxModule::ChatPartnerChanged(const std::optional<std::string>& partnerNumber) {
+  chatPartner_ = partnerNumber;
+}
+
 void InboxModule::Reply() {
-  if (Services().windows->messageEditor) return;
   const int key = SelectedKey();
   const MessageRecord* record = Services().store->Lists().inbox.GetAt(key);
   if (record == nullptr) return;
   const auto scratch = ReplyScratch(*record);
   emit OpenEditor(EditorRequest{EditorMode::kReply, scratch.get(), SourceFolder::kInbox, key});
-}
-
-std::unique_ptr<FolderModule> CreateInboxModule(int index, const ModuleServices& services,
-                                                InboxSetup setup, QWidget* parent) {
-  return std::make_unique<InboxModule>(index, services, std::move(setup), parent);
 }
 
 }  // namespace zeph

@@ -2,13 +2,14 @@
 // The Inbox: the only place messages come in. It
 // registers for the card service's indications when it is made and checks
 // for them every 500 ms, on screen or not; an arrival reloads it (the
-// reception pass runs between its two loads of the file) and the module on
-// screen too. Selecting an unread message marks it read. Reply, Forward,
+// reception pass runs between its two loads of the file) and asks for the
+// module on screen to reload too. Selecting an unread message marks it read. Reply, Forward,
 // Chat, Delete, Save Picture and Delete All work on the selection; a
 // double click or Enter replies.
 
-#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/folders/preview_folder_module.h"
@@ -18,26 +19,21 @@ class QTimer;
 
 namespace zeph {
 
-// What the Inbox needs from outside its layer.
-struct InboxSetup {
-  // Business-card reception: shows "Business Card Received" for the card
-  // and returns when the user has answered. None: cards are dropped.
-  std::function<void(const MessageRecord& card)> businessCardReceived;
-};
-
 class InboxModule final : public PreviewFolderModule {
   Q_OBJECT
 
  public:
   static constexpr int kArrivalCheckMs = 500;
 
-  InboxModule(int index, const ModuleServices& services, InboxSetup setup, QWidget* parent);
+  InboxModule(int index, const ModuleServices& services, QWidget* parent);
 
   // One tick of the arrival timer: reads the indications waiting, without
-  // waiting for more; each "message arrived" reloads the Inbox and, when
-  // another module is on screen, that module as well. Nothing while a
-  // refresh is running: the indication waits for the next tick.
+  // waiting for more; each "message arrived" reloads the Inbox and emits
+  // MessagesArrived. Nothing while a refresh is running: the indication
+  // waits for the next tick.
   void CheckArrivals();
+  // Reception copies the partner's arrivals into the chat list.
+  void ChatPartnerChanged(const std::optional<std::string>& partnerNumber) override;
   const QTimer* ArrivalTimer() const { return arrivals_; }
 
   // The rows that show the unread icon.
@@ -73,13 +69,10 @@ class InboxModule final : public PreviewFolderModule {
  private:
   void TellUnreadCount();
 
-  InboxSetup setup_;
   QTimer* arrivals_;
   std::vector<Arrival> taken_;  // by the pass of the refresh running
   int unread_ = -1;             // as last told
+  std::optional<std::string> chatPartner_;  // none while no chat window is open
 };
-
-std::unique_ptr<FolderModule> CreateInboxModule(int index, const ModuleServices& services,
-                                                InboxSetup setup, QWidget* parent);
 
 }  // namespace zeph

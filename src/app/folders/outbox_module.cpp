@@ -90,7 +90,7 @@ OutboxModule::~OutboxModule() {
 
 void OutboxModule::Command(FolderCommand command) {
   if (command == FolderCommand::kNew) {
-    if (!Services().windows->messageEditor) emit OpenEditor(EditorRequest{});
+    emit OpenEditor(EditorRequest{});
   } else if (command == FolderCommand::kDelete) {
     const int key = SelectedKey();
     if (key < 0) return;
@@ -157,12 +157,7 @@ void OutboxModule::PostEngineChanged() {
 
 void OutboxModule::EngineChanged() {
   refreshQueued_ = false;
-  if (Services().windows->currentModule == this) Refresh(RefreshReason::kReload);
-}
-
-std::unique_ptr<FolderModule> CreateOutboxModule(int index, const ModuleServices& services,
-                                                 OutboxSetup setup, QWidget* parent) {
-  return std::make_unique<OutboxModule>(index, services, setup, parent);
+  if (isVisible()) Refresh(RefreshReason::kReload);  // the module on screen
 }
 
 }  // namespace zeph

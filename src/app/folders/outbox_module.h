@@ -74,7 +74,4 @@ class OutboxModule final : public MessageFolderModule {
   std::atomic<bool> refreshQueued_{false};
 };
 
-std::unique_ptr<FolderModule> CreateOutboxModule(int index, const ModuleServices& services,
-                                                 OutboxSetup setup, QWidget* parent);
-
 }  // namespace zeph

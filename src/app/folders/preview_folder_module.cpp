@@ -127,7 +127,6 @@ void PreviewFolderModule::DeleteSelected() {
 }
 
 void PreviewFolderModule::ForwardSelected() {
-  if (Services().windows->messageEditor) return;
   const int key = SelectedKey();
   std::unique_ptr<MessageRecord> scratch;
   Folder().WithList([&](const MessageList& list) {
@@ -138,7 +137,6 @@ void PreviewFolderModule::ForwardSelected() {
 }
 
 void PreviewFolderModule::ChatWithSelected() {
-  if (Services().windows->chatWindow) return;
   std::unique_ptr<MessageRecord> seed;
   Folder().WithList([&](const MessageList& list) {
     if (const MessageRecord* record = list.GetAt(SelectedKey())) seed = ChatSeedOf(*record);
@@ -147,7 +145,7 @@ void PreviewFolderModule::ChatWithSelected() {
 }
 
 void PreviewFolderModule::WriteNew() {
-  if (!Services().windows->messageEditor) emit OpenEditor(EditorRequest{});
+  emit OpenEditor(EditorRequest{});
 }
 
 void PreviewFolderModule::RowsSelected(const std::vector<int>& keys) {

@@ -45,12 +45,12 @@ class PreviewFolderModule : public MessageFolderModule {
   // Every selected row's record removed, the file saved, the rows rebuilt.
   void DeleteSelected();
   // Forward: the editor with the selected message's text and picture and
-  // no recipient. Nothing while an editor is open or with no selection.
+  // no recipient. Nothing with no selection.
   void ForwardSelected();
-  // Chat: the chat window seeded with the selected message. Nothing while
-  // a chat window is open or with no selection.
+  // Chat: the chat window seeded with the selected message. Nothing with
+  // no selection.
   void ChatWithSelected();
-  // New: the editor without a request, unless one is open.
+  // New: the editor without a request.
   void WriteNew();
   // Reply: the Inbox's alone; the other folders have none.
   virtual void Reply() {}

@@ -41,7 +41,7 @@ ReportsModule::ReportsModule(int index, const ModuleServices& services, QWidget*
 
 void ReportsModule::Command(FolderCommand command) {
   if (command == FolderCommand::kNew) {
-    if (!Services().windows->messageEditor) emit OpenEditor(EditorRequest{});
+    emit OpenEditor(EditorRequest{});
     return;
   }
   if (command != FolderCommand::kDelete) return;
@@ -69,11 +69,6 @@ void ReportsModule::FinishRefresh(RefreshReason reason) {
   }
   MessageFolderModule::FinishRefresh(reason);
   clear_->setEnabled(Model()->rowCount() > 0);
-}
-
-std::unique_ptr<FolderModule> CreateReportsModule(int index, const ModuleServices& services,
-                                                  QWidget* parent) {
-  return std::make_unique<ReportsModule>(index, services, parent);
 }
 
 }  // namespace zeph

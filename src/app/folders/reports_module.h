@@ -38,7 +38,4 @@ class ReportsModule final : public MessageFolderModule {
   QPushButton* clear_;
 };
 
-std::unique_ptr<FolderModule> CreateReportsModule(int index, const ModuleServices& services,
-                                                  QWidget* parent);
-
 }  // namespace zeph

@@ -33,9 +33,4 @@ SentModule::SentModule(int index, const ModuleServices& services, QWidget* paren
   Refresh(RefreshReason::kReload);
 }
 
-std::unique_ptr<FolderModule> CreateSentModule(int index, const ModuleServices& services,
-                                               QWidget* parent) {
-  return std::make_unique<SentModule>(index, services, parent);
-}
-
 }  // namespace zeph

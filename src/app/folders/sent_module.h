@@ -22,7 +22,4 @@ class SentModule final : public PreviewFolderModule {
   void OpenRow() override { ForwardSelected(); }
 };
 
-std::unique_ptr<FolderModule> CreateSentModule(int index, const ModuleServices& services,
-                                               QWidget* parent);
-
 }  // namespace zeph

@@ -51,6 +51,8 @@ void FolderModule::AddButtonRow(const std::vector<QPushButton*>& buttons) {
 
 bool FolderModule::ForwardKey(QKeyEvent*) { return false; }
 
+void FolderModule::ChatPartnerChanged(const std::optional<std::string>&) {}
+
 int FolderModule::SelectedKey() const {
   const auto* list = qobject_cast<const ReportListView*>(ListView());
   return list == nullptr ? -1 : list->GetCurSelParam();

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ class FolderModule : public QWidget {
   // itself.
   virtual int SelectedKey() const;
 
+  // The chat window opened with this partner number, or closed (none).
+  // The Inbox copies the partner's arrivals into the chat; others ignore it.
+  virtual void ChatPartnerChanged(const std::optional<std::string>& partnerNumber);
+
   // Add To Contacts: with a row selected, asks for Contact Information
   // with the sender of the Inbox message at the row's key. The key is read
   // in the Inbox's list whichever module is current; the folders enable
@@ -82,11 +87,20 @@ class FolderModule : public QWidget {
   // (Windows-1252).
   void OpenContactInformation(const std::string& number);
   // Open the message editor with `request` (its scratch record need only
-  // live for the call). Nothing happens while an editor is open.
+  // live for the call). Whoever opens editors ignores the request while
+  // one is open.
   void OpenEditor(const zeph::EditorRequest& request);
   // Open the chat window with a conversation seeded by `seed` (copied).
-  // Nothing happens while a chat window is open.
+  // Whoever opens it ignores the request while a chat window is open.
   void OpenChat(const zeph::MessageRecord& seed);
+  // A business card arrived: whoever shows it returns when the user has
+  // answered, for reception waits (a direct connection). None: it is dropped.
+  void BusinessCardReceived(const zeph::MessageRecord& card);
+  // Messages arrived and were filed: the module on screen reloads.
+  void MessagesArrived();
+  // A message from the open chat's partner was copied into the chat list:
+  // the chat window shows it.
+  void ChatMessageArrived();
 
  protected:
   const ModuleServices& Services() const { return services_; }
@@ -119,7 +133,5 @@ class FolderModule : public QWidget {
 // Makes the module of row `index` of the module table.
 using ModuleFactory = std::function<std::unique_ptr<FolderModule>(
     int index, const ModuleServices& services, QWidget* parent)>;
-std::unique_ptr<FolderModule> CreateFolderModule(int index, const ModuleServices& services,
-                                                 QWidget* parent);
 
 }  // namespace zeph

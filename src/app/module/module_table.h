@@ -25,42 +25,14 @@ struct ModuleRow {
   StringId name;
   StringId description;
   int actionMask;  // FolderCommand bits: the action buttons the module shows
-  std::array<StringId, 4> columns;
-  int columnCount;
 };
 
 inline constexpr std::array<ModuleRow, 5> kModuleTable = {{
-    {IconId::kInbox,
-     StringId::kInboxName,
-     StringId::kInboxDescription,
-     31,
-     {StringId::kInboxFromColumn, StringId::kInboxDateColumn},
-     2},
-    {IconId::kOutbox,
-     StringId::kOutboxName,
-     StringId::kOutboxDescription,
-     9,
-     {StringId::kOutboxToColumn, StringId::kOutboxDateColumn, StringId::kOutboxStatusColumn},
-     3},
-    {IconId::kSent,
-     StringId::kSentName,
-     StringId::kSentDescription,
-     29,
-     {StringId::kSentToColumn, StringId::kSentDateColumn},
-     2},
-    {IconId::kReports,
-     StringId::kReportsName,
-     StringId::kReportsDescription,
-     9,
-     {StringId::kReportsToColumn, StringId::kReportsMessageColumn, StringId::kReportsStatusColumn,
-      StringId::kInboxDateColumn},
-     4},
-    {IconId::kContacts,
-     StringId::kContactsName,
-     StringId::kContactsDescription,
-     25,
-     {StringId::kContactsNameColumn, StringId::kContactsNumberColumn},
-     2},
+    {IconId::kInbox, StringId::kInboxName, StringId::kInboxDescription, 31},
+    {IconId::kOutbox, StringId::kOutboxName, StringId::kOutboxDescription, 9},
+    {IconId::kSent, StringId::kSentName, StringId::kSentDescription, 29},
+    {IconId::kReports, StringId::kReportsName, StringId::kReportsDescription, 9},
+    {IconId::kContacts, StringId::kContactsName, StringId::kContactsDescription, 25},
 }};
 
 struct ActionButtonRow {

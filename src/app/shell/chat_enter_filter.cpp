@@ -4,8 +4,6 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "app/base/module_services.h"
-
 namespace zeph {
 namespace {
 
@@ -16,19 +14,19 @@ bool Within(const QObject* object, const QWidget* window) {
 
 }  // namespace
 
-ChatEnterFilter::ChatEnterFilter(const OpenWindows& windows, QObject* parent)
-    : QObject(parent), windows_(windows) {}
+ChatEnterFilter::ChatEnterFilter(ChatEnterScope scope, QObject* parent)
+    : QObject(parent), scope_(std::move(scope)) {}
 
 bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || windows_.chatWindow == nullptr) return false;
+  if (event->type() != QEvent::KeyPress || !scope_.chatOpen()) return false;
   // Key presses reach the filter once per widget they pass through; only
   // the widget that has the focus counts.
   if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->hasFocus()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
   if (key->modifiers() & Qt::ControlModifier) return false;
-  if (Within(watched, windows_.currentModule) || Within(watched, windows_.messageEditor)) {
-    return false;
+  for (const QWidget* window : scope_.ownEnter()) {
+    if (Within(watched, window)) return false;
   }
   // A modal dialog or an open menu runs a loop of its own, where Enter
   // answers the dialog or picks the item.

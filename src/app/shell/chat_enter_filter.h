@@ -5,16 +5,26 @@
 // open. Ctrl+Enter is never taken.
 
 #include <QObject>
+#include <functional>
+#include <vector>
+
+class QWidget;
 
 namespace zeph {
 
-struct OpenWindows;
+// What the rule asks of whoever owns the windows.
+struct ChatEnterScope {
+  std::function<bool()> chatOpen;
+  // The windows in which Enter keeps its own meaning: the current module
+  // and the message editor; none for one that is not there.
+  std::function<std::vector<const QWidget*>()> ownEnter;
+};
 
 class ChatEnterFilter final : public QObject {
   Q_OBJECT
 
  public:
-  explicit ChatEnterFilter(const OpenWindows& windows, QObject* parent = nullptr);
+  explicit ChatEnterFilter(ChatEnterScope scope, QObject* parent = nullptr);
 
  signals:
   // The chat window's Send; whoever opens the chat window
@@ -25,7 +35,7 @@ class ChatEnterFilter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  const OpenWindows& windows_;
+  ChatEnterScope scope_;
 };
 
 }  // namespace zeph

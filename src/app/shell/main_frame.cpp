@@ -13,6 +13,7 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
+#include "app/contacts/business_card_received_dialog.h"
 #include "app/controls/action_bar.h"
 #include "app/controls/module_list.h"
 #include "app/folders/inbox_module.h"
@@ -107,7 +108,6 @@ void MainFrame::SwitchToModule(int index, bool focusModule) {
   if (FolderModule* previous = CurrentModule()) previous->hide();
   current_ = index;
   FolderModule* module = CurrentModule();
-  services_.windows->currentModule = module;
   client_->Space()->SetCurrentModule(module);
   module->show();
   if (focusModule) module->setFocus(Qt::OtherFocusReason);
@@ -237,6 +237,18 @@ void MainFrame::FitToModule() {
       menuBar()->sizeHint().height() + client_->Bar()->sizeHint().height() + module.height());
   resize(QSize(kStartWidth, kStartHeight).expandedTo(needed));
   client_->Splitter()->setSizes({listWidth, width() - listWidth});
+}
+
+void MainFrame::ReloadCurrentModule() {
+  if (FolderModule* module = CurrentModule()) module->Refresh(RefreshReason::kReload);
+}
+
+void MainFrame::ShowBusinessCard(const MessageRecord& card) {
+  static_cast<void>(ParseBusinessCard(card, CurrentModule(), services_));
+}
+
+void MainFrame::SetChatPartner(const std::optional<std::string>& partnerNumber) {
+  for (FolderModule* module : modules_) module->ChatPartnerChanged(partnerNumber);
 }
 
 void MainFrame::PlaceOnScreen() {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/base/command_id.h"
@@ -62,6 +63,15 @@ class MainFrame final : public QMainWindow {
   void SetCommandEnabled(CommandId command, bool enabled);
   // The current module's action button at `position`, counted from 0.
   void SetActionButtonEnabled(int position, bool enabled);
+  // The module on screen loads its list again (messages arrived or were
+  // queued elsewhere).
+  void ReloadCurrentModule();
+  // "Business Card Received" for `card`, over the module on screen;
+  // returns when the user has answered.
+  void ShowBusinessCard(const MessageRecord& card);
+  // The chat window opened with this partner number, or closed (none):
+  // every module is told.
+  void SetChatPartner(const std::optional<std::string>& partnerNumber);
 
   FrameClient* Client() const { return client_; }
   FolderModule* Module(int index) const;
@@ -79,6 +89,8 @@ class MainFrame final : public QMainWindow {
   void ChatRequested(const zeph::MessageRecord& seed, bool ownedByFrame);
   // Tools, Picture Library.
   void PictureLibraryRequested();
+  // Reception copied a message from the chat's partner into the chat list.
+  void ChatMessageArrived();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

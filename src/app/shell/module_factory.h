@@ -1,6 +1,6 @@
 #pragma once
-// The modules the program's frame shows, by row of the module table:
-// Contacts from its own layer, the message folders from theirs.
+// The one place where the program's modules are made, by row of the
+// module table: the message folders and Contacts.
 
 #include <QWidget>
 #include <memory>

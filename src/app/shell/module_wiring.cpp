@@ -14,6 +14,14 @@ void ConnectModule(FolderModule& module, MainFrame& frame) {
   QObject::connect(&module, &FolderModule::OpenContactInformation, &frame,
                    &MainFrame::ContactInformationRequested);
   QObject::connect(&module, &FolderModule::OpenEditor, &frame, &MainFrame::EditorRequested);
+  // The module that took the messages has reloaded itself already.
+  QObject::connect(&module, &FolderModule::MessagesArrived, &frame, [&frame, &module] {
+    if (frame.CurrentModule() != &module) frame.ReloadCurrentModule();
+  });
+  QObject::connect(&module, &FolderModule::ChatMessageArrived, &frame,
+                   &MainFrame::ChatMessageArrived);
+  QObject::connect(&module, &FolderModule::BusinessCardReceived, &frame,
+                   &MainFrame::ShowBusinessCard);
   const bool ownedByFrame = module.Index() != kContactsModule;
   QObject::connect(&module, &FolderModule::OpenChat, &frame,
                    [&frame, ownedByFrame](const MessageRecord& seed) {

@@ -15,9 +15,6 @@
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
-#include "app/compose/chat_opener.h"
-#include "app/compose/message_editor.h"
-#include "app/contacts/contact_information_dialog.h"
 #include "app/pictures/picture_library_dialog.h"
 #include "app/platform/desktop_notifier.h"
 #include "app/platform/device_card_link.h"
@@ -25,7 +22,7 @@
 #include "app/platform/instance_channel.h"
 #include "app/platform/instance_lock.h"
 #include "app/platform/runtime_folder.h"
-#include "app/shell/chat_enter_filter.h"
+#include "app/shell/frame_windows.h"
 #include "app/shell/main_frame.h"
 #include "core/folders/clock.h"
 #include "core/startup/command_line.h"
@@ -145,8 +142,7 @@ int RunZephSms(int argc, char** argv) {
   MessageBoxAsker asker;
   const SystemClock clock;
   const ContextMenus menus;
-  OpenWindows windows;
-  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
+  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
 
   // On the session bus; without one, or without a notification service on
   // it, notices are simply not shown.
@@ -160,36 +156,14 @@ int RunZephSms(int argc, char** argv) {
   QObject::connect(frame.get(), &MainFrame::PictureLibraryRequested, frame.get(),
                    [&frame, &services] { ShowPictureLibrary(frame.get(), services); });
   frame->show();
-  QObject::connect(frame.get(), &MainFrame::ContactInformationRequested, frame.get(),
-                   [owner = frame.get(), &services](const std::string& number) {
-                     OpenAddToContacts(owner, services, number);  // Add To Contacts
-                   });
-
-  // File > New and the modules' New, Reply and Forward open the message
-  // editor; what it queues shows in the current module at once.
-  const MessageEditorSetup editorSetup{
-      services, frame.get(), [&services](QWidget* owner) { return ChoosePicture(owner, services); }};
-  const auto reloadCurrentModule = [&frame] {
-    if (FolderModule* module = frame->CurrentModule()) module->Refresh(RefreshReason::kReload);
+  // The editor and the chat the modules ask for, and Enter that sends from
+  // the chat.
+  const PictureChooser choosePicture = [&services](QWidget* owner) {
+    return ChoosePicture(owner, services);
   };
-  QObject::connect(frame.get(), &MainFrame::EditorRequested, frame.get(),
-                   [&editorSetup, &frame, reloadCurrentModule](const EditorRequest& request) {
-                     if (MessageEditor* editor = OpenMessageEditor(editorSetup, request)) {
-                       QObject::connect(editor, &MessageEditor::MessageQueued, frame.get(),
-                                        reloadCurrentModule);
-                     }
-                   });
+  new FrameWindows(*frame, services, choosePicture);  // owned by the frame
 
   static_cast<void>(WriteSettingDefaults(settings));  // nobody needs to know what it wrote
-
-  // The modules' Chat opens the chat window, and Enter sends from it.
-  ChatOpener chats(ChatSetup{
-      services, frame.get(), [&services](QWidget* owner) { return ChoosePicture(owner, services); },
-      {}});
-  QObject::connect(frame.get(), &MainFrame::ChatRequested, &chats, &ChatOpener::Open);
-  ChatEnterFilter chatEnter(windows);
-  QObject::connect(&chatEnter, &ChatEnterFilter::SendChatRequested, &chats, &ChatOpener::Send);
-  application.installEventFilter(&chatEnter);
 
   // A "stop" that came during the start ends the program before its loop.
   const int code = stopRequested ? 0 : QApplication::exec();

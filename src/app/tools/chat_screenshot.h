@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "app/base/module_services.h"
 
 namespace zeph {

@@ -118,8 +118,7 @@ int main(int argc, char** argv) {
   MessageBoxAsker asker;
   const SystemClock clock;
   const ContextMenus menus;
-  OpenWindows windows;
-  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus, &windows};
+  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
 
   MainFrame frame(services, {}, 0);
   if (!suffix.isEmpty()) {

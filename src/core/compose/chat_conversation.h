@@ -9,9 +9,7 @@
 
 namespace zeph {
 
-// The chat window's caption field holds the partner as "Name <number>".
-// Reception reads the number back from there (PartnerNumberFromCaption in
-// contact_lookup.h) to route arrivals to the open chat.
+// The chat window's caption field shows the partner as "Name <number>".
 std::string ChatCaption(std::string_view partnerName, std::string_view partnerNumber);
 
 // The moment before which stored messages are left out of a new chat: `now`

@@ -30,14 +30,4 @@ std::string SortNameOf(std::string_view number, const ContactList& contacts) {
   return std::string(number);
 }
 
-std::string PartnerNumberFromCaption(std::string_view caption) {
-  if (size_t open = caption.rfind('<'); open != std::string_view::npos) {
-    caption.remove_prefix(open + 1);
-  }
-  if (size_t close = caption.rfind('>'); close != std::string_view::npos) {
-    caption = caption.substr(0, close);
-  }
-  return std::string(caption);
-}
-
 }  // namespace zeph

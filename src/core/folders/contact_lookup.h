@@ -31,9 +31,4 @@ std::string ContactNameLookup(std::string_view number, const ContactList& contac
 // contact's name and sort by its number.)
 std::string SortNameOf(std::string_view number, const ContactList& contacts);
 
-// The number in the chat window's caption "Name <number>" (ChatCaption):
-// what lies after the last '<', cut at the last '>'. Reception matches
-// arrivals against it to find the open chat's partner.
-std::string PartnerNumberFromCaption(std::string_view caption);
-
 }  // namespace zeph

@@ -11,8 +11,6 @@
 namespace zeph {
 namespace {
 
-// The caption field holds at most 63 characters.
-constexpr size_t kCaptionLimit = 63;
 constexpr int kNoReportMatchTextId = 90;  // "..."
 
 bool IsTaken(const std::vector<uint8_t>& block) {
@@ -51,10 +49,8 @@ void ReplaceEarlier(MessageList& inbox, const MessageRecord& record) {
 
 void RouteToChat(const ReceptionTargets& targets, const ReceptionHooks& hooks,
                  const MessageRecord& record) {
-  if (!hooks.chatCaption) return;
-  std::optional<std::string> caption = hooks.chatCaption();
-  if (!caption) return;
-  const std::string key = MatchKey(PartnerNumberFromCaption(caption->substr(0, kCaptionLimit)));
+  if (!targets.chatPartner) return;
+  const std::string key = MatchKey(*targets.chatPartner);
   if (!NumberContainsKey(FirstNumber(record), key)) return;
   targets.chat.Add(CopyMessageRecord(record));
   if (hooks.chatAppended) hooks.chatAppended();

@@ -22,6 +22,8 @@ struct ReceptionTargets {
   LockedMessageList& reports;
   std::string reportsPath;
   MessageList& chat;  // the open chat's conversation
+  // The open chat's partner number, none while no chat window is open.
+  std::optional<std::string> chatPartner;
 };
 
 // What reception asks of the windows. Every hook may be left empty.
@@ -32,9 +34,6 @@ struct ReceptionHooks {
   // Business-card reception: shows "Business Card Received" for the record
   // and returns when the user has answered. The record is never filed.
   std::function<void(const MessageRecord& card)> businessCardReceived;
-  // The text of the open chat window's partner field ("Name <number>"), or
-  // none when no chat window is open.
-  std::function<std::optional<std::string>()> chatCaption;
   // A copy of a message from the chat partner was appended to `chat`.
   std::function<void()> chatAppended;
   // A message for the user was taken: `filed` in the Inbox, or a business

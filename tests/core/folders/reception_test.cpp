@@ -22,7 +22,6 @@ class ReceptionTest : public EngineFixture {
     hooks_.businessCardReceived = [this](const MessageRecord& card) {
       cards_.push_back(TextOf(card));
     };
-    hooks_.chatCaption = [this]() -> std::optional<std::string> { return chatCaption_; };
     hooks_.chatAppended = [this] { ++chatAppended_; };
     hooks_.taken = [this](const MessageRecord& record, bool filed) {
       taken_.emplace_back(TextOf(record), filed);
@@ -30,8 +29,8 @@ class ReceptionTest : public EngineFixture {
   }
 
   int Fetch() {
-    ReceptionTargets targets{lists_.inbox, paths_.inbox, lists_.reports, paths_.reports,
-                             lists_.chat};
+    ReceptionTargets targets{lists_.inbox,   paths_.inbox, lists_.reports,
+                             paths_.reports, lists_.chat,  chatPartner_};
     return FetchNewMessages(*sync_, targets, hooks_);
   }
   void Deliver(const std::string& fields) {
@@ -47,7 +46,7 @@ class ReceptionTest : public EngineFixture {
   ReceptionHooks hooks_;
   std::vector<int> errors_;
   std::vector<std::string> cards_;
-  std::optional<std::string> chatCaption_;
+  std::optional<std::string> chatPartner_;
   int chatAppended_ = 0;
   std::vector<std::pair<std::string, bool>> taken_;  // text, filed in the Inbox
 };
@@ -107,7 +106,7 @@ TEST_F(ReceptionTest, UnknownDataShowsTheErrorAndIsFiledWithItsText) {
 }
 
 TEST_F(ReceptionTest, MessagesFromTheChatPartnerAlsoGoToTheChat) {
-  chatCaption_ = "Anna <07700900123>";
+  chatPartner_ = "07700900123";
   Deliver(R"("type":"text","text":"to the chat","from":"+447700900123")");
   Deliver(R"("type":"text","text":"not to the chat","from":"+447700900999")");
   Fetch();
