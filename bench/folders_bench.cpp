@@ -115,10 +115,10 @@ void BM_SwitchToInbox(benchmark::State& state) {
   Bench bench(static_cast<int>(state.range(0)));
   auto frame = bench.StartFrame(4);  // Contacts on screen
   for (auto _ : state) {
-    frame->ChooseModule(0);
+    frame->OpenModule(0);
     QApplication::processEvents();
     state.PauseTiming();
-    frame->ChooseModule(4);  // the Inbox's hidden refresh saves its file
+    frame->OpenModule(4);  // the Inbox's hidden refresh saves its file
     QApplication::processEvents();
     state.ResumeTiming();
   }

@@ -15,7 +15,7 @@
 # a cast reach across as surely as an include). A module that needs
 # another part of the program emits a signal, and the shell, which made
 # both, connects it. The interface every module of the frame implements,
-# FolderModule with the module table, is a layer of its own (module) below
+# ModulePage with the module table, is a layer of its own (module) below
 # them. The screenshot tool (tools) sits beside the shell. Every project
 # include names its area ("app/...", "core/..."); the app never includes
 # the card-service emulator.

@@ -36,7 +36,7 @@ TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
   SetFieldText(store.Lists().contacts.GetAt(0)->number, "+15550101");
   EXPECT_EQ(Unnamed(frame.get()), QStringList());
   for (int i = 0; i < 5; ++i) {
-    frame->ChooseModule(i);
+    frame->OpenModule(i);
     EXPECT_EQ(AccessibleName(frame->Module(i)->ListView()),
               Text(kModuleTable[static_cast<size_t>(i)].name));
     EXPECT_EQ(Unnamed(frame.get()), QStringList()) << "module " << i;
@@ -48,8 +48,8 @@ TEST_F(AccessibilityTest, EveryFocusableControlOfTheFrameAndOfOptionsHasAName) {
   // Each field is announced by its own label, not by its group's title.
   EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kChatHours)),
             "Number of hours for which the chat messages are shown in the Chat window:");
-  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kChatName)), "Chat name:");
-  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kCentreNumber)), "Number:");
+  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kNameField)), "Chat name:");
+  EXPECT_EQ(AccessibleName(FindControl(&options, ControlId::kCentreNumberOrDate)), "Number:");
 }
 
 TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
@@ -65,7 +65,7 @@ TEST_F(AccessibilityTest, EveryFieldOfTheContactsDialogsIsNamedByItsLabel) {
     dialog->show();
     EXPECT_EQ(Unnamed(dialog), QStringList()) << dialog->objectName().toStdString();
   }
-  EXPECT_EQ(AccessibleName(FindControl(&information, ControlId::kContactName)), "Name:");
+  EXPECT_EQ(AccessibleName(FindControl(&information, ControlId::kNameField)), "Name:");
   EXPECT_EQ(AccessibleName(FindControl(&information, ControlId::kContactNumber)), "Number:");
   EXPECT_EQ(AccessibleName(FindControl(&send, ControlId::kCardRecipient)), "Recipient:");
   // Here an editable combo box is announced by its text and labelled by
@@ -87,7 +87,7 @@ TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrentAndTakesT
   };
   EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox*", "Sent messages", "Delivery reports",
                                     "Contacts"}));
-  frame->ChooseModule(3);
+  frame->OpenModule(3);
   EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox", "Sent messages", "Delivery reports*",
                                     "Contacts"}));
   EXPECT_EQ(list->child(4)->text(QAccessible::Description),
@@ -95,7 +95,7 @@ TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrentAndTakesT
 
   // Arrows move between modules (Down: the keyboard test), Space and Enter choose the
   // current one again.
-  frame->ChooseModule(2);
+  frame->OpenModule(2);
   ModuleList* modules = frame->Client()->List();
   QApplication::setActiveWindow(frame.get());
   modules->setFocus();

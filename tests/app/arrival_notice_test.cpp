@@ -117,7 +117,7 @@ class ArrivalNoticeTest : public FoldersFixture {
 
 TEST_F(ArrivalNoticeTest, OneNoticePerPassAClickOpensTheInboxOnItsMessageAndReadingWithdrawsIt) {
   frame = MakeFrame(0);
-  frame->ChooseModule(4);
+  frame->OpenModule(4);
   // Start-up took the demo card's three while the frame was not yet shown:
   // no notice. Anna Berg's, selected by the refresh, is read; the picture
   // never counts as unread.
@@ -158,9 +158,9 @@ TEST_F(ArrivalNoticeTest, OneNoticePerPassAClickOpensTheInboxOnItsMessageAndRead
 TEST_F(ArrivalNoticeTest, NoNoticeWithTheSettingOffOrTheFrameActiveAndNoServiceFailsNothing) {
   frame = MakeFrame(0);
   WorkElsewhere();
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 0);
+  settings.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 0);
   Arrive({{{"text", "Quiet"}}}, 4);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1);
+  settings.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1);
   frame->BringToFront();
   ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), kServiceWaitMs));
   Arrive({{{"text", "Seen"}}}, 5);

@@ -44,7 +44,7 @@ TEST_F(CanSendCheckTest, TheTickedBoxSilencesTheWarningAndALinkWithoutPipesCanno
   EXPECT_EQ(Attempt(true), 0);
   EXPECT_EQ(warnings, 2);
   int setting = 0;
-  ASSERT_NE(settings.GetRegistrySubInt(8, "", "CanNotSendWarning", &setting), 0);
+  ASSERT_NE(settings.ReadSettingInt(8, "", "CanNotSendWarning", &setting), 0);
   EXPECT_EQ(setting, 1);
   EXPECT_EQ(Attempt(false), 0);
   EXPECT_EQ(warnings, 2);

@@ -19,7 +19,8 @@ TEST_F(CardServiceTest, TheLinkNotifiesReadsTheCentreNumberAndFailsQuietlyOnceCl
   EXPECT_EQ(device->NotifyModuleSwitch(), 0u);
   {
     OptionsDialog dialog(nullptr, settings, *device);
-    EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber)->text(), "+15550000");
+    EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumberOrDate)->text(),
+              "+15550000");
   }
   device->ClosePipes();
   EXPECT_EQ(device->SyncPipe(), nullptr);

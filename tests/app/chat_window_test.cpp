@@ -44,10 +44,10 @@ class ChatWindowTest : public AppFixture {
  protected:
   void SetUp() override {
     services.clock = &fixedClock;
-    settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Bea");
-    settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+    settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, "Bea");
+    settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 1);
     // The fake link has no card service: no "Message Cannot Be Sent" box.
-    settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+    settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
     AppLists& lists = store.Lists();
     lists.contacts.Add(Contact("Anna", "07700900123"));
     lists.inbox.Add(Message(kAnna, "Are you coming?", At(2026, 12, 5, 11, 40)));
@@ -194,7 +194,7 @@ TEST_F(ChatWindowTest, PicturesComeFromTheLibraryAndGoWithTheButton) {
   EXPECT_EQ(window->Counter()->text(), "121(3)");
   // The text's popup saves the picture to the library, here once the library lost it.
   ASSERT_EQ(store.Lists().pictures.RemoveAt(1), 1);
-  FindMenuItem(window->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  window->TextControl()->SavePictureAction()->trigger();
   EXPECT_EQ(store.Lists().pictures.Count(), 2);
   window->RemovePicture();
   EXPECT_FALSE(window->TextControl()->HasPicture());

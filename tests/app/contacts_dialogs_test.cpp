@@ -30,7 +30,7 @@ class ContactsDialogsTest : public ContactsFixture {
   }
   // Types both fields and presses Enter.
   static void Enter(QDialog& dialog, const QString& name, const QString& number) {
-    Field(&dialog, ControlId::kContactName)->setText(name);
+    Field(&dialog, ControlId::kNameField)->setText(name);
     Field(&dialog, ControlId::kContactNumber)->setText(number);
     QTest::keyClick(&dialog, Qt::Key_Return);
   }
@@ -42,7 +42,7 @@ class ContactsDialogsTest : public ContactsFixture {
 TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
   ContactInformationDialog dialog(nullptr, services);
   dialog.show();
-  QLineEdit* name = Field(&dialog, ControlId::kContactName);
+  QLineEdit* name = Field(&dialog, ControlId::kNameField);
   QLineEdit* number = Field(&dialog, ControlId::kContactNumber);
   EXPECT_EQ(name->maxLength(), 20);  // the card's limit
   EXPECT_EQ(number->maxLength(), 21);
@@ -66,7 +66,7 @@ TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
 
   Refuse(wire::kPhonebookLimitsId);
   ContactInformationDialog fallback(nullptr, services);
-  EXPECT_EQ(Field(&fallback, ControlId::kContactName)->maxLength(), 19);
+  EXPECT_EQ(Field(&fallback, ControlId::kNameField)->maxLength(), 19);
 }
 
 // The limits hold typing back; a longer stored value is shown and written back whole.
@@ -112,7 +112,7 @@ TEST_F(ContactsDialogsTest, NewEntryTooShortRefusedAndAccepted) {
     EXPECT_EQ(InList().size(), demo.size() + c.added) << c.name;
     EXPECT_EQ(OnSim().size(), demo.size() + c.added) << c.name;
     if (c.staysOpen) {
-      EXPECT_EQ(Field(&dialog, ControlId::kContactName)->text(), c.name);
+      EXPECT_EQ(Field(&dialog, ControlId::kNameField)->text(), c.name);
     }
   }
   EXPECT_EQ(asker.errors.front(), kErrorContactNotSaved);
@@ -124,7 +124,7 @@ TEST_F(ContactsDialogsTest, AChangeTheCardRefusesOrCannotHearKeepsTheOldEntry) {
   Refuse(wire::kReplaceEntryId);
   ContactInformationDialog refused(nullptr, services, 0);
   refused.show();
-  EXPECT_EQ(Field(&refused, ControlId::kContactName)->text(), "Anna Berg");
+  EXPECT_EQ(Field(&refused, ControlId::kNameField)->text(), "Anna Berg");
   Enter(refused, "Anna Lind", "+15550111");
   EXPECT_FALSE(refused.isVisible());
   EXPECT_EQ(asker.errors.size(), 1u);
@@ -140,9 +140,9 @@ TEST_F(ContactsDialogsTest, AChangeTheCardRefusesOrCannotHearKeepsTheOldEntry) {
 TEST_F(ContactsDialogsTest, SendBusinessCardGoesToTheChosenContactEvenAfterEditing) {
   SendBusinessCardDialog dialog(nullptr, services, 0);  // Anna Berg
   dialog.show();
-  EXPECT_EQ(Field(&dialog, ControlId::kContactName)->text(), "Anna Berg");
+  EXPECT_EQ(Field(&dialog, ControlId::kNameField)->text(), "Anna Berg");
   QLineEdit* recipient = Field(&dialog, ControlId::kCardRecipient);
-  auto* send = FindControlAs<QPushButton>(&dialog, ControlId::kSendContact);
+  auto* send = FindControlAs<QPushButton>(&dialog, ControlId::kSendButton);
   EXPECT_EQ(recipient->maxLength(), 22);
   EXPECT_FALSE(send->isEnabled());
 

@@ -4,11 +4,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 
 #include "app/base/control_id.h"
 #include "app/contacts/contact_information_dialog.h"
-#include "app/controls/action_bar.h"
 #include "app/shell/frame_client.h"
 #include "app/shell/frame_windows.h"
 #include "core/devicelink/wire_layout.h"
@@ -57,29 +55,24 @@ TEST_F(ContactsModuleTest, ListsTheSimByNameAndHeaderClicksToggleTheOrder) {
 
 TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays) {
   ContactsModule* module = OpenContacts();
-  QMenuBar* menu = frame->menuBar();
-  QMenu* popup = menus.Contacts();
-  ActionBar* bar = frame->Client()->Bar();
+  QMenu* popup = module->ContextMenu();
   auto enabled = [&](bool any) {
     for (CommandId command : {CommandId::kDelete, CommandId::kChat}) {
-      EXPECT_EQ(FindMenuItem(menu, command)->isEnabled(), any) << static_cast<int>(command);
+      EXPECT_EQ(frame->Action(command)->isEnabled(), any) << static_cast<int>(command);
     }
     for (CommandId command : {CommandId::kReply, CommandId::kForward, CommandId::kSavePicture,
                               CommandId::kAddToContacts, CommandId::kDeleteAll}) {
-      EXPECT_FALSE(FindMenuItem(menu, command)->isEnabled()) << static_cast<int>(command);
+      EXPECT_FALSE(frame->Action(command)->isEnabled()) << static_cast<int>(command);
     }
     for (QAction* item : popup->actions())
       EXPECT_EQ(item->isEnabled(), any) << item->text().toStdString();
-    EXPECT_TRUE(bar->ButtonAt(0)->isEnabled());  // New
-    EXPECT_EQ(bar->ButtonAt(1)->isEnabled(), any);
-    EXPECT_EQ(bar->ButtonAt(2)->isEnabled(), any);
   };
   enabled(true);
 
   // The frame's Delete asks, then the module deletes the selection (the
   // first row) without asking again; a refused delete goes all the same.
   Refuse(wire::kDeleteEntryId);
-  frame->RunCommand(CommandId::kDeleteKey);
+  frame->RunCommand(CommandId::kDelete);
   EXPECT_EQ(asker.questions.size(), 1u);
   EXPECT_EQ(Rows(module->ListView()).first(), "Ben Okafor +15550102");
   EXPECT_EQ(OnSim().front(), "Anna Berg +15550101");
@@ -112,7 +105,7 @@ TEST_F(ContactsModuleTest, AFailedStartUpReadIsRetriedUntilItWorks) {
   EXPECT_TRUE(retry->isActive());
   EXPECT_EQ(retry->interval(), 5000);
   for (ControlId id : {ControlId::kNewContact, ControlId::kEditContact, ControlId::kDeleteContact,
-                       ControlId::kSendContact}) {
+                       ControlId::kSendButton}) {
     EXPECT_FALSE(ButtonEnabled(module, id));
   }
   module->RetrySimRead();
@@ -123,11 +116,11 @@ TEST_F(ContactsModuleTest, AFailedStartUpReadIsRetriedUntilItWorks) {
   EXPECT_EQ(store.SimReadStatus(), 0u);
   EXPECT_FALSE(retry->isActive());
   EXPECT_TRUE(ButtonEnabled(module, ControlId::kNewContact));
-  EXPECT_TRUE(ButtonEnabled(module, ControlId::kSendContact));
+  EXPECT_TRUE(ButtonEnabled(module, ControlId::kSendButton));
   EXPECT_TRUE(asker.errors.empty());  // nothing is said
   // Hidden, the module rebuilt nothing; shown, it lists the SIM.
   EXPECT_EQ(module->ListView()->topLevelItemCount(), 0);
-  frame->ChooseModule(4);
+  frame->OpenModule(4);
   EXPECT_EQ(Rows(module->ListView()), kByName);
 }
 
@@ -149,7 +142,7 @@ TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothingThenNewApp
   module->EditContact();
   EXPECT_FALSE(modalOpened);
 
-  QTest::keyClicks(FindControlAs<QLineEdit>(open, ControlId::kContactName), "Ida Sund");
+  QTest::keyClicks(FindControlAs<QLineEdit>(open, ControlId::kNameField), "Ida Sund");
   QTest::keyClick(open, Qt::Key_Return);  // saved, closed, and it deletes itself
   QApplication::processEvents();
   EXPECT_TRUE(open.isNull());
@@ -158,7 +151,7 @@ TEST_F(ContactsModuleTest, WhileAddToContactsIsOpenNewAndEditDoNothingThenNewApp
 
   // Closed, New works again (what the card takes is the dialog's own case).
   watch = OnNextModal([](QWidget* dialog) {
-    QTest::keyClicks(FindControlAs<QLineEdit>(dialog, ControlId::kContactName), "Zoe Park");
+    QTest::keyClicks(FindControlAs<QLineEdit>(dialog, ControlId::kNameField), "Zoe Park");
     QTest::keyClicks(FindControlAs<QLineEdit>(dialog, ControlId::kContactNumber), "+1 555-0199");
     QTest::keyClick(dialog, Qt::Key_Return);
   });

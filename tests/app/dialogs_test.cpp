@@ -20,25 +20,25 @@ class DialogsTest : public AppFixture {
  protected:
   int Int(const char* name) {
     int value = -77;
-    return settings.GetRegistrySubInt(kSection, "", name, &value) ? value : -77;
+    return settings.ReadSettingInt(kSection, "", name, &value) ? value : -77;
   }
   std::string Str(const char* name) {
     std::string value = "<missing>";
-    settings.GetRegistrySubStr(kSection, "", name, &value, 64);
+    settings.ReadSettingString(kSection, "", name, &value, 64);
     return value;
   }
 };
 
 TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
-  settings.SetRegistrySubStr(kSection, "", "OwnName", "Ren\xe9");  // Windows-1252 e-acute
-  settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 12);
-  settings.SetRegistrySubInt(kSection, "", "ChatOnTop", 1);
+  settings.WriteSettingString(kSection, "", "OwnName", "Ren\xe9");  // Windows-1252 e-acute
+  settings.WriteSettingInt(kSection, "", "ChatSMSs", 12);
+  settings.WriteSettingInt(kSection, "", "ChatOnTop", 1);
   OptionsDialog dialog(nullptr, settings, link);
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->text(),
+  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kNameField)->text(),
             QString::fromUtf8("Ren\u00e9"));
   EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text(), "12");
   EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
-  auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumber);
+  auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumberOrDate);
   EXPECT_EQ(centre->text(), "+358405550100");
   EXPECT_EQ(link.Count("0x290003"), 1);
   EXPECT_TRUE(centre->isReadOnly());
@@ -51,22 +51,22 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
 TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFieldAsZero) {
   link.result = 7;  // nothing can be read: the fields stay empty
   OptionsDialog cancelled(nullptr, settings, link);
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumber)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
+  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kNameField)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
   EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
   EXPECT_TRUE(cancelled.findChild<QCheckBox*>("NotifyOnArrival")->isChecked());  // missing: on
-  FindControlAs<QLineEdit>(&cancelled, ControlId::kChatName)->setText("Someone");
+  FindControlAs<QLineEdit>(&cancelled, ControlId::kNameField)->setText("Someone");
   cancelled.reject();
   EXPECT_EQ(cancelled.result(), 0);
   EXPECT_EQ(Str("OwnName"), "<missing>");
   EXPECT_EQ(Int("ChatSMSs"), -77);
   EXPECT_EQ(Int("ChatOnTop"), -77);
 
-  settings.SetRegistrySubInt(kSection, "", "ChatSMSs", 5);
+  settings.WriteSettingInt(kSection, "", "ChatSMSs", 5);
   OptionsDialog dialog(nullptr, settings, link);
   FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();
-  FindControlAs<QLineEdit>(&dialog, ControlId::kChatName)->setText(QString(70, u'x'));
+  FindControlAs<QLineEdit>(&dialog, ControlId::kNameField)->setText(QString(70, u'x'));
   FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->setChecked(true);
   dialog.findChild<QCheckBox*>("NotifyOnArrival")->setChecked(false);
   dialog.accept();

@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
+#include <set>
 
 #include "app/controls/action_bar.h"
 #include "app/controls/module_list.h"
@@ -24,19 +25,20 @@ namespace {
 
 using FrameTest = AppFixture;
 
-std::vector<int> ButtonCommands(const ActionBar& bar) {
-  std::vector<int> commands;
-  for (int i = 0; i < bar.ButtonCount(); ++i) {
-    commands.push_back(bar.ButtonAt(i)->property("command").toInt());
-  }
-  return commands;
+std::vector<QAction*> BarActions(const ActionBar& bar) {
+  std::vector<QAction*> actions;
+  for (int i = 0; i < bar.ButtonCount(); ++i) actions.push_back(bar.ButtonAt(i)->defaultAction());
+  return actions;
 }
 
 TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCardService) {
   auto frame = MakeFrame(0);
+  const FolderActions& a = frame->Actions();
+  const ActionBar& bar = *frame->Client()->Bar();
   EXPECT_EQ(frame->CurrentIndex(), 0);
   EXPECT_NE(std::find(log.begin(), log.end(), "0 refresh 1"), log.end());
-  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 2, 4, 8, 16}));
+  EXPECT_EQ(BarActions(bar),
+            (std::vector<QAction*>{a.newMessage, a.reply, a.forward, a.deleteSelected, a.chat}));
   EXPECT_EQ(link.Count("0x140006"), 0);  // creation shows the first module without a request
   // The phonebook was read under the wait cursor, which is gone again.
   EXPECT_TRUE(link.waitCursorDuringSimRead);
@@ -51,7 +53,8 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_FALSE(frame->Module(0)->isVisible());
   EXPECT_EQ(frame->Client()->List()->Selected(), 2);
   EXPECT_EQ(log, (std::vector<std::string>{"2 refresh 1"}));
-  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 4, 8, 16}));
+  EXPECT_EQ(BarActions(bar),
+            (std::vector<QAction*>{a.newMessage, a.forward, a.deleteSelected, a.chat}));
   EXPECT_EQ(link.Count("0x140006"), 1);
 
   // The current module again: nothing changes, but the request still goes.
@@ -60,16 +63,16 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(link.Count("0x140006"), 2);
 
-  frame->ChooseModule(1);
-  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8}));
+  frame->OpenModule(1);
+  EXPECT_EQ(BarActions(bar), (std::vector<QAction*>{a.newMessage, a.deleteSelected}));
   QApplication::setActiveWindow(frame.get());
-  frame->ChooseModule(3);
-  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8}));
+  frame->OpenModule(3);
+  EXPECT_EQ(BarActions(bar), (std::vector<QAction*>{a.newMessage, a.deleteSelected}));
   EXPECT_EQ(QApplication::focusWidget(), frame->Module(3)->ListView());
   ModuleList* list = frame->Client()->List();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->EntryRect(4).center());
   EXPECT_EQ(frame->CurrentIndex(), 4);
-  EXPECT_EQ(ButtonCommands(*frame->Client()->Bar()), (std::vector<int>{1, 8, 16}));
+  EXPECT_EQ(BarActions(bar), (std::vector<QAction*>{a.newMessage, a.deleteSelected, a.chat}));
 }
 
 TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
@@ -95,12 +98,6 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   bar->ButtonAt(3)->click();
   EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
 
-  // Values outside the five do nothing.
-  log.clear();
-  frame->ActionBarClicked(3);
-  frame->ActionBarClicked(32);
-  EXPECT_TRUE(log.empty());
-
   // The menu bar's items take the same way, Delete All with its own question.
   for (CommandId command : {CommandId::kNew, CommandId::kReply, CommandId::kForward,
                             CommandId::kChat, CommandId::kSavePicture, CommandId::kDeleteAll}) {
@@ -118,25 +115,21 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
 TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItemInTheModulesListAndElsewhere) {
   auto frame = MakeFrame(0);
   frame->activateWindow();
-  std::vector<CommandId> requested;
-  QObject::connect(frame->Module(0), &FolderModule::CommandRequested,
-                   [&requested](CommandId command) { requested.push_back(command); });
   log.clear();
-  // In the module's list the module hands the key to the frame itself.
+  // In the module's list, where the module hands the key to the frame's Delete.
   frame->Module(0)->ListView()->setFocus();
   QTest::keyClick(frame->Module(0)->ListView(), Qt::Key_Delete);
-  EXPECT_EQ(requested, std::vector<CommandId>{CommandId::kDeleteKey});
-  // Elsewhere in the frame the accelerator takes it.
+  ASSERT_EQ(asker.questions.size(), 1u);
+  EXPECT_EQ(asker.questions[0], "Are you sure you want to delete the selected item?");
+  // Elsewhere in the frame the action's shortcut takes it.
   frame->Client()->List()->setFocus();
   QTest::keyClick(frame->Client()->List(), Qt::Key_Delete);
-  EXPECT_EQ(requested.size(), 1u);
-  ASSERT_EQ(asker.questions.size(), 2u);
-  EXPECT_EQ(asker.questions[1], "Are you sure you want to delete the selected item?");
-  // The list's popup menu takes the menu bar's path.
-  QTimer::singleShot(0, [] {
+  EXPECT_EQ(asker.questions.size(), 2u);
+  // The list's popup holds the frame's own Delete.
+  QTimer::singleShot(0, [&frame] {
     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(popup, nullptr);
-    popup->setActiveAction(FindMenuItem(popup, CommandId::kDelete));
+    popup->setActiveAction(frame->Actions().deleteSelected);
     QTest::keyClick(popup, Qt::Key_Return);
   });
   emit frame->Module(0)->ListView()->customContextMenuRequested(QPoint(5, 5));
@@ -144,25 +137,37 @@ TEST_F(FrameTest, DeleteKeyAsksLikeTheDeleteItemInTheModulesListAndElsewhere) {
   EXPECT_EQ(log, (std::vector<std::string>{"0 command 8", "0 command 8", "0 command 8"}));
 }
 
-TEST_F(FrameTest, ModulesEnableCommandsInTheMenuBarThePopupAndTheActionBar) {
+TEST_F(FrameTest, EachCommandIsOneActionInTheMenuBarThePopupAndTheBarWithItsShortcutShown) {
   auto frame = MakeFrame(0);
-  FolderModule* module = frame->Module(0);
-  emit module->CommandEnabled(CommandId::kReply, false);
-  emit module->ActionButtonEnabled(1, false);
-  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
-  EXPECT_FALSE(FindMenuItem(menus.MessageFolders(), CommandId::kReply)->isEnabled());
-  EXPECT_FALSE(frame->Client()->Bar()->ButtonAt(1)->isEnabled());
-  emit module->CommandEnabled(CommandId::kReply, true);
-  emit module->ActionButtonEnabled(1, true);
-  EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
-  EXPECT_TRUE(FindMenuItem(menus.MessageFolders(), CommandId::kReply)->isEnabled());
-  EXPECT_TRUE(frame->Client()->Bar()->ButtonAt(1)->isEnabled());
-
-  // Flags other than 0 and 1 leave the item as it is.
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), CommandId::kReply, 0), 1);
-  EXPECT_EQ(SetMenuItemEnabled(frame->menuBar(), CommandId::kReply, 7), 1);
-  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kReply)->isEnabled());
-  EXPECT_EQ(SetMenuItemEnabled(menus.MessageFolders(), CommandId::kOptions, 0), 0);
+  const FolderActions& a = frame->Actions();
+  QList<QAction*> inMenus;
+  for (QMenu* menu : frame->menuBar()->findChildren<QMenu*>()) inMenus += menu->actions();
+  const std::vector<QAction*> onBar = BarActions(*frame->Client()->Bar());
+  for (QAction* action : {a.newMessage, a.reply, a.forward, a.deleteSelected, a.deleteAll,
+                          a.savePicture, a.addToContacts, a.chat}) {
+    EXPECT_TRUE(inMenus.contains(action)) << action->text().toStdString();
+    EXPECT_TRUE(a.contextMenu->actions().contains(action) || action == a.newMessage);
+    // A module enables a command through its action, wherever it is shown.
+    const auto button = std::find(onBar.begin(), onBar.end(), action) - onBar.begin();
+    action->setEnabled(false);
+    if (button < 5) EXPECT_FALSE(frame->Client()->Bar()->ButtonAt(int(button))->isEnabled());
+    action->setEnabled(true);
+  }
+  // The shortcuts, which the menus show beside the texts.
+  std::set<QString> keys;
+  for (const auto& [command, key] : {std::pair{CommandId::kNew, "Ctrl+N"},
+                                     {CommandId::kReply, "Ctrl+R"}, {CommandId::kForward, "Ctrl+L"},
+                                     {CommandId::kDelete, "Del"}, {CommandId::kChat, "Ctrl+T"},
+                                     {CommandId::kExit, "Ctrl+Q"}, {CommandId::kHelpContents, "F1"}}) {
+    EXPECT_TRUE(inMenus.contains(frame->Action(command))) << key;
+    EXPECT_EQ(frame->Action(command)->shortcut().toString(), key);
+    keys.insert(key);
+  }
+  for (int i = 1; i <= 5; ++i) keys.insert(QStringLiteral("Ctrl+%1").arg(i));
+  for (QAction* action : inMenus) keys.erase(action->shortcut().toString());
+  EXPECT_TRUE(keys.empty());  // Ctrl+1 to Ctrl+5 are in the View menu
+  QTest::keyClick(frame.get(), Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(frame->CurrentIndex(), 2);
 }
 
 TEST_F(FrameTest, AddToContactsPassesTheSelectedInboxSender) {
@@ -202,7 +207,7 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   EXPECT_EQ(store.SimReadStatus(), kIpcNotConnected);
   EXPECT_EQ(frame->windowTitle(), "Tavik Short Messaging");
   EXPECT_EQ(frame->objectName(), "ZephSMSMain");
-  frame->ChooseModule(4);  // the failing 0x140006 changes nothing
+  frame->OpenModule(4);  // the failing 0x140006 changes nothing
   EXPECT_EQ(frame->CurrentIndex(), 4);
 }
 
@@ -267,7 +272,7 @@ TEST_F(FrameTest, ALargeFontLeavesEveryTextOfTheModulesWhole) {
   setup.createModule = CreateProgramModule;
   auto frame = MakeFrame(0);
   for (int index = 0; index < 5; ++index) {
-    frame->ChooseModule(index);
+    frame->OpenModule(index);
     QApplication::processEvents();
     for (const QWidget* control : frame->Module(index)->findChildren<QWidget*>()) {
       QString text;

@@ -50,18 +50,18 @@ TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
   inbox->List()->SelectRow(2);
   EXPECT_TRUE(inbox->Preview()->HasPicture());
   EXPECT_EQ(FileRecords(store.Paths().inbox)->GetAt(2)->flags, pictureFlags);
-  EXPECT_TRUE(FindMenuItem(frame->menuBar(), CommandId::kSavePicture)->isEnabled());
+  EXPECT_TRUE(frame->Action(CommandId::kSavePicture)->isEnabled());
   Choose(*frame, CommandId::kSavePicture);
   Choose(*frame, CommandId::kSavePicture);
   EXPECT_EQ(store.Lists().pictures.Count(), 1);
   EXPECT_EQ(QFileInfo(QString::fromStdString(store.Paths().pictures)).size(), 252);
   inbox->List()->SelectRow(1);
   EXPECT_FALSE(inbox->Preview()->HasPicture());
-  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kSavePicture)->isEnabled());
+  EXPECT_FALSE(frame->Action(CommandId::kSavePicture)->isEnabled());
 
   // Away and back: the user's row is selected again, and shown.
-  frame->ChooseModule(4);
-  frame->ChooseModule(0);
+  frame->OpenModule(4);
+  frame->OpenModule(0);
   EXPECT_EQ(inbox->SelectedKey(), 1);
   EXPECT_EQ(inbox->Preview()->Text(), TextOf(*store.Lists().inbox.GetAt(1)));
 }
@@ -127,7 +127,7 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   Choose(*frame, CommandId::kReply);
   Choose(*frame, CommandId::kForward);
   Choose(*frame, CommandId::kChat);
-  frame->ChooseModule(2);
+  frame->OpenModule(2);
   const uint32_t sentFlags = FileRecords(store.Paths().sent)->GetAt(0)->flags;
   Sent()->List()->SelectRow(1);
   Choose(*frame, CommandId::kReply);                                       // Sent messages has none
@@ -145,7 +145,7 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
   Choose(*frame, CommandId::kDelete);
   EXPECT_EQ(FileRecords(store.Paths().sent)->Count(), 0);
-  frame->ChooseModule(0);
+  frame->OpenModule(0);
   Inbox()->List()->SelectRow(0);
   Inbox()->List()->selectionModel()->select(
       Inbox()->Model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -158,7 +158,7 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 0);
   EXPECT_EQ(Inbox()->Model()->rowCount(), 0);
   EXPECT_EQ(Inbox()->Preview()->Text(), "");
-  EXPECT_FALSE(FindMenuItem(frame->menuBar(), CommandId::kDeleteAll)->isEnabled());
+  EXPECT_FALSE(frame->Action(CommandId::kDeleteAll)->isEnabled());
 }
 
 TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {

@@ -28,7 +28,7 @@ TEST_F(IniSettingsStoreTest, DefaultsOnEmptyStorageAndTheFileLayout) {
     IniSettingsStore settings(Path());
     EXPECT_EQ(WriteSettingDefaults(settings), 1);
     EXPECT_EQ(WriteSettingDefaults(settings), 0);  // nothing missing the second time
-    settings.SetRegistrySubStr(0, "Installation", "BaseDirectory", "/opt/zeph");
+    settings.WriteSettingString(0, "Installation", "BaseDirectory", "/opt/zeph");
   }
   const QByteArray file = FileBytes();
   EXPECT_TRUE(file.contains("[Section8]"));
@@ -41,27 +41,27 @@ TEST_F(IniSettingsStoreTest, DefaultsOnEmptyStorageAndTheFileLayout) {
 
   IniSettingsStore again(Path());
   std::string name;
-  EXPECT_NE(again.GetRegistrySubStr(8, "", "OwnName", &name, 64), 0);
+  EXPECT_NE(again.ReadSettingString(8, "", "OwnName", &name, 64), 0);
   EXPECT_EQ(name, "My Name");
   int hours = -1;
-  EXPECT_NE(again.GetRegistrySubInt(8, "", "ChatSMSs", &hours), 0);
+  EXPECT_NE(again.ReadSettingInt(8, "", "ChatSMSs", &hours), 0);
   EXPECT_EQ(hours, 1);
   std::string base;
-  EXPECT_EQ(again.GetRegistrySubStr(8, "", "BaseDirectory", &base, 256), 0);
+  EXPECT_EQ(again.ReadSettingString(8, "", "BaseDirectory", &base, 256), 0);
 }
 
 TEST_F(IniSettingsStoreTest, MissingValuesLeaveTheCallersValueAndTextsAreCut) {
   IniSettingsStore settings(Path());
   int number = 5;
   std::string text = "kept";
-  EXPECT_EQ(settings.GetRegistrySubInt(8, "", "ChatOnTop", &number), 0);
+  EXPECT_EQ(settings.ReadSettingInt(8, "", "ChatOnTop", &number), 0);
   EXPECT_EQ(number, 5);
-  EXPECT_EQ(settings.GetRegistrySubStr(8, "", "OwnName", &text, 64), 0);
+  EXPECT_EQ(settings.ReadSettingString(8, "", "OwnName", &text, 64), 0);
   EXPECT_EQ(text, "kept");
-  settings.SetRegistrySubStr(8, "", "OwnName", "Smith, John \xe9");  // a comma and a 1252 byte
-  EXPECT_NE(settings.GetRegistrySubStr(8, "", "OwnName", &text, 64), 0);
+  settings.WriteSettingString(8, "", "OwnName", "Smith, John \xe9");  // a comma and a 1252 byte
+  EXPECT_NE(settings.ReadSettingString(8, "", "OwnName", &text, 64), 0);
   EXPECT_EQ(text, "Smith, John \xe9");
-  EXPECT_NE(settings.GetRegistrySubStr(8, "", "OwnName", &text, 6), 0);
+  EXPECT_NE(settings.ReadSettingString(8, "", "OwnName", &text, 6), 0);
   EXPECT_EQ(text, "Smith");
 }
 
@@ -72,11 +72,11 @@ TEST_F(IniSettingsStoreTest, GarbageFileGivesDefaults) {
   WriteFile(junk);
   IniSettingsStore settings(Path());
   int value = 9;
-  EXPECT_EQ(settings.GetRegistrySubInt(8, "", "ChatSMSs", &value), 0);
-  EXPECT_EQ(settings.GetRegistrySubInt(8, "", "ChatOnTop", &value), 0);
+  EXPECT_EQ(settings.ReadSettingInt(8, "", "ChatSMSs", &value), 0);
+  EXPECT_EQ(settings.ReadSettingInt(8, "", "ChatOnTop", &value), 0);
   EXPECT_EQ(value, 9);
   WriteSettingDefaults(settings);
-  EXPECT_NE(settings.GetRegistrySubInt(8, "", "ChatSMSs", &value), 0);
+  EXPECT_NE(settings.ReadSettingInt(8, "", "ChatSMSs", &value), 0);
   EXPECT_EQ(value, 1);
 }
 
@@ -85,10 +85,10 @@ TEST_F(IniSettingsStoreTest, ReadOnlyFileStillReadsAndKeepsWritesForTheRun) {
   QFile::setPermissions(Path(), QFile::ReadOwner);
   IniSettingsStore settings(Path());
   int value = 0;
-  EXPECT_NE(settings.GetRegistrySubInt(8, "", "ChatSMSs", &value), 0);
+  EXPECT_NE(settings.ReadSettingInt(8, "", "ChatSMSs", &value), 0);
   EXPECT_EQ(value, 4);
-  settings.SetRegistrySubInt(8, "", "ChatOnTop", 1);
-  EXPECT_NE(settings.GetRegistrySubInt(8, "", "ChatOnTop", &value), 0);
+  settings.WriteSettingInt(8, "", "ChatOnTop", 1);
+  EXPECT_NE(settings.ReadSettingInt(8, "", "ChatOnTop", &value), 0);
   EXPECT_EQ(value, 1);
   if (geteuid() != 0) {  // root writes whatever the file's mode
     EXPECT_FALSE(FileBytes().contains("ChatOnTop"));

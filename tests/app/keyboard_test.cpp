@@ -36,7 +36,7 @@ void Activate(QWidget* window) {
 }
 
 TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+  settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
   frame = MakeFrame(0);
   const auto* windows = new FrameWindows(*frame, services, {});  // owned by the frame
   ChatOpener& chats = windows->Chats();

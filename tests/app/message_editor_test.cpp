@@ -37,7 +37,7 @@ class MessageEditorTest : public AppFixture {
  protected:
   MessageEditorTest() {
     // The fake card has no connection; the warning would stop the test.
-    settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+    settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
     store.Lists().contacts.Add(Contact("Bertil", "+46701112233"));
     store.Lists().contacts.Add(Contact("anna", "0401234567"));
     store.Lists().contacts.Add(Contact("Cecilia", "+358409999999"));
@@ -171,7 +171,7 @@ TEST_F(MessageEditorTest, SavePictureInTheTextsPopupAddsThePictureToTheLibrary) 
   source->picture = NumberedPicture();
   const auto scratch = ForwardScratch(*source);
   MessageEditor* editor = Open({EditorMode::kForward, scratch.get(), SourceFolder::kInbox, -1});
-  FindMenuItem(editor->Panel()->TextControl()->ContextPopup(), CommandId::kSavePicture)->trigger();
+  editor->Panel()->TextControl()->SavePictureAction()->trigger();
   ASSERT_EQ(store.Lists().pictures.Count(), 1);
   EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());
   PictureList saved;

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "app/base/menus.h"
 #include "support/app_fixture.h"
 #include "support/fake_pipe.h"
 
@@ -97,7 +96,7 @@ TEST_F(MessageTextControlTest, PastingFarPastTheLimitKeepsWhatFits) {
 
 TEST_F(MessageTextControlTest, PictureRefusedPast121CharactersRemoveKeepsTheTextClearEmptiesIt) {
   auto control = Make();
-  QAction* save = FindMenuItem(control->ContextPopup(), CommandId::kSavePicture);
+  QAction* save = control->SavePictureAction();
   control->SetText("one\r\ntwo\tthree");
   EXPECT_EQ(control->Text(), "one  two three");
   control->AttachPicture(CornerPicture());
@@ -119,7 +118,7 @@ TEST_F(MessageTextControlTest, PictureRefusedPast121CharactersRemoveKeepsTheText
   EXPECT_EQ(asker.errors, std::vector<int>{58});
   EXPECT_FALSE(control->Picture().has_value());
   EXPECT_EQ(changed.count(), 0);
-  EXPECT_FALSE(FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->isEnabled());
+  EXPECT_FALSE(control->SavePictureAction()->isEnabled());
 
   control->SetText(std::string(121, 'a'));
   control->AttachPicture(CornerPicture());
@@ -175,7 +174,7 @@ TEST_F(MessageTextControlTest, EscapeAskToCloseAndThePopupAsksToSaveThePicture) 
   control->AttachPicture(CornerPicture());
   QTest::mouseClick(control.get(), Qt::RightButton, {}, QPoint(10, 10));
   ASSERT_TRUE(control->ContextPopup()->isVisible());
-  FindMenuItem(control->ContextPopup(), CommandId::kSavePicture)->trigger();
+  control->SavePictureAction()->trigger();
   control->ContextPopup()->close();
   EXPECT_EQ(save.count(), 1);
 

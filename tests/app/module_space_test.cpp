@@ -17,7 +17,7 @@ TEST_F(ModuleSpaceTest, ScrollsInStepsAndDropsTheBarWhenTheModuleFits) {
   frame->resize(MainFrame::kStartWidth, frame->height());  // it opened wide enough
   QApplication::processEvents();
   ModuleSpace* space = frame->Client()->Space();
-  FolderModule* module = frame->Module(0);
+  ModulePage* module = frame->Module(0);
   QScrollBar* bar = space->horizontalScrollBar();
   ASSERT_LT(space->viewport()->width(), 800);
   EXPECT_TRUE(bar->isVisible());

@@ -37,7 +37,7 @@ class OutboxTest : public FoldersFixture {
     // Passes 20 ms apart, so that the test waits for ticks, not seconds.
     setup.createModule = [](int index, const ModuleServices& given, QWidget* parent) {
       if (index == kOutboxModule) {
-        return std::unique_ptr<FolderModule>(std::make_unique<OutboxModule>(
+        return std::unique_ptr<ModulePage>(std::make_unique<OutboxModule>(
             index, given,
             OutboxSetup{std::chrono::milliseconds(20), std::chrono::milliseconds(1000)}, parent));
       }

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/controls/report_list_view.h"
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 #include "app/platform/card_link.h"
 #include "app/shell/main_frame.h"
 #include "core/folders/clock.h"
@@ -71,17 +71,17 @@ class FakeCardLink final : public CardLink {
 };
 
 // Writes every message from the frame into a shared log as "<module> <what> <value>".
-class RecordingModule final : public FolderModule {
+class RecordingModule final : public ModulePage {
  public:
   RecordingModule(int index, const ModuleServices& services, QWidget* parent,
                   std::vector<std::string>& log, QSize initialSize, bool keysToList = false)
-      : FolderModule(index, services, parent),
+      : ModulePage(index, services, parent),
         log_(log),
         list_(new ReportListView(this)),
         keysToList_(keysToList) {
     list_->SetHeader({QStringLiteral("From")});
     list_->setGeometry(0, 0, 100, 100);
-    AdoptList(list_, services.menus->MessageFolders());
+    AdoptList(list_, services.actions->contextMenu);
     SetInitialSize(initialSize);
   }
   void Refresh(RefreshReason reason) override { Log("refresh", static_cast<int>(reason)); }
@@ -165,9 +165,9 @@ class AppFixture : public ::testing::Test {
     return frame;
   }
 
-  // Picks the command's item in the frame's menu bar, as the user would.
+  // Triggers the command's action, as its menu item would.
   static void Choose(MainFrame& frame, CommandId command) {
-    QAction* item = FindMenuItem(frame.menuBar(), command);
+    QAction* item = frame.Action(command);
     ASSERT_NE(item, nullptr) << static_cast<int>(command);
     item->trigger();
   }
@@ -178,8 +178,9 @@ class AppFixture : public ::testing::Test {
   ProgramStore store{StorePaths::InFolder(documents.path().toStdString())};
   ScriptedAsker asker;
   SystemClock clock;
-  ContextMenus menus;
-  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
+  QWidget actionOwner;  // the folder commands of a module made without a frame
+  FolderActions actions = MakeFolderActions(&actionOwner);
+  ModuleServices services{&store, &link, &settings, &asker, &clock, &actions};
   FrameSetup setup;
   std::vector<std::string> log;
   std::vector<QUrl> opened;

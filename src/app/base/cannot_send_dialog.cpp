@@ -44,8 +44,8 @@ CannotSendDialog::CannotSendDialog(QWidget* owner, SettingsStore& settings)
 
 void CannotSendDialog::accept() {
   // Not saved: the warning simply shows again next time.
-  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting,
-                                    doNotShow_->isChecked() ? 1 : 0);
+  (void)settings_.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting,
+                                  doNotShow_->isChecked() ? 1 : 0);
   QDialog::accept();
 }
 

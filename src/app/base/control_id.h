@@ -1,7 +1,7 @@
 #pragma once
 // Controls carry the id under which the program and its tests address them
 // (a module's list, its title, ...), as a widget property. One id may name
-// controls of different dialogs that do the same job.
+// controls of different windows; its name then says which.
 
 #include <QWidget>
 
@@ -12,7 +12,7 @@ enum class ControlId : int {
   // Every module's list view (Add To Contacts reads it); Add Recipients' contacts.
   kModuleList = 8001,
   kSentToLabel = 8002,
-  kCentreNumber = 8005,
+  kCentreNumberOrDate = 8005,  // Options' centre number; the preview folders' date
   kModuleTitle = 8006,
   kAddContactRecipient = 8007,  // Add Recipients' ">>" beside the contacts
   kRemoveRecipient = 8008,      // its "<<"
@@ -27,29 +27,25 @@ enum class ControlId : int {
   kContactNumber = 8018,
   kSelectRecipientOk = 8020,
   kDeleteContact = 8044,
-  kSendContact = 8045,  // the module's Send button and Send Business Card's Send
+  kSendButton = 8045,  // Contacts' Send, Send Business Card's Send, the chat's Send
   kCardRecipient = 8046,
-  kContactName = 8059,  // Contact Information's name, Send Business Card's "Card:"
+  // Contact Information's name, Send Business Card's "Card:", Options' chat name.
+  kNameField = 8059,
   kCardNameChoice = 8068,
   kComposerPlace = 8021,  // the message editor's frame for its composer panel
   kPictureDecoration = 8022,
   kPictureEditArea = 8023,  // the Picture Editor's large picture edit control
   kPicturePreview = 8050,
-  kPictureList = 8052,
+  kPictureOrChatList = 8052,  // the Picture Library's list; the chat's list
   // The preview folders' labels below the list, and the preview.
   kInboxFromLabel = 8048,
   kSenderValue = 8004,
-  kMessageDate = 8005,
   kRecipientValue = 8061,
-  kMessagePreview = 8047,
+  kPreviewOrChatText = 8047,   // the folders' preview; the chat's text control
   kMessageText = 8053,         // the composer's text control
   kSelectedRecipients = 8054,  // Add Recipients' list
   kRecipients = 8056,          // the composer's list of recipients
   kRecipientNumber = 8058,     // Add Recipients' "Number:"
-  kChatName = 8059,
-  kChatSend = 8045,
-  kChatText = 8047,  // the chat's text control (the folders' previews share its id)
-  kChatList = 8052,
   kChatPartner = 8062,
   kLengthCounter = 8064,  // the counter beside an editable text
   kChatOnTop = 8066,

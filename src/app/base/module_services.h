@@ -1,7 +1,7 @@
 #pragma once
 // What a module or a dialog of the program works with, handed to it by
 // whoever makes it: the lists and their files, the card link, the settings,
-// the asker, the clock and the shared context popups. A module reaches
+// the asker, the clock and the frame's folder commands. A module reaches
 // nothing else; what it wants from the frame or from another window it asks
 // for with a signal, and whoever made both connects it.
 
@@ -10,7 +10,7 @@ namespace zeph {
 class Asker;
 class CardLink;
 class Clock;
-class ContextMenus;
+struct FolderActions;
 class ProgramStore;
 class SettingsStore;
 
@@ -21,7 +21,7 @@ struct ModuleServices {
   SettingsStore* settings = nullptr;
   Asker* asker = nullptr;
   const Clock* clock = nullptr;
-  const ContextMenus* menus = nullptr;
+  const FolderActions* actions = nullptr;  // the frame's, which the current module enables
 };
 
 }  // namespace zeph

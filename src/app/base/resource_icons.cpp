@@ -216,9 +216,15 @@ QIcon IconForResource(IconId id) {
   return Derive(base, row->variant);
 }
 
-std::array<QIcon, 4> IconsForButton(const std::array<IconId, 4>& ids) {
-  return {IconForResource(ids[0]), IconForResource(ids[1]), IconForResource(ids[2]),
-          IconForResource(ids[3])};
+QIcon ButtonIcon(const std::array<IconId, 4>& ids) {
+  static constexpr QIcon::Mode kModes[] = {QIcon::Normal, QIcon::Active, QIcon::Disabled,
+                                           QIcon::Selected};
+  QIcon icon;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    const QIcon image = IconForResource(ids[i]);
+    for (int size : {16, 22, 24}) icon.addPixmap(image.pixmap(size, size), kModes[i]);
+  }
+  return icon;
 }
 
 }  // namespace zeph

@@ -100,7 +100,8 @@ enum class IconId : int {
 };
 
 QIcon IconForResource(IconId id);
-// The four images of an action button (normal, hot, disabled, pressed).
-std::array<QIcon, 4> IconsForButton(const std::array<IconId, 4>& ids);
+// An action button's four images (normal, hot, disabled, pressed) as one
+// icon, for the action that the button shows.
+QIcon ButtonIcon(const std::array<IconId, 4>& ids);
 
 }  // namespace zeph

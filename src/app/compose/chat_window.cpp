@@ -20,6 +20,7 @@
 
 #include "app/base/asker.h"
 #include "app/base/can_send_check.h"
+#include "app/base/command_action.h"
 #include "app/base/control_id.h"
 #include "app/base/dialog_fonts.h"
 #include "app/base/program_bitmaps.h"
@@ -39,27 +40,6 @@
 
 namespace zeph {
 namespace {
-
-struct ChatCommand {
-  StringId text;
-  std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
-  QKeyCombination key;          // none of the frame's
-};
-
-// In the order of the bar: ChatWindow::Button is the position.
-const ChatCommand kCommands[] = {
-    {StringId::kSaveAsTextTooltip,
-     {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
-     Qt::CTRL | Qt::Key_S},
-    {StringId::kAttachPictureTooltip,
-     {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
-      IconId::kAttachPicturePressed},
-     kAttachPictureKey},
-    {StringId::kRemovePictureTooltip,
-     {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
-      IconId::kRemovePicturePressed},
-     kRemovePictureKey},
-};
 
 // The window's default size, without the status line.
 constexpr QSize kStartSize(440, 420);
@@ -113,9 +93,9 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
   if (opening_.onTop) setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
   SetControlId(partner_, ControlId::kChatPartner);
-  SetControlId(list_, ControlId::kChatList);
-  SetControlId(text_, ControlId::kChatText);
-  SetControlId(send_, ControlId::kChatSend);
+  SetControlId(list_, ControlId::kPictureOrChatList);
+  SetControlId(text_, ControlId::kPreviewOrChatText);
+  SetControlId(send_, ControlId::kSendButton);
   SetControlId(counter_, ControlId::kLengthCounter);
   for (QWidget* control : {static_cast<QWidget*>(partnerLabel_), static_cast<QWidget*>(partner_),
                            static_cast<QWidget*>(counter_)}) {
@@ -132,13 +112,30 @@ void ChatWindow::BuildActionBar() {
   // follows.
   bar_->setObjectName(QStringLiteral("sausage"));
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (size_t i = 0; i < std::size(kCommands); ++i) {
-    auto* command = new QAction(Text(kCommands[i].text).trimmed(), this);  // owned by the window
-    command->setShortcut(kCommands[i].key);
-    addAction(command);
-    bar_->AddAction(command, IconsForButton(kCommands[i].icons));
-    commands_[i] = command;
-  }
+  // None of the keys is one of the frame's.
+  const auto command = [this](StringId text, const std::array<IconId, 4>& icons,
+                              QKeyCombination key) {
+    QAction* action = NewCommandAction(this, Text(text).trimmed(), icons);
+    action->setShortcut(key);
+    SetToolTipWithKey(action, action->text());
+    addAction(action);
+    bar_->AddAction(action);
+    return action;
+  };
+  commands_[kSaveAsText] =
+      command(StringId::kSaveAsTextTooltip,
+              {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
+              Qt::CTRL | Qt::Key_S);
+  commands_[kAttachPicture] =
+      command(StringId::kAttachPictureTooltip,
+              {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal,
+               IconId::kAttachPictureDisabled, IconId::kAttachPicturePressed},
+              kAttachPictureKey);
+  commands_[kRemovePicture] =
+      command(StringId::kRemovePictureTooltip,
+              {IconId::kRemovePictureNormal, IconId::kRemovePictureHot,
+               IconId::kRemovePictureDisabled, IconId::kRemovePicturePressed},
+              kRemovePictureKey);
   bar_->SetText(Text(StringId::kChatBarText));
   connect(commands_[kSaveAsText], &QAction::triggered, this, &ChatWindow::SaveAsText);
   connect(commands_[kAttachPicture], &QAction::triggered, this, &ChatWindow::AttachPicture);

@@ -13,6 +13,7 @@
 
 #include "app/base/asker.h"
 #include "app/base/can_send_check.h"
+#include "app/base/command_action.h"
 #include "app/base/program_bitmaps.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
@@ -28,45 +29,6 @@
 
 namespace zeph {
 namespace {
-
-struct EditorCommand {
-  StringId text;
-  std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
-  QKeySequence::StandardKey standardKey;  // UnknownKey: `key` instead
-  QKeyCombination key;
-};
-
-// In the order of the bar: MessageEditor::Button is the position. Cut, Copy
-// and Paste keep their usual keys, which the text takes itself while it has
-// the focus; none of the keys is one of the frame's.
-constexpr EditorCommand kCommands[] = {
-    {StringId::kSendTooltip,
-     {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed},
-     QKeySequence::UnknownKey,
-     {}},  // the editor's own key, below
-    {StringId::kCutTooltip,
-     {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed},
-     QKeySequence::Cut,
-     {}},
-    {StringId::kCopyTooltip,
-     {IconId::kCopyNormal, IconId::kCopyNormal, IconId::kCopyDisabled, IconId::kCopyPressed},
-     QKeySequence::Copy,
-     {}},
-    {StringId::kPasteTooltip,
-     {IconId::kPasteNormal, IconId::kPasteHot, IconId::kPasteDisabled, IconId::kPastePressed},
-     QKeySequence::Paste,
-     {}},
-    {StringId::kAttachPictureTooltip,
-     {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal, IconId::kAttachPictureDisabled,
-      IconId::kAttachPicturePressed},
-     QKeySequence::UnknownKey,
-     kAttachPictureKey},
-    {StringId::kRemovePictureTooltip,
-     {IconId::kRemovePictureNormal, IconId::kRemovePictureHot, IconId::kRemovePictureDisabled,
-      IconId::kRemovePicturePressed},
-     QKeySequence::UnknownKey,
-     kRemovePictureKey},
-};
 
 // The editor's default size.
 constexpr int kStartWidth = 520;
@@ -122,19 +84,43 @@ MessageEditor::~MessageEditor() = default;
 void MessageEditor::BuildActionBar() {
   bar_->setObjectName(QStringLiteral("sausage"));
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (size_t i = 0; i < std::size(kCommands); ++i) {
-    const EditorCommand& row = kCommands[i];
-    auto* command = new QAction(Text(row.text).trimmed(), this);  // owned by the editor
-    if (row.standardKey != QKeySequence::UnknownKey) {
-      command->setShortcuts(row.standardKey);
-    } else {
-      command->setShortcut(row.key);
-    }
-    addAction(command);
-    bar_->AddAction(command, IconsForButton(row.icons),
-                    i == kSend ? QKeySequence(Qt::CTRL | Qt::Key_Return) : QKeySequence());
-    commands_[i] = command;
-  }
+  // Cut, Copy and Paste keep their usual keys, which the text takes itself
+  // while it has the focus; none of the keys is one of the frame's.
+  const auto command = [this](StringId text, const std::array<IconId, 4>& icons,
+                              const QList<QKeySequence>& keys, const QKeySequence& ownKey = {}) {
+    QAction* action = NewCommandAction(this, Text(text).trimmed(), icons);
+    action->setShortcuts(keys);
+    SetToolTipWithKey(action, action->text(), ownKey);
+    addAction(action);
+    bar_->AddAction(action);
+    return action;
+  };
+  commands_[kSend] = command(
+      StringId::kSendTooltip,
+      {IconId::kSendNormal, IconId::kSendHot, IconId::kSendDisabled, IconId::kSendPressed}, {},
+      QKeySequence(Qt::CTRL | Qt::Key_Return));  // the editor's own key, below
+  commands_[kCut] =
+      command(StringId::kCutTooltip,
+              {IconId::kCutNormal, IconId::kCutHot, IconId::kCutDisabled, IconId::kCutPressed},
+              QKeySequence::keyBindings(QKeySequence::Cut));
+  commands_[kCopy] = command(
+      StringId::kCopyTooltip,
+      {IconId::kCopyNormal, IconId::kCopyNormal, IconId::kCopyDisabled, IconId::kCopyPressed},
+      QKeySequence::keyBindings(QKeySequence::Copy));
+  commands_[kPaste] = command(
+      StringId::kPasteTooltip,
+      {IconId::kPasteNormal, IconId::kPasteHot, IconId::kPasteDisabled, IconId::kPastePressed},
+      QKeySequence::keyBindings(QKeySequence::Paste));
+  commands_[kAttachPicture] =
+      command(StringId::kAttachPictureTooltip,
+              {IconId::kAttachPictureNormal, IconId::kAttachPictureNormal,
+               IconId::kAttachPictureDisabled, IconId::kAttachPicturePressed},
+              {QKeySequence(kAttachPictureKey)});
+  commands_[kRemovePicture] =
+      command(StringId::kRemovePictureTooltip,
+              {IconId::kRemovePictureNormal, IconId::kRemovePictureHot,
+               IconId::kRemovePictureDisabled, IconId::kRemovePicturePressed},
+              {QKeySequence(kRemovePictureKey)});
   bar_->SetText(Text(StringId::kEditorBarText));
   // Ctrl+Enter sends also while Send is grey, so that a message without a
   // recipient gets "No recipient selected." (the keypad's Enter as well).

@@ -57,7 +57,7 @@ void ContactInformationDialog::Build(const ModuleServices& services, const QStri
                                      const QString& number) {
   setObjectName(QStringLiteral("ContactInformationDialog"));
   setWindowTitle(QStringLiteral("Contact Information"));
-  SetControlId(name_, ControlId::kContactName);
+  SetControlId(name_, ControlId::kNameField);
   SetControlId(number_, ControlId::kContactNumber);
 
   // The limits hold back typing only: a stored value, or a sender's number,

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <unordered_map>
@@ -9,7 +10,7 @@
 
 #include "app/base/asker.h"
 #include "app/base/control_id.h"
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
 #include "app/base/texts.h"
@@ -32,21 +33,21 @@ namespace {
 // buttons along the bottom.
 constexpr QSize kInitialSize(380, 300);
 
-// The action bar's buttons of Contacts (New, Delete, Chat) by position.
-constexpr int kDeleteButton = 1;
-constexpr int kChatButton = 2;
-
 }  // namespace
 
 ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidget* parent)
-    : FolderModule(index, services, parent),
+    : ModulePage(index, services, parent),
       title_(new QLabel(Text(Row().name), this)),                 // owned by the module
       list_(new ReportListView(this)),                            // owned by the module
       new_(new QPushButton(QStringLiteral("&New..."), this)),     // owned by the module
       edit_(new QPushButton(QStringLiteral("&Edit..."), this)),   // owned by the module
       delete_(new QPushButton(QStringLiteral("&Delete"), this)),  // owned by the module
       send_(new QPushButton(QStringLiteral("&Send..."), this)),   // owned by the module
-      retry_(new QTimer(this)) {                                  // owned by the module
+      retry_(new QTimer(this)),                                   // owned by the module
+      popup_(new QMenu(this)),                                    // owned by the module
+      sendAction_(popup_->addAction(QStringLiteral("Se&nd..."))),
+      deleteAction_(popup_->addAction(QStringLiteral("&Delete"))),
+      editAction_(popup_->addAction(QStringLiteral("&Edit..."))) {
   setObjectName(QStringLiteral("ContactsModule"));
   SetControlId(title_, ControlId::kModuleTitle);
   title_->setFont(CreateTitleFont(font()));
@@ -56,15 +57,18 @@ ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidge
   list_->header()->setSectionsClickable(true);
   connect(list_->header(), &QHeaderView::sectionClicked, this, &ContactsModule::SortByColumn);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, &ContactsModule::EditContact);
-  // The popup is the module's own and it carries out the choice itself;
-  // only the Delete key goes the frame's way.
-  AdoptList(list_, nullptr);
-  connect(list_, &QWidget::customContextMenuRequested, this, &ContactsModule::ShowPopup);
+  // Only the popup's Chat and the Delete key go the frame's way.
+  popup_->setObjectName(QStringLiteral("ContactsContextMenu"));
+  popup_->insertAction(sendAction_, services.actions->chat);
+  connect(sendAction_, &QAction::triggered, this, &ContactsModule::SendContact);
+  connect(deleteAction_, &QAction::triggered, this, &ContactsModule::DeleteContact);
+  connect(editAction_, &QAction::triggered, this, &ContactsModule::EditContact);
+  AdoptList(list_, popup_);
 
   const std::pair<QPushButton*, ControlId> buttons[] = {{new_, ControlId::kNewContact},
                                                         {edit_, ControlId::kEditContact},
                                                         {delete_, ControlId::kDeleteContact},
-                                                        {send_, ControlId::kSendContact}};
+                                                        {send_, ControlId::kSendButton}};
   for (const auto& [button, id] : buttons) SetControlId(button, id);
   PlaceTitleAndList(title_, list_);
   AddButtonRow({new_, edit_, delete_, send_});
@@ -82,8 +86,8 @@ ContactsModule::ContactsModule(int index, const ModuleServices& services, QWidge
     // No SIM, or no answer at start-up: nothing is said, the module waits
     // for a read that works.
     EnableSimButtons(false);
-    emit ActionButtonEnabled(kDeleteButton, false);
-    emit ActionButtonEnabled(kChatButton, false);
+    services.actions->deleteSelected->setEnabled(false);
+    services.actions->chat->setEnabled(false);
     retry_->start();
   }
 }
@@ -159,9 +163,10 @@ void ContactsModule::Rebuild() {
   }
   list_->AdjustListView(kAdjustFillWidth);
 
-  for (CommandId command : {CommandId::kReply, CommandId::kForward, CommandId::kSavePicture,
-                            CommandId::kAddToContacts, CommandId::kDeleteAll}) {
-    emit CommandEnabled(command, false);
+  const FolderActions& actions = *Services().actions;
+  for (QAction* none : {actions.reply, actions.forward, actions.savePicture, actions.addToContacts,
+                        actions.deleteAll}) {
+    none->setEnabled(false);
   }
   const int count = list_->topLevelItemCount();
   EnableCommands(count > 0);
@@ -206,16 +211,12 @@ void ContactsModule::SortRows() {
 }
 
 void ContactsModule::EnableCommands(bool any) {
-  // The menu bar's Delete and Chat, and the popup's four items.
-  emit CommandEnabled(CommandId::kDelete, any);
-  emit CommandEnabled(CommandId::kChat, any);
-  QMenu* popup = Services().menus->Contacts();
-  for (CommandId command :
-       {CommandId::kChat, CommandId::kSendContact, CommandId::kDelete, CommandId::kEditContact}) {
-    SetMenuItemEnabled(popup, command, any ? 1 : 0);
+  // The frame's Delete and Chat (menu bar, action bar and the popup's
+  // Chat), and the popup's own three.
+  for (QAction* action : {Services().actions->deleteSelected, Services().actions->chat, sendAction_,
+                          deleteAction_, editAction_}) {
+    action->setEnabled(any);
   }
-  emit ActionButtonEnabled(kDeleteButton, any);
-  emit ActionButtonEnabled(kChatButton, any);
 }
 
 void ContactsModule::EnableSimButtons(bool enabled) {
@@ -251,27 +252,6 @@ void ContactsModule::DeleteSelected() {
         RemoveContact(Services().link->SyncPipe(), Services().store->Lists().contacts, key));
   }
   Rebuild();
-}
-
-void ContactsModule::ShowPopup(QPoint at) {
-  const QAction* chosen = Services().menus->Contacts()->exec(list_->viewport()->mapToGlobal(at));
-  if (chosen == nullptr) return;
-  switch (CommandOf(*chosen)) {
-    case CommandId::kChat:
-      Command(FolderCommand::kChat);
-      break;
-    case CommandId::kSendContact:
-      SendContact();
-      break;
-    case CommandId::kDelete:
-      DeleteContact();
-      break;
-    case CommandId::kEditContact:
-      EditContact();
-      break;
-    default:
-      break;
-  }
 }
 
 void ContactsModule::OpenAddToContacts(const std::string& number) {

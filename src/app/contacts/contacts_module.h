@@ -11,15 +11,17 @@
 #include <string>
 
 #include "app/controls/report_list_view.h"
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTimer;
 
 namespace zeph {
 
-class ContactsModule final : public FolderModule {
+class ContactsModule final : public ModulePage {
   Q_OBJECT
 
  public:
@@ -34,6 +36,9 @@ class ContactsModule final : public FolderModule {
   // (confirmed already), Chat opens a chat with it.
   void Command(FolderCommand command) override;
   ReportListView* ListView() const override { return list_; }
+  // The list's context menu: the frame's Chat, and Send, Delete and Edit,
+  // the module's own commands, which it carries out itself.
+  QMenu* ContextMenu() const { return popup_; }
 
   // The module's own commands: its buttons, its popup and the double click.
   void NewContact();     // "&New...": Contact Information for a new entry
@@ -64,7 +69,6 @@ class ContactsModule final : public FolderModule {
   void WriteMessage();
   void Chat();
   void DeleteSelected();
-  void ShowPopup(QPoint at);
   // Contact Information opened by Add To Contacts is on the screen.
   bool AddToContactsOpen() const;
 
@@ -76,6 +80,10 @@ class ContactsModule final : public FolderModule {
   QPushButton* send_;
   QTimer* retry_;
   QPointer<QDialog> addToContacts_;  // Contact Information of Add To Contacts, while open
+  QMenu* popup_;  // owned by the module
+  QAction* sendAction_;
+  QAction* deleteAction_;
+  QAction* editAction_;
   int sortCode_ = 0;
 };
 

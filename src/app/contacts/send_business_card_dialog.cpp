@@ -39,9 +39,9 @@ SendBusinessCardDialog::SendBusinessCardDialog(QWidget* parent, const ModuleServ
     name_ = FieldText(entry->name);
     number_ = FieldText(entry->number);
   }
-  SetControlId(card_, ControlId::kContactName);
+  SetControlId(card_, ControlId::kNameField);
   SetControlId(recipient_, ControlId::kCardRecipient);
-  SetControlId(send_, ControlId::kSendContact);
+  SetControlId(send_, ControlId::kSendButton);
   card_->setText(FromCp1252(name_));
   card_->setReadOnly(true);
   card_->setFocusPolicy(Qt::ClickFocus);

@@ -14,18 +14,6 @@ constexpr int kLeftPadding = 3 + 4;  // the splitter gap and a margin
 constexpr int kRightPadding = 6;
 constexpr int kTextPadding = 4;  // above and below the caption
 
-// The four icons of a button (normal, hot, disabled, pressed) as one icon.
-QIcon ButtonIcon(const std::array<QIcon, 4>& icons) {
-  QIcon icon;
-  for (int size : {16, 22, 24}) {
-    icon.addPixmap(icons[0].pixmap(size, size), QIcon::Normal);
-    icon.addPixmap(icons[1].pixmap(size, size), QIcon::Active);
-    icon.addPixmap(icons[2].pixmap(size, size), QIcon::Disabled);
-    icon.addPixmap(icons[3].pixmap(size, size), QIcon::Selected);
-  }
-  return icon;
-}
-
 }  // namespace
 
 ActionBar::ActionBar(QWidget* parent)
@@ -64,44 +52,16 @@ QToolButton* ActionBar::NewButton() {
   return button;
 }
 
-void ActionBar::AddButton(const ActionButtonRecord& record) {
-  QToolButton* button = NewButton();
-  button->setIcon(ButtonIcon(record.icons));
-  button->setToolTip(record.tooltip.trimmed());
-  button->setAccessibleName(record.tooltip.trimmed());
-  button->setEnabled(record.initialState != kButtonDisabled);
-  button->setProperty("command", record.command);
-  const int command = record.command;
-  connect(button, &QToolButton::clicked, this, [this, command] { emit Clicked(command); });
-}
-
-void ActionBar::AddAction(QAction* action, const std::array<QIcon, 4>& icons,
-                          const QKeySequence& ownKey) {
-  action->setIcon(ButtonIcon(icons));
-  const QString name = action->text().remove(u'&');
-  const QKeySequence key = ownKey.isEmpty() ? action->shortcut() : ownKey;
-  action->setToolTip(
-      key.isEmpty() ? name
-                    : QStringLiteral("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText)));
+void ActionBar::AddAction(QAction* action) {
   QToolButton* button = NewButton();
   button->setDefaultAction(action);
-  button->setAccessibleName(name);
+  button->setAccessibleName(action->iconText());
 }
 
 int ActionBar::ButtonsStart() const { return leftWidth_; }
 
 int ActionBar::ButtonsEnd() const {
   return row_->sizeHint().width();
-}
-
-void ActionBar::SetButtonState(int position, int state) {
-  QToolButton* button = ButtonAt(position);
-  if (button == nullptr) return;
-  if (QAction* action = button->defaultAction()) {
-    action->setEnabled(state != kButtonDisabled);
-  } else {
-    button->setEnabled(state != kButtonDisabled);
-  }
 }
 
 void ActionBar::RemoveAllButtons() {

@@ -12,8 +12,6 @@
 #include <algorithm>
 
 #include "app/base/asker.h"
-#include "app/base/command_id.h"
-#include "app/base/menus.h"
 #include "app/base/texts.h"
 #include "core/codecs/error_table.h"
 #include "core/codecs/gsm_text.h"
@@ -97,6 +95,7 @@ MessageTextControl::MessageTextControl(QWidget* parent, Pipe* pipe, Asker* error
     : QWidget(parent),
       edit_(new QPlainTextEdit(this)),  // owned by the control
       popup_(new QMenu(this)),          // owned by the control
+      savePicture_(popup_->addAction(QStringLiteral("&Save Picture"))),
       errors_(errors) {
   setObjectName(QStringLiteral("TavSMSEdit"));
   longMessages_ = pipe == nullptr || ReadLongMessageFlag(*pipe) != 0;
@@ -122,9 +121,8 @@ MessageTextControl::MessageTextControl(QWidget* parent, Pipe* pipe, Asker* error
           });
   connect(edit_, &QPlainTextEdit::textChanged, this, &MessageTextControl::TextEdited);
 
-  QAction* save = AddMenuItem(popup_, QStringLiteral("&Save Picture"), CommandId::kSavePicture);
-  save->setEnabled(false);
-  connect(save, &QAction::triggered, this, &MessageTextControl::SavePictureRequested);
+  savePicture_->setEnabled(false);
+  connect(savePicture_, &QAction::triggered, this, &MessageTextControl::SavePictureRequested);
   PlaceEdit();
 }
 
@@ -139,7 +137,7 @@ void MessageTextControl::AttachPicture(const PictureImage& picture) {
   rendered_ = QImage();
   PlaceEdit();
   characterLimit_ = kPictureTextLimit;
-  SetMenuItemEnabled(popup_, CommandId::kSavePicture, 1);
+  savePicture_->setEnabled(true);
   repaint();
   emit Changed();
 }
@@ -163,7 +161,7 @@ void MessageTextControl::DropPicture(bool emptyText) {
   if (emptyText) PutText(QString());
   // The next measurement sets the limit that applies.
   characterLimit_ = readOnly_ ? kReadOnlyCharacterLimit : kLongMessageLimit;
-  SetMenuItemEnabled(popup_, CommandId::kSavePicture, 0);
+  savePicture_->setEnabled(false);
   update();
   emit Changed();
 }
@@ -196,16 +194,19 @@ void MessageTextControl::SetPictureLayout(int layout) {
   layout_ = layout;
 }
 
-size_t MessageTextControl::Length() {
+size_t MessageTextControl::Length() const {
+  return MeasureMessageText(Text(), longMessages_, HasPicture()).length;
+}
+
+void MessageTextControl::EnforceLengthLimit() {
   const std::string text = Text();
   const TextMeasurement measured = MeasureMessageText(text, longMessages_, HasPicture());
   if (!readOnly_) characterLimit_ = measured.characterLimit;
-  if (measured.keep >= text.size()) return measured.length;
+  if (measured.keep >= text.size()) return;
 
   size_t keep = measured.keep;
-  size_t length = measured.length;
   // Never half a line break: the carriage return goes with its line feed.
-  if (keep > 0 && text[keep - 1] == '\r') --keep, --length;
+  if (keep > 0 && text[keep - 1] == '\r') --keep;
   const QString raw = edit_->document()->toRawText();
   const int selectionStart = edit_->textCursor().selectionStart();
   QTextCursor cut(edit_->document());
@@ -217,7 +218,6 @@ size_t MessageTextControl::Length() {
   QTextCursor caret = edit_->textCursor();
   caret.setPosition(std::min(selectionStart, cut.position()));
   edit_->setTextCursor(caret);
-  return length;
 }
 
 void MessageTextControl::SetReadOnly() {
@@ -358,6 +358,7 @@ void MessageTextControl::ReportError(int code) {
 }
 
 QString FormatLengthCounter(MessageTextControl& control) {
+  control.EnforceLengthLimit();
   return QString::fromStdString(FormatPartCounter(control.Length()));
 }
 

@@ -70,12 +70,14 @@ class MessageTextControl final : public QWidget {
   // kLayoutBeside or kLayoutAbove (the default); other values are ignored.
   // It applies from the next attach and paint.
   void SetPictureLayout(int layout);
-  // The length in units, and where it is enforced: a text that went past
-  // the unit limit (typing or pasting extension characters) is cut here,
-  // without a message, and the caret goes where the selection began. The
-  // windows that let the user type measure on every Changed through their
-  // counter, so the cut follows each change.
-  size_t Length();
+  // The text's length in units.
+  size_t Length() const;
+  // Takes the character limit that applies to the text, and cuts a text
+  // that went past the unit limit (typing or pasting extension
+  // characters), without a message; the caret goes where the selection
+  // began. The windows that let the user type call it on every Changed
+  // through their counter, so the cut follows each change.
+  void EnforceLengthLimit();
   // One way: the text can be read and copied, no longer changed, and stays
   // black on white.
   void SetReadOnly();
@@ -94,8 +96,10 @@ class MessageTextControl final : public QWidget {
   // The inner edit, which has the focus and the keyboard (the control is
   // its focus proxy). Its accessible name is the control's label.
   QPlainTextEdit* Edit() const { return edit_; }
-  // The popup a right click on the picture area opens.
+  // The popup a right click on the picture area opens, and its one
+  // command, Save Picture, enabled while a picture is attached.
   QMenu* ContextPopup() const { return popup_; }
+  QAction* SavePictureAction() const { return savePicture_; }
 
  signals:
   // The text changed by the user, or a picture was attached or removed, or
@@ -128,6 +132,7 @@ class MessageTextControl final : public QWidget {
 
   QPlainTextEdit* edit_;  // owned by the control
   QMenu* popup_;          // owned by the control
+  QAction* savePicture_;  // owned by the popup
   Asker* errors_;
   bool longMessages_ = true;
   std::optional<PictureImage> picture_;
@@ -150,7 +155,7 @@ QImage DrawPictureImage(const PictureImage& picture, int cell, qreal devicePixel
 
 // The counter shown beside an editable text: the units left in the last
 // part, then the parts in brackets ("160(1)" for an empty text). Measuring
-// also enforces the limits (MessageTextControl::Length).
+// also enforces the limits (MessageTextControl::EnforceLengthLimit).
 QString FormatLengthCounter(MessageTextControl& control);
 
 }  // namespace zeph

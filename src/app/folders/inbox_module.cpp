@@ -44,7 +44,8 @@ MessageFolderSetup InboxFolder(const ModuleServices& services) {
     setup.icons.images.push_back(IconForResource(icon));
   }
   setup.icons.imageOf = InboxIconOf;
-  setup.enabling = CommandEnabling{true, true, true, true, 4};
+  setup.enabling =
+      CommandEnabling{.reply = true, .forward = true, .addToContacts = true, .chat = true};
   return setup;
 }
 
@@ -127,7 +128,7 @@ void InboxModule::Rebuilt() {
 
 void InboxModule::FinishRefresh(RefreshReason reason) {
   Preview()->Clear();
-  if (reason == RefreshReason::kHidden) Folder().Save();
+  if (reason == RefreshReason::kSaveOnHide) Folder().Save();
   static_cast<void>(Services().link->NotifyModuleSwitch());  // a card service may not care
   SelectRememberedRow();
   if (taken_.empty()) return;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/base/control_id.h"
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/base/title_font.h"
@@ -18,7 +18,7 @@ namespace zeph {
 
 MessageFolderModule::MessageFolderModule(int index, const ModuleServices& services,
                                          MessageFolderSetup setup, QWidget* parent)
-    : FolderModule(index, services, parent),
+    : ModulePage(index, services, parent),
       folder_(std::move(setup.folder)),
       enabling_(setup.enabling),
       title_(new QLabel(Text(Row().name), this)),  // owned by the module
@@ -32,7 +32,7 @@ MessageFolderModule::MessageFolderModule(int index, const ModuleServices& servic
   list_->SetFolderModel(model_);
   // The message folders share the folders' context menu; its choice and the
   // Delete key go the frame's way, so that they ask first.
-  AdoptList(list_, services.menus->MessageFolders());
+  AdoptList(list_, services.actions->contextMenu);
   connect(list_->header(), &QHeaderView::sectionClicked, this, &MessageFolderModule::SortByColumn);
   connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
     if (index.isValid()) OpenRow();
@@ -120,24 +120,22 @@ void MessageFolderModule::SelectRememberedRow() {
 
 void MessageFolderModule::EnableCommands(bool any) {
   if (isHidden()) return;
-  emit CommandEnabled(CommandId::kReply, any && enabling_.reply);
-  emit CommandEnabled(CommandId::kForward, any && enabling_.forward);
-  emit CommandEnabled(CommandId::kDelete, any);
-  emit CommandEnabled(CommandId::kSavePicture, false);
-  emit CommandEnabled(CommandId::kAddToContacts, any && enabling_.addToContacts);
-  emit CommandEnabled(CommandId::kChat, any && enabling_.chat);
-  emit CommandEnabled(CommandId::kDeleteAll, any);
-  for (int position = 1; position <= enabling_.actionButtons; ++position) {
-    emit ActionButtonEnabled(position, any);
-  }
+  const FolderActions& actions = *Services().actions;
+  actions.reply->setEnabled(any && enabling_.reply);
+  actions.forward->setEnabled(any && enabling_.forward);
+  actions.deleteSelected->setEnabled(any);
+  actions.savePicture->setEnabled(false);
+  actions.addToContacts->setEnabled(any && enabling_.addToContacts);
+  actions.chat->setEnabled(any && enabling_.chat);
+  actions.deleteAll->setEnabled(any);
 }
 
 void MessageFolderModule::EnableSavePicture(bool enabled) {
-  if (!isHidden()) emit CommandEnabled(CommandId::kSavePicture, enabled);
+  if (!isHidden()) Services().actions->savePicture->setEnabled(enabled);
 }
 
 void MessageFolderModule::showEvent(QShowEvent* event) {
-  FolderModule::showEvent(event);
+  ModulePage::showEvent(event);
   // Becoming visible refreshes as the frame's reload does; the desktop's
   // own showing (a window restored) does not.
   if (event->spontaneous()) return;
@@ -146,12 +144,12 @@ void MessageFolderModule::showEvent(QShowEvent* event) {
 }
 
 void MessageFolderModule::hideEvent(QHideEvent* event) {
-  FolderModule::hideEvent(event);
+  ModulePage::hideEvent(event);
   // Only a module that was on screen and is hidden itself: the frame
   // hides every module once when it makes them, and a frame that closes
   // hides its modules with it.
   if (event->spontaneous() || !shown_ || !isHidden()) return;
-  Refresh(RefreshReason::kHidden);
+  Refresh(RefreshReason::kSaveOnHide);
 }
 
 void MessageFolderModule::SelectionChanged(const QItemSelection& selected) {

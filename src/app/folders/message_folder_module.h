@@ -4,9 +4,8 @@
 // preview below it (Inbox, Sent messages) or a row of buttons (Outbox,
 // Delivery reports); the refresh that rebuilds the rows from the list; the
 // column clicks that sort the rows; the context popup and the Delete key,
-// both through the frame; and the commands each folder enables for the
-// menu bar, the popup and the action bar. Each folder adds its columns,
-// icons, commands and what it does on a reload.
+// both through the frame; and the frame's commands each folder enables. Each folder adds its
+// columns, icons, commands and what it does on a reload.
 
 #include <QItemSelection>
 #include <QSize>
@@ -14,7 +13,7 @@
 
 #include "app/folders/folder_list.h"
 #include "app/folders/message_list_model.h"
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
 class QLabel;
 
@@ -31,9 +30,6 @@ struct CommandEnabling {
   bool forward = false;
   bool addToContacts = false;
   bool chat = false;
-  // The action buttons after New (which is never disabled) that follow the
-  // records: positions 1 to this.
-  int actionButtons = 1;
 };
 
 struct MessageFolderSetup {
@@ -43,7 +39,7 @@ struct MessageFolderSetup {
   CommandEnabling enabling;
 };
 
-class MessageFolderModule : public FolderModule {
+class MessageFolderModule : public ModulePage {
   Q_OBJECT
 
  public:
@@ -80,7 +76,7 @@ class MessageFolderModule : public FolderModule {
   // The rows were rebuilt from the list.
   virtual void Rebuilt() {}
   // The end of a refresh. By default a kReload selects the remembered row
-  // again and a kHidden does nothing more.
+  // again and a kSaveOnHide does nothing more.
   virtual void FinishRefresh(RefreshReason reason);
   // Rows became selected (their keys), the current one last when it is
   // among them.

@@ -27,7 +27,7 @@ MessageFolderSetup OutboxFolder(const ModuleServices& services) {
                    {StringId::kOutboxStatusColumn, ColumnContent::kOutboxStatus, kSortNone}};
   setup.icons.images = {IconForResource(IconId::kMessageItem)};
   setup.icons.imageOf = [](uint32_t) { return 0; };
-  setup.enabling = CommandEnabling{false, false, false, false, 1};
+  setup.enabling = CommandEnabling{};
   return setup;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/base/control_id.h"
 #include "app/base/dialog_fonts.h"
+#include "app/base/folder_actions.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/base/user_saves.h"
@@ -46,8 +47,8 @@ PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& servic
       preview_(new MessageTextControl(this, nullptr, services.asker)) {  // owned by the module
   SetControlId(caption_, labels.captionId);
   SetControlId(value_, labels.valueId);
-  SetControlId(date_, ControlId::kMessageDate);
-  SetControlId(preview_, ControlId::kMessagePreview);
+  SetControlId(date_, ControlId::kCentreNumberOrDate);
+  SetControlId(preview_, ControlId::kPreviewOrChatText);
   SetDialogItemFont(this, labels.captionId, 1);
   date_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   // The labels keep room for a long date and a long number from the
@@ -70,7 +71,7 @@ PreviewFolderModule::PreviewFolderModule(int index, const ModuleServices& servic
   preview_->Edit()->setAccessibleName(Text(Row().name));
   // The preview's own popup offers Save Picture, which takes the menu's way.
   connect(preview_, &MessageTextControl::SavePictureRequested, this,
-          [this] { emit CommandRequested(CommandId::kSavePicture); });
+          [this] { Services().actions->savePicture->trigger(); });
 }
 
 void PreviewFolderModule::Command(FolderCommand command) {

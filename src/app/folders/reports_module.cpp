@@ -23,7 +23,7 @@ MessageFolderSetup ReportsFolder(const ModuleServices& services) {
       {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}};
   setup.icons.images = {IconForResource(IconId::kMessageItem)};
   setup.icons.imageOf = [](uint32_t) { return 0; };
-  setup.enabling = CommandEnabling{false, false, false, false, 1};
+  setup.enabling = CommandEnabling{};
   return setup;
 }
 
@@ -63,7 +63,7 @@ void ReportsModule::DeleteAll() {
 }
 
 void ReportsModule::FinishRefresh(RefreshReason reason) {
-  if (reason == RefreshReason::kHidden) {
+  if (reason == RefreshReason::kSaveOnHide) {
     Folder().Save();
     return;
   }

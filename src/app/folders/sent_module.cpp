@@ -18,7 +18,7 @@ MessageFolderSetup SentFolder(const ModuleServices& services) {
     setup.icons.images.push_back(IconForResource(icon));
   }
   setup.icons.imageOf = SentIconOf;
-  setup.enabling = CommandEnabling{false, true, false, true, 3};
+  setup.enabling = CommandEnabling{.forward = true, .chat = true};
   return setup;
 }
 

@@ -10,8 +10,7 @@
 namespace zeph {
 
 // What a folder module does to its selection when the frame asks it (the
-// menu bar, the action bar, the keys). The values are also the bits of a
-// module's ActionMask and the action buttons' command values.
+// menu bar, the action bar, the keys).
 enum class FolderCommand : int {
   kNew = 1,
   kReply = 2,
@@ -20,45 +19,44 @@ enum class FolderCommand : int {
   kChat = 16,
 };
 
+// The folder commands the action bar shows for a module, in this order.
+struct BarCommands {
+  bool newMessage = false;
+  bool reply = false;
+  bool forward = false;
+  bool deleteSelected = false;
+  bool chat = false;
+};
+
 struct ModuleRow {
   IconId icon;
   StringId name;
   StringId description;
-  int actionMask;  // FolderCommand bits: the action buttons the module shows
+  BarCommands barCommands;
 };
 
 inline constexpr std::array<ModuleRow, 5> kModuleTable = {{
-    {IconId::kInbox, StringId::kInboxName, StringId::kInboxDescription, 31},
-    {IconId::kOutbox, StringId::kOutboxName, StringId::kOutboxDescription, 9},
-    {IconId::kSent, StringId::kSentName, StringId::kSentDescription, 29},
-    {IconId::kReports, StringId::kReportsName, StringId::kReportsDescription, 9},
-    {IconId::kContacts, StringId::kContactsName, StringId::kContactsDescription, 25},
-}};
-
-struct ActionButtonRow {
-  FolderCommand command;
-  std::array<IconId, 4> icons;  // normal, hot, disabled, pressed
-  StringId tooltip;
-};
-
-// In the order the bar shows them.
-inline constexpr std::array<ActionButtonRow, 5> kActionButtons = {{
-    {FolderCommand::kNew,
-     {IconId::kNewNormal, IconId::kNewHot, IconId::kNewDisabled, IconId::kNewPressed},
-     StringId::kNewTooltip},
-    {FolderCommand::kReply,
-     {IconId::kReplyNormal, IconId::kReplyHot, IconId::kReplyDisabled, IconId::kReplyPressed},
-     StringId::kReplyTooltip},
-    {FolderCommand::kForward,
-     {IconId::kForwardNormal, IconId::kForwardHot, IconId::kForwardDisabled,
-      IconId::kForwardPressed},
-     StringId::kForwardTooltip},
-    {FolderCommand::kDelete,
-     {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
-     StringId::kDeleteTooltip},
-    {FolderCommand::kChat,
-     {IconId::kChatNormal, IconId::kChatHot, IconId::kChatDisabled, IconId::kChatPressed},
-     StringId::kChatTooltip},
+    {.icon = IconId::kInbox,
+     .name = StringId::kInboxName,
+     .description = StringId::kInboxDescription,
+     .barCommands =
+         {.newMessage = true, .reply = true, .forward = true, .deleteSelected = true, .chat = true}},
+    {.icon = IconId::kOutbox,
+     .name = StringId::kOutboxName,
+     .description = StringId::kOutboxDescription,
+     .barCommands = {.newMessage = true, .deleteSelected = true}},
+    {.icon = IconId::kSent,
+     .name = StringId::kSentName,
+     .description = StringId::kSentDescription,
+     .barCommands = {.newMessage = true, .forward = true, .deleteSelected = true, .chat = true}},
+    {.icon = IconId::kReports,
+     .name = StringId::kReportsName,
+     .description = StringId::kReportsDescription,
+     .barCommands = {.newMessage = true, .deleteSelected = true}},
+    {.icon = IconId::kContacts,
+     .name = StringId::kContactsName,
+     .description = StringId::kContactsDescription,
+     .barCommands = {.newMessage = true, .deleteSelected = true, .chat = true}},
 }};
 
 }  // namespace zeph

@@ -10,6 +10,7 @@
 #include <tuple>
 #include <utility>
 
+#include "app/base/command_action.h"
 #include "app/base/control_id.h"
 #include "app/base/program_bitmaps.h"
 #include "app/base/resource_icons.h"
@@ -44,27 +45,23 @@ PictureEditorDialog::PictureEditorDialog(QWidget* owner, PictureList& library,
   setWindowTitle(QStringLiteral("Picture Editor"));
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
+  const auto command = [this](StringId text, const std::array<IconId, 4>& icons,
+                              QKeyCombination key, void (PictureEditorDialog::*run)()) {
+    QAction* action = NewCommandAction(this, Text(text).trimmed(), icons);
+    action->setShortcut(key);
+    SetToolTipWithKey(action, action->text());
+    connect(action, &QAction::triggered, this, run);
+    addAction(action);
+    bar_->AddAction(action);
+  };
+  command(StringId::kSavePictureTooltip,
+          {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
+          Qt::CTRL | Qt::Key_S, &PictureEditorDialog::Save);
   // Clear All's key is not Delete alone, which is the frame's.
-  const std::tuple<StringId, std::array<IconId, 4>, QKeyCombination,
-                   void (PictureEditorDialog::*)()>
-      commands[] = {
-          {StringId::kSavePictureTooltip,
-           {IconId::kSaveNormal, IconId::kSaveHot, IconId::kSaveDisabled, IconId::kSavePressed},
-           Qt::CTRL | Qt::Key_S,
-           &PictureEditorDialog::Save},
-          {StringId::kClearAllTooltip,
-           {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
-            IconId::kClearAllPressed},
-           Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
-           &PictureEditorDialog::ClearAll},
-      };
-  for (const auto& [text, icons, key, run] : commands) {
-    auto* command = new QAction(Text(text).trimmed(), this);  // owned by the dialog
-    command->setShortcut(key);
-    connect(command, &QAction::triggered, this, run);
-    addAction(command);
-    bar_->AddAction(command, IconsForButton(icons));
-  }
+  command(StringId::kClearAllTooltip,
+          {IconId::kClearAllNormal, IconId::kClearAllHot, IconId::kClearAllDisabled,
+           IconId::kClearAllPressed},
+          Qt::CTRL | Qt::SHIFT | Qt::Key_Delete, &PictureEditorDialog::ClearAll);
   bar_->SetText(Text(StringId::kPictureEditorBarText));
 
   SetControlId(editArea_, ControlId::kPictureEditArea);

@@ -15,6 +15,7 @@
 #include <cerrno>
 
 #include "app/base/asker.h"
+#include "app/base/command_action.h"
 #include "app/base/control_id.h"
 #include "app/base/program_bitmaps.h"
 #include "app/base/program_store.h"
@@ -37,40 +38,6 @@ constexpr int kMargin = 9;
 // sideways.
 constexpr int kVisibleRows = 4;
 constexpr int kVisibleColumns = 5;
-
-struct ButtonRow {
-  PictureCommand command;
-  std::array<IconId, 4> icons;
-  StringId text;
-  QKeyCombination key;
-};
-
-const std::array<ButtonRow, 5> kButtons = {{
-    {PictureCommand::kCreateNew,
-     {IconId::kNewPictureNormal, IconId::kNewPictureHot, IconId::kNewPictureDisabled,
-      IconId::kNewPicturePressed},
-     StringId::kNewPictureTooltip,
-     Qt::CTRL | Qt::Key_N},
-    {PictureCommand::kEdit,
-     {IconId::kEditPictureNormal, IconId::kEditPictureHot, IconId::kEditPictureDisabled,
-      IconId::kEditPicturePressed},
-     StringId::kEditPictureTooltip,
-     QKeyCombination(Qt::Key_F2)},
-    {PictureCommand::kImport,
-     {IconId::kImportPictureNormal, IconId::kImportPictureNormal, IconId::kImportPictureDisabled,
-      IconId::kImportPicturePressed},
-     StringId::kImportPictureTooltip,
-     Qt::CTRL | Qt::Key_I},
-    {PictureCommand::kExport,
-     {IconId::kExportPictureNormal, IconId::kExportPictureHot, IconId::kExportPictureDisabled,
-      IconId::kExportPicturePressed},
-     StringId::kExportPictureTooltip,
-     Qt::CTRL | Qt::Key_E},
-    {PictureCommand::kDelete,
-     {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
-     StringId::kDeletePictureTooltip,
-     QKeyCombination(Qt::Key_Delete)},
-}};
 
 std::string NativePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -101,20 +68,43 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
   }
 
   bar_->SetBackground(BitmapForResource(BitmapId::kActionBar));
-  for (const ButtonRow& row : kButtons) {
-    auto* command = new QAction(Text(row.text).trimmed(), this);  // owned by the dialog
-    command->setShortcut(row.key);
-    connect(command, &QAction::triggered, this, [this, run = row.command] { RunCommand(run); });
-    addAction(command);
-    bar_->AddAction(command, IconsForButton(row.icons));
-  }
+  // The popup's texts are the menu texts; the bar shows the tooltips.
+  const auto command = [this](const char* menuText, StringId name,
+                              const std::array<IconId, 4>& icons, QKeyCombination key,
+                              PictureCommand run) {
+    QAction* action = NewCommandAction(this, QString::fromLatin1(menuText), icons);
+    action->setShortcut(key);
+    SetToolTipWithKey(action, Text(name).trimmed());
+    connect(action, &QAction::triggered, this, [this, run] { RunCommand(run); });
+    addAction(action);
+    bar_->AddAction(action);
+    return action;
+  };
+  commands_[kCreateNewButton] = command("&New...", StringId::kNewPictureTooltip,
+                                        {IconId::kNewPictureNormal, IconId::kNewPictureHot,
+                                         IconId::kNewPictureDisabled, IconId::kNewPicturePressed},
+                                        Qt::CTRL | Qt::Key_N, PictureCommand::kCreateNew);
+  commands_[kEditButton] = command("&Edit...", StringId::kEditPictureTooltip,
+                                   {IconId::kEditPictureNormal, IconId::kEditPictureHot,
+                                    IconId::kEditPictureDisabled, IconId::kEditPicturePressed},
+                                   QKeyCombination(Qt::Key_F2), PictureCommand::kEdit);
+  commands_[kImportButton] =
+      command("&Import...", StringId::kImportPictureTooltip,
+              {IconId::kImportPictureNormal, IconId::kImportPictureNormal,
+               IconId::kImportPictureDisabled, IconId::kImportPicturePressed},
+              Qt::CTRL | Qt::Key_I, PictureCommand::kImport);
+  commands_[kExportButton] =
+      command("E&xport...", StringId::kExportPictureTooltip,
+              {IconId::kExportPictureNormal, IconId::kExportPictureHot,
+               IconId::kExportPictureDisabled, IconId::kExportPicturePressed},
+              Qt::CTRL | Qt::Key_E, PictureCommand::kExport);
+  commands_[kDeleteButton] = command(
+      "&Delete", StringId::kDeletePictureTooltip,
+      {IconId::kDeleteNormal, IconId::kDeleteHot, IconId::kDeleteDisabled, IconId::kDeletePressed},
+      QKeyCombination(Qt::Key_Delete), PictureCommand::kDelete);
   bar_->SetText(Text(StringId::kLibraryBarText));
 
-  for (const auto& [text, command] : {std::pair{"&Edit...", PictureCommand::kEdit},
-                                      std::pair{"E&xport...", PictureCommand::kExport},
-                                      std::pair{"&Delete", PictureCommand::kDelete}}) {
-    popup_->addAction(QString::fromLatin1(text))->setData(static_cast<int>(command));
-  }
+  popup_->addActions({commands_[kEditButton], commands_[kExportButton], commands_[kDeleteButton]});
 
   BuildList();
   LayOut();
@@ -123,7 +113,7 @@ PictureLibraryDialog::PictureLibraryDialog(QWidget* owner, const ModuleServices&
 }
 
 void PictureLibraryDialog::BuildList() {
-  SetControlId(list_, ControlId::kPictureList);
+  SetControlId(list_, ControlId::kPictureOrChatList);
   list_->setModel(model_);
   list_->setItemDelegate(new PictureItemDelegate(list_));  // owned by the list
   // Items run down a column, then on in the next; the list scrolls
@@ -208,8 +198,8 @@ void PictureLibraryDialog::FillList() {
   model_->Refill();
   if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0));
   const bool any = model_->rowCount() > 0;
-  for (int button : {kEditButton, kExportButton, kDeleteButton}) {
-    bar_->SetButtonState(button, any ? kButtonEnabled : kButtonDisabled);
+  for (Button button : {kEditButton, kExportButton, kDeleteButton}) {
+    commands_[button]->setEnabled(any);
   }
 }
 
@@ -268,8 +258,7 @@ void PictureLibraryDialog::Choose() {
 void PictureLibraryDialog::ShowPopup(const QModelIndex& item, QPoint position) {
   if (!item.isValid()) return;
   list_->setCurrentIndex(item);
-  const QAction* chosen = popup_->exec(list_->viewport()->mapToGlobal(position));
-  if (chosen != nullptr) RunCommand(static_cast<PictureCommand>(chosen->data().toInt()));
+  popup_->exec(list_->viewport()->mapToGlobal(position));  // a chosen item triggers its action
 }
 
 bool PictureLibraryDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <array>
 #include <memory>
 
 #include "app/base/module_services.h"
@@ -40,7 +41,7 @@ class PictureLibraryDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  // Action bar positions, in the order the buttons are added.
+  // The dialog's commands, in the order of the action bar.
   enum Button { kCreateNewButton, kEditButton, kImportButton, kExportButton, kDeleteButton };
 
   // Without a chooser the system's file dialogs ask for GMS files.
@@ -59,6 +60,7 @@ class PictureLibraryDialog final : public QDialog {
   QListView* List() const { return list_; }
   ActionBar* Bar() const { return bar_; }
   QMenu* Popup() const { return popup_; }
+  QAction* Command(Button button) const { return commands_[button]; }
   QPushButton* OkButton() const { return ok_; }
 
  protected:
@@ -90,6 +92,7 @@ class PictureLibraryDialog final : public QDialog {
   QListView* list_;
   QPushButton* ok_;
   QMenu* popup_;  // Edit, Export and Delete of an item
+  std::array<QAction*, 5> commands_{};  // owned by the dialog
 };
 
 // The library opened by the message editor or the chat window: 0 when it

@@ -28,8 +28,8 @@ QString IniSettingsStore::DefaultPath() {
          QStringLiteral("/zephsms/zephsms.ini");
 }
 
-int IniSettingsStore::GetRegistrySubInt(int section, std::string_view subKey,
-                                        std::string_view name, int* value) const {
+int IniSettingsStore::ReadSettingInt(int section, std::string_view subKey, std::string_view name,
+                                     int* value) const {
   const QVariant stored = settings_->value(KeyOf(section, subKey, name));
   if (!stored.isValid()) return 0;
   bool ok = false;
@@ -39,16 +39,15 @@ int IniSettingsStore::GetRegistrySubInt(int section, std::string_view subKey,
   return 1;
 }
 
-int IniSettingsStore::SetRegistrySubInt(int section, std::string_view subKey,
-                                        std::string_view name, int value) {
+int IniSettingsStore::WriteSettingInt(int section, std::string_view subKey, std::string_view name,
+                                      int value) {
   settings_->setValue(KeyOf(section, subKey, name), value);
   settings_->sync();
   return settings_->status() == QSettings::NoError ? 1 : 0;
 }
 
-int IniSettingsStore::GetRegistrySubStr(int section, std::string_view subKey,
-                                        std::string_view name, std::string* value,
-                                        size_t bufferSize) const {
+int IniSettingsStore::ReadSettingString(int section, std::string_view subKey, std::string_view name,
+                                        std::string* value, size_t bufferSize) const {
   const QVariant stored = settings_->value(KeyOf(section, subKey, name));
   if (!stored.isValid() || bufferSize == 0) return 0;
   // The INI format reads a text with commas as a list; it is still one text.
@@ -61,8 +60,8 @@ int IniSettingsStore::GetRegistrySubStr(int section, std::string_view subKey,
   return 1;
 }
 
-int IniSettingsStore::SetRegistrySubStr(int section, std::string_view subKey,
-                                        std::string_view name, std::string_view value) {
+int IniSettingsStore::WriteSettingString(int section, std::string_view subKey,
+                                         std::string_view name, std::string_view value) {
   settings_->setValue(KeyOf(section, subKey, name), QString::fromStdString(Utf8FromCp1252(value)));
   settings_->sync();
   return settings_->status() == QSettings::NoError ? 1 : 0;

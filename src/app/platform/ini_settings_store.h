@@ -29,14 +29,14 @@ class IniSettingsStore final : public SettingsStore {
   // The file the program uses.
   static QString DefaultPath();
 
-  int GetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
-                        int* value) const override;
-  int SetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
-                        int value) override;
-  int GetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
+  int ReadSettingInt(int section, std::string_view subKey, std::string_view name,
+                     int* value) const override;
+  int WriteSettingInt(int section, std::string_view subKey, std::string_view name,
+                      int value) override;
+  int ReadSettingString(int section, std::string_view subKey, std::string_view name,
                         std::string* value, size_t bufferSize) const override;
-  int SetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
-                        std::string_view value) override;
+  int WriteSettingString(int section, std::string_view subKey, std::string_view name,
+                         std::string_view value) override;
 
  private:
   std::unique_ptr<QSettings> settings_;

@@ -62,7 +62,7 @@ void ArrivalNotices::Clicked(int notice) {
   const std::optional<MessageKey> select = shown->second.select;
   Withdraw(shown);
   frame_.BringToFront();
-  frame_.ChooseModule(kInboxModule);
+  frame_.OpenModule(kInboxModule);
   if (select) static_cast<void>(inbox_.SelectMessage(*select));  // gone: the Inbox as it is
 }
 

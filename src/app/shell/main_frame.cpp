@@ -1,14 +1,15 @@
 #include "app/shell/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
 #include "app/base/program_bitmaps.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
@@ -33,38 +34,43 @@ namespace zeph {
 MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int startModule)
     : services_(services),
       setup_(std::move(setup)),
-      client_(new FrameClient(this)) {  // owned by the frame
+      client_(new FrameClient(this)),  // owned by the frame
+      actions_(MakeFolderActions(this)),
+      moduleActions_(new QActionGroup(this)) {  // owned by the frame
   setObjectName(QStringLiteral("ZephSMSMain"));
   setWindowTitle(Text(StringId::kProgramTitle));
   setWindowIcon(IconForResource(IconId::kApplication));
   setCentralWidget(client_);
-  BuildMenuBar(menuBar(), [this](CommandId command) { RunCommand(command); });
+  services_.actions = &actions_;
+  commands_ =
+      BuildMenuBar(menuBar(), actions_, this, [this](CommandId command) { RunCommand(command); });
   resize(kStartWidth, kStartHeight);
 
-  // The Delete key, where no control takes it for
-  // itself.
-  auto* deleteKey = new QAction(this);  // owned by the frame
-  deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
-  deleteKey->setShortcutContext(Qt::WindowShortcut);
-  connect(deleteKey, &QAction::triggered, this, [this] { RunCommand(CommandId::kDeleteKey); });
-  addAction(deleteKey);
-
-  connect(client_->List(), &ModuleList::ModuleChosen, this, &MainFrame::ChooseModule);
-  connect(client_->List(), &ModuleList::ModuleBrowsed, this, &MainFrame::BrowseModule);
-  connect(client_->Bar(), &ActionBar::Clicked, this, &MainFrame::ActionBarClicked);
+  connect(client_->List(), &ModuleList::ModuleChosen, this,
+          [this](int index) { OpenModule(index, ModuleFocus::kToModule); });
+  connect(client_->List(), &ModuleList::ModuleBrowsed, this,
+          [this](int index) { OpenModule(index, ModuleFocus::kStayInList); });
   client_->Bar()->SetBackground(BitmapForResource(BitmapId::kActionBar));
   PlaceOnScreen();
 
   services_.store->Load(*services_.link);
 
   ModuleSpace* space = client_->Space();
+  QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"));
   for (int i = 0; i < static_cast<int>(modules_.size()); ++i) {
     const ModuleRow& row = kModuleTable[static_cast<size_t>(i)];
-    std::unique_ptr<FolderModule> module = setup_.createModule(i, services_, space->Host());
+    std::unique_ptr<ModulePage> module = setup_.createModule(i, services_, space->Host());
     module->hide();
     ConnectModule(*module, *this);
     modules_[static_cast<size_t>(i)] = module.release();  // owned by the module space
     client_->List()->AddModule(IconForResource(row.icon), Text(row.name), Text(row.description));
+    // Ctrl+1 to Ctrl+5 open the module, as its entry in the list does.
+    QAction* open = view->addAction(Text(row.name));
+    open->setCheckable(true);
+    open->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    moduleActions_->addAction(open);
+    addAction(open);
+    connect(open, &QAction::triggered, this, [this, i] { OpenModule(i); });
   }
 
   if (auto* inbox = qobject_cast<InboxModule*>(Module(kInboxModule))) {
@@ -73,18 +79,20 @@ MainFrame::MainFrame(const ModuleServices& services, FrameSetup setup, int start
 
   if (startModule < 0 || startModule >= static_cast<int>(modules_.size())) startModule = 0;
   client_->List()->Select(startModule);
-  SwitchToModule(startModule, true);
+  MakeCurrent(startModule, ModuleFocus::kToModule);
   FitToModule();
   PlaceOnScreen();
   QMetaObject::invokeMethod(this, &MainFrame::BringToFront, Qt::QueuedConnection);
 }
 
-FolderModule* MainFrame::Module(int index) const {
+ModulePage* MainFrame::Module(int index) const {
   if (index < 0 || index >= static_cast<int>(modules_.size())) return nullptr;
   return modules_[static_cast<size_t>(index)];
 }
 
-FolderModule* MainFrame::CurrentModule() const { return Module(current_); }
+ModulePage* MainFrame::CurrentModule() const {
+  return Module(current_);
+}
 
 void MainFrame::BringToFront() {
   showNormal();
@@ -92,66 +100,50 @@ void MainFrame::BringToFront() {
   activateWindow();
 }
 
-void MainFrame::ChooseModule(int index) { ShowModule(index, true); }
+QAction* MainFrame::Action(CommandId command) const {
+  const auto found = commands_.find(command);
+  return found == commands_.end() ? nullptr : found->second;
+}
 
-void MainFrame::BrowseModule(int index) { ShowModule(index, false); }
-
-void MainFrame::ShowModule(int index, bool focusModule) {
+void MainFrame::OpenModule(int index, ModuleFocus focus) {
   if (Module(index) == nullptr) return;
   client_->List()->Select(index);
-  SwitchToModule(index, focusModule);
+  MakeCurrent(index, focus);
   static_cast<void>(services_.link->NotifyModuleSwitch());  // a card service may not care
 }
 
-void MainFrame::SwitchToModule(int index, bool focusModule) {
+void MainFrame::MakeCurrent(int index, ModuleFocus focus) {
   if (index == current_) return;
-  if (FolderModule* previous = CurrentModule()) previous->hide();
+  if (ModulePage* previous = CurrentModule()) previous->hide();
   current_ = index;
-  FolderModule* module = CurrentModule();
+  ModulePage* module = CurrentModule();
   client_->Space()->SetCurrentModule(module);
   module->show();
-  if (focusModule) module->setFocus(Qt::OtherFocusReason);
+  if (focus == ModuleFocus::kToModule) module->setFocus(Qt::OtherFocusReason);
+  moduleActions_->actions().at(index)->setChecked(true);
 
+  const std::pair<bool BarCommands::*, QAction*> onBar[] = {
+      {&BarCommands::newMessage, actions_.newMessage},
+      {&BarCommands::reply, actions_.reply},
+      {&BarCommands::forward, actions_.forward},
+      {&BarCommands::deleteSelected, actions_.deleteSelected},
+      {&BarCommands::chat, actions_.chat}};
   ActionBar* bar = client_->Bar();
   bar->RemoveAllButtons();
-  for (const ActionButtonRow& button : kActionButtons) {
-    const int bit = static_cast<int>(button.command);
-    if ((module->Row().actionMask & bit) == 0) continue;
-    ActionButtonRecord record;
-    for (size_t i = 0; i < record.icons.size(); ++i) {
-      record.icons[i] = IconForResource(button.icons[i]);
-    }
-    record.command = bit;
-    record.tooltip = Text(button.tooltip);
-    bar->AddButton(record);
+  for (const auto& [shown, action] : onBar) {
+    if (module->Row().barCommands.*shown) bar->AddAction(action);
   }
   client_->FitListAndButtons();
   module->Refresh(RefreshReason::kReload);
 }
 
-void MainFrame::ActionBarClicked(int value) {
-  switch (static_cast<FolderCommand>(value)) {
-    case FolderCommand::kNew:
-    case FolderCommand::kReply:
-    case FolderCommand::kForward:
-    case FolderCommand::kChat:
-      SendToModule(static_cast<FolderCommand>(value));
-      break;
-    case FolderCommand::kDelete:
-      RunCommand(CommandId::kDeleteKey);
-      break;
-    default:
-      break;
-  }
-}
-
 void MainFrame::SendToModule(FolderCommand command) {
-  if (FolderModule* module = CurrentModule()) module->Command(command);
+  if (ModulePage* module = CurrentModule()) module->Command(command);
 }
 
-void MainFrame::AskThen(StringId question, const std::function<void(FolderModule&)>& act) {
+void MainFrame::AskThen(StringId question, const std::function<void(ModulePage&)>& act) {
   if (!services_.asker->AskYesNo(this, Text(StringId::kQuestionCaption), Text(question))) return;
-  if (FolderModule* module = CurrentModule()) act(*module);
+  if (ModulePage* module = CurrentModule()) act(*module);
 }
 
 void MainFrame::RunCommand(CommandId command) {
@@ -169,18 +161,17 @@ void MainFrame::RunCommand(CommandId command) {
       SendToModule(FolderCommand::kChat);
       break;
     case CommandId::kDelete:
-    case CommandId::kDeleteKey:
       AskThen(StringId::kDeleteSelectedQuestion,
-              [](FolderModule& module) { module.Command(FolderCommand::kDelete); });
+              [](ModulePage& module) { module.Command(FolderCommand::kDelete); });
       break;
     case CommandId::kDeleteAll:
-      AskThen(StringId::kDeleteAllQuestion, [](FolderModule& module) { module.DeleteAll(); });
+      AskThen(StringId::kDeleteAllQuestion, [](ModulePage& module) { module.DeleteAll(); });
       break;
     case CommandId::kSavePicture:
-      if (FolderModule* module = CurrentModule()) module->SavePicture();
+      if (ModulePage* module = CurrentModule()) module->SavePicture();
       break;
     case CommandId::kAddToContacts:
-      if (FolderModule* module = CurrentModule()) module->AddToContacts();
+      if (ModulePage* module = CurrentModule()) module->AddToContacts();
       break;
     case CommandId::kExit:
       QCoreApplication::exit(0);
@@ -210,20 +201,7 @@ void MainFrame::RunCommand(CommandId command) {
       about.exec();
       break;
     }
-    case CommandId::kEditContact:
-    case CommandId::kSendContact:
-      break;  // the Contacts popup's own, carried out by the module
   }
-}
-
-void MainFrame::SetCommandEnabled(CommandId command, bool enabled) {
-  const int flag = enabled ? 1 : 0;
-  SetMenuItemEnabled(menuBar(), command, flag);
-  SetMenuItemEnabled(services_.menus->MessageFolders(), command, flag);
-}
-
-void MainFrame::SetActionButtonEnabled(int position, bool enabled) {
-  client_->Bar()->SetButtonState(position, enabled ? kButtonEnabled : kButtonDisabled);
 }
 
 void MainFrame::FitToModule() {
@@ -240,7 +218,7 @@ void MainFrame::FitToModule() {
 }
 
 void MainFrame::ReloadCurrentModule() {
-  if (FolderModule* module = CurrentModule()) module->Refresh(RefreshReason::kReload);
+  if (ModulePage* module = CurrentModule()) module->Refresh(RefreshReason::kReload);
 }
 
 void MainFrame::ShowBusinessCard(const MessageRecord& card) {
@@ -248,7 +226,7 @@ void MainFrame::ShowBusinessCard(const MessageRecord& card) {
 }
 
 void MainFrame::SetChatPartner(const std::optional<std::string>& partnerNumber) {
-  for (FolderModule* module : modules_) module->ChatPartnerChanged(partnerNumber);
+  for (ModulePage* module : modules_) module->ChatPartnerChanged(partnerNumber);
 }
 
 void MainFrame::PlaceOnScreen() {

@@ -8,14 +8,18 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <map>
 #include <string>
 
 #include "app/base/command_id.h"
+#include "app/base/folder_actions.h"
 #include "app/base/module_services.h"
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 #include "app/platform/help.h"
 #include "app/shell/module_factory.h"
 #include "core/resources/string_table.h"
+
+class QActionGroup;
 
 namespace zeph {
 
@@ -47,22 +51,20 @@ class MainFrame final : public QMainWindow {
   // Shows the frame normally and brings it to the front (a second start
   // asks for this).
   void BringToFront();
-  // The module list's choice: switch to the module and give it the focus,
-  // then tell the card service (request 0x140006), also when it was
-  // current already.
-  void ChooseModule(int index);
-  // The same for an entry the keyboard moved to in the module list, which
-  // keeps the focus.
-  void BrowseModule(int index);
-  // The action bar's click: New, Reply, Forward and Chat go to the current
-  // module, Delete is the Delete key's command; other values do nothing.
-  void ActionBarClicked(int value);
-  // A command of the menu bar, a context popup or a key.
+  // Where the focus goes when a module is opened.
+  enum class ModuleFocus { kToModule, kStayInList };
+  // Makes the module current, selects it in the module list and tells the
+  // card service (request 0x140006), also when it was current already.
+  // The module list's click and the modules' keys give the module the
+  // focus; an entry the keyboard moved to in the list keeps it.
+  void OpenModule(int index, ModuleFocus focus = ModuleFocus::kToModule);
+  // Carries out a command of the frame; every action of the menu bar, the
+  // context menu and the action bar triggers it.
   void RunCommand(CommandId command);
-  // The command's item in the menu bar and in the message folders' popup.
-  void SetCommandEnabled(CommandId command, bool enabled);
-  // The current module's action button at `position`, counted from 0.
-  void SetActionButtonEnabled(int position, bool enabled);
+  // The command's one action, which the menu bar shows (the folder
+  // commands also the context menu and the action bar); nullptr for none.
+  QAction* Action(CommandId command) const;
+  const FolderActions& Actions() const { return actions_; }
   // The module on screen loads its list again (messages arrived or were
   // queued elsewhere).
   void ReloadCurrentModule();
@@ -74,8 +76,8 @@ class MainFrame final : public QMainWindow {
   void SetChatPartner(const std::optional<std::string>& partnerNumber);
 
   FrameClient* Client() const { return client_; }
-  FolderModule* Module(int index) const;
-  FolderModule* CurrentModule() const;
+  ModulePage* Module(int index) const;
+  ModulePage* CurrentModule() const;
   int CurrentIndex() const { return current_; }
 
  signals:
@@ -96,18 +98,22 @@ class MainFrame final : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void ShowModule(int index, bool focusModule);
-  void SwitchToModule(int index, bool focusModule);
+  // Hides the current module and shows the one at `index` with its
+  // commands on the action bar; nothing for the current one.
+  void MakeCurrent(int index, ModuleFocus focus);
   void SendToModule(FolderCommand command);
   // Asks the question (Yes and No); on Yes acts on the current module.
-  void AskThen(StringId question, const std::function<void(FolderModule&)>& act);
+  void AskThen(StringId question, const std::function<void(ModulePage&)>& act);
   void FitToModule();
   void PlaceOnScreen();
 
   ModuleServices services_;
   FrameSetup setup_;
   FrameClient* client_;
-  std::array<FolderModule*, 5> modules_{};  // children of the module space
+  FolderActions actions_;                   // children of the frame
+  std::map<CommandId, QAction*> commands_;  // every command's action, children of the frame
+  QActionGroup* moduleActions_;             // the module menu's, Ctrl+1 to Ctrl+5
+  std::array<ModulePage*, 5> modules_{};    // children of the module space
   int current_ = -1;
 };
 

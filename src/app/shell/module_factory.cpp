@@ -9,8 +9,8 @@
 
 namespace zeph {
 
-std::unique_ptr<FolderModule> CreateProgramModule(int index, const ModuleServices& services,
-                                                  QWidget* parent) {
+std::unique_ptr<ModulePage> CreateProgramModule(int index, const ModuleServices& services,
+                                                QWidget* parent) {
   switch (index) {
     case kInboxModule:
       return std::make_unique<InboxModule>(index, services, parent);

@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
 namespace zeph {
 
-std::unique_ptr<FolderModule> CreateProgramModule(int index, const ModuleServices& services,
-                                                  QWidget* parent);
+std::unique_ptr<ModulePage> CreateProgramModule(int index, const ModuleServices& services,
+                                                QWidget* parent);
 
 }  // namespace zeph

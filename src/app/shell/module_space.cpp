@@ -4,7 +4,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
 namespace zeph {
 
@@ -24,7 +24,7 @@ ModuleSpace::ModuleSpace(QWidget* parent) : QAbstractScrollArea(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-void ModuleSpace::SetCurrentModule(FolderModule* module) {
+void ModuleSpace::SetCurrentModule(ModulePage* module) {
   module_ = module;
   Relayout();
 }

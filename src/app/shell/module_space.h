@@ -5,7 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
 namespace zeph {
 
@@ -21,8 +21,8 @@ class ModuleSpace final : public QAbstractScrollArea {
 
   // Where the modules live; they are made with this as their parent.
   QWidget* Host() const { return viewport(); }
-  void SetCurrentModule(FolderModule* module);
-  FolderModule* CurrentModule() const { return module_; }
+  void SetCurrentModule(ModulePage* module);
+  ModulePage* CurrentModule() const { return module_; }
 
   // The size handling (also run when another module becomes current): the
   // module fills the space but never gets smaller than its smallest size,
@@ -40,7 +40,7 @@ class ModuleSpace final : public QAbstractScrollArea {
   void PlaceModule();
   void ForwardKey(QKeyEvent* event);
 
-  QPointer<FolderModule> module_;
+  QPointer<ModulePage> module_;
   bool forwarding_ = false;  // a key is being handed to the module
 };
 

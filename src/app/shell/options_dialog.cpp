@@ -43,9 +43,9 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       notify_(new QCheckBox(QStringLiteral("Notify me when a message arrives"), this)) {
   setObjectName(QStringLiteral("OptionsDialog"));
   setWindowTitle(QStringLiteral("Options"));
-  SetControlId(centreNumber_, ControlId::kCentreNumber);
+  SetControlId(centreNumber_, ControlId::kCentreNumberOrDate);
   SetControlId(hours_, ControlId::kChatHours);
-  SetControlId(chatName_, ControlId::kChatName);
+  SetControlId(chatName_, ControlId::kNameField);
   SetControlId(onTop_, ControlId::kChatOnTop);
   notify_->setObjectName(QStringLiteral("NotifyOnArrival"));
   centreNumber_->setReadOnly(true);
@@ -94,17 +94,17 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
   chatName_->setFocus();
 
   std::string name;
-  if (settings_.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &name,
+  if (settings_.ReadSettingString(kAppSettingsSection, "", kOwnNameSetting, &name,
                                   kOwnNameBufferSize)) {
     chatName_->setText(FromCp1252(name));
   }
   std::string number;
   if (link.ReadCentreNumber(&number) == 0) centreNumber_->setText(FromCp1252(number));
   int value = 0;
-  if (settings_.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
+  if (settings_.ReadSettingInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
     hours_->setText(QString::number(static_cast<uint32_t>(value)));
   }
-  if (settings_.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
+  if (settings_.ReadSettingInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
     onTop_->setChecked(value != 0);
   }
   notify_->setChecked(NotifyOnArrival(settings_));
@@ -112,13 +112,13 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
 
 void OptionsDialog::accept() {
   // The options report nothing: a value not saved keeps its old one.
-  (void)settings_.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting,
+  (void)settings_.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting,
                                     ToCp1252(chatName_->text().left(kChatNameLength)));
-  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting,
+  (void)settings_.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting,
                                     static_cast<int>(ReadUnsigned(hours_->text())));
-  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting,
+  (void)settings_.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting,
                                     onTop_->isChecked() ? 1 : 0);
-  (void)settings_.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
+  (void)settings_.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
                                     notify_->isChecked() ? 1 : 0);
   QDialog::accept();
 }

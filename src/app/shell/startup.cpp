@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
@@ -141,8 +140,8 @@ int RunZephSms(int argc, char** argv) {
   ProgramStore store(StorePaths::InFolder(QFile::encodeName(DocumentsFolder()).toStdString()));
   MessageBoxAsker asker;
   const SystemClock clock;
-  const ContextMenus menus;
-  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
+  const ModuleServices services{
+      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
 
   // On the session bus; without one, or without a notification service on
   // it, notices are simply not shown.

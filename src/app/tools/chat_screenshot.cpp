@@ -85,8 +85,8 @@ bool SaveChatScreenshot(const ModuleServices& services, QWidget* frame, const QS
 
   const NoonClock clock;
   MemorySettingsStore settings;
-  settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Tom");
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+  settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, "Tom");
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 1);
   ModuleServices chatServices = services;
   chatServices.clock = &clock;
   chatServices.settings = &settings;

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/folders/folder_list_view.h"
@@ -81,7 +81,7 @@ bool WriteFolder(const std::string& path, const SampleMessage (&samples)[N]) {
 
 // The module on screen after a switch to `index`, with `row` selected.
 MessageFolderModule* ShowFolder(MainFrame& frame, int index, int row) {
-  frame.ChooseModule(index);
+  frame.OpenModule(index);
   auto* module = static_cast<MessageFolderModule*>(frame.Module(index));
   module->List()->SelectRow(row);
   return module;
@@ -93,7 +93,7 @@ MessageFolderModule* ShowFolder(MainFrame& frame, int index, int row) {
 bool SaveInboxPopupShot(const ShotContext& context, int row) {
   MessageFolderModule* inbox = ShowFolder(context.frame, 0, row);
   FolderListView* list = inbox->List();
-  QMenu* popup = context.services.menus->MessageFolders();
+  QMenu* popup = context.frame.Actions().contextMenu;
   const QRect rowRect = list->visualRect(inbox->Model()->index(row, 0));
   popup->popup(list->viewport()->mapToGlobal(rowRect.center() + QPoint(30, 0)));
   QApplication::processEvents();

@@ -62,14 +62,14 @@ bool SaveOutboxShots(const ShotContext& context) {
   }
 
   bool ok = true;
-  context.frame.ChooseModule(kOutboxModule);
+  context.frame.OpenModule(kOutboxModule);
   auto* outboxModule = static_cast<MessageFolderModule*>(context.frame.Module(kOutboxModule));
   outboxModule->List()->SelectRow(2);  // the failed one: Resend is on
   ok = SaveShot(context.frame, context, "main-outbox") && ok;
   // Wide enough for the four columns of Delivery reports to show whole.
   const QSize size = context.frame.size();
   context.frame.resize(size.width() + 180, size.height());
-  context.frame.ChooseModule(kReportsModule);
+  context.frame.OpenModule(kReportsModule);
   ok = SaveShot(context.frame, context, "main-reports") && ok;
   context.frame.resize(size);
   return ok;

@@ -19,7 +19,6 @@
 #include <utility>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
 #include "app/base/program_store.h"
 #include "app/platform/device_card_link.h"
 #include "app/shell/about_dialog.h"
@@ -117,8 +116,8 @@ int main(int argc, char** argv) {
   ProgramStore store(StorePaths::InFolder(documents.path().toStdString()));
   MessageBoxAsker asker;
   const SystemClock clock;
-  const ContextMenus menus;
-  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
+  const ModuleServices services{
+      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
 
   MainFrame frame(services, {}, 0);
   if (!suffix.isEmpty()) {
@@ -132,7 +131,7 @@ int main(int argc, char** argv) {
   const std::pair<int, const char*> modules[] = {
       {1, "main-outbox"}, {3, "main-reports"}, {4, "main-contacts"}};
   for (const auto& [index, name] : modules) {
-    frame.ChooseModule(index);
+    frame.OpenModule(index);
     ok = SaveShot(frame, context, name) && ok;
   }
   AboutDialog about(&frame);

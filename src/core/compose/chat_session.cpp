@@ -30,13 +30,13 @@ ChatOpening OpenConversation(MessageList& chat, const MessageList& inbox, Locked
   ChatOpening opening;
   if (const MessageRecord* seed = chat.GetAt(0)) opening.partnerNumber = FirstNumber(*seed);
   opening.partnerName = ContactNameLookup(opening.partnerNumber, contacts);
-  if (!settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &opening.ownName,
+  if (!settings.ReadSettingString(kAppSettingsSection, "", kOwnNameSetting, &opening.ownName,
                                   kOwnNameBufferSize)) {
     opening.ownName = std::string(LoadString(StringId::kOwnNameMissing));
   }
 
   int hours = 0;  // a missing setting reaches no hours back
-  static_cast<void>(settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &hours));
+  static_cast<void>(settings.ReadSettingInt(kAppSettingsSection, "", kChatHoursSetting, &hours));
   {
     ScopedLock hold(sent);
     AssembleConversation(inbox, sent, MatchKey(opening.partnerNumber), ChatCutoff(now, hours),
@@ -45,7 +45,7 @@ ChatOpening OpenConversation(MessageList& chat, const MessageList& inbox, Locked
 
   int onTop = 0;
   opening.onTop =
-      settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &onTop) && onTop != 0;
+      settings.ReadSettingInt(kAppSettingsSection, "", kChatOnTopSetting, &onTop) && onTop != 0;
   const MessageRecord* first = chat.GetAt(0);
   opening.showsArrival =
       first != nullptr && HasContent(*first) && (first->flags & MRF_OUTGOING) == 0;

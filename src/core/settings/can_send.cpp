@@ -10,7 +10,7 @@ int CanSendNow(Pipe& pipe, const SettingsStore& settings, const std::function<vo
   if (CanSendNow(pipe)) return 1;
   // A missing setting leaves warningOff at 0: the warning is shown.
   int warningOff = 0;
-  (void)settings.GetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, &warningOff);
+  (void)settings.ReadSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, &warningOff);
   if (warningOff == 0 && showWarning) showWarning();
   return 0;
 }

@@ -10,21 +10,21 @@ std::tuple<int, std::string, std::string> KeyOf(int section, std::string_view su
 
 }  // namespace
 
-int MemorySettingsStore::GetRegistrySubInt(int section, std::string_view subKey,
-                                           std::string_view name, int* value) const {
+int MemorySettingsStore::ReadSettingInt(int section, std::string_view subKey, std::string_view name,
+                                        int* value) const {
   auto it = values_.find(KeyOf(section, subKey, name));
   if (it == values_.end() || !std::holds_alternative<int>(it->second)) return 0;
   *value = std::get<int>(it->second);
   return 1;
 }
 
-int MemorySettingsStore::SetRegistrySubInt(int section, std::string_view subKey,
-                                           std::string_view name, int value) {
+int MemorySettingsStore::WriteSettingInt(int section, std::string_view subKey,
+                                         std::string_view name, int value) {
   values_[KeyOf(section, subKey, name)] = value;
   return 1;
 }
 
-int MemorySettingsStore::GetRegistrySubStr(int section, std::string_view subKey,
+int MemorySettingsStore::ReadSettingString(int section, std::string_view subKey,
                                            std::string_view name, std::string* value,
                                            size_t bufferSize) const {
   auto it = values_.find(KeyOf(section, subKey, name));
@@ -36,8 +36,8 @@ int MemorySettingsStore::GetRegistrySubStr(int section, std::string_view subKey,
   return 1;
 }
 
-int MemorySettingsStore::SetRegistrySubStr(int section, std::string_view subKey,
-                                           std::string_view name, std::string_view value) {
+int MemorySettingsStore::WriteSettingString(int section, std::string_view subKey,
+                                            std::string_view name, std::string_view value) {
   values_[KeyOf(section, subKey, name)] = std::string(value);
   return 1;
 }

@@ -13,14 +13,14 @@ namespace zeph {
 
 class MemorySettingsStore final : public SettingsStore {
  public:
-  int GetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
-                        int* value) const override;
-  int SetRegistrySubInt(int section, std::string_view subKey, std::string_view name,
-                        int value) override;
-  int GetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
+  int ReadSettingInt(int section, std::string_view subKey, std::string_view name,
+                     int* value) const override;
+  int WriteSettingInt(int section, std::string_view subKey, std::string_view name,
+                      int value) override;
+  int ReadSettingString(int section, std::string_view subKey, std::string_view name,
                         std::string* value, size_t bufferSize) const override;
-  int SetRegistrySubStr(int section, std::string_view subKey, std::string_view name,
-                        std::string_view value) override;
+  int WriteSettingString(int section, std::string_view subKey, std::string_view name,
+                         std::string_view value) override;
 
   bool Has(int section, std::string_view subKey, std::string_view name) const;
 

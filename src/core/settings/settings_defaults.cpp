@@ -6,21 +6,21 @@ namespace zeph {
 int WriteSettingDefaults(SettingsStore& settings) {
   int wrote = 0;
   std::string ownName;
-  if (!settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &ownName,
+  if (!settings.ReadSettingString(kAppSettingsSection, "", kOwnNameSetting, &ownName,
                                   kOwnNameBufferSize)) {
-    if (settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, LoadString(29))) {
+    if (settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, LoadString(29))) {
       wrote = 1;
     }
   }
   int value = 0;
-  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
-    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1)) wrote = 1;
+  if (!settings.ReadSettingInt(kAppSettingsSection, "", kChatHoursSetting, &value)) {
+    if (settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 1)) wrote = 1;
   }
-  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
-    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 0)) wrote = 1;
+  if (!settings.ReadSettingInt(kAppSettingsSection, "", kChatOnTopSetting, &value)) {
+    if (settings.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting, 0)) wrote = 1;
   }
-  if (!settings.GetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value)) {
-    if (settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1)) wrote = 1;
+  if (!settings.ReadSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value)) {
+    if (settings.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 1)) wrote = 1;
   }
   return wrote;
 }
@@ -28,7 +28,7 @@ int WriteSettingDefaults(SettingsStore& settings) {
 bool NotifyOnArrival(const SettingsStore& settings) {
   int value = 1;
   static_cast<void>(
-      settings.GetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value));
+      settings.ReadSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &value));
   return value != 0;
 }
 

@@ -34,19 +34,19 @@ class SettingsStore {
 
   // Non-zero when the value exists and was stored in `*value`; zero when it
   // does not, and `*value` is left as it was.
-  [[nodiscard]] virtual int GetRegistrySubInt(int section, std::string_view subKey,
-                                              std::string_view name, int* value) const = 0;
-  [[nodiscard]] virtual int SetRegistrySubInt(int section, std::string_view subKey,
-                                              std::string_view name, int value) = 0;
+  [[nodiscard]] virtual int ReadSettingInt(int section, std::string_view subKey,
+                                           std::string_view name, int* value) const = 0;
+  [[nodiscard]] virtual int WriteSettingInt(int section, std::string_view subKey,
+                                            std::string_view name, int value) = 0;
 
   // Non-zero when the value exists; `*value` then holds it cut to
   // `bufferSize` - 1 bytes, as a buffer of that size with its terminator
   // would. Zero when it does not exist, and `*value` is left as it was.
-  [[nodiscard]] virtual int GetRegistrySubStr(int section, std::string_view subKey,
+  [[nodiscard]] virtual int ReadSettingString(int section, std::string_view subKey,
                                               std::string_view name, std::string* value,
                                               size_t bufferSize) const = 0;
-  [[nodiscard]] virtual int SetRegistrySubStr(int section, std::string_view subKey,
-                                              std::string_view name, std::string_view value) = 0;
+  [[nodiscard]] virtual int WriteSettingString(int section, std::string_view subKey,
+                                               std::string_view name, std::string_view value) = 0;
 };
 
 // Writes the default of each of "OwnName" ("My Name"), "ChatSMSs"

@@ -42,9 +42,9 @@ TEST_F(ChatOpeningTest, SettingsAreReadWithTheirFallbacks) {
   ASSERT_EQ(chat.Count(), 1);
   EXPECT_EQ(TextOf(*chat.GetAt(0)), "seed");
 
-  settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Bea");
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 2);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
+  settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, "Bea");
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 2);
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
   opening = Open(*Message(kPartner, "seed"));
   EXPECT_EQ(opening.ownName, "Bea");
   EXPECT_TRUE(opening.onTop);
@@ -72,7 +72,7 @@ TEST_F(ChatOpeningTest, OpensOnAnArrivalOnlyWhenThePartnerSpokeFirst) {
     EXPECT_EQ(Open(*seed).showsArrival, c.showsArrival) << c.what;
   }
   // What counts is the first entry after the assembly, not the seed.
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 1);
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 1);
   sent.Add(Message(kPartner, "mine", At(2026, 12, 5, 11, 30), MRF_OUTGOING));
   EXPECT_FALSE(Open(*Message(kPartner, "seed")).showsArrival);
 }

@@ -42,10 +42,10 @@ TEST(CanSendNowTest, WarnsEachAttemptUntilTheUserTicksTheBox) {
   EXPECT_EQ(CanSendNow(connected, settings, warn), 1);
   EXPECT_EQ(CanSendNow(pipe, settings, {}), 0);  // no owner to warn
   EXPECT_EQ(warnings, 2);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 0);
+  settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 0);
   EXPECT_EQ(CanSendNow(pipe, settings, warn), 0);
   EXPECT_EQ(warnings, 3);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
+  settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
   EXPECT_EQ(CanSendNow(pipe, settings, warn), 0);
   EXPECT_EQ(warnings, 3);
 }

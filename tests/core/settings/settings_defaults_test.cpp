@@ -10,10 +10,10 @@ namespace {
 // "OwnName", "ChatSMSs", "ChatOnTop" and "NotifyOnArrival" as the store holds them.
 std::tuple<std::string, int, int, int> Values(const MemorySettingsStore& settings) {
   std::tuple<std::string, int, int, int> values{"", -1, -1, -1};
-  settings.GetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, &std::get<0>(values), 64);
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, &std::get<1>(values));
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, &std::get<2>(values));
-  settings.GetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
+  settings.ReadSettingString(kAppSettingsSection, "", kOwnNameSetting, &std::get<0>(values), 64);
+  settings.ReadSettingInt(kAppSettingsSection, "", kChatHoursSetting, &std::get<1>(values));
+  settings.ReadSettingInt(kAppSettingsSection, "", kChatOnTopSetting, &std::get<2>(values));
+  settings.ReadSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
                              &std::get<3>(values));
   return values;
 }
@@ -25,10 +25,10 @@ TEST(WriteSettingDefaultsTest, FirstStartWritesFourDefaultsAndLaterStartsKeepThe
   EXPECT_EQ(Values(settings), std::tuple("My Name", 1, 0, 1));
   EXPECT_FALSE(settings.Has(kAppSettingsSection, "", kCanNotSendWarningSetting));
 
-  settings.SetRegistrySubStr(kAppSettingsSection, "", kOwnNameSetting, "Anna");
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatHoursSetting, 0);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
-  settings.SetRegistrySubInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 0);
+  settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, "Anna");
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 0);
+  settings.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
+  settings.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, 0);
   EXPECT_EQ(WriteSettingDefaults(settings), 0);
   EXPECT_EQ(Values(settings), std::tuple("Anna", 0, 1, 0));
   EXPECT_FALSE(NotifyOnArrival(settings));

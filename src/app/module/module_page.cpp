@@ -1,4 +1,4 @@
-#include "app/module/folder_module.h"
+#include "app/module/module_page.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/program_store.h"
 #include "app/base/texts.h"
 #include "app/controls/report_list_view.h"
 
 namespace zeph {
 
-FolderModule::FolderModule(int index, const ModuleServices& services, QWidget* parent)
+ModulePage::ModulePage(int index, const ModuleServices& services, QWidget* parent)
     : QWidget(parent),
       index_(index),
       services_(services),
@@ -23,23 +23,25 @@ FolderModule::FolderModule(int index, const ModuleServices& services, QWidget* p
   setBackgroundRole(QPalette::Window);
 }
 
-const ModuleRow& FolderModule::Row() const { return kModuleTable[static_cast<size_t>(index_)]; }
+const ModuleRow& ModulePage::Row() const {
+  return kModuleTable[static_cast<size_t>(index_)];
+}
 
-void FolderModule::SetInitialSize(QSize size) {
+void ModulePage::SetInitialSize(QSize size) {
   initialSize_ = size;
   resize(SmallestSize());
 }
 
-QSize FolderModule::SmallestSize() const {
+QSize ModulePage::SmallestSize() const {
   return initialSize_.expandedTo(minimumSizeHint());
 }
 
-void FolderModule::PlaceTitleAndList(QWidget* title, QWidget* list) {
+void ModulePage::PlaceTitleAndList(QWidget* title, QWidget* list) {
   column_->addWidget(title);
   column_->addWidget(list, 1);
 }
 
-void FolderModule::AddButtonRow(const std::vector<QPushButton*>& buttons) {
+void ModulePage::AddButtonRow(const std::vector<QPushButton*>& buttons) {
   auto* row = new QHBoxLayout;  // owned by the column
   for (QPushButton* button : buttons) {
     button->setAutoDefault(false);
@@ -49,23 +51,25 @@ void FolderModule::AddButtonRow(const std::vector<QPushButton*>& buttons) {
   column_->addLayout(row);
 }
 
-bool FolderModule::ForwardKey(QKeyEvent*) { return false; }
+bool ModulePage::ForwardKey(QKeyEvent*) {
+  return false;
+}
 
-void FolderModule::ChatPartnerChanged(const std::optional<std::string>&) {}
+void ModulePage::ChatPartnerChanged(const std::optional<std::string>&) {}
 
-int FolderModule::SelectedKey() const {
+int ModulePage::SelectedKey() const {
   const auto* list = qobject_cast<const ReportListView*>(ListView());
   return list == nullptr ? -1 : list->GetCurSelParam();
 }
 
-void FolderModule::AddToContacts() {
+void ModulePage::AddToContacts() {
   const int key = SelectedKey();
   if (key < 0) return;
   const MessageRecord* record = services_.store->Lists().inbox.GetAt(key);
   if (record != nullptr) emit OpenContactInformation(FirstNumber(*record));
 }
 
-void FolderModule::focusInEvent(QFocusEvent* event) {
+void ModulePage::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   // As a dialog does, a module given the focus hands it on to its first
   // control that takes the keyboard, so the arrow keys work in its list at
@@ -79,30 +83,28 @@ void FolderModule::focusInEvent(QFocusEvent* event) {
   }
 }
 
-void FolderModule::AdoptList(QAbstractItemView* list, QMenu* popup) {
+void ModulePage::AdoptList(QAbstractItemView* list, QMenu* popup) {
   list_ = list;
   list->setAccessibleName(Text(Row().name));
   list->installEventFilter(this);
   if (popup == nullptr) return;
   connect(list, &QWidget::customContextMenuRequested, this, [this, list, popup](QPoint at) {
-    // The popup returns the choice instead of acting on it.
-    if (const QAction* chosen = popup->exec(list->viewport()->mapToGlobal(at))) {
-      emit CommandRequested(CommandOf(*chosen));
-    }
+    // A chosen item triggers its action, which its owner carries out.
+    popup->exec(list->viewport()->mapToGlobal(at));
   });
 }
 
-bool FolderModule::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != list_ || (event->type() != QEvent::ShortcutOverride &&
-                           event->type() != QEvent::KeyPress)) {
+bool ModulePage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_ ||
+      (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)) {
     return QWidget::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() != Qt::Key_Delete || key->modifiers() != Qt::NoModifier) return false;
-  // The list takes Delete before the frame's accelerator would, and hands
-  // it to the frame as its delete command.
+  // The list takes Delete before the frame's shortcut would, and hands it
+  // to the frame's Delete.
   event->accept();
-  if (event->type() == QEvent::KeyPress) emit CommandRequested(CommandId::kDeleteKey);
+  if (event->type() == QEvent::KeyPress) services_.actions->deleteSelected->trigger();
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The interface every folder module implements. The frame creates the five
+// The interface every module of the frame (the four message folders and
+// Contacts) implements: a page of the module space. The frame creates the five
 // modules once, as children of the module space, and afterwards only hides
 // and shows them, so each keeps its state while another is current. A
 // module gets what it works on through its services; what it wants from
@@ -13,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/base/command_id.h"
 #include "app/base/module_services.h"
 #include "app/module/module_table.h"
 #include "core/compose/editor_request.h"
@@ -29,15 +29,15 @@ namespace zeph {
 
 // Why a module refreshes.
 enum class RefreshReason : int {
-  kHidden = 0,  // it was hidden: nothing is rebuilt (the Inbox and Delivery reports save then)
-  kReload = 1,  // it became current, or its data changed: reload and rebuild the list
+  kSaveOnHide = 0,  // it was hidden: nothing is rebuilt; the Inbox and Delivery reports save
+  kReload = 1,      // it became current, or its data changed: reload and rebuild the list
 };
 
-class FolderModule : public QWidget {
+class ModulePage : public QWidget {
   Q_OBJECT
 
  public:
-  FolderModule(int index, const ModuleServices& services, QWidget* parent);
+  ModulePage(int index, const ModuleServices& services, QWidget* parent);
 
   int Index() const { return index_; }
   const ModuleRow& Row() const;
@@ -76,13 +76,6 @@ class FolderModule : public QWidget {
   void AddToContacts();
 
  signals:
-  // Run the command through the menu bar's path, confirmations included
-  // (the context popup's choice, the Delete key in the list).
-  void CommandRequested(CommandId command);
-  // Enable or disable the command in the menu bar and the context popup.
-  void CommandEnabled(CommandId command, bool enabled);
-  // Enable or disable the action button at `position`, counted from 0.
-  void ActionButtonEnabled(int position, bool enabled);
   // Open Contact Information for a new entry with this number
   // (Windows-1252).
   void OpenContactInformation(const std::string& number);
@@ -115,8 +108,8 @@ class FolderModule : public QWidget {
   // A row of push buttons along the module's bottom, from the left.
   void AddButtonRow(const std::vector<QPushButton*>& buttons);
   // Gives the module's list what every folder's list has: the module's
-  // name for assistive technology, the Delete key (the frame's delete
-  // command), and `popup` on a right click (none: no context menu).
+  // name for assistive technology, the Delete key (the frame's Delete),
+  // and `popup` on a right click (none: no context menu).
   void AdoptList(QAbstractItemView* list, QMenu* popup);
   // The focus given to the module goes on to its first control.
   void focusInEvent(QFocusEvent* event) override;
@@ -131,7 +124,7 @@ class FolderModule : public QWidget {
 };
 
 // Makes the module of row `index` of the module table.
-using ModuleFactory = std::function<std::unique_ptr<FolderModule>(
+using ModuleFactory = std::function<std::unique_ptr<ModulePage>(
     int index, const ModuleServices& services, QWidget* parent)>;
 
 }  // namespace zeph
