@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
+#include "app/base/folder_actions.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/contacts/contacts_module.h"
@@ -51,8 +51,9 @@ struct FullSim {
   MemorySettingsStore settings;
   MessageBoxAsker asker;
   SystemClock clock;
-  ContextMenus menus;
-  ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
+  QWidget actionOwner;  // the folder commands, which the frame owns in the program
+  FolderActions actions = MakeFolderActions(&actionOwner);
+  ModuleServices services{&store, &link, &settings, &asker, &clock, &actions};
   std::unique_ptr<ContactsModule> module;
 };
 

@@ -19,7 +19,6 @@
 #include <string>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/platform/device_card_link.h"
@@ -76,7 +75,8 @@ class Bench {
   // A frame on a freshly made store, shown, after its first paint.
   std::unique_ptr<MainFrame> StartFrame(int startModule) {
     store_ = std::make_unique<ProgramStore>(paths_);  // the last run's store is gone by now
-    const ModuleServices services{store_.get(), link_.get(), &settings_, &asker_, &clock_, &menus_};
+    const ModuleServices services{store_.get(), link_.get(), &settings_, &asker_,
+                                  &clock_,      nullptr};  // the frame's actions
     auto frame = std::make_unique<MainFrame>(services, FrameSetup{}, startModule);
     PaintCounter counter;
     frame->installEventFilter(&counter);
@@ -99,7 +99,6 @@ class Bench {
   MemorySettingsStore settings_;
   SilentAsker asker_;
   const SystemClock clock_;
-  const ContextMenus menus_;
 };
 
 void BM_LoadInboxFile(benchmark::State& state) {

@@ -25,7 +25,6 @@
 #include <string>
 
 #include "app/base/asker.h"
-#include "app/base/menus.h"
 #include "app/base/module_services.h"
 #include "app/base/program_store.h"
 #include "app/base/resource_icons.h"
@@ -90,8 +89,8 @@ constexpr char kStartOnce[] = "--start-once";
   ProgramStore store(paths);
   SilentAsker asker;
   const SystemClock clock;
-  const ContextMenus menus;
-  const ModuleServices services{&store, &link, &settings, &asker, &clock, &menus};
+  const ModuleServices services{
+      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
   MainFrame frame(services, FrameSetup{}, 0);
   FirstPaint paint;
   frame.installEventFilter(&paint);

@@ -42,7 +42,7 @@ class TestFolder final : public MessageFolderModule {
             {{StringId::kInboxFromColumn, ColumnContent::kNumberName, kSortNameAscending},
              {StringId::kInboxDateColumn, ColumnContent::kDateTime, kSortTimeAscending}},
             {{QIcon(), QIcon(), QIcon(), QIcon(), QIcon(), QIcon()}, InboxIconOf},
-            {true, true, true, true, 4}};
+            {.reply = true, .forward = true, .addToContacts = true, .chat = true}};
   }
 };
 

@@ -99,6 +99,7 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
 
   // The menu bar's items take the same way, Delete All with its own question.
+  log.clear();
   for (CommandId command : {CommandId::kNew, CommandId::kReply, CommandId::kForward,
                             CommandId::kChat, CommandId::kSavePicture, CommandId::kDeleteAll}) {
     Choose(*frame, command);
@@ -150,7 +151,9 @@ TEST_F(FrameTest, EachCommandIsOneActionInTheMenuBarThePopupAndTheBarWithItsShor
     // A module enables a command through its action, wherever it is shown.
     const auto button = std::find(onBar.begin(), onBar.end(), action) - onBar.begin();
     action->setEnabled(false);
-    if (button < 5) EXPECT_FALSE(frame->Client()->Bar()->ButtonAt(int(button))->isEnabled());
+    if (button < 5) {
+      EXPECT_FALSE(frame->Client()->Bar()->ButtonAt(int(button))->isEnabled());
+    }
     action->setEnabled(true);
   }
   // The shortcuts, which the menus show beside the texts.
