@@ -55,7 +55,6 @@ TEST_F(ContactsModuleTest, ListsTheSimByNameAndHeaderClicksToggleTheOrder) {
 
 TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays) {
   ContactsModule* module = OpenContacts();
-  QMenu* popup = module->ContextMenu();
   auto enabled = [&](bool any) {
     for (CommandId command : {CommandId::kDelete, CommandId::kChat}) {
       EXPECT_EQ(frame->Action(command)->isEnabled(), any) << static_cast<int>(command);
@@ -64,7 +63,7 @@ TEST_F(ContactsModuleTest, CommandsFollowTheListAndDeleteGoesWhateverTheCardSays
                               CommandId::kAddToContacts, CommandId::kDeleteAll}) {
       EXPECT_FALSE(frame->Action(command)->isEnabled()) << static_cast<int>(command);
     }
-    for (QAction* item : popup->actions())
+    for (QAction* item : module->ContextMenu()->actions())
       EXPECT_EQ(item->isEnabled(), any) << item->text().toStdString();
   };
   enabled(true);
