@@ -15,8 +15,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
-#include <thread>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
@@ -54,7 +54,8 @@ class TimedPipe final : public Pipe {
   uint32_t Timed(F&& f) {
     const auto start = Clock::now();
     const uint32_t result = f();
-    nanoseconds_ += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+    nanoseconds_ +=
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
     return result;
   }
   std::unique_ptr<IpcPipe> inner_;
@@ -100,23 +101,23 @@ void BM_SendThousandMessages(benchmark::State& state) {
     if (SaveMessageFile(paths.outbox, lists.outbox) == 0) std::abort();  // nothing to measure
     std::atomic<int64_t> requestNanoseconds{0};
     std::mutex done;
-    SendThreadSetup setup{lists.outbox,
-                          paths.outbox,
-                          SendFiling{lists.sent, paths.sent, lists.reports, paths.reports,
-                                     durability},
-                          clock,
-                          [&](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
-                            IpcOptions options = OptionsFor(folder);
-                            options.canceller = &canceller;
-                            std::unique_ptr<IpcPipe> pipe;
-                            result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize,
-                                                        wire::kSendPipeName, pipe, options);
-                            if (result) return nullptr;
-                            return std::make_unique<TimedPipe>(std::move(pipe), requestNanoseconds);
-                          },
-                          {},
-                          std::chrono::milliseconds(1),
-                          std::chrono::milliseconds(15000)};
+    SendThreadSetup setup{
+        lists.outbox,
+        paths.outbox,
+        SendFiling{lists.sent, paths.sent, lists.reports, paths.reports, durability},
+        clock,
+        [&](uint32_t& result, PipeCanceller& canceller) -> std::unique_ptr<Pipe> {
+          IpcOptions options = OptionsFor(folder);
+          options.canceller = &canceller;
+          std::unique_ptr<IpcPipe> pipe;
+          result = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSendPipeName, pipe,
+                                      options);
+          if (result) return nullptr;
+          return std::make_unique<TimedPipe>(std::move(pipe), requestNanoseconds);
+        },
+        {},
+        std::chrono::milliseconds(1),
+        std::chrono::milliseconds(15000)};
     SendThread engine(std::move(setup));
     state.ResumeTiming();
 
@@ -145,7 +146,8 @@ void BM_SavesOfOneMessage(benchmark::State& state) {
   TempFolder folder;
   StorePaths paths = StorePaths::InFolder(folder.path().string());
   MessageList outbox, sent, reports;
-  for (int i = 0; i < kSentRecords + kQueued / 2; ++i) sent.Add(Filler(i, MRF_OUTGOING | MRF_SENDING));
+  for (int i = 0; i < kSentRecords + kQueued / 2; ++i)
+    sent.Add(Filler(i, MRF_OUTGOING | MRF_SENDING));
   for (int i = 0; i < kQueued / 2; ++i) {
     outbox.Add(Filler(i, MRF_OUTGOING | MRF_WAITING));
     reports.Add(Filler(i, MRF_OUTGOING | MRF_SENDING));
@@ -195,7 +197,8 @@ void BM_ReceiveThirtyIntoLargeInbox(benchmark::State& state) {
     const int taken = FetchNewMessages(timed, targets, {});
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     state.counters["taken"] = taken;
-    state.counters["request_share"] = static_cast<double>(requestNanoseconds.load()) / 1e9 / seconds;
+    state.counters["request_share"] =
+        static_cast<double>(requestNanoseconds.load()) / 1e9 / seconds;
   }
 }
 
@@ -213,7 +216,10 @@ BENCHMARK(BM_SavesOfOneMessage)
     ->Iterations(50)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_ReceiveThirtyIntoLargeInbox)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReceiveThirtyIntoLargeInbox)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace zeph

@@ -33,7 +33,6 @@
 namespace zeph {
 namespace {
 
-
 // Nobody answers: a benchmark that met a question would say so in its
 // counters rather than block.
 class SilentAsker final : public Asker {
@@ -75,8 +74,8 @@ class Bench {
   // A frame on a freshly made store, shown, after its first paint.
   std::unique_ptr<MainFrame> StartFrame(int startModule) {
     store_ = std::make_unique<ProgramStore>(paths_);  // the last run's store is gone by now
-    const ModuleServices services{store_.get(), link_.get(), &settings_, &asker_,
-                                  &clock_,      nullptr};  // the frame's actions
+    const ModuleServices services{store_.get(), link_.get(), &settings_,
+                                  &asker_,      &clock_,     nullptr};  // the frame's actions
     auto frame = std::make_unique<MainFrame>(services, FrameSetup{}, startModule);
     PaintCounter counter;
     frame->installEventFilter(&counter);

@@ -15,12 +15,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <QApplication>
 #include <QEvent>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fcntl.h>
 #include <memory>
 #include <string>
 
@@ -89,8 +89,8 @@ constexpr char kStartOnce[] = "--start-once";
   ProgramStore store(paths);
   SilentAsker asker;
   const SystemClock clock;
-  const ModuleServices services{
-      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
+  const ModuleServices services{&store, &link,  &settings,
+                                &asker, &clock, /*actions: the frame's own*/ nullptr};
   MainFrame frame(services, FrameSetup{}, 0);
   FirstPaint paint;
   frame.installEventFilter(&paint);

@@ -63,11 +63,14 @@ const std::string& StorePath() {
 
 using Clock = std::chrono::steady_clock;
 
-uint64_t StoreSize() { return std::filesystem::file_size(StorePath()); }
+uint64_t StoreSize() {
+  return std::filesystem::file_size(StorePath());
+}
 
 void PlainWriteOnce(const std::vector<uint8_t>& bytes, const std::string& target) {
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 // Seconds per plain read or write of the store's bytes, over a few rounds.

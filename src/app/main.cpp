@@ -1,3 +1,5 @@
 #include "app/shell/startup.h"
 
-int main(int argc, char** argv) { return zeph::RunZephSms(argc, argv); }
+int main(int argc, char** argv) {
+  return zeph::RunZephSms(argc, argv);
+}

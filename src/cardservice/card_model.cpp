@@ -28,8 +28,8 @@ bool LeftOnCard(const std::vector<uint8_t>& block) {
 
 std::string TimeText(const std::tm& t) {
   char text[80];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900,
-                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
+                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
   return text;
 }
 
@@ -164,7 +164,9 @@ std::optional<uint64_t> CardModel::NextDue() const {
   return scheduled_.begin()->first;
 }
 
-int CardModel::TakeArrivals() { return std::exchange(arrivals_, 0); }
+int CardModel::TakeArrivals() {
+  return std::exchange(arrivals_, 0);
+}
 
 // ---- the network -------------------------------------------------------------
 
@@ -217,8 +219,8 @@ CardModel::SendOutcome CardModel::Send(const SendRequest& request, uint64_t nowM
       (kind == cm::kKindText || kind == cm::kKindText8 || kind == cm::kKindText16)) {
     back.number = kEchoNumber;
     std::string echo = "Echo: " + text;
-    Schedule(BuildReceivedBlock(back, std::span(reinterpret_cast<const uint8_t*>(echo.data()),
-                                                echo.size())),
+    Schedule(BuildReceivedBlock(
+                 back, std::span(reinterpret_cast<const uint8_t*>(echo.data()), echo.size())),
              nowMs + echoDelayMs);
   } else if (request.destination == ownNumber) {
     // The message comes back as sent, from this card; a text sent as kind 4

@@ -52,16 +52,16 @@ struct SentMessage {
 
 // Faults the card service can be told to show. Not saved.
 struct Faults {
-  uint32_t delayMs = 0;             // every request is answered this much later
-  uint32_t failSends = 0;           // the next N sends are refused ...
-  uint32_t failStatus = 0x0420;     // ... with this status
+  uint32_t delayMs = 0;                       // every request is answered this much later
+  uint32_t failSends = 0;                     // the next N sends are refused ...
+  uint32_t failStatus = 0x0420;               // ... with this status
   std::map<uint32_t, uint32_t> errorReplies;  // request id -> answers left (0: every one)
-  bool closeNext = false;           // close the connection at its next request
-  std::string closePipe;            // ... only a connection of this pipe (empty: any)
-  bool staleReply = false;          // send the next reply twice
-  bool refuseOpens = false;         // answer every open with a refusal
-  bool silentOpens = false;         // accept connections but never answer their open
-  bool holdSends = false;           // never answer a send (0x290000)
+  bool closeNext = false;                     // close the connection at its next request
+  std::string closePipe;                      // ... only a connection of this pipe (empty: any)
+  bool staleReply = false;                    // send the next reply twice
+  bool refuseOpens = false;                   // answer every open with a refusal
+  bool silentOpens = false;                   // accept connections but never answer their open
+  bool holdSends = false;                     // never answer a send (0x290000)
 };
 
 // What the network takes in a send (0x290000).
@@ -157,19 +157,19 @@ class CardModel {
 
 // The status codes the emulated card answers with (0 is success).
 namespace status {
-inline constexpr uint32_t kBadLayout = 0x0201;      // a request whose length breaks its layout
-inline constexpr uint32_t kUnknownParam = 0x0202;   // no such card parameter
+inline constexpr uint32_t kBadLayout = 0x0201;     // a request whose length breaks its layout
+inline constexpr uint32_t kUnknownParam = 0x0202;  // no such card parameter
 inline constexpr uint32_t kNoSim = 0x0301;
 inline constexpr uint32_t kPhonebookFull = 0x0302;
-inline constexpr uint32_t kNoEntry = 0x0303;        // no entry at that location
-inline constexpr uint32_t kEmptySlot = 0x0311;      // no stored message in that slot
-inline constexpr uint32_t kNoNetwork = 0x0401;      // not on a GSM or GPRS connection
+inline constexpr uint32_t kNoEntry = 0x0303;    // no entry at that location
+inline constexpr uint32_t kEmptySlot = 0x0311;  // no stored message in that slot
+inline constexpr uint32_t kNoNetwork = 0x0401;  // not on a GSM or GPRS connection
 inline constexpr uint32_t kBadDestination = 0x0402;
-inline constexpr uint32_t kBadMessage = 0x0403;     // data length or kind does not fit
-inline constexpr uint32_t kNotWithModem = 0x0404;   // a modem cannot send this (a picture message)
-inline constexpr uint32_t kModemError = 0x0500;     // plus the errno of a failed bus call
-inline constexpr uint32_t kUnknownRequest = 0xFFFF; // with the error reply
-inline constexpr uint32_t kOpenRefused = 0x0101;    // open: unknown pipe name or refusal
+inline constexpr uint32_t kBadMessage = 0x0403;      // data length or kind does not fit
+inline constexpr uint32_t kNotWithModem = 0x0404;    // a modem cannot send this (a picture message)
+inline constexpr uint32_t kModemError = 0x0500;      // plus the errno of a failed bus call
+inline constexpr uint32_t kUnknownRequest = 0xFFFF;  // with the error reply
+inline constexpr uint32_t kOpenRefused = 0x0101;     // open: unknown pipe name or refusal
 }  // namespace status
 
 }  // namespace zeph::cardservice

@@ -24,8 +24,8 @@ constexpr int kReplyTimeoutMs = 5000;
 
 // Sends one command line and returns the reply, or an error object.
 json Exchange(const std::string& socketDir, const json& command) {
-  zeph::ControlExchange exchange = zeph::ExchangeControlLine(socketDir, command.dump(),
-                                                             kReplyTimeoutMs);
+  zeph::ControlExchange exchange =
+      zeph::ExchangeControlLine(socketDir, command.dump(), kReplyTimeoutMs);
   if (!exchange.answered) return {{"ok", false}, {"error", exchange.error}};
   json parsed = json::parse(exchange.reply, nullptr, false);
   if (parsed.is_discarded() || !parsed.is_object())
@@ -33,13 +33,16 @@ json Exchange(const std::string& socketDir, const json& command) {
   return parsed;
 }
 
-bool OnOff(const std::string& value) { return value == "on"; }
+bool OnOff(const std::string& value) {
+  return value == "on";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Controls a running zeph-cardservice: deliver messages, change the connection, "
-               "edit or pull the SIM, read the network's log, inject faults."};
+  CLI::App app{
+      "Controls a running zeph-cardservice: deliver messages, change the connection, "
+      "edit or pull the SIM, read the network's log, inject faults."};
   app.require_subcommand(1);
   std::string socketDir;
   app.add_option("--socket-dir", socketDir,
@@ -57,9 +60,12 @@ int main(int argc, char** argv) {
   unsigned delayMs = 0;
   deliver->add_option("--text", text, "The text (UTF-8); with --picture the picture's text");
   deliver->add_flag("--wide", wide, "Send the text in 16-bit characters");
-  deliver->add_option("--picture", pictureFile, "A picture message with the picture of a .gms FILE");
-  deliver->add_option("--business-card", cardFile, "A business card: the vCard text in FILE (UTF-8)");
-  deliver->add_option("--card-name", cardName, "A business card for this name (with --card-number)");
+  deliver->add_option("--picture", pictureFile,
+                      "A picture message with the picture of a .gms FILE");
+  deliver->add_option("--business-card", cardFile,
+                      "A business card: the vCard text in FILE (UTF-8)");
+  deliver->add_option("--card-name", cardName,
+                      "A business card for this name (with --card-number)");
   deliver->add_option("--card-number", cardNumber, "The number on that business card");
   deliver->add_option("--report", reference, "A delivery report for this message reference (0-255)")
       ->check(CLI::Range(0, 255));
@@ -69,8 +75,10 @@ int main(int argc, char** argv) {
   deliver->add_option("--from", from, "Sender (default +15550100); for a report, the recipient");
   deliver->add_option("--centre", centre, "Service centre (default: the card's)");
   deliver->add_flag("--reply-path", replyPath, "The sender asks for replies through its centre");
-  deliver->add_option("--protocol-id", protocolId, "Protocol identifier byte (replace types: 0x41 to 0x47)");
-  deliver->add_option("--status", status, "The block's status byte (default 2; bit 0x08: left on the card)");
+  deliver->add_option("--protocol-id", protocolId,
+                      "Protocol identifier byte (replace types: 0x41 to 0x47)");
+  deliver->add_option("--status", status,
+                      "The block's status byte (default 2; bit 0x08: left on the card)");
   deliver->add_option("--kind", kind, "Override the block's kind byte");
   deliver->add_option("--delay", delayMs, "Arrive this many milliseconds later");
 
@@ -86,7 +94,8 @@ int main(int argc, char** argv) {
   CLI::App* sendOptions = app.add_subcommand("send-options", "Set the card's three send options");
   std::string optReplyPath, optReports, optThree;
   sendOptions->add_option("--reply-path", optReplyPath, "Option 1: on or off")->check(onOff);
-  sendOptions->add_option("--reports", optReports, "Option 2, delivery reports: on or off")->check(onOff);
+  sendOptions->add_option("--reports", optReports, "Option 2, delivery reports: on or off")
+      ->check(onOff);
   sendOptions->add_option("--option3", optThree, "Option 3: on or off")->check(onOff);
   CLI::App* centreCommand = app.add_subcommand("centre", "Set the message-centre number");
   std::string centreNumber;
@@ -125,8 +134,10 @@ int main(int argc, char** argv) {
   fault->require_subcommand(1);
   CLI::App* faultDelay = fault->add_subcommand("delay", "Answer every request MS late (0: off)");
   CLI::App* faultFail = fault->add_subcommand("fail-sends", "Refuse the next N sends");
-  CLI::App* faultError = fault->add_subcommand("error-reply", "Answer request ID with the error reply");
-  CLI::App* faultClose = fault->add_subcommand("close-next", "Close the connection at its next request");
+  CLI::App* faultError =
+      fault->add_subcommand("error-reply", "Answer request ID with the error reply");
+  CLI::App* faultClose =
+      fault->add_subcommand("close-next", "Close the connection at its next request");
   CLI::App* faultStale = fault->add_subcommand("stale-reply", "Send the next reply twice");
   CLI::App* faultRefuse = fault->add_subcommand("refuse-opens", "Refuse pipe opens");
   CLI::App* faultClear = fault->add_subcommand("clear", "Clear every fault");
@@ -136,7 +147,8 @@ int main(int argc, char** argv) {
   faultFail->add_option("N", faultValue, "How many sends")->required();
   faultFail->add_option("--status", failStatus, "Status of the refusals")->capture_default_str();
   faultError->add_option("ID", faultValue, "Request id, e.g. 0x290009")->required();
-  faultError->add_option("--count", count, "How many requests (0: every one)")->capture_default_str();
+  faultError->add_option("--count", count, "How many requests (0: every one)")
+      ->capture_default_str();
   faultClose->add_option("--pipe", pipeName, "Only a connection of this pipe, e.g. \"SMS sync\"");
   faultRefuse->add_option("VALUE", refuse, "on or off")->required()->check(onOff);
 
@@ -147,8 +159,8 @@ int main(int argc, char** argv) {
     if (!pictureFile.empty()) {
       zeph::GmsRead gms = zeph::LoadGmsFile(pictureFile);
       if (!gms.ok()) {
-        std::cerr << "zeph-cardctl: " << pictureFile << ": "
-                  << zeph::GmsRefusalText(gms.refusal) << '\n';
+        std::cerr << "zeph-cardctl: " << pictureFile << ": " << zeph::GmsRefusalText(gms.refusal)
+                  << '\n';
         return 1;
       }
       command["type"] = wide ? "picture16" : "picture";
@@ -165,12 +177,14 @@ int main(int argc, char** argv) {
       command["type"] = "business-card";
       command["card"] = std::string(std::istreambuf_iterator<char>(in), {});
     } else if (reference >= 0) {
-      static const std::map<std::string, int> statuses = {{"pending", 0}, {"delivered", 1}, {"failed", 2}};
+      static const std::map<std::string, int> statuses = {
+          {"pending", 0}, {"delivered", 1}, {"failed", 2}};
       auto it = statuses.find(reportStatus);
       command["type"] = "report";
       command["reference"] = reference;
       try {
-        command["reportStatus"] = it != statuses.end() ? it->second : std::stoi(reportStatus, nullptr, 0);
+        command["reportStatus"] =
+            it != statuses.end() ? it->second : std::stoi(reportStatus, nullptr, 0);
       } catch (const std::exception&) {
         std::cerr << "zeph-cardctl: bad --report-status " << reportStatus << '\n';
         return 1;
@@ -238,6 +252,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   reply.erase("ok");
-  if (!reply.empty()) std::cout << reply.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+  if (!reply.empty())
+    std::cout << reply.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
   return 0;
 }

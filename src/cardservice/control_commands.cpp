@@ -42,7 +42,8 @@ std::string TextField(const json& command, const char* name, const std::string& 
 PictureImage PictureField(const json& command) {
   auto bytes = FromHex(TextField(command, "picture"));
   PictureImage picture{};
-  if (!bytes || bytes->size() != picture.size()) throw CommandError{"\"picture\" needs 504 hex digits"};
+  if (!bytes || bytes->size() != picture.size())
+    throw CommandError{"\"picture\" needs 504 hex digits"};
   std::copy(bytes->begin(), bytes->end(), picture.begin());
   return picture;
 }
@@ -107,9 +108,8 @@ uint32_t ConnectionStateNamed(const std::string& name) {
 json SimEntries(const CardModel& card) {
   json entries = json::array();
   for (const auto& [location, entry] : card.phonebook)
-    entries.push_back({{"location", location},
-                       {"name", Utf8FromCp1252(entry.name)},
-                       {"number", entry.number}});
+    entries.push_back(
+        {{"location", location}, {"name", Utf8FromCp1252(entry.name)}, {"number", entry.number}});
   return entries;
 }
 
@@ -168,12 +168,12 @@ json Show(CardModel& card) {
     const auto& slot = card.slots()[i];
     if (!slot) continue;
     const auto& block = slot->block;
-    stored.push_back({{"slot", i},
-                      {"kind", block[cm::kKindOffset]},
-                      {"status", block[cm::kStatusOffset]},
-                      {"read", slot->read},
-                      {"from", Utf8FromCp1252(
-                                   BoundedText(&block[cm::kNumberOffset], cm::kNumberFieldSize))}});
+    stored.push_back(
+        {{"slot", i},
+         {"kind", block[cm::kKindOffset]},
+         {"status", block[cm::kStatusOffset]},
+         {"read", slot->read},
+         {"from", Utf8FromCp1252(BoundedText(&block[cm::kNumberOffset], cm::kNumberFieldSize))}});
   }
   return {{"ok", true},
           {"backend", "emulator"},
@@ -194,12 +194,14 @@ json Run(CardModel& card, const json& command, uint64_t nowMs) {
   std::string verb = TextField(command, "verb");
   if (verb == "deliver") return Deliver(card, command, nowMs);
   if (verb == "connection") {
-    card.SetConnectionState(command.contains("value") ? Field<uint32_t>(command, "value", 0)
-                                                       : ConnectionStateNamed(TextField(command, "state")));
+    card.SetConnectionState(command.contains("value")
+                                ? Field<uint32_t>(command, "value", 0)
+                                : ConnectionStateNamed(TextField(command, "state")));
     return {{"ok", true}, {"connectionState", card.ConnectionState()}};
   }
   if (verb == "long-messages") {
-    card.params[wire::kParamLongMessages] = {static_cast<uint8_t>(Field<bool>(command, "on", true))};
+    card.params[wire::kParamLongMessages] = {
+        static_cast<uint8_t>(Field<bool>(command, "on", true))};
     card.dirty = true;
     return {{"ok", true}};
   }
@@ -221,10 +223,11 @@ json Run(CardModel& card, const json& command, uint64_t nowMs) {
     card.dirty = true;
     return {{"ok", true}};
   }
-  if (verb == "sim-list") return {{"ok", true}, {"present", card.simPresent}, {"entries", SimEntries(card)}};
+  if (verb == "sim-list")
+    return {{"ok", true}, {"present", card.simPresent}, {"entries", SimEntries(card)}};
   if (verb == "sim-add") {
-    auto location = card.AddEntry(Cp1252FromUtf8(TextField(command, "name")),
-                                  TextField(command, "number"));
+    auto location =
+        card.AddEntry(Cp1252FromUtf8(TextField(command, "name")), TextField(command, "number"));
     if (!location) throw CommandError{"the SIM phonebook is full"};
     return {{"ok", true}, {"location", *location}};
   }
@@ -232,7 +235,8 @@ json Run(CardModel& card, const json& command, uint64_t nowMs) {
     auto location = Field<uint16_t>(command, "location", 0);
     auto it = card.phonebook.find(location);
     if (it == card.phonebook.end()) throw CommandError{"no entry at that location"};
-    card.ReplaceEntry(location, Cp1252FromUtf8(TextField(command, "name", Utf8FromCp1252(it->second.name))),
+    card.ReplaceEntry(location,
+                      Cp1252FromUtf8(TextField(command, "name", Utf8FromCp1252(it->second.name))),
                       TextField(command, "number", it->second.number));
     return {{"ok", true}};
   }

@@ -13,7 +13,9 @@ void SetPixel(PictureImage& picture, int x, int y) {
   picture[static_cast<size_t>(n / 8)] |= static_cast<uint8_t>(0x80 >> (n % 8));
 }
 
-std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 }  // namespace
 
@@ -40,10 +42,10 @@ PictureImage DemoPicture() {
 void FillDemoCard(CardModel& card) {
   card.phonebook.clear();
   const char* contacts[][2] = {
-      {"Anna Berg", "+15550101"},     {"Ben Okafor", "+15550102"},
+      {"Anna Berg", "+15550101"},        {"Ben Okafor", "+15550102"},
       {"Clara Jim\xE9nez", "+15550103"}, {"David Lund", "+15550104"},
-      {"Eva Novak", "+15550105"},     {"Farid Haddad", "+15550106"},
-      {"Grete M\xFCller", "+15550107"}, {"Hiro Tanaka", "+15550108"},
+      {"Eva Novak", "+15550105"},        {"Farid Haddad", "+15550106"},
+      {"Grete M\xFCller", "+15550107"},  {"Hiro Tanaka", "+15550108"},
   };
   for (auto& contact : contacts) card.AddEntry(contact[0], contact[1]);
 
@@ -67,7 +69,8 @@ void FillDemoCard(CardModel& card) {
 
   head.number = "+15550107";
   head.kind = cm::kKindPicture;
-  card.Arrive(BuildReceivedBlock(head, ReceivedPictureData("Happy birthday!", false, DemoPicture())));
+  card.Arrive(
+      BuildReceivedBlock(head, ReceivedPictureData("Happy birthday!", false, DemoPicture())));
   card.TakeArrivals();
 }
 

@@ -54,8 +54,9 @@ int main(int argc, char** argv) {
   app.add_option("--state", statePath,
                  "State file (default: $XDG_STATE_HOME/zeph/cardservice.json, "
                  "with --modem cardservice-modem.json)");
-  app.add_option("--socket-dir", socketDir,
-                 "Folder of the socket (default: $ZEPH_IPC_DIR, $XDG_RUNTIME_DIR or /tmp/zeph-<uid>)");
+  app.add_option(
+      "--socket-dir", socketDir,
+      "Folder of the socket (default: $ZEPH_IPC_DIR, $XDG_RUNTIME_DIR or /tmp/zeph-<uid>)");
   auto* demoFlag =
       app.add_flag("--demo", demo,
                    "Start with the demo card: eight contacts and three waiting messages "
@@ -87,8 +88,8 @@ int main(int argc, char** argv) {
   std::string error;
   LoadResult loaded = LoadState(statePath, card, error);
   if (loaded == LoadResult::kCorrupt)
-    std::cerr << "zeph-cardservice: the state file " << statePath
-              << " is damaged (" << error << "); starting from a fresh card\n";
+    std::cerr << "zeph-cardservice: the state file " << statePath << " is damaged (" << error
+              << "); starting from a fresh card\n";
   if (modem && loaded != LoadResult::kLoaded) {
     // An empty centre lets the modem use the SIM's; no own number until the user sets one.
     card.centre.number.clear();

@@ -29,8 +29,12 @@ void AppendWide(std::vector<uint8_t>& out, char32_t c) {
 }  // namespace
 
 std::array<uint8_t, cm::kTimeStampSize> EncodeTimeStamp(const std::tm& time) {
-  return {Bcd(time.tm_year + 1900 - 2000), Bcd(time.tm_mon + 1), Bcd(time.tm_mday),
-          Bcd(time.tm_hour), Bcd(time.tm_min), Bcd(time.tm_sec)};
+  return {Bcd(time.tm_year + 1900 - 2000),
+          Bcd(time.tm_mon + 1),
+          Bcd(time.tm_mday),
+          Bcd(time.tm_hour),
+          Bcd(time.tm_min),
+          Bcd(time.tm_sec)};
 }
 
 std::tm LocalTimeNow() {
@@ -60,8 +64,8 @@ std::vector<uint8_t> BuildReceivedBlock(const BlockHead& head, std::span<const u
 
 std::vector<uint8_t> ReceivedPictureData(std::string_view text, bool wide,
                                          const PictureImage& picture) {
-  std::vector<uint8_t> coded = wide ? WideFromCp1252(text)
-                                    : std::vector<uint8_t>(text.begin(), text.end());
+  std::vector<uint8_t> coded =
+      wide ? WideFromCp1252(text) : std::vector<uint8_t>(text.begin(), text.end());
   coded.insert(coded.end(), wide ? 2 : 1, 0);  // the terminator
   std::vector<uint8_t> data;
   ByteWriter out(data);
@@ -78,8 +82,11 @@ std::vector<uint8_t> WideFromUtf8(std::string_view utf8) {
   size_t i = 0;
   while (i < utf8.size()) {
     auto byte = static_cast<uint8_t>(utf8[i++]);
-    int extra = byte < 0x80 ? 0 : (byte & 0xE0) == 0xC0 ? 1 : (byte & 0xF0) == 0xE0 ? 2
-              : (byte & 0xF8) == 0xF0 ? 3 : -1;
+    int extra = byte < 0x80             ? 0
+                : (byte & 0xE0) == 0xC0 ? 1
+                : (byte & 0xF0) == 0xE0 ? 2
+                : (byte & 0xF8) == 0xF0 ? 3
+                                        : -1;
     char32_t c = byte & (0x7F >> (extra > 0 ? extra + 1 : 0));
     bool good = extra >= 0;
     for (int k = 0; good && k < extra; ++k) {
@@ -97,8 +104,8 @@ std::vector<uint8_t> WideFromCp1252(std::string_view cp1252) {
 
 std::string SentBlockText(std::span<const uint8_t> block) {
   if (block.size() < cm::kHeadSize) return {};
-  size_t length = std::min<size_t>(ReadU16(&block[cm::kDataLengthOffset]),
-                                   block.size() - cm::kHeadSize);
+  size_t length =
+      std::min<size_t>(ReadU16(&block[cm::kDataLengthOffset]), block.size() - cm::kHeadSize);
   auto data = block.subspan(cm::kHeadSize, length);
   uint8_t kind = block[cm::kKindOffset];
   std::string text;

@@ -39,14 +39,18 @@ size_t FixedLength(uint32_t id) {
     case wire::kReadSimTextId:
     case wire::kCardManagerNoValueId:
       return 16;
-    case wire::kWriteCentreSettingsId: return wire::kCentreWriteLength;
-    case wire::kWriteSendOptionsId: return wire::kSendOptionsWriteLength;
-    case wire::kReadStoredMessageId: return wire::kReadStoredLength;
+    case wire::kWriteCentreSettingsId:
+      return wire::kCentreWriteLength;
+    case wire::kWriteSendOptionsId:
+      return wire::kSendOptionsWriteLength;
+    case wire::kReadStoredMessageId:
+      return wire::kReadStoredLength;
     case wire::kReplaceEntryId:
     case wire::kAddEntryId:
     case wire::kDeleteEntryId:
       return wire::kEntryLength;
-    case wire::kWriteSimTextId: return wire::kWriteSimTextLength;
+    case wire::kWriteSimTextId:
+      return wire::kWriteSimTextLength;
     default:
       if (id >= wire::kCardManagerFirstId && id <= wire::kCardManagerLastId &&
           id != wire::kCardManagerDataId)
@@ -71,7 +75,7 @@ Bytes PhonebookReply(const CardModel& card, uint32_t id) {
     auto name = WidenContactName(entry.name);
     std::copy(name.begin(), name.end(),
               reply.begin() + static_cast<std::ptrdiff_t>(wire::kPhonebookNamesOffset +
-                                                           wire::kPhonebookNameSize * i));
+                                                          wire::kPhonebookNameSize * i));
     PutText(&reply[wire::kPhonebookNumbersOffset + wire::kNumberFieldSize * i], entry.number,
             wire::kNumberFieldSize);
     ++i;
@@ -90,10 +94,10 @@ Bytes AnswerPhonebook(CardModel& card, uint32_t id, Request request) {
     case wire::kReadPhonebookId:
       return PhonebookReply(card, id);
     case wire::kReplaceEntryId:
-      return MakeReply(id, card.ReplaceEntry(location(), name(),
-                                             NumberAt(request, wire::kEntryNumberOffset))
-                               ? 0
-                               : status::kNoEntry);
+      return MakeReply(
+          id, card.ReplaceEntry(location(), name(), NumberAt(request, wire::kEntryNumberOffset))
+                  ? 0
+                  : status::kNoEntry);
     case wire::kAddEntryId: {
       auto added = card.AddEntry(name(), NumberAt(request, wire::kEntryNumberOffset));
       if (!added) return MakeReply(id, status::kPhonebookFull);
@@ -141,8 +145,8 @@ Bytes AnswerMessages(CardModel& card, uint32_t id, Request request, uint64_t now
       return MakeReply(id, 0, payload);
     }
     case wire::kWriteCentreSettingsId:
-      card.centre.number = NumberAt(request, wire::kCentreWriteNumberOffset)
-                               .substr(0, wire::kMaxNumberLength);
+      card.centre.number =
+          NumberAt(request, wire::kCentreWriteNumberOffset).substr(0, wire::kMaxNumberLength);
       card.centre.value16 = ReadU16(&request[wire::kCentreWriteValue16Offset]);
       card.centre.value32 = ReadU32(&request[wire::kCentreWriteValue32Offset]);
       card.dirty = true;
@@ -172,9 +176,8 @@ Bytes AnswerMessages(CardModel& card, uint32_t id, Request request, uint64_t now
       return MakeReply(id, 0, message->block);
     }
     default:  // kDeleteStoredMessageId
-      return MakeReply(id, card.DeleteSlot(ReadU32(&request[wire::kHeaderSize]))
-                               ? 0
-                               : status::kEmptySlot);
+      return MakeReply(
+          id, card.DeleteSlot(ReadU32(&request[wire::kHeaderSize])) ? 0 : status::kEmptySlot);
   }
 }
 
@@ -247,8 +250,10 @@ Bytes AnswerRequest(CardModel& card, Request request, uint64_t nowMs) {
   uint32_t id = ReadU32(&request[wire::kMessageIdOffset]);
   if (auto fault = card.faults.errorReplies.find(id); fault != card.faults.errorReplies.end()) {
     // The fault's error reply carries status 0: the program must still fail.
-    if (fault->second == 1) card.faults.errorReplies.erase(fault);
-    else if (fault->second > 1) --fault->second;
+    if (fault->second == 1)
+      card.faults.errorReplies.erase(fault);
+    else if (fault->second > 1)
+      --fault->second;
     return MakeReply(wire::kErrorReplyId, 0);
   }
   if (auto refused = RefuseMalformed(request)) return std::move(*refused);

@@ -76,7 +76,8 @@ int Listen(const std::string& path, std::string& error) {
   }
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   mode_t oldMask = umask(0177);  // the socket file is made 0600
-  bool bound = fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  bool bound =
+      fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   umask(oldMask);
   if (!bound || chmod(path.c_str(), 0600) != 0 || listen(fd, 128) != 0) {
     error = "cannot listen on " + path + ": " + std::strerror(errno);
@@ -178,7 +179,9 @@ void Server::RequestStop() {
 
 void Server::Log(const Connection& connection, const std::string& text) const {
   if (!options_.verbose) return;
-  std::string name = connection.control ? "control" : connection.pipeName.empty() ? "?" : connection.pipeName;
+  std::string name = connection.control            ? "control"
+                     : connection.pipeName.empty() ? "?"
+                                                   : connection.pipeName;
   std::cerr << "[" << name << "] " << text << '\n';
 }
 

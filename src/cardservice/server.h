@@ -23,7 +23,7 @@ struct ServerOptions {
   // Serve only from a folder private to the user (CheckPrivateFolder);
   // always so for the fallback folder /tmp/zeph-<uid>.
   bool privateFolderOnly = false;
-  bool verbose = false;   // log every request to stderr
+  bool verbose = false;  // log every request to stderr
   // Called whenever the backend's saved state changed (after a request, a
   // control command or the backend's own work).
   std::function<void(const CardModel&)> save;

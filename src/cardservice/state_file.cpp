@@ -35,9 +35,8 @@ json ToJson(const CardModel& card) {
   for (const auto& [number, value] : card.params) params[std::to_string(number)] = ToHex(value);
   json phonebook = json::array();
   for (const auto& [location, entry] : card.phonebook)
-    phonebook.push_back({{"location", location},
-                         {"name", Utf8FromCp1252(entry.name)},
-                         {"number", entry.number}});
+    phonebook.push_back(
+        {{"location", location}, {"name", Utf8FromCp1252(entry.name)}, {"number", entry.number}});
   json store = json::array();
   for (size_t i = 0; i < kStoreSlots; ++i) {
     const auto& slot = card.slots()[i];
@@ -57,7 +56,8 @@ json ToJson(const CardModel& card) {
             {"option3", card.sendOptions.option3}}},
           {"ownNumber", card.ownNumber},
           {"nextReference", card.nextReference},
-          {"sim", {{"present", card.simPresent}, {"nameLimit", card.nameLimit}, {"phonebook", phonebook}}},
+          {"sim",
+           {{"present", card.simPresent}, {"nameLimit", card.nameLimit}, {"phonebook", phonebook}}},
           {"store", store},
           {"heldByNetwork", held}};
 }
@@ -87,8 +87,8 @@ void FromJson(const json& state, CardModel& card) {
   for (const json& slot : state.at("store")) {
     auto index = slot.at("slot").get<size_t>();
     if (index >= kStoreSlots) throw std::invalid_argument("bad slot");
-    card.RestoreSlot(index, {BlockFromHex(slot.at("block").get<std::string>()),
-                             slot.at("read").get<bool>()});
+    card.RestoreSlot(
+        index, {BlockFromHex(slot.at("block").get<std::string>()), slot.at("read").get<bool>()});
   }
   for (const json& block : state.at("heldByNetwork"))
     card.Arrive(BlockFromHex(block.get<std::string>()));
@@ -120,7 +120,8 @@ LoadResult LoadState(const std::string& path, CardModel& card, std::string& erro
   }
   try {
     json state = json::parse(bytes->begin(), bytes->end());
-    if (state.at("version").get<int>() != kStateVersion) throw std::invalid_argument("unknown version");
+    if (state.at("version").get<int>() != kStateVersion)
+      throw std::invalid_argument("unknown version");
     CardModel loaded;
     FromJson(state, loaded);
     card = std::move(loaded);
@@ -139,7 +140,8 @@ bool SaveState(const std::string& path, const CardModel& card) {
   std::string text = ToJson(card).dump(2, ' ', false, json::error_handler_t::replace) + "\n";
   // Unsynced: the rename keeps the file whole if the service dies; losing the
   // last change at a power cut is acceptable for an emulated card.
-  return WriteFileAtomically(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()),
+  return WriteFileAtomically(path,
+                             std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()),
                              Durability::kUnsynced);
 }
 

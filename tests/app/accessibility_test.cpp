@@ -85,11 +85,11 @@ TEST_F(AccessibilityTest, ModuleListShowsItsEntriesAndWhichOneIsCurrentAndTakesT
     }
     return shown;
   };
-  EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox*", "Sent messages", "Delivery reports",
-                                    "Contacts"}));
+  EXPECT_EQ(entries(),
+            (QStringList{"Inbox", "Outbox*", "Sent messages", "Delivery reports", "Contacts"}));
   frame->OpenModule(3);
-  EXPECT_EQ(entries(), (QStringList{"Inbox", "Outbox", "Sent messages", "Delivery reports*",
-                                    "Contacts"}));
+  EXPECT_EQ(entries(),
+            (QStringList{"Inbox", "Outbox", "Sent messages", "Delivery reports*", "Contacts"}));
   EXPECT_EQ(list->child(4)->text(QAccessible::Description),
             "Manage contact information and business cards");
 

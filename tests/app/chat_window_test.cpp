@@ -55,9 +55,9 @@ class ChatWindowTest : public AppFixture {
   }
 
   ChatWindow* Open(const MessageRecord& seed) {
-    opener = std::make_unique<ChatOpener>(
-        ChatSetup{services, &owner, [this](QWidget*) { return chosenPicture; },
-                  [this](QWidget*) { return savePath; }});
+    opener = std::make_unique<ChatOpener>(ChatSetup{services, &owner,
+                                                    [this](QWidget*) { return chosenPicture; },
+                                                    [this](QWidget*) { return savePath; }});
     QObject::connect(opener.get(), &ChatOpener::Opened,
                      [this](const std::string& number) { partners.push_back(number); });
     QObject::connect(opener.get(), &ChatOpener::Closed, [this] { partners.push_back("closed"); });
@@ -106,8 +106,8 @@ TEST_F(ChatWindowTest, OpensOnThePartnersConversationFromTheStores) {
   QAbstractItemModelTester tester(window->List()->model(),
                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
   // The seed gave way to the conversation it matched.
-  EXPECT_EQ(Rows(*window), (std::vector<std::string>{"Anna: Are you coming?", "Bea: On my way",
-                                                     "Anna:  [p]"}));
+  EXPECT_EQ(Rows(*window),
+            (std::vector<std::string>{"Anna: Are you coming?", "Bea: On my way", "Anna:  [p]"}));
   EXPECT_EQ(lists.chat.Count(), 3);
   EXPECT_EQ(window->List()->currentIndex().row(), 2);
   EXPECT_EQ(window->findChild<QLineEdit*>()->text(), "Anna <+447700900123>");

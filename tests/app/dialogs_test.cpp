@@ -51,7 +51,8 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
 TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFieldAsZero) {
   link.result = 7;  // nothing can be read: the fields stay empty
   OptionsDialog cancelled(nullptr, settings, link);
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
+  EXPECT_TRUE(
+      FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kNameField)->text().isEmpty());
   EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
   EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());

@@ -83,8 +83,8 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   bar->ButtonAt(1)->click();  // Reply
   bar->ButtonAt(2)->click();  // Forward
   bar->ButtonAt(4)->click();  // Chat
-  EXPECT_EQ(log, (std::vector<std::string>{"0 command 1", "0 command 2", "0 command 4",
-                                           "0 command 16"}));
+  EXPECT_EQ(
+      log, (std::vector<std::string>{"0 command 1", "0 command 2", "0 command 4", "0 command 16"}));
   EXPECT_TRUE(asker.questions.empty());
 
   log.clear();
@@ -158,9 +158,12 @@ TEST_F(FrameTest, EachCommandIsOneActionInTheMenuBarThePopupAndTheBarWithItsShor
   // The shortcuts, which the menus show beside the texts.
   std::set<QString> keys;
   for (const auto& [command, key] : {std::pair{CommandId::kNew, "Ctrl+N"},
-                                     {CommandId::kReply, "Ctrl+R"}, {CommandId::kForward, "Ctrl+L"},
-                                     {CommandId::kDelete, "Del"}, {CommandId::kChat, "Ctrl+T"},
-                                     {CommandId::kExit, "Ctrl+Q"}, {CommandId::kHelpContents, "F1"}}) {
+                                     {CommandId::kReply, "Ctrl+R"},
+                                     {CommandId::kForward, "Ctrl+L"},
+                                     {CommandId::kDelete, "Del"},
+                                     {CommandId::kChat, "Ctrl+T"},
+                                     {CommandId::kExit, "Ctrl+Q"},
+                                     {CommandId::kHelpContents, "F1"}}) {
     EXPECT_EQ(frame->Action(command)->shortcut().toString(), key);
     keys.insert(key);
   }

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
-#include <gtest/gtest.h>
 
 #include "app/base/resource_icons.h"
 #include "app/controls/report_list_view.h"

@@ -145,7 +145,10 @@ TEST_F(OutboxTest, AReportShowsItsPendingEntryDeliveredAndClearListEmptiesTheFol
   ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().reports)->Count() == 2; }));
   EXPECT_EQ(ReportStatusText(FileRecords(store.Paths().reports)->GetAt(1)->flags), "Pending");
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Cells(*Reports(), 2) == QStringList{"Pending", "Delivered"}; }, 8000));
+      [&] {
+        return Cells(*Reports(), 2) == QStringList{"Pending", "Delivered"};
+      },
+      8000));
   EXPECT_EQ(Cells(*Reports(), 1)[1], "See you at the nor...");
 
   // "&Clear List" asks nothing, empties the folder and its file, and goes

@@ -1,14 +1,14 @@
 // The program as a user starts it: separate processes on the offscreen
 // platform, each test with its own home, configuration and runtime folders.
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <unistd.h>
 #include <csignal>
 #include <sstream>
 
@@ -23,7 +23,8 @@ class StartupTest : public ::testing::Test {
  protected:
   StartupTest() {
     for (const char* name : {"home", "config", "runtime"}) QDir(root.path()).mkpath(name);
-    QFile::setPermissions(Folder("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(Folder("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
   ~StartupTest() override {
     for (auto& process : running) {

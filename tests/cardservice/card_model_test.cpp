@@ -42,8 +42,8 @@ SendRequest TextSend(const std::string& to, const std::string& text, uint8_t kin
 
 TEST(CardStore, CountsByKindAndClosesGapsOnlyAtTheNextCount) {
   CardModel card;
-  for (auto [text, status, kind] : {std::tuple{"a", 0x02, 1}, {"b", 0x02, 1}, {"kept", 0x0A, 1},
-                                    {"kind2", 0x02, 2}})
+  for (auto [text, status, kind] :
+       {std::tuple{"a", 0x02, 1}, {"b", 0x02, 1}, {"kept", 0x0A, 1}, {"kind2", 0x02, 2}})
     card.Arrive(TextBlock(text, static_cast<uint8_t>(status), static_cast<uint8_t>(kind)));
   EXPECT_EQ(card.TakeArrivals(), 4);
   EXPECT_EQ(card.CountStored(), (std::array<uint8_t, 3>{2, 0, 2}));

@@ -20,9 +20,15 @@ Frame Request(uint32_t id, uint32_t length) {
   return frame;
 }
 
-uint32_t IdOf(const Frame& reply) { return ReadU32(&reply[4]); }
-uint32_t StatusOf(const Frame& reply) { return ReadU32(&reply[16]); }
-Frame PayloadOf(const Frame& reply) { return Frame(reply.begin() + 20, reply.end()); }
+uint32_t IdOf(const Frame& reply) {
+  return ReadU32(&reply[4]);
+}
+uint32_t StatusOf(const Frame& reply) {
+  return ReadU32(&reply[16]);
+}
+Frame PayloadOf(const Frame& reply) {
+  return Frame(reply.begin() + 20, reply.end());
+}
 
 TEST(RequestHandler, UnknownIdsAndBadLengthsAreRefused) {
   CardModel card;
@@ -52,8 +58,8 @@ TEST(RequestHandler, ParametersAndSendOptionsAreReadAndWrittenAsBytes) {
   auto read = Request(0x0B0001, 20);
   WriteU32(&read[16], 0x510C);
   EXPECT_THAT(AnswerRequest(card, read, 0),
-              ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x01, 0x00, 0x0B, 0x00, 0, 0, 0, 0, 21, 0, 0,
-                                         0, 0, 0, 0, 0, 1}));
+              ElementsAreArray<uint8_t>(
+                  {0, 0, 0, 0, 0x01, 0x00, 0x0B, 0x00, 0, 0, 0, 0, 21, 0, 0, 0, 0, 0, 0, 0, 1}));
   auto write = Request(0x0B0002, 21);
   WriteU32(&write[16], 0x510C);
   EXPECT_EQ(StatusOf(AnswerRequest(card, write, 0)), 0u);
@@ -80,8 +86,8 @@ TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
               ElementsAreArray<uint8_t>({250, 0, 0, 0, 20, 0, 0, 0}));
 
   card.simPresent = false;
-  for (auto [id, length] : {std::pair{0x2A0000u, 16u}, {0x2C0010u, 16u}, {0x2A0007u, 16u},
-                            {0x2A0003u, 83u}})
+  for (auto [id, length] :
+       {std::pair{0x2A0000u, 16u}, {0x2C0010u, 16u}, {0x2A0007u, 16u}, {0x2A0003u, 83u}})
     EXPECT_EQ(StatusOf(AnswerRequest(card, Request(id, length), 0)), status::kNoSim) << id;
 }
 

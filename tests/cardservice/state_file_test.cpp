@@ -57,7 +57,8 @@ TEST(StateFile, MissingAndDamagedFiles) {
   for (const std::string& bad :
        {std::string("{not json"), std::string("[]"), std::string(R"({"version": 1})"),
         std::string(R"({"version": 9})"),
-        std::string(R"({"version":1,"params":{},"centre":{"number":5,"value16":0,"value32":0}})")}) {
+        std::string(
+            R"({"version":1,"params":{},"centre":{"number":5,"value16":0,"value32":0}})")}) {
     folder.Write("bad.json", std::vector<uint8_t>(bad.begin(), bad.end()));
     CardModel damaged;
     damaged.AddEntry("x", "1");

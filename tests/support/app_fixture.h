@@ -117,7 +117,7 @@ class ScriptedAsker final : public Asker {
   void ShowError(int code) override { errors.push_back(code); }
   void ShowFailure(const QString& text) override { failures.push_back(text); }
   bool answer = true;
-  std::vector<int> errors;  // the codes of the error boxes shown
+  std::vector<int> errors;        // the codes of the error boxes shown
   std::vector<QString> failures;  // the texts of the failed writes shown
   std::vector<QString> captions;
   std::vector<QString> questions;

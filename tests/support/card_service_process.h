@@ -99,9 +99,15 @@ class CardServiceProcess {
   CardServiceProcess& operator=(const CardServiceProcess&) = delete;
 
   void Start(const TempFolder& folder, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY, "--socket-dir", dir_, "--state",
-                                     folder.File("cardservice.json"), "--report-delay", "50",
-                                     "--echo-delay", "50"};
+    std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY,
+                                     "--socket-dir",
+                                     dir_,
+                                     "--state",
+                                     folder.File("cardservice.json"),
+                                     "--report-delay",
+                                     "50",
+                                     "--echo-delay",
+                                     "50"};
     args.insert(args.end(), extra.begin(), extra.end());
     logPath_ = folder.File("service.log");
     pid_ = SpawnChild(std::move(args), logPath_);
@@ -131,7 +137,6 @@ class CardServiceProcess {
     std::ifstream in(logPath_);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-
 
   // One control command (a JSON object) and its reply line.
   std::string Control(const std::string& json) const {

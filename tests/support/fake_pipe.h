@@ -30,9 +30,9 @@ inline Frame ReplyFrame(uint32_t id, uint32_t status, std::vector<uint8_t> paylo
 
 class FakePipe : public Pipe {
  public:
-  std::vector<Frame> sent;        // every frame sent, in order
-  std::deque<Frame> replies;      // the next send makes the front one readable
-  std::deque<Frame> readable;     // frames that can be read now
+  std::vector<Frame> sent;     // every frame sent, in order
+  std::deque<Frame> replies;   // the next send makes the front one readable
+  std::deque<Frame> readable;  // frames that can be read now
   uint32_t sendResult = kResultOk;
   uint32_t readFailure = kIpcTimedOut;  // a read with nothing readable
   int reads = 0;

@@ -41,7 +41,6 @@ inline std::unique_ptr<ContactEntry> Contact(const std::string& name, const std:
   return contact;
 }
 
-
 // A picture every byte of which is `value`.
 inline PictureImage FilledPicture(uint8_t value) {
   PictureImage picture;

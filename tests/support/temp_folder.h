@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,7 +29,8 @@ class TempFolder {
 
   void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     std::ofstream out(File(name), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<uint8_t> Read(const std::string& name) const {
     std::ifstream in(File(name), std::ios::binary);

@@ -49,7 +49,9 @@ void CannotSendDialog::accept() {
   QDialog::accept();
 }
 
-void CannotSendDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
+void CannotSendDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+}
 
 void ShowCannotSendWarning(QWidget* owner, SettingsStore& settings) {
   if (owner == nullptr) return;

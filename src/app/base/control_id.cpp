@@ -11,7 +11,9 @@ void SetControlId(QWidget* control, ControlId id) {
   control->setProperty(kControlIdProperty, static_cast<int>(id));
 }
 
-int ControlIdOf(const QWidget* control) { return control->property(kControlIdProperty).toInt(); }
+int ControlIdOf(const QWidget* control) {
+  return control->property(kControlIdProperty).toInt();
+}
 
 QWidget* FindControl(const QWidget* parent, ControlId id) {
   const auto children = parent->findChildren<QWidget*>();

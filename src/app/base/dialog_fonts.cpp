@@ -7,7 +7,9 @@
 
 namespace zeph {
 
-QFont DialogFontRegular() { return QApplication::font("QMessageBox"); }
+QFont DialogFontRegular() {
+  return QApplication::font("QMessageBox");
+}
 
 QFont DialogFontBold() {
   QFont font = DialogFontRegular();

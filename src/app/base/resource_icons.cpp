@@ -198,8 +198,8 @@ QIcon Derive(const QIcon& base, Variant variant) {
     QPixmap pixmap = base.pixmap(QSize(size, size));
     QPainter painter(&pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.fillRect(pixmap.rect(), variant == Variant::kHot ? QColor(255, 255, 255, 40)
-                                                             : QColor(0, 0, 0, 40));
+    painter.fillRect(pixmap.rect(),
+                     variant == Variant::kHot ? QColor(255, 255, 255, 40) : QColor(0, 0, 0, 40));
     painter.end();
     icon.addPixmap(pixmap);
   }

@@ -73,7 +73,9 @@ void DrawWrapped(QPainter& painter, const QString& text, const QRect& box, const
   }
 }
 
-int HeaderHeight(const QFont& font) { return QFontMetrics(font).height(); }
+int HeaderHeight(const QFont& font) {
+  return QFontMetrics(font).height();
+}
 
 // The width of the rows: the list's client width.
 int RowWidth(const QStyleOptionViewItem& option) {
@@ -121,8 +123,8 @@ int ChatListModel::rowCount(const QModelIndex& parent) const {
 QVariant ChatListModel::data(const QModelIndex& index, int role) const {
   const ChatRow* row = index.isValid() ? RowAt(index.row()) : nullptr;
   if (row == nullptr || role != Qt::DisplayRole) return {};
-  return row->speaker + Text(StringId::kSaysSuffix) + u' ' + row->text.value_or(QString()) +
-         u' ' + row->dateTime;
+  return row->speaker + Text(StringId::kSaysSuffix) + u' ' + row->text.value_or(QString()) + u' ' +
+         row->dateTime;
 }
 
 ChatRowDelegate::ChatRowDelegate(const ChatListModel& model, QObject* parent)
@@ -182,9 +184,9 @@ void ChatRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   }
   if (row->text) {
     painter->setPen(Qt::black);
-    DrawWrapped(*painter, *row->text,
-                QRect(left, top, r.width() - kIndent - kRightMargin, option.rect.bottom() + 1 - top),
-                font);
+    DrawWrapped(
+        *painter, *row->text,
+        QRect(left, top, r.width() - kIndent - kRightMargin, option.rect.bottom() + 1 - top), font);
   }
   painter->restore();
 }

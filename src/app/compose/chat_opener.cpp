@@ -7,7 +7,9 @@ namespace zeph {
 ChatOpener::ChatOpener(ChatSetup setup, QObject* parent)
     : QObject(parent), setup_(std::move(setup)) {}
 
-ChatOpener::~ChatOpener() { delete alone_.data(); }
+ChatOpener::~ChatOpener() {
+  delete alone_.data();
+}
 
 ChatWindow* ChatOpener::Open(const MessageRecord& seed, bool ownedByFrame) {
   if (open_ != nullptr) return nullptr;

@@ -62,14 +62,14 @@ ChatWindow::ChatWindow(const ChatSetup& setup, QWidget* owner)
       services_(setup.services),
       choosePicture_(setup.choosePicture),
       askFileName_(setup.askFileName),
-      bar_(new ActionBar(this)),                                           // owned by the window
-      partnerLabel_(new QLabel(QStringLiteral("Chat with "), this)),       // owned by the window
-      partner_(new QLineEdit(this)),                                       // owned by the window
-      list_(new ChatListView(this)),                                       // owned by the window
-      text_(new MessageTextControl(this, services_.link->SyncPipe(),      // owned by the window
+      bar_(new ActionBar(this)),                                      // owned by the window
+      partnerLabel_(new QLabel(QStringLiteral("Chat with "), this)),  // owned by the window
+      partner_(new QLineEdit(this)),                                  // owned by the window
+      list_(new ChatListView(this)),                                  // owned by the window
+      text_(new MessageTextControl(this, services_.link->SyncPipe(),  // owned by the window
                                    services_.asker)),
-      send_(new QPushButton(this)),  // owned by the window
-      counter_(new QLabel(this)),    // owned by the window
+      send_(new QPushButton(this)),   // owned by the window
+      counter_(new QLabel(this)),     // owned by the window
       status_(new QStatusBar(this)),  // owned by the window
       strip_(BitmapForResource(BitmapId::kLeftStrip)) {
   setObjectName(QStringLiteral("ChatWindow"));
@@ -198,7 +198,9 @@ void ChatWindow::LayOut() {
              .expandedTo(minimumSizeHint()));
 }
 
-ChatWindow::~ChatWindow() { Closed(); }
+ChatWindow::~ChatWindow() {
+  Closed();
+}
 
 void ChatWindow::Closed() {
   if (closed_) return;
@@ -234,7 +236,9 @@ void ChatWindow::AttachPicture() {
   }
 }
 
-void ChatWindow::RemovePicture() { text_->RemovePicture(); }
+void ChatWindow::RemovePicture() {
+  text_->RemovePicture();
+}
 
 void ChatWindow::SaveAsText() {
   // It opens in the documents folder, beside the program's own files, not where it is installed.
@@ -258,7 +262,9 @@ void ChatWindow::Refill(bool arrival) {
                        FromCp1252(FolderDateTimeText(last->time, {})));
 }
 
-void ChatWindow::ConversationAppended() { Refill(true); }
+void ChatWindow::ConversationAppended() {
+  Refill(true);
+}
 
 void ChatWindow::TextChanged() {
   counter_->setText(FormatLengthCounter(*text_));

@@ -105,16 +105,16 @@ class ChatWindow final : public QDialog {
   std::function<QString(QWidget*)> askFileName_;
   ChatOpening opening_;
   bool closed_ = false;
-  ActionBar* bar_;             // owned by the window
+  ActionBar* bar_;                      // owned by the window
   std::array<QAction*, 3> commands_{};  // owned by the window
-  QLabel* partnerLabel_;       // owned by the window
-  QLineEdit* partner_;         // owned by the window
-  ChatListView* list_;         // owned by the window
-  MessageTextControl* text_;   // owned by the window
-  QPushButton* send_;          // owned by the window
-  QLabel* counter_;            // owned by the window
-  QStatusBar* status_;         // owned by the window
-  QPixmap strip_;              // the strip down the left edge
+  QLabel* partnerLabel_;                // owned by the window
+  QLineEdit* partner_;                  // owned by the window
+  ChatListView* list_;                  // owned by the window
+  MessageTextControl* text_;            // owned by the window
+  QPushButton* send_;                   // owned by the window
+  QLabel* counter_;                     // owned by the window
+  QStatusBar* status_;                  // owned by the window
+  QPixmap strip_;                       // the strip down the left edge
 };
 
 // The save-file dialog of Save As Text: "Save Conversation", "chat.txt" in

@@ -70,10 +70,10 @@ class MessageEditor final : public QDialog {
   ComposerSource source_;
   ServiceCentre serviceCentre_{};
   bool longMessages_ = true;
-  ActionBar* bar_;        // owned by the editor
+  ActionBar* bar_;                      // owned by the editor
   std::array<QAction*, 6> commands_{};  // owned by the editor
-  ComposerPanel* panel_;  // owned by the editor
-  QPixmap strip_;         // the strip down the left edge
+  ComposerPanel* panel_;                // owned by the editor
+  QPixmap strip_;                       // the strip down the left edge
 };
 
 // Opens an editor for `request`. It deletes itself when it closes.

@@ -80,7 +80,7 @@ class ContactsModule final : public ModulePage {
   QPushButton* send_;
   QTimer* retry_;
   QPointer<QDialog> addToContacts_;  // Contact Information of Add To Contacts, while open
-  QMenu* popup_;  // owned by the module
+  QMenu* popup_;                     // owned by the module
   QAction* sendAction_;
   QAction* deleteAction_;
   QAction* editAction_;

@@ -58,7 +58,9 @@ void ActionBar::AddAction(QAction* action) {
   button->setAccessibleName(action->iconText());
 }
 
-int ActionBar::ButtonsStart() const { return leftWidth_; }
+int ActionBar::ButtonsStart() const {
+  return leftWidth_;
+}
 
 int ActionBar::ButtonsEnd() const {
   return row_->sizeHint().width();

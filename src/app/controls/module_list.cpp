@@ -142,7 +142,9 @@ void ModuleList::mouseReleaseEvent(QMouseEvent* event) {
   if (chosen) emit ModuleChosen(index);
 }
 
-void ModuleList::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void ModuleList::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
 
 void ModuleList::mouseMoveEvent(QMouseEvent* event) {
   const int index = EntryAt(event->position().toPoint());

@@ -33,7 +33,9 @@ void ReportListView::SetHeader(const QStringList& titles) {
   setHeaderLabels(titles);
 }
 
-void ReportListView::InitImageList(std::vector<QIcon> icons) { images_ = std::move(icons); }
+void ReportListView::InitImageList(std::vector<QIcon> icons) {
+  images_ = std::move(icons);
+}
 
 int ReportListView::AddItem(int imageIndex, int key, const QStringList& texts) {
   auto* item = new QTreeWidgetItem(this, texts);  // owned by the view

@@ -70,8 +70,8 @@ class InboxModule final : public PreviewFolderModule {
   void TellUnreadCount();
 
   QTimer* arrivals_;
-  std::vector<Arrival> taken_;  // by the pass of the refresh running
-  int unread_ = -1;             // as last told
+  std::vector<Arrival> taken_;              // by the pass of the refresh running
+  int unread_ = -1;                         // as last told
   std::optional<std::string> chatPartner_;  // none while no chat window is open
 };
 

@@ -39,8 +39,11 @@ inline constexpr std::array<ModuleRow, 5> kModuleTable = {{
     {.icon = IconId::kInbox,
      .name = StringId::kInboxName,
      .description = StringId::kInboxDescription,
-     .barCommands =
-         {.newMessage = true, .reply = true, .forward = true, .deleteSelected = true, .chat = true}},
+     .barCommands = {.newMessage = true,
+                     .reply = true,
+                     .forward = true,
+                     .deleteSelected = true,
+                     .chat = true}},
     {.icon = IconId::kOutbox,
      .name = StringId::kOutboxName,
      .description = StringId::kOutboxDescription,

@@ -91,7 +91,7 @@ class PictureLibraryDialog final : public QDialog {
   PictureLibraryModel* model_;
   QListView* list_;
   QPushButton* ok_;
-  QMenu* popup_;  // Edit, Export and Delete of an item
+  QMenu* popup_;                        // Edit, Export and Delete of an item
   std::array<QAction*, 5> commands_{};  // owned by the dialog
 };
 

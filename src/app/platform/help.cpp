@@ -7,9 +7,8 @@ namespace zeph {
 QString HelpFile(const QString& programFolder, HelpPage page) {
   const QString name = page == HelpPage::kContents ? QStringLiteral("contents.html")
                                                    : QStringLiteral("help-index.html");
-  for (const QString& folder :
-       {programFolder + QStringLiteral("/help"),
-        programFolder + QStringLiteral("/../share/zephsms/help")}) {
+  for (const QString& folder : {programFolder + QStringLiteral("/help"),
+                                programFolder + QStringLiteral("/../share/zephsms/help")}) {
     const QFileInfo file(folder + u'/' + name);
     if (file.isFile()) return file.canonicalFilePath();
   }

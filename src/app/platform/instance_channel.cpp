@@ -11,17 +11,20 @@ constexpr int kAnswerWaitMs = 5000;
 
 }  // namespace
 
-QString FrameSocketPath() { return RuntimeFolder() + QStringLiteral("/ZephSMSMain.sock"); }
+QString FrameSocketPath() {
+  return RuntimeFolder() + QStringLiteral("/ZephSMSMain.sock");
+}
 
-RunningFrame::RunningFrame(const QString& socketPath)
-    : socket_(std::make_unique<QLocalSocket>()) {
+RunningFrame::RunningFrame(const QString& socketPath) : socket_(std::make_unique<QLocalSocket>()) {
   socket_->connectToServer(socketPath);
   socket_->waitForConnected(kAnswerWaitMs);
 }
 
 RunningFrame::~RunningFrame() = default;
 
-bool RunningFrame::Found() const { return socket_->state() == QLocalSocket::ConnectedState; }
+bool RunningFrame::Found() const {
+  return socket_->state() == QLocalSocket::ConnectedState;
+}
 
 bool RunningFrame::Send(const char* request) {
   if (!Found()) return false;

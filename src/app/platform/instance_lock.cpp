@@ -10,8 +10,12 @@ InstanceLock::InstanceLock(const QString& path) : lock_(std::make_unique<QLockFi
   lock_->setStaleLockTime(0);
 }
 
-bool InstanceLock::TryTake() { return MakeRuntimeFolder() && lock_->tryLock(0); }
+bool InstanceLock::TryTake() {
+  return MakeRuntimeFolder() && lock_->tryLock(0);
+}
 
-QString InstanceLock::DefaultPath() { return RuntimeFolder() + QStringLiteral("/ZephSMSAPP.lock"); }
+QString InstanceLock::DefaultPath() {
+  return RuntimeFolder() + QStringLiteral("/ZephSMSAPP.lock");
+}
 
 }  // namespace zeph

@@ -1,8 +1,8 @@
 #include "app/platform/runtime_folder.h"
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
-#include <unistd.h>
 
 #include "core/util/private_folder.h"
 

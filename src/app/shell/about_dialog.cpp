@@ -52,21 +52,24 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   SetControlId(banner, ControlId::kAboutBanner);
   layout->addWidget(banner);
 
-  auto* row = new QHBoxLayout;  // owned by the dialog's layout
+  auto* row = new QHBoxLayout;       // owned by the dialog's layout
   auto* picture = new QLabel(this);  // owned by the dialog
   picture->setPixmap(BitmapForResource(BitmapId::kAboutPicture));
   picture->setAlignment(Qt::AlignTop);
   row->addWidget(picture);
-  auto* texts = new QVBoxLayout;  // owned by the row
+  auto* texts = new QVBoxLayout;                                 // owned by the row
   auto* name = new QLabel(Text(StringId::kProgramTitle), this);  // owned by the dialog
   QFont nameFont = name->font();
   nameFont.setBold(true);
   nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);
   name->setFont(nameFont);
   texts->addWidget(name);
-  texts->addWidget(new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(ZEPH_VERSION)), this));
-  texts->addWidget(new QLabel(QStringLiteral("Copyright \u00a9 Tavik Wireless. All rights reserved."), this));
-  texts->addWidget(new QLabel(QStringLiteral("Tavik and Zeph are trademarks of Tavik Wireless."), this));
+  texts->addWidget(
+      new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(ZEPH_VERSION)), this));
+  texts->addWidget(
+      new QLabel(QStringLiteral("Copyright \u00a9 Tavik Wireless. All rights reserved."), this));
+  texts->addWidget(
+      new QLabel(QStringLiteral("Tavik and Zeph are trademarks of Tavik Wireless."), this));
   texts->addStretch();
   row->addLayout(texts, 1);
   layout->addLayout(row);

@@ -9,7 +9,8 @@ namespace {
 
 bool Within(const QObject* object, const QWidget* window) {
   const auto* widget = qobject_cast<const QWidget*>(object);
-  return window != nullptr && widget != nullptr && (widget == window || window->isAncestorOf(widget));
+  return window != nullptr && widget != nullptr &&
+         (widget == window || window->isAncestorOf(widget));
 }
 
 }  // namespace
@@ -30,7 +31,8 @@ bool ChatEnterFilter::eventFilter(QObject* watched, QEvent* event) {
   }
   // A modal dialog or an open menu runs a loop of its own, where Enter
   // answers the dialog or picks the item.
-  if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
+  if (QApplication::activeModalWidget() != nullptr ||
+      QApplication::activePopupWidget() != nullptr) {
     return false;
   }
   emit SendChatRequested();

@@ -7,8 +7,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/base/command_id.h"

@@ -50,16 +50,22 @@ void ModuleSpace::resizeEvent(QResizeEvent* event) {
   Relayout();
 }
 
-void ModuleSpace::scrollContentsBy(int, int) { PlaceModule(); }
+void ModuleSpace::scrollContentsBy(int, int) {
+  PlaceModule();
+}
 
 void ModuleSpace::PlaceModule() {
   if (module_ == nullptr) return;
   module_->move(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
-void ModuleSpace::keyPressEvent(QKeyEvent* event) { ForwardKey(event); }
+void ModuleSpace::keyPressEvent(QKeyEvent* event) {
+  ForwardKey(event);
+}
 
-void ModuleSpace::keyReleaseEvent(QKeyEvent* event) { ForwardKey(event); }
+void ModuleSpace::keyReleaseEvent(QKeyEvent* event) {
+  ForwardKey(event);
+}
 
 void ModuleSpace::ForwardKey(QKeyEvent* event) {
   // A key the module hands to one of its controls, and that the control

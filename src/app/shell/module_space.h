@@ -9,7 +9,6 @@
 
 namespace zeph {
 
-
 class ModuleSpace final : public QAbstractScrollArea {
   Q_OBJECT
 

@@ -53,20 +53,21 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
       QRegularExpression(QStringLiteral("[0-9]*")), this));
   chatName_->setMaxLength(kChatNameLength);
 
-  auto* layout = new QVBoxLayout(this);  // owned by the dialog
+  auto* layout = new QVBoxLayout(this);                                  // owned by the dialog
   auto* centre = new QGroupBox(QStringLiteral("Message Centre"), this);  // owned by the dialog
-  auto* centreLayout = new QFormLayout(centre);  // owned by the group
+  auto* centreLayout = new QFormLayout(centre);                          // owned by the group
   centreLayout->addRow(QStringLiteral("Number:"), centreNumber_);
   auto* centreNote = new QLabel(  // owned by the group
-      QStringLiteral("Message centre number can be changed on the Settings page of the Tavik Zeph."),
+      QStringLiteral(
+          "Message centre number can be changed on the Settings page of the Tavik Zeph."),
       centre);
   centreNote->setWordWrap(true);
   centreLayout->addRow(centreNote);
   layout->addWidget(centre);
 
   auto* chat = new QGroupBox(QStringLiteral("Chat"), this);  // owned by the dialog
-  auto* chatLayout = new QFormLayout(chat);  // owned by the group
-  auto* hoursText = new QLabel(  // owned by the group
+  auto* chatLayout = new QFormLayout(chat);                  // owned by the group
+  auto* hoursText = new QLabel(                              // owned by the group
       QStringLiteral("Number of hours for which the chat messages are shown in the Chat window:"),
       chat);
   hoursText->setWordWrap(true);
@@ -113,13 +114,13 @@ OptionsDialog::OptionsDialog(QWidget* parent, SettingsStore& settings, CardLink&
 void OptionsDialog::accept() {
   // The options report nothing: a value not saved keeps its old one.
   (void)settings_.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting,
-                                    ToCp1252(chatName_->text().left(kChatNameLength)));
+                                     ToCp1252(chatName_->text().left(kChatNameLength)));
   (void)settings_.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting,
-                                    static_cast<int>(ReadUnsigned(hours_->text())));
+                                  static_cast<int>(ReadUnsigned(hours_->text())));
   (void)settings_.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting,
-                                    onTop_->isChecked() ? 1 : 0);
+                                  onTop_->isChecked() ? 1 : 0);
   (void)settings_.WriteSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
-                                    notify_->isChecked() ? 1 : 0);
+                                  notify_->isChecked() ? 1 : 0);
   QDialog::accept();
 }
 

@@ -140,8 +140,8 @@ int RunZephSms(int argc, char** argv) {
   ProgramStore store(StorePaths::InFolder(QFile::encodeName(DocumentsFolder()).toStdString()));
   MessageBoxAsker asker;
   const SystemClock clock;
-  const ModuleServices services{
-      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
+  const ModuleServices services{&store, &link,  &settings,
+                                &asker, &clock, /*actions: the frame's own*/ nullptr};
 
   // On the session bus; without one, or without a notification service on
   // it, notices are simply not shown.

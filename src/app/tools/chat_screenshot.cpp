@@ -80,8 +80,8 @@ bool SaveChatScreenshot(const ModuleServices& services, QWidget* frame, const QS
   lists.sent.Add(Entry("07700900123", 11, 5,
                        "Yes, of course. Seven o'clock at the Italian place by the river?",
                        MRF_OUTGOING));
-  lists.sent.Add(Entry(kAnna, 11, 40, "Great, I will bring the tickets for Saturday too.",
-                       MRF_OUTGOING));
+  lists.sent.Add(
+      Entry(kAnna, 11, 40, "Great, I will bring the tickets for Saturday too.", MRF_OUTGOING));
 
   const NoonClock clock;
   MemorySettingsStore settings;

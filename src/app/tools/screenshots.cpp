@@ -116,8 +116,8 @@ int main(int argc, char** argv) {
   ProgramStore store(StorePaths::InFolder(documents.path().toStdString()));
   MessageBoxAsker asker;
   const SystemClock clock;
-  const ModuleServices services{
-      &store, &link, &settings, &asker, &clock, /*actions: the frame's own*/ nullptr};
+  const ModuleServices services{&store, &link,  &settings,
+                                &asker, &clock, /*actions: the frame's own*/ nullptr};
 
   MainFrame frame(services, {}, 0);
   if (!suffix.isEmpty()) {

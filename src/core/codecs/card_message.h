@@ -54,6 +54,8 @@ void SetSendRoute(std::span<uint8_t> block, std::string_view serviceCentre, bool
 
 // The value of one time-stamp byte: two decimal digits, the tens in the low
 // nibble and the units in the high one.
-inline int TimeStampValue(uint8_t b) { return (b & 0x0F) * 10 + (b >> 4); }
+inline int TimeStampValue(uint8_t b) {
+  return (b & 0x0F) * 10 + (b >> 4);
+}
 
 }  // namespace zeph

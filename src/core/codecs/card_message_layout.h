@@ -51,14 +51,14 @@ inline constexpr uint8_t kReplaceBit = 0x40;      // in the protocol identifier
 inline constexpr uint8_t kReplaceTypeMask = 0x07;
 
 // Message kinds (byte 1).
-inline constexpr uint8_t kKindText16 = 0;         // 16-bit characters, second byte of each pair kept
-inline constexpr uint8_t kKindText8 = 1;          // and every kind not listed
-inline constexpr uint8_t kKindSkipped = 2;        // received blocks of this kind are skipped
-inline constexpr uint8_t kKindPicture = 3;        // picture payload, 8-bit text
-inline constexpr uint8_t kKindText = 4;           // the kind the program sends for text
+inline constexpr uint8_t kKindText16 = 0;   // 16-bit characters, second byte of each pair kept
+inline constexpr uint8_t kKindText8 = 1;    // and every kind not listed
+inline constexpr uint8_t kKindSkipped = 2;  // received blocks of this kind are skipped
+inline constexpr uint8_t kKindPicture = 3;  // picture payload, 8-bit text
+inline constexpr uint8_t kKindText = 4;     // the kind the program sends for text
 inline constexpr uint8_t kKindBusinessCard = 5;
-inline constexpr uint8_t kKindReport = 6;         // delivery report
-inline constexpr uint8_t kKindPicture16 = 7;      // picture payload, 16-bit text
+inline constexpr uint8_t kKindReport = 6;     // delivery report
+inline constexpr uint8_t kKindPicture16 = 7;  // picture payload, 16-bit text
 inline constexpr uint8_t kKindUnknownData = 255;
 
 inline constexpr uint8_t kReportPending = 0;

@@ -10,7 +10,9 @@ constexpr std::array<size_t, kMaxParts> kPartBoundaries = {160, 304, 456, 608, 7
 
 }  // namespace
 
-bool IsExtensionCharacter(char c) { return kExtensionCharacters.find(c) != std::string_view::npos; }
+bool IsExtensionCharacter(char c) {
+  return kExtensionCharacters.find(c) != std::string_view::npos;
+}
 
 size_t CountUnits(std::string_view text) {
   size_t units = 0;

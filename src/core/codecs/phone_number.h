@@ -10,7 +10,7 @@ namespace zeph {
 inline constexpr std::string_view kPhoneNumberCharacters = "1234567890+";
 
 struct FilteredNumber {
-  std::string text;   // the input without any character outside the set
+  std::string text;      // the input without any character outside the set
   bool changed = false;  // whether anything was removed
 };
 

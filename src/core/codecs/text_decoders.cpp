@@ -50,8 +50,8 @@ int DecodeUtf8(std::string_view text, std::span<char16_t> out) {
       i += 2;
     } else if ((first & 0xF0) == 0xE0 && IsContinuation(text, i + 1) &&
                IsContinuation(text, i + 2)) {
-      out[written++] = static_cast<char16_t>(((first & 0x0F) << 12) +
-                                             ((text[i + 1] & 0x3F) << 6) + (text[i + 2] & 0x3F));
+      out[written++] = static_cast<char16_t>(((first & 0x0F) << 12) + ((text[i + 1] & 0x3F) << 6) +
+                                             (text[i + 2] & 0x3F));
       i += 3;
     } else {
       result = 0;

@@ -31,8 +31,8 @@ int64_t ChatCutoff(const RecordTime& now, int hours) {
   return at < kFirst + back ? kFirst : at - back;
 }
 
-void AssembleConversation(const MessageList& inbox, const MessageList& sent,
-                          std::string_view key, int64_t cutoff, MessageList& chat) {
+void AssembleConversation(const MessageList& inbox, const MessageList& sent, std::string_view key,
+                          int64_t cutoff, MessageList& chat) {
   int64_t last = cutoff;
   bool added = false;
   for (const MessageRecord& received : inbox) {

@@ -23,8 +23,8 @@ int64_t ChatCutoff(const RecordTime& now, int hours);
 // appended Inbox record (or the cut-off) and it; then the partner's Sent
 // messages after the last of them. When anything was appended the seed is
 // removed. All time comparisons are strict. Entries are copies.
-void AssembleConversation(const MessageList& inbox, const MessageList& sent,
-                          std::string_view key, int64_t cutoff, MessageList& chat);
+void AssembleConversation(const MessageList& inbox, const MessageList& sent, std::string_view key,
+                          int64_t cutoff, MessageList& chat);
 
 // A conversation saved as text: for each entry the speaker (own name for the
 // user's messages, else the partner name) and " says:", then two blanks and

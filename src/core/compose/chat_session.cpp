@@ -78,8 +78,8 @@ void QueueChatMessage(std::unique_ptr<MessageRecord> message, LockedMessageList&
 bool SaveConversation(const std::string& path, const MessageList& chat, std::string_view ownName,
                       std::string_view partnerName) {
   const std::string text = ChatTranscript(chat, ownName, partnerName);
-  return WriteFileAtomically(
-      path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  return WriteFileAtomically(path,
+                             std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace zeph

@@ -97,8 +97,7 @@ bool ConnectionAllowsSending(uint32_t state) {
 
 uint32_t WriteCardParam(Pipe& pipe, uint32_t param, std::span<const uint8_t> value) {
   if (value.size() > wire::kMaxFrameLength - wire::kParamValueOffset) return kResultBadRequest;
-  auto request =
-      MakeRequest(wire::kWriteCardParamId, static_cast<uint32_t>(20 + value.size()));
+  auto request = MakeRequest(wire::kWriteCardParamId, static_cast<uint32_t>(20 + value.size()));
   WriteU32(&request[wire::kParamNumberOffset], param);
   std::copy(value.begin(), value.end(), request.begin() + wire::kParamValueOffset);
   return SendAndWait(pipe, request);
@@ -154,7 +153,8 @@ uint32_t CardManagerRequestNoWait(Pipe& pipe, uint32_t messageId, uint32_t value
   return SendNoWait(pipe, flags, messageId, value, nullptr, wire::kNoWaitTimeoutMs);
 }
 
-uint32_t CardManagerData(Pipe& pipe, std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
+uint32_t CardManagerData(Pipe& pipe,
+                         std::span<const uint8_t, wire::kCardManagerDataFieldSize> field,
                          std::span<const uint8_t> data) {
   if (data.size() > wire::kMaxFrameLength - wire::kCardManagerDataOffset) return kResultBadRequest;
   return SendAndWait(pipe, CardManagerDataRequest(field, data, wire::kDefaultTimeoutMs));
@@ -212,9 +212,9 @@ uint32_t SendShortMessage(Pipe& pipe, bool flagA, std::string_view destination,
   if (block.size() < card_message::kHeadSize) return kResultBadRequest;
   size_t blockSize = card_message::kHeadSize + ReadU16(&block[card_message::kDataLengthOffset]);
   if (block.size() < blockSize) return kResultBadRequest;
-  auto request = MakeRequest(wire::kSendMessageId,
-                             static_cast<uint32_t>(wire::kSendBlockOffset + blockSize),
-                             wire::kSendTimeoutMs);
+  auto request =
+      MakeRequest(wire::kSendMessageId, static_cast<uint32_t>(wire::kSendBlockOffset + blockSize),
+                  wire::kSendTimeoutMs);
   request[wire::kSendFlagAOffset] = flagA ? 1 : 0;
   PutNumber(&request[wire::kSendDestinationOffset], destination);
   std::copy_n(block.begin(), blockSize, request.begin() + wire::kSendBlockOffset);

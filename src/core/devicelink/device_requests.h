@@ -80,7 +80,7 @@ uint32_t ReadCardParam5(Pipe& pipe, uint32_t value,
 // ---- Short messages: 0x290000 to 0x290009 ---------------------------------
 
 struct CentreSettings {
-  std::string number;   // the message-centre number, at most 22 characters
+  std::string number;    // the message-centre number, at most 22 characters
   uint16_t value16 = 0;  // read and written, not used by the program
   uint32_t value32 = 0;  // read and written, not used by the program
 };

@@ -1,8 +1,8 @@
 #include "core/devicelink/ipc_client.h"
 
 #include <poll.h>
-#include <sys/time.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -22,7 +22,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-Clock::time_point After(uint32_t ms) { return Clock::now() + std::chrono::milliseconds(ms); }
+Clock::time_point After(uint32_t ms) {
+  return Clock::now() + std::chrono::milliseconds(ms);
+}
 
 // Milliseconds left until `deadline`, at least 1 (0 would mean "no limit"
 // to the socket options).
@@ -40,7 +42,8 @@ bool SetTimeout(int fd, int option, int64_t ms) {
 
 // Whether the frame is the answer to open that accepts.
 uint32_t CheckOpenReply(const std::vector<uint8_t>& reply) {
-  if (reply.size() < wire::kMinReplyLength || ReadU32(&reply[wire::kMessageIdOffset]) != wire::kOpenId)
+  if (reply.size() < wire::kMinReplyLength ||
+      ReadU32(&reply[wire::kMessageIdOffset]) != wire::kOpenId)
     return kIpcProtocolError;
   return ReadU32(&reply[wire::kStatusOffset]) == 0 ? kResultOk : kIpcRefused;
 }
@@ -55,7 +58,9 @@ IpcPipe::IpcPipe(std::string socketDir, std::string serverName, std::string pipe
       size_(size),
       options_(std::move(options)) {}
 
-IpcPipe::~IpcPipe() { Disconnect(); }
+IpcPipe::~IpcPipe() {
+  Disconnect();
+}
 
 void IpcPipe::Cancel() {
   std::lock_guard hold(fdMutex_);
@@ -269,7 +274,9 @@ uint32_t IPCSendRequest(Pipe& pipe, std::span<const uint8_t> request, uint32_t* 
   return result;
 }
 
-ReadEvent IPCGetReadEvent(Pipe& pipe) { return ReadEvent(pipe); }
+ReadEvent IPCGetReadEvent(Pipe& pipe) {
+  return ReadEvent(pipe);
+}
 
 uint32_t IPCGetMessageReadBuffer(Pipe& pipe, std::span<const uint8_t>& message) {
   return pipe.ReadFrame(message);

@@ -101,7 +101,7 @@ class IpcPipe final : public Pipe {
   std::mutex fdMutex_;
   int64_t readTimeoutMs_ = -1;   // SO_RCVTIMEO as last set on fd_
   int64_t writeTimeoutMs_ = -1;  // SO_SNDTIMEO as last set on fd_
-  bool usable_ = false;  // false until the first open succeeded; then for good
+  bool usable_ = false;          // false until the first open succeeded; then for good
   uint32_t lastTimeoutMs_ = 0;
   bool sentRequest_ = false;
   std::vector<std::pair<uint32_t, uint32_t>> ranges_;

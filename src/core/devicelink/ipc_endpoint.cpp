@@ -23,6 +23,8 @@ std::string IpcSocketPath(std::string_view dir, std::string_view serverName) {
   return path;
 }
 
-size_t MaxSocketPathLength() { return sizeof(sockaddr_un::sun_path) - 1; }
+size_t MaxSocketPathLength() {
+  return sizeof(sockaddr_un::sun_path) - 1;
+}
 
 }  // namespace zeph

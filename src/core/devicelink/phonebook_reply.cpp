@@ -11,8 +11,8 @@ namespace zeph {
 
 uint32_t ParsePhonebookReply(std::span<const uint8_t> reply, ContactList& contacts) {
   if (reply.size() < wire::kPhonebookReplyLength) return kResultShortReply;
-  size_t count = std::min<size_t>(ReadU16(&reply[wire::kPhonebookCountOffset]),
-                                  wire::kPhonebookSlots);
+  size_t count =
+      std::min<size_t>(ReadU16(&reply[wire::kPhonebookCountOffset]), wire::kPhonebookSlots);
   ContactList read;
   read.Reserve(static_cast<int>(count));
   for (size_t i = 0; i < count; ++i) {

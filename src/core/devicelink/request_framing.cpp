@@ -67,8 +67,8 @@ uint32_t SimpleRequest(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t 
   return kResultOk;
 }
 
-uint32_t SendNoWait(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value,
-                    uint32_t* out, uint32_t timeoutMs) {
+uint32_t SendNoWait(Pipe& pipe, uint32_t flags, uint32_t messageId, uint32_t value, uint32_t* out,
+                    uint32_t timeoutMs) {
   auto request = MakeSimpleRequest(flags & kRequestHasValue, messageId, value, timeoutMs);
   return IPCSendRequest(pipe, request, out);
 }

@@ -39,7 +39,7 @@ std::vector<uint8_t> MakeRequest(uint32_t messageId, uint32_t length,
                                    std::span<const uint8_t>* reply = nullptr);
 
 // Flags of SimpleRequest and SendNoWait.
-inline constexpr uint32_t kRequestHasValue = 0x1;   // +16 u32 value, length 20; else length 16
+inline constexpr uint32_t kRequestHasValue = 0x1;    // +16 u32 value, length 20; else length 16
 inline constexpr uint32_t kRequestWantsValue = 0x2;  // SimpleRequest: store the reply's u32 at +20
 
 // A request of the bare header or of one u32 value. With kRequestWantsValue

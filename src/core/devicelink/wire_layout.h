@@ -120,7 +120,7 @@ inline constexpr size_t kSendDestinationOffset = 25;
 inline constexpr size_t kNumberFieldSize = 23;  // text[23]: at most 22 characters and a NUL
 inline constexpr size_t kMaxNumberLength = 22;
 inline constexpr size_t kSendBlockOffset = 48;
-inline constexpr size_t kSendFixedLength = 110;  // up to the block's data
+inline constexpr size_t kSendFixedLength = 110;     // up to the block's data
 inline constexpr size_t kSendReferenceOffset = 20;  // in the reply
 
 // 0x290003 read / 0x290004 write message-centre settings.
@@ -177,7 +177,7 @@ inline constexpr size_t kPhonebookNameSize = 42;  // 21 UTF-16 units
 inline constexpr size_t kPhonebookNumbersOffset = 22550;
 inline constexpr size_t kPhonebookReplyLength =
     kPhonebookNumbersOffset + kPhonebookSlots * kNumberFieldSize;  // 34326
-inline constexpr size_t kMaxContactName = 20;  // characters, read and written
+inline constexpr size_t kMaxContactName = 20;                      // characters, read and written
 
 // 0x2A0001 replace, 0x2A0003 add, 0x2A0004 delete: +16 u16 location (0 for
 // add); +18 name as UTF-16 in 42 bytes; +60 text[23] number; length 83.
@@ -203,6 +203,7 @@ inline constexpr uint32_t kPhonebookLimitsId = 0x2C0010;
 inline constexpr size_t kLimitsFirstOffset = 20;
 inline constexpr size_t kLimitsNameOffset = 24;
 inline constexpr size_t kLimitsReplyLength = 28;
-inline constexpr uint32_t kNameLimitDefault = 19;  // the Contacts dialog's limit when the read fails
+inline constexpr uint32_t kNameLimitDefault =
+    19;  // the Contacts dialog's limit when the read fails
 
 }  // namespace zeph::wire

@@ -25,8 +25,8 @@ RecordTime SystemClock::LocalTime() const {
   t.hour = static_cast<uint16_t>(local.tm_hour);
   t.minute = static_cast<uint16_t>(local.tm_min);
   t.second = static_cast<uint16_t>(local.tm_sec);
-  t.milliseconds = static_cast<uint16_t>(
-      duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  t.milliseconds =
+      static_cast<uint16_t>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   return t;
 }
 

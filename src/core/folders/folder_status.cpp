@@ -7,7 +7,8 @@ namespace zeph {
 
 int InboxIconOf(uint32_t flags) {
   if (flags & MRF_PICTURE) return kInboxPicture;
-  if (flags & MRF_FORWARDED) return (flags & MRF_REPLIED) ? kInboxRepliedAndForwarded : kInboxForwarded;
+  if (flags & MRF_FORWARDED)
+    return (flags & MRF_REPLIED) ? kInboxRepliedAndForwarded : kInboxForwarded;
   if (flags & MRF_REPLIED) return kInboxReplied;
   if (flags & MRF_READ) return kInboxRead;
   return kInboxUnread;
@@ -26,7 +27,9 @@ int ReportStatusStringId(uint32_t flags) {
   return 33;
 }
 
-std::string_view ReportStatusText(uint32_t flags) { return LoadString(ReportStatusStringId(flags)); }
+std::string_view ReportStatusText(uint32_t flags) {
+  return LoadString(ReportStatusStringId(flags));
+}
 
 int OutboxStatusStringId(uint32_t flags) {
   if (flags & MRF_SENDING) return 28;

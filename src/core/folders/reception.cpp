@@ -16,7 +16,8 @@ constexpr int kNoReportMatchTextId = 90;  // "..."
 bool IsTaken(const std::vector<uint8_t>& block) {
   using namespace card_message;
   const uint8_t status = block[kStatusOffset];
-  return (status & kStatusReceived) && !(status & kStatusSkip) && block[kKindOffset] != kKindSkipped;
+  return (status & kStatusReceived) && !(status & kStatusSkip) &&
+         block[kKindOffset] != kKindSkipped;
 }
 
 // Deletes a taken message on the card. Its result is ignored: a message the

@@ -48,8 +48,8 @@ uint32_t SendOneMessage(MessageRecord& record, Pipe& pipe, const SendFiling& fil
   if (!CanSendNow(pipe)) return 1;
 
   uint8_t reference = 0;
-  if (uint32_t result = SendShortMessage(pipe, options.option3 != 0, FirstNumber(record), block,
-                                         reference)) {
+  if (uint32_t result =
+          SendShortMessage(pipe, options.option3 != 0, FirstNumber(record), block, reference)) {
     return result;
   }
   record.reference = reference;

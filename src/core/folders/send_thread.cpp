@@ -29,7 +29,9 @@ int IndexOf(const LockedMessageList& list, const MessageRecord* record) REQUIRES
 
 SendThread::SendThread(SendThreadSetup setup) : setup_(std::move(setup)) {}
 
-SendThread::~SendThread() { Stop(); }
+SendThread::~SendThread() {
+  Stop();
+}
 
 void SendThread::Start() {
   if (thread_.joinable()) return;

@@ -14,14 +14,17 @@ namespace {
 unsigned char Fold(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-  if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);  // S, OE, Z caron
-  if (c == 0x9F) return 0xFF;  // Y diaeresis
+  if (c == 0x8A || c == 0x8C || c == 0x8E)
+    return static_cast<unsigned char>(c + 16);  // S, OE, Z caron
+  if (c == 0x9F) return 0xFF;                   // Y diaeresis
   return c;
 }
 
 // Compared, not subtracted: a damaged record's time may be at either end
 // of the range.
-int Compare(int64_t a, int64_t b) { return a < b ? -1 : a > b ? 1 : 0; }
+int Compare(int64_t a, int64_t b) {
+  return a < b ? -1 : a > b ? 1 : 0;
+}
 
 int AscendingResult(const MessageRecord& a, const MessageRecord& b, int base,
                     const ContactList& contacts) {

@@ -32,8 +32,7 @@ inline constexpr size_t kGmsPictureHeaderSize = 4;
 inline constexpr std::array<uint8_t, kGmsPictureHeaderSize> kGmsPictureHeader = {0x00, 0x48, 0x1C,
                                                                                  0x01};
 // The bytes before the picture header in a file the program writes.
-inline constexpr std::array<uint8_t, 7> kGmsItemHeader = {0x30, 0x00, 0x00, 0x00,
-                                                          0x02, 0x01, 0x00};
+inline constexpr std::array<uint8_t, 7> kGmsItemHeader = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00};
 
 using GmsFile = std::array<uint8_t, kGmsFileSize>;
 

@@ -51,6 +51,8 @@ std::optional<GridPosition> CellUnderPoint(const PictureEditGeometry& geometry, 
 inline int CellSquareLeft(const PictureEditGeometry& g, int column) {
   return g.left + column * g.pitch + 1;
 }
-inline int CellSquareTop(const PictureEditGeometry& g, int row) { return g.top + row * g.pitch + 1; }
+inline int CellSquareTop(const PictureEditGeometry& g, int row) {
+  return g.top + row * g.pitch + 1;
+}
 
 }  // namespace zeph

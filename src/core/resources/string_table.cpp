@@ -95,6 +95,8 @@ std::string_view LoadString(StringId id) {
   return {};
 }
 
-std::string_view LoadString(int id) { return LoadString(static_cast<StringId>(id)); }
+std::string_view LoadString(int id) {
+  return LoadString(static_cast<StringId>(id));
+}
 
 }  // namespace zeph

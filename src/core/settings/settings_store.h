@@ -16,14 +16,14 @@ inline constexpr int kAppSettingsSection = 8;
 inline constexpr int kInstallationSection = 0;
 inline constexpr const char* kInstallationSubKey = "Installation";
 
-inline constexpr const char* kOwnNameSetting = "OwnName";                  // string, 64 bytes
-inline constexpr const char* kChatHoursSetting = "ChatSMSs";               // int
-inline constexpr const char* kChatOnTopSetting = "ChatOnTop";              // int, 0 or 1
+inline constexpr const char* kOwnNameSetting = "OwnName";                      // string, 64 bytes
+inline constexpr const char* kChatHoursSetting = "ChatSMSs";                   // int
+inline constexpr const char* kChatOnTopSetting = "ChatOnTop";                  // int, 0 or 1
 inline constexpr const char* kCanNotSendWarningSetting = "CanNotSendWarning";  // int, 0 or 1
 // int, 0 or 1: a desktop notice when a message arrives while the program's
 // window is not the active one.
 inline constexpr const char* kNotifyOnArrivalSetting = "NotifyOnArrival";
-inline constexpr const char* kBaseDirectorySetting = "BaseDirectory";      // string, 256 bytes
+inline constexpr const char* kBaseDirectorySetting = "BaseDirectory";  // string, 256 bytes
 
 inline constexpr size_t kOwnNameBufferSize = 64;
 inline constexpr size_t kBaseDirectoryBufferSize = 256;

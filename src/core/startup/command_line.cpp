@@ -15,9 +15,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 constexpr std::pair<std::string_view, int> kModuleKeywords[] = {
-    {"inbox", kInboxModule},          {"outbox", kOutboxModule},
-    {"sentitems", kSentModule},       {"statusreport", kReportsModule},
-    {"contacts", kContactsModule},
+    {"inbox", kInboxModule},          {"outbox", kOutboxModule},     {"sentitems", kSentModule},
+    {"statusreport", kReportsModule}, {"contacts", kContactsModule},
 };
 
 }  // namespace

@@ -29,22 +29,21 @@ struct StorePaths {
   std::string reports;
   std::string pictures;
 
-  static StorePaths InFolders(const std::string& messagesFolder,
-                              const std::string& picturesFolder);
+  static StorePaths InFolders(const std::string& messagesFolder, const std::string& picturesFolder);
   static StorePaths InFolder(const std::string& folder) { return InFolders(folder, folder); }
 };
 
 struct AppLists {
-  MessageList inbox;           // user-interface thread only
-  LockedMessageList outbox;    // shared with the send thread: the Outbox lock
+  MessageList inbox;         // user-interface thread only
+  LockedMessageList outbox;  // shared with the send thread: the Outbox lock
   // Sent messages and Delivery reports are appended and saved by the send
   // thread too; each has its own lock, which every change, load and save of
   // the list and its file takes.
   LockedMessageList sent;
   LockedMessageList reports;
-  MessageList chat;            // the open chat's conversation
-  ContactList contacts;        // the SIM phonebook as last read
-  PictureList pictures;        // the picture library
+  MessageList chat;      // the open chat's conversation
+  ContactList contacts;  // the SIM phonebook as last read
+  PictureList pictures;  // the picture library
 };
 
 }  // namespace zeph

@@ -64,8 +64,8 @@ RecordTime RecordTimeOf(int64_t fileTime) {
   t.year = static_cast<uint16_t>(y);
   t.month = static_cast<uint16_t>(m);
   t.day = static_cast<uint16_t>(d);
-  t.dayOfWeek = static_cast<uint16_t>(DayOfWeek(static_cast<int>(y), static_cast<int>(m),
-                                                static_cast<int>(d)));
+  t.dayOfWeek = static_cast<uint16_t>(
+      DayOfWeek(static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)));
   const int64_t ms = rest / 10'000;
   t.hour = static_cast<uint16_t>(ms / 3'600'000);
   t.minute = static_cast<uint16_t>(ms / 60'000 % 60);

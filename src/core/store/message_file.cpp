@@ -59,8 +59,8 @@ class Cursor {
 };
 
 void WriteTime(Cursor& out, const RecordTime& t) {
-  for (uint16_t v : {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second,
-                     t.milliseconds}) {
+  for (uint16_t v :
+       {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds}) {
     out.U16(v);
   }
 }
@@ -71,8 +71,7 @@ void WriteTime(Cursor& out, const RecordTime& t) {
 bool ReadRecord(ByteReader& in, int index, MessageFileParse& parse, MessageRecord& record) {
   const size_t start = in.offset();
   auto truncated = [&](const char* part) {
-    parse.problems.push_back(
-        {index, in.offset(), std::string("file ends inside the ") + part});
+    parse.problems.push_back({index, in.offset(), std::string("file ends inside the ") + part});
     return false;
   };
 
@@ -156,8 +155,8 @@ MessageFileParse ParseInto(std::span<const uint8_t> bytes, MessageList& list, in
   }
   list.Truncate(first + parse.recordsRead);
   if (parse.recordsRead == parse.declaredCount && in.remaining() > 0) {
-    parse.problems.push_back({-1, in.offset(),
-                              std::to_string(in.remaining()) + " bytes follow the last record"});
+    parse.problems.push_back(
+        {-1, in.offset(), std::to_string(in.remaining()) + " bytes follow the last record"});
   }
   return parse;
 }
@@ -207,7 +206,8 @@ std::vector<uint8_t> SerializeMessageFile(const MessageList& list) {
     const int numberCount = std::min(record.numbers.Count(), 255);
     out.U8(static_cast<uint8_t>(numberCount));
     out.Bytes(record.serviceCentre.data(), kServiceCentreSize);
-    for (int i = 0; i < numberCount; ++i) out.Bytes(record.numbers.GetAt(i)->data(), kNumberBlockSize);
+    for (int i = 0; i < numberCount; ++i)
+      out.Bytes(record.numbers.GetAt(i)->data(), kNumberBlockSize);
     out.U16(static_cast<uint16_t>(textSize + 1));
     out.Bytes(text.data(), textSize);
     out.U8(0);
@@ -247,8 +247,7 @@ int SaveMessageFile(const std::string& path, const MessageList& list, Durability
   return WriteMessageFile(path, list, durability) ? list.Count() : 0;
 }
 
-void SaveMessageFileOrLog(const std::string& path, const MessageList& list,
-                          Durability durability) {
+void SaveMessageFileOrLog(const std::string& path, const MessageList& list, Durability durability) {
   if (!WriteMessageFile(path, list, durability)) {
     LogFailure("could not save " + path + " (" + std::to_string(list.Count()) +
                " records kept in memory)");

@@ -4,7 +4,9 @@
 
 namespace zeph {
 
-std::unique_ptr<MessageRecord> CreateMessageRecord() { return std::make_unique<MessageRecord>(); }
+std::unique_ptr<MessageRecord> CreateMessageRecord() {
+  return std::make_unique<MessageRecord>();
+}
 
 std::unique_ptr<MessageRecord> CopyMessageRecord(const MessageRecord& source) {
   auto copy = CreateMessageRecord();

@@ -15,14 +15,14 @@
 namespace zeph {
 
 // Record flag bits.
-inline constexpr uint32_t MRF_PICTURE = 0x1;         // picture message; `picture` present
-inline constexpr uint32_t MRF_OUTGOING = 0x2;        // written on this computer
-inline constexpr uint32_t MRF_LISTED = 0x4;          // unread, already shown in the Inbox list
+inline constexpr uint32_t MRF_PICTURE = 0x1;   // picture message; `picture` present
+inline constexpr uint32_t MRF_OUTGOING = 0x2;  // written on this computer
+inline constexpr uint32_t MRF_LISTED = 0x4;    // unread, already shown in the Inbox list
 inline constexpr uint32_t MRF_READ = 0x8;
 inline constexpr uint32_t MRF_REPLIED = 0x10;
 inline constexpr uint32_t MRF_FORWARDED = 0x20;
-inline constexpr uint32_t MRF_BUSINESSCARD = 0x80;   // text is a business card
-inline constexpr uint32_t MRF_REPORT = 0x100;        // a received delivery report
+inline constexpr uint32_t MRF_BUSINESSCARD = 0x80;  // text is a business card
+inline constexpr uint32_t MRF_REPORT = 0x100;       // a received delivery report
 inline constexpr uint32_t MRF_REPORT_PENDING = 0x200;
 inline constexpr uint32_t MRF_REPORT_DELIVERED = 0x400;
 inline constexpr uint32_t MRF_REPORT_FAILED = 0x800;

@@ -17,7 +17,8 @@ size_t ParsePictureLibrary(std::span<const uint8_t> bytes, PictureList& list) {
 std::vector<uint8_t> SerializePictureLibrary(const PictureList& list) {
   std::vector<uint8_t> bytes;
   bytes.reserve(static_cast<size_t>(list.Count()) * kPictureBytes);
-  for (const PictureImage& picture : list) bytes.insert(bytes.end(), picture.begin(), picture.end());
+  for (const PictureImage& picture : list)
+    bytes.insert(bytes.end(), picture.begin(), picture.end());
   return bytes;
 }
 

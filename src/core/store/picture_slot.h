@@ -14,7 +14,7 @@ namespace zeph {
 class PictureSlot {
  public:
   PictureSlot() = default;
-  PictureSlot(std::nullopt_t) {}  // NOLINT: as an empty optional converts
+  PictureSlot(std::nullopt_t) {}            // NOLINT: as an empty optional converts
   PictureSlot(const PictureImage& picture)  // NOLINT: as a value converts to an optional
       : picture_(std::make_unique<PictureImage>(picture)) {}
   PictureSlot(const PictureSlot& other) { *this = other; }

@@ -59,8 +59,11 @@ std::string Cp1252FromUtf8(std::string_view utf8) {
   size_t i = 0;
   while (i < utf8.size()) {
     uint8_t lead = static_cast<uint8_t>(utf8[i]);
-    size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                                  : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    size_t length = lead < 0x80             ? 1
+                    : (lead & 0xE0) == 0xC0 ? 2
+                    : (lead & 0xF0) == 0xE0 ? 3
+                    : (lead & 0xF8) == 0xF0 ? 4
+                                            : 0;
     if (length == 0 || i + length > utf8.size()) {
       out.push_back('?');
       ++i;

@@ -12,8 +12,9 @@
 using zeph::tools::StoreKind;
 
 int main(int argc, char** argv) {
-  CLI::App app{"Looks into Zeph SMS store files (recsms.sms, outbox.sms, sentsms.sms, "
-               "reports.sms and the picture library smspic.smp)."};
+  CLI::App app{
+      "Looks into Zeph SMS store files (recsms.sms, outbox.sms, sentsms.sms, "
+      "reports.sms and the picture library smspic.smp)."};
   app.require_subcommand(1);
 
   const std::map<std::string, StoreKind> kinds = {{"messages", StoreKind::kMessages},
@@ -30,13 +31,15 @@ int main(int argc, char** argv) {
   };
 
   CLI::App* dump = app.add_subcommand(
-      "dump", "Print every record as one JSON object per line (JSON Lines). Pictures are "
-              "504 lowercase hex digits. Exits 1 when the file is damaged, after printing "
-              "the records that could be read.");
+      "dump",
+      "Print every record as one JSON object per line (JSON Lines). Pictures are "
+      "504 lowercase hex digits. Exits 1 when the file is damaged, after printing "
+      "the records that could be read.");
   addCommon(dump);
   CLI::App* check = app.add_subcommand(
-      "check", "Exit 0 for a well-formed file; otherwise exit 1 and name the record and the "
-               "byte offset where the file goes wrong.");
+      "check",
+      "Exit 0 for a well-formed file; otherwise exit 1 and name the record and the "
+      "byte offset where the file goes wrong.");
   addCommon(check);
 
   CLI11_PARSE(app, argc, argv);

@@ -23,8 +23,8 @@ std::string FormatTime(const RecordTime& t) {
 }
 
 std::string Describe(const MessageFileProblem& problem) {
-  std::string where = problem.record >= 0 ? "record " + std::to_string(problem.record) + ", "
-                                          : std::string();
+  std::string where =
+      problem.record >= 0 ? "record " + std::to_string(problem.record) + ", " : std::string();
   return where + "byte offset " + std::to_string(problem.offset) + ": " + problem.what;
 }
 
@@ -41,7 +41,8 @@ StoreKind GuessStoreKind(const std::string& path) {
 
 nlohmann::ordered_json RecordToJson(const MessageRecord& record) {
   nlohmann::ordered_json numbers = nlohmann::ordered_json::array();
-  for (const NumberBlock& number : record.numbers) numbers.push_back(Utf8FromCp1252(FieldText(number)));
+  for (const NumberBlock& number : record.numbers)
+    numbers.push_back(Utf8FromCp1252(FieldText(number)));
   nlohmann::ordered_json object = {
       {"time", FormatTime(record.time)},
       {"flags", record.flags},
@@ -69,8 +70,7 @@ int DumpStore(const std::string& path, StoreKind kind, std::ostream& out, std::o
       out << nlohmann::json{{"picture", ToHex(picture)}}.dump() << "\n";
     }
     if (leftOver == 0) return 0;
-    err << "zeph-store: " << path << ": " << leftOver
-        << " trailing bytes do not fill a picture\n";
+    err << "zeph-store: " << path << ": " << leftOver << " trailing bytes do not fill a picture\n";
     return 1;
   }
   MessageList records;

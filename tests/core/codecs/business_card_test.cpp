@@ -25,35 +25,46 @@ struct ParseCase {
   Strings variants = {};  // checked when given
 };
 
-std::string Nth(const Strings& values, size_t i) { return i < values.size() ? values[i] : ""; }
+std::string Nth(const Strings& values, size_t i) {
+  return i < values.size() ? values[i] : "";
+}
 
 TEST(BusinessCardTest, ParsedNamesNumbersAndWhatTheDialogOffers) {
   std::string twelveTels;
   for (int i = 0; i < 12; ++i) twelveTels += "TEL:" + std::to_string(i) + "\r\n";
   const ParseCase cases[] = {
-      {BuildBusinessCard("Dr. M\xFCller", "+49 30 1234"), {"Dr. M\xFCller"}, {"+49 30 1234"},
+      {BuildBusinessCard("Dr. M\xFCller", "+49 30 1234"),
+       {"Dr. M\xFCller"},
+       {"+49 30 1234"},
        {"Dr. M\xFCller"}},
       // FN wins over N and is not decoded.
       {Card("N:Smith;John;;;\r\nFN;ENCODING=QUOTED-PRINTABLE:John =3D Smith\r\nTEL:1\r\n"),
-       {"John =3D Smith"}, {"1"}, {"John =3D Smith"}},
-      {Card("N:Smith;John;;;\r\nTEL:1\r\n"), {"Smith", "John"}, {"1"},
+       {"John =3D Smith"},
+       {"1"},
+       {"John =3D Smith"}},
+      {Card("N:Smith;John;;;\r\nTEL:1\r\n"),
+       {"Smith", "John"},
+       {"1"},
        {"Smith", "Smith, John", "John Smith"}},
       {Card("N:F;G;M;Dr.;Jr.;extra\r\n"), {"F", "G", "M", "Dr.", "Jr."}, {}},
       // UTF-8 is decoded to Latin-1 only when the line says so; beyond Latin-1 gives '?'.
       {Card("N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:B=C3=A4r;J=C3=A4na\r\n"),
-       {"B\xE4r", "J\xE4na"}, {}},
+       {"B\xE4r", "J\xE4na"},
+       {}},
       {Card("N:B=C3=A4r\r\n"), {"B=C3=A4r"}, {}},
       {Card("N;CHARSET=UTF-8:B\xC3\xA4r\r\n"), {"B\xE4r"}, {}},
       {Card("N;CHARSET=UTF-8:\xE2\x82\xAC 5\r\n"), {"? 5"}, {}},
       {Card("N;CHARSET=UTF-8:ab\xC3(\r\n"), {"ab\xC3("}, {}},
       {Card("N;CHARSET=UTF-8:\xF0\x9F\x98\x80x\r\n"), {"\xF0\x9F\x98\x80x"}, {}},
-      {Card("N:A\r\nTEL;CELL:+49 170-111\r\nTEL;HOME:0301234\r\nTEL:555\r\n"), {"A"},
+      {Card("N:A\r\nTEL;CELL:+49 170-111\r\nTEL;HOME:0301234\r\nTEL:555\r\n"),
+       {"A"},
        {"+49 170-111", "0301234", "555"}},
       {Card("N:A\r\nTEL:\r\nTEL:222\r\n"), {"A"}, {"", "222"}},  // an empty TEL keeps its slot
-      {Card("N:A\r\nNOTE:Hotel HOTEL:42\r\n"), {"A"}, {"42"}},     // TEL inside another word
-      {Card("NOTE:friend\r\nN:Real;Name\r\n"), {"friend"}, {}},   // any line starting with N
+      {Card("N:A\r\nNOTE:Hotel HOTEL:42\r\n"), {"A"}, {"42"}},   // TEL inside another word
+      {Card("NOTE:friend\r\nN:Real;Name\r\n"), {"friend"}, {}},  // any line starting with N
       {Card("N:" + k100n + ";" + k100n + "\r\nTEL:" + k100d + "\r\n"),
-       {k100n.substr(0, 63), k100n.substr(0, 63)}, {k100d.substr(0, 63)}},
+       {k100n.substr(0, 63), k100n.substr(0, 63)},
+       {k100d.substr(0, 63)}},
       {Card("FN:" + k100n + "\r\n"), {k100n.substr(0, 63)}, {}},
       {Card("N:A\r\n" + twelveTels), {"A"}, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
       // Values without CR run to the end.
@@ -95,12 +106,12 @@ TEST(BusinessCardTest, BuiltCardIsFiveFixedLines) {
 }
 
 TEST(BusinessCardTest, CardsWithoutANameLineAfterTheStartAreDropped) {
-  for (const std::string& text : {Card("TEL:123\r\n"), std::string(),
-                                  std::string("\r\nN:Bob"),  // shorter than the start
-                                  std::string("VERSION\r\nFN:Bob\r\n"),
-                                  std::string("\r\nN:Bob;;;;;;;;;;;;;;;;;;;;;;"),
-                                  // the text ends at its first zero byte
-                                  std::string("BEGIN:VCARD\0\r\nN:Bob\r\n", 21)})
+  for (const std::string& text :
+       {Card("TEL:123\r\n"), std::string(),
+        std::string("\r\nN:Bob"),  // shorter than the start
+        std::string("VERSION\r\nFN:Bob\r\n"), std::string("\r\nN:Bob;;;;;;;;;;;;;;;;;;;;;;"),
+        // the text ends at its first zero byte
+        std::string("BEGIN:VCARD\0\r\nN:Bob\r\n", 21)})
     EXPECT_FALSE(ParseBusinessCardText(text)) << text;
 }
 

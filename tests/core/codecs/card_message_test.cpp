@@ -144,7 +144,7 @@ TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
       {1, 0xC4, {'a'}, 0x80000, "a"},
       {1, 0x07, {'a'}, 0, "a"},
       {1, 0x40, {'a'}, 0, "a"},
-      {0, 0, {0x00, 0x48, 0x00, 0x69}, 0, "Hi"},  // 16 bits: the second byte of each pair
+      {0, 0, {0x00, 0x48, 0x00, 0x69}, 0, "Hi"},        // 16 bits: the second byte of each pair
       {0, 0, {0x00, 0x48, 0x00, 0x69, 0x00}, 0, "Hi"},  // an odd last byte is no character
       {0, 0, {0x00, 0x41, 0x00, 0x00, 0x00, 0x42}, 0, "A"},  // a zero character ends it
       {5, 0, {}, MRF_BUSINESSCARD, ""},

@@ -6,7 +6,8 @@ namespace zeph {
 namespace {
 
 TEST(GsmTextTest, ExtensionCharactersCostTwoAndCutsStopBeforeTheOneThatWouldExceed) {
-  for (auto [text, units] : {std::pair{std::string("abc"), 3u}, {"a{b}", 6u},
+  for (auto [text, units] : {std::pair{std::string("abc"), 3u},
+                             {"a{b}", 6u},
                              {std::string(80, '~'), 160u},
                              {"^{}[]\x80|~\\", 18u},  // all nine, the euro sign among them
                              {"\xE9\xA3@$", 4u},      // other 8-bit letters cost one
@@ -30,9 +31,9 @@ TEST(GsmTextTest, PartsCountersAtTheBoundariesOfTheSevenParts) {
     int parts;
     int left;
   };
-  for (Case c : {Case{0, 1, 160}, Case{160, 1, 0}, Case{161, 2, 143}, Case{304, 2, 0},
-                 Case{305, 3, 151}, Case{456, 3, 0}, Case{457, 4, 151}, Case{912, 6, 0},
-                 Case{913, 7, 151}, Case{1064, 7, 0}}) {
+  for (Case c :
+       {Case{0, 1, 160}, Case{160, 1, 0}, Case{161, 2, 143}, Case{304, 2, 0}, Case{305, 3, 151},
+        Case{456, 3, 0}, Case{457, 4, 151}, Case{912, 6, 0}, Case{913, 7, 151}, Case{1064, 7, 0}}) {
     PartCount count = CountParts(c.units);
     EXPECT_EQ(count.parts, c.parts) << c.units;
     EXPECT_EQ(count.left, c.left) << c.units;

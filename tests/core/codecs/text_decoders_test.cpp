@@ -48,10 +48,10 @@ TEST(Utf8Test, OneTwoAndThreeByteSequences) {
 }
 
 TEST(Utf8Test, InvalidSequencesStopTheWalkWithWhatCameBefore) {
-  EXPECT_EQ(Utf8("a\x80z", 0), u"a");              // stray continuation byte
-  EXPECT_EQ(Utf8("a\xC3", 0), u"a");               // missing continuation at the end
-  EXPECT_EQ(Utf8("a\xC3z", 0), u"a");              // continuation that is not one
-  EXPECT_EQ(Utf8("\xE2\x82", 0), u"");             // three-byte sequence cut short
+  EXPECT_EQ(Utf8("a\x80z", 0), u"a");             // stray continuation byte
+  EXPECT_EQ(Utf8("a\xC3", 0), u"a");              // missing continuation at the end
+  EXPECT_EQ(Utf8("a\xC3z", 0), u"a");             // continuation that is not one
+  EXPECT_EQ(Utf8("\xE2\x82", 0), u"");            // three-byte sequence cut short
   EXPECT_EQ(Utf8("b\xF0\x9F\x98\x80", 0), u"b");  // four-byte sequences are not decoded
 }
 

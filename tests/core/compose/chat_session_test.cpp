@@ -84,8 +84,8 @@ TEST(ChatQueueTest, EachMessageIsQueuedWaitingWithItsOwnReferenceAndCopiedIntoTh
   MessageList chat;
   PictureImage picture{};
   picture[0] = 0x80;
-  QueueChatMessage(MakeChatMessage(kPartner, "first", std::nullopt, At(2026, 12, 5, 12, 1)),
-                   outbox, path, chat);
+  QueueChatMessage(MakeChatMessage(kPartner, "first", std::nullopt, At(2026, 12, 5, 12, 1)), outbox,
+                   path, chat);
   QueueChatMessage(MakeChatMessage(kPartner, "second", picture, At(2026, 12, 5, 12, 2)), outbox,
                    path, chat);
 

@@ -25,8 +25,12 @@ Frame Cat(std::initializer_list<Frame> parts) {
   for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
 }
-Frame Zeros(size_t n) { return Frame(n, 0); }
-Frame Ascii(const char* text) { return Frame(text, text + std::strlen(text)); }
+Frame Zeros(size_t n) {
+  return Frame(n, 0);
+}
+Frame Ascii(const char* text) {
+  return Frame(text, text + std::strlen(text));
+}
 Frame Head(uint32_t id, uint32_t length, uint32_t timeoutMs = 15000) {
   Frame head(4, 0);
   for (uint32_t v : {id, timeoutMs, length})
@@ -65,9 +69,15 @@ TEST(DeviceRequests, RequestsAreLaidOutAsTheCardExpects) {
        Cat({Head(0x140003, 20, 180000), {1, 0, 0, 0}}), false},
       {"card manager data, no wait", [&](Pipe& p) { return CardManagerDataNoWait(p, field, data); },
        Cat({Head(0x140009, 45), {'x'}, Zeros(21), {'z', 2, 0, 0, 0, 1, 2}}), false},
-      {"centre", [](Pipe& p) { return WriteCentreSettings(p, {"+123", 0x0102, 0x03040506}); },
+      {"centre",
+       [](Pipe& p) {
+         return WriteCentreSettings(p, {"+123", 0x0102, 0x03040506});
+       },
        Cat({Head(0x290004, 45), Ascii("+123"), Zeros(19), {0x02, 0x01, 0x06, 0x05, 0x04, 0x03}})},
-      {"send options", [](Pipe& p) { return WriteSendOptions(p, {1, 0, 1}); },
+      {"send options",
+       [](Pipe& p) {
+         return WriteSendOptions(p, {1, 0, 1});
+       },
        Cat({Head(0x290006, 28), {1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}})},
       {"delete stored", [](Pipe& p) { return DeleteStoredMessage(p, 7); },
        Cat({Head(0x290008, 20), {7, 0, 0, 0}})},
@@ -133,8 +143,9 @@ TEST(CardParams, ReadsWithDefaultsAndShortPayloads) {
 TEST(CentreSettings, ReadCutsTheNumberAndAShortReplyChangesNothing) {
   FakePipe pipe;
   // 23 characters without a terminator: 22 are taken.
-  pipe.Reply(ReplyFrame(0x290003, 0, Cat({Ascii("+4917012345678901234567"), {0x02, 0x01},
-                                          {0x06, 0x05, 0x04, 0x03}})));
+  pipe.Reply(
+      ReplyFrame(0x290003, 0,
+                 Cat({Ascii("+4917012345678901234567"), {0x02, 0x01}, {0x06, 0x05, 0x04, 0x03}})));
   CentreSettings settings;
   EXPECT_EQ(ReadCentreSettings(pipe, settings), 0u);
   EXPECT_EQ(settings.number, "+491701234567890123456");
@@ -167,14 +178,16 @@ TEST(SendShortMessage, LaysOutFlagsDestinationAndBlock) {
   EXPECT_EQ(SendShortMessage(pipe, true, "+1234567890123456789012345", block, reference), 0u);
   EXPECT_EQ(reference, 0x2A);
   Frame golden = Cat({Head(0x290000, 0x71, 120000),
-                      {1},                      // +16 flag A
-                      Zeros(8),                 // +17 flag B, +21 flag C
-                      Ascii("+123456789012345678901"), {0},  // +25 destination
+                      {1},       // +16 flag A
+                      Zeros(8),  // +17 flag B, +21 flag C
+                      Ascii("+123456789012345678901"),
+                      {0},                       // +25 destination
                       {0, 4, 0, 0, 0x80, 0, 0},  // +48 block head
-                      Ascii("+49"), Zeros(20),  // service centre
-                      Zeros(23),                // number
-                      Zeros(7),                 // time stamp and the unused byte
-                      {3, 0},                   // data length
+                      Ascii("+49"),
+                      Zeros(20),  // service centre
+                      Zeros(23),  // number
+                      Zeros(7),   // time stamp and the unused byte
+                      {3, 0},     // data length
                       Ascii("abc")});
   EXPECT_THAT(pipe.last(), ElementsAreArray(golden));
 
@@ -218,7 +231,8 @@ TEST(Phonebook, AddWidensTheNameAndCutsTheNumber) {
   EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x2A0003, 83, 60000),
                                                  {0, 0},        // location 0
                                                  {0xE9, 0xFF},  // 0xE9 sign-extended
-                                                 Zeros(40), Ascii("+493012345678901234567"),
+                                                 Zeros(40),
+                                                 Ascii("+493012345678901234567"),
                                                  {0}})));
   FakePipe refused;
   refused.Reply(ReplyFrame(0x2A0003, 0x302));

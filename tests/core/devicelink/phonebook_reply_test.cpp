@@ -75,10 +75,14 @@ TEST(ParsePhonebookReply, AShortReplyFailsAndLeavesTheListAlone) {
 }
 
 TEST(ContactNames, WideningSignExtendsAndNarrowingTakesTheLowByte) {
-  auto field = WidenContactName("\xE9" "a\x7F\x80");
+  auto field = WidenContactName(
+      "\xE9"
+      "a\x7F\x80");
   EXPECT_THAT(std::vector<uint8_t>(field.begin(), field.begin() + 10),
               ElementsAreArray<uint8_t>({0xE9, 0xFF, 'a', 0, 0x7F, 0, 0x80, 0xFF, 0, 0}));
-  EXPECT_EQ(NarrowContactName(field), "\xE9" "a\x7F\x80");
+  EXPECT_EQ(NarrowContactName(field),
+            "\xE9"
+            "a\x7F\x80");
 
   auto longest = WidenContactName(std::string(25, 'q'));  // cut to 20: the 0 unit stays inside
   EXPECT_EQ(longest[38], 'q');

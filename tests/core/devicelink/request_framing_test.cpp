@@ -46,14 +46,19 @@ TEST(SendAndWait, ResultPrecedenceAndReplyHandOver) {
   };
   const Case cases[] = {
       {"a failed status is the result", {ReplyFrame(0x290005, 5)}, kResultOk, 5},
-      {"an error reply with status 0 still fails", {ReplyFrame(0x2010001, 0)}, kResultOk,
+      {"an error reply with status 0 still fails",
+       {ReplyFrame(0x2010001, 0)},
+       kResultOk,
        kResultErrorReply},
-      {"a failed send: nothing is read", {ReplyFrame(0x290005, 0)}, kIpcNotConnected,
+      {"a failed send: nothing is read",
+       {ReplyFrame(0x290005, 0)},
+       kIpcNotConnected,
        kIpcNotConnected},
       {"no reply: the read's own code", {}, kResultOk, kIpcTimedOut},
       {"a reply without room for a status",
        {Frame{0, 0, 0, 0, 5, 0, 0x29, 0, 0, 0, 0, 0, 16, 0, 0, 0}},
-       kResultOk, kResultShortReply},
+       kResultOk,
+       kResultShortReply},
   };
   for (const Case& c : cases) {
     FakePipe pipe;
@@ -101,8 +106,9 @@ TEST(SendNoWait, SendsWithoutDrainingOrReading) {
   EXPECT_EQ(pipe.reads, 0);
   EXPECT_EQ(pipe.readable.size(), 1u);
   EXPECT_EQ(written, 20u);
-  EXPECT_THAT(pipe.last(), ElementsAreArray<uint8_t>({0, 0, 0, 0, 0x02, 0x00, 0x14, 0x00, 0x20,
-                                                      0xBF, 0x02, 0x00, 0x14, 0, 0, 0, 3, 0, 0, 0}));
+  EXPECT_THAT(pipe.last(),
+              ElementsAreArray<uint8_t>({0,    0,    0,    0, 0x02, 0x00, 0x14, 0x00, 0x20, 0xBF,
+                                         0x02, 0x00, 0x14, 0, 0,    0,    3,    0,    0,    0}));
 }
 
 }  // namespace

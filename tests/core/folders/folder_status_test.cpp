@@ -8,11 +8,13 @@ namespace zeph {
 namespace {
 
 TEST(FolderIconTest, FirstMatchingRuleWins) {
-  for (auto [flags, icon] :
-       {std::pair{0u, kInboxUnread}, {MRF_LISTED, kInboxUnread}, {MRF_READ, kInboxRead},
-        {MRF_READ | MRF_REPLIED, kInboxReplied}, {MRF_FORWARDED, kInboxForwarded},
-        {MRF_FORWARDED | MRF_REPLIED | MRF_READ, kInboxRepliedAndForwarded},
-        {MRF_PICTURE | MRF_FORWARDED | MRF_REPLIED, kInboxPicture}})
+  for (auto [flags, icon] : {std::pair{0u, kInboxUnread},
+                             {MRF_LISTED, kInboxUnread},
+                             {MRF_READ, kInboxRead},
+                             {MRF_READ | MRF_REPLIED, kInboxReplied},
+                             {MRF_FORWARDED, kInboxForwarded},
+                             {MRF_FORWARDED | MRF_REPLIED | MRF_READ, kInboxRepliedAndForwarded},
+                             {MRF_PICTURE | MRF_FORWARDED | MRF_REPLIED, kInboxPicture}})
     EXPECT_EQ(InboxIconOf(flags), icon) << flags;
   EXPECT_EQ(SentIconOf(MRF_SENDING), kSentPlain);
   EXPECT_EQ(SentIconOf(MRF_FORWARDED), kSentForwarded);

@@ -15,7 +15,8 @@ using testing::TempFolder;
 class OutboxQueueTest : public ::testing::Test {
  protected:
   int Queue(const std::string& text) {
-    return QueueOutboxRecord(outbox, path, Message("+447700900123", text, {}, MRF_OUTGOING | MRF_WAITING));
+    return QueueOutboxRecord(outbox, path,
+                             Message("+447700900123", text, {}, MRF_OUTGOING | MRF_WAITING));
   }
   TempFolder folder;
   std::string path = folder.File("outbox.sms");

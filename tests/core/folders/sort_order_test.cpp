@@ -11,7 +11,9 @@ using testing::At;
 using testing::Contact;
 using testing::Message;
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+  return (value > 0) - (value < 0);
+}
 
 TEST(NextSortCodeTest, ColumnClicksToggleAndAnotherColumnStartsAscending) {
   EXPECT_EQ(NextSortCode(kSortNone, kSortNameAscending), kSortNameAscending);
@@ -41,7 +43,7 @@ TEST(CompareRecordsTest, NamesTimesTextsAndStatuses) {
       {*toZoe, *toZoeUpper, kSortNameAscending, 0},   // ignoring case
       {*toZoe, *toZoeUpper, kSortTimeAscending, -1},  // across the year's end
       {*toZoe, *toZoe, kSortTimeAscending, 0},
-      {*toZoe, *toZoeUpper, kSortTextAscending, -1},  // ignoring case
+      {*toZoe, *toZoeUpper, kSortTextAscending, -1},    // ignoring case
       {*delivered, *failed, kSortStatusAscending, -1},  // "Delivered" < "Failed" < "Pending"
       {*failed, *toNumber, kSortStatusAscending, -1},
   };
@@ -60,7 +62,7 @@ TEST(CompareContactsTest, NamesAndNumbers) {
   auto anna = Contact("anna", "0999");
   auto bert = Contact("Bert", "0111");
   EXPECT_EQ(CompareContacts(*anna, *bert, kSortTimeAscending), 0);  // the others: contact rows
-  EXPECT_EQ(CompareIgnoringCase("\xC9MILE", "\xE9mile"), 0);  // accented capitals fold
+  EXPECT_EQ(CompareIgnoringCase("\xC9MILE", "\xE9mile"), 0);        // accented capitals fold
   EXPECT_LT(CompareIgnoringCase("ab", "abc"), 0);
 }
 

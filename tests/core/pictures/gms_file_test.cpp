@@ -16,7 +16,9 @@ using testing::TempFolder;
 const std::vector<uint8_t> kHeaderBytes = {0x30, 0x00, 0x00, 0x00, 0x02, 0x01,
                                            0x00, 0x00, 0x48, 0x1C, 0x01};
 
-std::vector<uint8_t> Bytes(const GmsFile& file) { return {file.begin(), file.end()}; }
+std::vector<uint8_t> Bytes(const GmsFile& file) {
+  return {file.begin(), file.end()};
+}
 
 TEST(GmsFileTest, AllBlackPictureExportsAsHeaderAndOnes) {
   PictureImage black;

@@ -46,16 +46,23 @@ TEST(PictureEditGeometryTest, CellUnderPoint) {
     int x, y;
     std::optional<GridPosition> cell;
   };
-  for (Point p : {Point{11, 12, GridPosition{0, 0}}, {16, 17, GridPosition{0, 0}},
-                  {17, 12, GridPosition{1, 0}}, {16, 18, GridPosition{0, 1}},
-                  {442, 179, GridPosition{71, 27}}, {443, 179, {}}, {442, 180, {}}, {10, 12, {}},
+  for (Point p : {Point{11, 12, GridPosition{0, 0}},
+                  {16, 17, GridPosition{0, 0}},
+                  {17, 12, GridPosition{1, 0}},
+                  {16, 18, GridPosition{0, 1}},
+                  {442, 179, GridPosition{71, 27}},
+                  {443, 179, {}},
+                  {442, 180, {}},
+                  {10, 12, {}},
                   {11, 11, {}}})
     EXPECT_EQ(CellUnderPoint(g, p.x, p.y), p.cell) << p.x << "," << p.y;
   EXPECT_EQ(CellSquareLeft(g, 1), 18);
   EXPECT_EQ(CellSquareTop(g, 0), 13);
 }
 
-EditGrid Blank() { return EditGrid{}; }
+EditGrid Blank() {
+  return EditGrid{};
+}
 
 TEST(PictureEditStateTest, ClickPaintsTheCellUnderThePointerOnRelease) {
   PictureEditState edit(454, 192, Blank());

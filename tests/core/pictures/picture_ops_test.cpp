@@ -20,8 +20,8 @@ TEST(PictureOpsTest, UnpackPlacesPixelsColumnAfterColumn) {
   for (size_t i = 1; i < kGridCells; ++i) ASSERT_EQ(grid[i], 0u) << i;
 
   picture = {};
-  picture[0] = 0x40;  // pixel (1, 0): cell 28
-  picture[9] = 0x80;  // pixel (0, 1): cell 1
+  picture[0] = 0x40;    // pixel (1, 0): cell 28
+  picture[9] = 0x80;    // pixel (0, 1): cell 1
   picture[251] = 0x01;  // pixel (71, 27): the last cell
   UnpackPicture(picture, grid);
   EXPECT_EQ(grid[28], 1u);
@@ -33,8 +33,8 @@ TEST(PictureOpsTest, UnpackPlacesPixelsColumnAfterColumn) {
 TEST(PictureOpsTest, PackCountsOnlyTheValueOneAsBlack) {
   EditGrid grid{};
   grid[GridCellIndex(0, 0)] = 1;
-  grid[GridCellIndex(8, 0)] = 1;   // byte 1, top bit
-  grid[GridCellIndex(3, 0)] = 2;   // not black
+  grid[GridCellIndex(8, 0)] = 1;  // byte 1, top bit
+  grid[GridCellIndex(3, 0)] = 2;  // not black
   grid[GridCellIndex(4, 0)] = 0xFFFFFFFF;
   grid[GridCellIndex(71, 27)] = 1;
   PictureImage picture;

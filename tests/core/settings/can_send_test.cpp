@@ -13,15 +13,22 @@ using testing::ReplyFrame;
 
 FakePipe PipeInState(uint32_t state) {
   FakePipe pipe;
-  pipe.Reply(ReplyFrame(0x0B0001, 0, {static_cast<uint8_t>(state), static_cast<uint8_t>(state >> 8),
-                                      static_cast<uint8_t>(state >> 16), 0}));
+  pipe.Reply(ReplyFrame(0x0B0001, 0,
+                        {static_cast<uint8_t>(state), static_cast<uint8_t>(state >> 8),
+                         static_cast<uint8_t>(state >> 16), 0}));
   return pipe;
 }
 
 // Sending needs a GSM (0x2xx) or GPRS (0x4xx) connection in state 2 or more.
 TEST(CanSendNowTest, OnlyConnectedGsmOrGprsCanSend) {
-  for (auto [state, can] : {std::pair{0x202u, 1}, {0x402u, 1}, {0x20Fu, 1}, {0x201u, 0},
-                            {0x302u, 0}, {0x602u, 0}, {0x1202u, 0}, {0u, 0}}) {
+  for (auto [state, can] : {std::pair{0x202u, 1},
+                            {0x402u, 1},
+                            {0x20Fu, 1},
+                            {0x201u, 0},
+                            {0x302u, 0},
+                            {0x602u, 0},
+                            {0x1202u, 0},
+                            {0u, 0}}) {
     FakePipe pipe = PipeInState(state);
     EXPECT_EQ(CanSendNow(pipe), can) << std::hex << state;
   }

@@ -13,8 +13,7 @@ std::tuple<std::string, int, int, int> Values(const MemorySettingsStore& setting
   settings.ReadSettingString(kAppSettingsSection, "", kOwnNameSetting, &std::get<0>(values), 64);
   settings.ReadSettingInt(kAppSettingsSection, "", kChatHoursSetting, &std::get<1>(values));
   settings.ReadSettingInt(kAppSettingsSection, "", kChatOnTopSetting, &std::get<2>(values));
-  settings.ReadSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting,
-                             &std::get<3>(values));
+  settings.ReadSettingInt(kAppSettingsSection, "", kNotifyOnArrivalSetting, &std::get<3>(values));
   return values;
 }
 

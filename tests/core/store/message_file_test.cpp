@@ -16,7 +16,9 @@ using Bytes = std::vector<uint8_t>;
 using Strings = std::vector<std::string>;
 using testing::TempFolder;
 
-void Append(Bytes& bytes, std::initializer_list<uint8_t> more) { bytes.insert(bytes.end(), more); }
+void Append(Bytes& bytes, std::initializer_list<uint8_t> more) {
+  bytes.insert(bytes.end(), more);
+}
 
 void AppendField(Bytes& bytes, const std::string& text, size_t size) {
   for (size_t i = 0; i < size; ++i) bytes.push_back(i < text.size() ? text[i] : 0);
@@ -25,18 +27,18 @@ void AppendField(Bytes& bytes, const std::string& text, size_t size) {
 // Written out by hand: one record, two numbers, a picture and the text "Hi".
 Bytes GoldenTwoNumbersAndPicture() {
   Bytes b;
-  Append(b, {0x01, 0x00});                       // record count 1
-  b.insert(b.end(), 20, 0);                      // reserved
-  Append(b, {0x3C, 0x00});                       // record mark
-  Append(b, {0xD2, 0x07, 0x0C, 0x00, 0x02, 0x00, 0x03, 0x00,   // 2002-12, Tuesday, 3rd
+  Append(b, {0x01, 0x00});                                      // record count 1
+  b.insert(b.end(), 20, 0);                                     // reserved
+  Append(b, {0x3C, 0x00});                                      // record mark
+  Append(b, {0xD2, 0x07, 0x0C, 0x00, 0x02, 0x00, 0x03, 0x00,    // 2002-12, Tuesday, 3rd
              0x0E, 0x00, 0x23, 0x00, 0x00, 0x00, 0x00, 0x00});  // 14:35:00.000
-  Append(b, {0x03, 0x00, 0x00, 0x00});           // flags: picture | outgoing
-  Append(b, {0x07});                             // reference
-  Append(b, {0x02});                             // two numbers
-  AppendField(b, "+44770", 23);                  // service centre
+  Append(b, {0x03, 0x00, 0x00, 0x00});                          // flags: picture | outgoing
+  Append(b, {0x07});                                            // reference
+  Append(b, {0x02});                                            // two numbers
+  AppendField(b, "+44770", 23);                                 // service centre
   AppendField(b, "+4412", 24);
   AppendField(b, "0789", 24);
-  Append(b, {0x03, 0x00, 'H', 'i', 0x00});       // t = 3
+  Append(b, {0x03, 0x00, 'H', 'i', 0x00});  // t = 3
   const PictureImage picture = testing::NumberedPicture();
   b.insert(b.end(), picture.begin(), picture.end());
   return b;
@@ -56,10 +58,10 @@ std::unique_ptr<MessageRecord> GoldenRecord() {
 Bytes PlainRecordBytes(const std::string& text) {
   Bytes b;
   Append(b, {0x3C, 0x00});
-  b.insert(b.end(), 16, 0);        // time
-  b.insert(b.end(), 4, 0);         // flags
-  Append(b, {0x01, 0x00});         // reference 1, no numbers
-  b.insert(b.end(), 23, 0);        // service centre
+  b.insert(b.end(), 16, 0);  // time
+  b.insert(b.end(), 4, 0);   // flags
+  Append(b, {0x01, 0x00});   // reference 1, no numbers
+  b.insert(b.end(), 23, 0);  // service centre
   uint16_t t = static_cast<uint16_t>(text.size() + 1);
   Append(b, {static_cast<uint8_t>(t), static_cast<uint8_t>(t >> 8)});
   b.insert(b.end(), text.begin(), text.end());
@@ -101,9 +103,9 @@ TEST(MessageFileLayoutTest, EmptyTextIsOneZeroByteAndThePictureFollowsTheFlag) {
 
 TEST(MessageFileLayoutTest, ReservedBytesAndNumberTailsAreCarriedNotInterpreted) {
   Bytes bytes = GoldenTwoNumbersAndPicture();
-  for (size_t i = 2; i < 22; ++i) bytes[i] = 0xEE;   // reserved header bytes
+  for (size_t i = 2; i < 22; ++i) bytes[i] = 0xEE;  // reserved header bytes
   const size_t secondNumber = 22 + 47 + 24;
-  bytes[secondNumber + 10] = 'Z';                     // after "0789" and its terminator
+  bytes[secondNumber + 10] = 'Z';  // after "0789" and its terminator
   MessageList list;
   EXPECT_TRUE(ParseMessageFile(bytes, list).wellFormed());
   ASSERT_EQ(list.Count(), 1);
@@ -112,8 +114,8 @@ TEST(MessageFileLayoutTest, ReservedBytesAndNumberTailsAreCarriedNotInterpreted)
 }
 
 TEST(MessageFileDamageTest, TruncatedFileKeepsItsCompleteRecords) {
-  Bytes whole = FileOf(3, {PlainRecordBytes("one"), PlainRecordBytes("two"),
-                           PlainRecordBytes("three")});
+  Bytes whole =
+      FileOf(3, {PlainRecordBytes("one"), PlainRecordBytes("two"), PlainRecordBytes("three")});
   const size_t firstEnd = 22 + PlainRecordBytes("one").size();
   const size_t secondEnd = firstEnd + PlainRecordBytes("two").size();
   for (size_t cut = 0; cut < whole.size(); ++cut) {
@@ -143,7 +145,9 @@ TEST(MessageFileDamageTest, DamagedFilesKeepWhatCanBeRead) {
     std::optional<MessageFileProblem> last = {};  // where reading stopped, when checked
   };
   const Case cases[] = {
-      {"count past the end", FileOf(65535, {PlainRecordBytes("only")}), {"only"},
+      {"count past the end",
+       FileOf(65535, {PlainRecordBytes("only")}),
+       {"only"},
        {{1, onlyEnd, ""}}},
       {"overlong text keeps its start, the next record is found",
        FileOf(2, {PlainRecordBytes(std::string(3000, 'a')), PlainRecordBytes("next")}),

@@ -49,8 +49,8 @@ TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
 // Only a save of the very bytes the file holds leaves it alone.
 TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   const std::vector<uint8_t> held = {1, 2, 3, 4};
-  const std::vector<std::vector<uint8_t>> writes = {
-      {1, 2, 3, 4}, {1, 2, 3, 5}, {9, 2, 3, 4}, {1, 2, 3}, {1, 2, 3, 4, 0}, {}};
+  const std::vector<std::vector<uint8_t>> writes = {{1, 2, 3, 4}, {1, 2, 3, 5},    {9, 2, 3, 4},
+                                                    {1, 2, 3},    {1, 2, 3, 4, 0}, {}};
   for (const auto& bytes : writes) {
     TempFolder folder;
     folder.Write("f", held);

@@ -13,7 +13,7 @@ TEST(ByteReaderTest, ReadsLittleEndianAndFailsStickilyAtTheEnd) {
   EXPECT_TRUE(in.ok());
   EXPECT_EQ(in.U16(), 0);  // only one byte left
   EXPECT_FALSE(in.ok());
-  EXPECT_EQ(in.U8(), 0);   // still failed, even though a byte remains
+  EXPECT_EQ(in.U8(), 0);  // still failed, even though a byte remains
   EXPECT_EQ(in.offset(), 6u);
 }
 

@@ -19,11 +19,15 @@ TEST(Cp1252Test, EveryByteSurvivesARoundTrip) {
 }
 
 TEST(Cp1252Test, CharactersOutsideBecomeQuestionMarks) {
-  EXPECT_EQ(Cp1252FromUtf8("\xCE\xA9"), "?");            // Greek capital omega
-  EXPECT_EQ(Cp1252FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
-  EXPECT_EQ(Cp1252FromUtf8("\xC3"), "?");                // cut sequence
-  EXPECT_EQ(Cp1252FromUtf8("\x80x"), "?x");              // stray continuation byte
-  EXPECT_EQ(Cp1252FromUtf8("\xE2\x82" "A"), "??A");       // broken three-byte sequence
+  EXPECT_EQ(Cp1252FromUtf8("\xCE\xA9"), "?");  // Greek capital omega
+  EXPECT_EQ(Cp1252FromUtf8("a\xF0\x9F\x98\x80"
+                           "b"),
+            "a?b");                          // an emoji
+  EXPECT_EQ(Cp1252FromUtf8("\xC3"), "?");    // cut sequence
+  EXPECT_EQ(Cp1252FromUtf8("\x80x"), "?x");  // stray continuation byte
+  EXPECT_EQ(Cp1252FromUtf8("\xE2\x82"
+                           "A"),
+            "??A");  // broken three-byte sequence
   // What the text control shows as typed: the characters the card can carry, '?' for others.
   EXPECT_EQ(Cp1252FromUtf8("Gr\xC3\xBC\xC3\x9F"
                            "e \xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC"),
