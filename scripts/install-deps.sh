@@ -32,6 +32,11 @@ fi
 if [ "${ZEPH_WITH_FUZZ:-0}" = 1 ]; then
   packages="$packages libclang-rt-14-dev"
 fi
+# scripts/check-format.sh: the one formatter version every developer and CI
+# run, so that its output does not drift between machines.
+if [ "${ZEPH_WITH_FORMAT:-0}" = 1 ]; then
+  packages="$packages clang-format-14"
+fi
 
 missing=""
 for p in $packages; do
