@@ -19,13 +19,6 @@ std::tm Time(int year, int month, int day, int hour, int minute, int second) {
   return t;
 }
 
-TEST(ReceivedBlocks, TimeStampHasTheTensInTheLowNibble) {
-  EXPECT_THAT(EncodeTimeStamp(Time(2002, 12, 3, 14, 35, 0)),
-              ElementsAreArray<uint8_t>({0x20, 0x21, 0x30, 0x41, 0x53, 0x00}));
-  EXPECT_THAT(EncodeTimeStamp(Time(2099, 1, 31, 23, 59, 9)),
-              ElementsAreArray<uint8_t>({0x99, 0x10, 0x13, 0x32, 0x95, 0x90}));
-}
-
 TEST(ReceivedBlocks, HeadFieldsSitAtTheirOffsets) {
   BlockHead head;
   head.status = 0x02;

@@ -99,15 +99,9 @@ class CardServiceProcess {
   CardServiceProcess& operator=(const CardServiceProcess&) = delete;
 
   void Start(const TempFolder& folder, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY,
-                                     "--socket-dir",
-                                     dir_,
-                                     "--state",
-                                     folder.File("cardservice.json"),
-                                     "--report-delay",
-                                     "50",
-                                     "--echo-delay",
-                                     "50"};
+    std::vector<std::string> args = {ZEPH_CARDSERVICE_BINARY, "--socket-dir", dir_, "--state",
+                                     folder.File("cardservice.json")};
+    args.insert(args.end(), {"--report-delay", "50", "--echo-delay", "50"});
     args.insert(args.end(), extra.begin(), extra.end());
     logPath_ = folder.File("service.log");
     pid_ = SpawnChild(std::move(args), logPath_);

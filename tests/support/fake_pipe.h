@@ -1,6 +1,7 @@
 #pragma once
 // A scripted pipe: notes every frame sent; each send makes the next reply readable.
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <span>
@@ -8,6 +9,7 @@
 
 #include "core/devicelink/pipe.h"
 #include "core/devicelink/result_codes.h"
+#include "core/util/byte_order.h"
 
 namespace zeph::testing {
 
@@ -15,16 +17,11 @@ using Frame = std::vector<uint8_t>;
 
 // A reply frame built by hand: reserved 0, id, timeoutMs 0, length, status, payload.
 inline Frame ReplyFrame(uint32_t id, uint32_t status, std::vector<uint8_t> payload = {}) {
-  auto u32 = [](Frame& f, uint32_t v) {
-    for (int i = 0; i < 4; ++i) f.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  };
-  Frame frame;
-  u32(frame, 0);
-  u32(frame, id);
-  u32(frame, 0);
-  u32(frame, static_cast<uint32_t>(20 + payload.size()));
-  u32(frame, status);
-  frame.insert(frame.end(), payload.begin(), payload.end());
+  Frame frame(20 + payload.size(), 0);
+  WriteU32(&frame[4], id);
+  WriteU32(&frame[12], static_cast<uint32_t>(20 + payload.size()));
+  WriteU32(&frame[16], status);
+  std::copy(payload.begin(), payload.end(), frame.begin() + 20);
   return frame;
 }
 

@@ -88,10 +88,9 @@ class ModemMock {
   nlohmann::json Created() {
     return nlohmann::json::parse(Call("Created", nullptr, "s"), nullptr, false);
   }
-  uint32_t Sending() {
-    return std::stoul("0" + Call("Sending", nullptr, "u"));
-  }                                                                         // sends in progress
-  uint32_t Held() { return std::stoul("0" + Call("Held", nullptr, "u")); }  // messages on the modem
+  // Sends in progress, and messages on the modem.
+  uint32_t Sending() { return std::stoul("0" + Call("Sending", nullptr, "u")); }
+  uint32_t Held() { return std::stoul("0" + Call("Held", nullptr, "u")); }
   // The test's own connection: a client that is not ModemManager.
   sd_bus* bus() const { return bus_; }
 
