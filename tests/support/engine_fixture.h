@@ -129,10 +129,7 @@ class EngineFixture : public ::testing::Test {
     LoadMessageFile(path, list);
   }
 
-  int OutboxCount() {
-    ScopedLock hold(lists_.outbox);
-    return lists_.outbox.Count();
-  }
+  int OutboxCount() { return CountLocked(lists_.outbox); }
 
   uint32_t OutboxState(int index) {
     ScopedLock hold(lists_.outbox);

@@ -12,14 +12,8 @@
 namespace zeph::testing {
 
 inline RecordTime At(int year, int month, int day, int hour, int minute, int second = 0) {
-  RecordTime t;
-  t.year = static_cast<uint16_t>(year);
-  t.month = static_cast<uint16_t>(month);
-  t.day = static_cast<uint16_t>(day);
-  t.hour = static_cast<uint16_t>(hour);
-  t.minute = static_cast<uint16_t>(minute);
-  t.second = static_cast<uint16_t>(second);
-  return t;
+  auto u16 = [](int value) { return static_cast<uint16_t>(value); };
+  return {u16(year), u16(month), 0, u16(day), u16(hour), u16(minute), u16(second), 0};
 }
 
 inline std::unique_ptr<MessageRecord> Message(const std::string& number, const std::string& text,
