@@ -31,20 +31,18 @@ class ContactsFixture : public FoldersFixture {
   std::vector<std::string> OnSim() {
     std::vector<std::string> entries;
     const nlohmann::json reply = nlohmann::json::parse(service.Control(R"({"verb":"sim-list"})"));
-    for (const nlohmann::json& entry : reply["entries"]) {
+    for (const nlohmann::json& entry : reply["entries"])
       entries.push_back(entry["name"].get<std::string>() + " " +
                         entry["number"].get<std::string>());
-    }
     return entries;
   }
 
   // "name number" of every entry of the Contacts list (UTF-8), in order.
   std::vector<std::string> InList() {
     std::vector<std::string> entries;
-    for (const ContactEntry& entry : store.Lists().contacts) {
+    for (const ContactEntry& entry : store.Lists().contacts)
       entries.push_back(FromCp1252(FieldText(entry.name)).toStdString() + " " +
                         FieldText(entry.number));
-    }
     return entries;
   }
 

@@ -147,9 +147,8 @@ class EngineFixture : public ::testing::Test {
   std::vector<uint32_t> SendTimes(uint32_t messageId = wire::kSendMessageId) {
     std::lock_guard hold(sentLogMutex_);
     std::vector<uint32_t> times;
-    for (const auto& sent : sentLog_) {
+    for (const auto& sent : sentLog_)
       if (sent.messageId == messageId) times.push_back(sent.tick);
-    }
     return times;
   }
 

@@ -26,9 +26,8 @@ namespace zeph::testing {
 // The texts of a column of every row, top to bottom.
 inline QStringList Cells(const MessageFolderModule& module, int column = 0) {
   QStringList cells;
-  for (int row = 0; row < module.Model()->rowCount(); ++row) {
+  for (int row = 0; row < module.Model()->rowCount(); ++row)
     cells << module.Model()->index(row, column).data().toString();
-  }
   return cells;
 }
 
