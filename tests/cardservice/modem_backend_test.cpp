@@ -72,7 +72,6 @@ TEST_F(ModemTest, TextsAndCardsGoThroughCreateAndSendAndPicturesAreRefused) {
                               {"text", "\xE2\x82\xAC \xC3\xA9"},
                               {"smsc", "+4917000"},
                               {"delivery-report-request", true}}));
-  EXPECT_EQ(created[1]["text"], card);
   EXPECT_EQ(created[2], json({{"number", "+4930"}, {"text", std::string(400, 'a')}}));
   EXPECT_TRUE(WaitUntil([&] { return mock_.Held() == 0; }));  // sent objects deleted
 
@@ -107,7 +106,6 @@ TEST_F(ModemTest, MessagesAreAnnouncedOnceReceivedAndTakenByReception) {
   EXPECT_EQ(Fetch(), 1);
   EXPECT_EQ(TextsOf(lists_.inbox),
             (std::vector<std::string>{std::string(1599, 'y'), "Hello world"}));
-  EXPECT_EQ(FirstNumber(*lists_.inbox.GetAt(0)), "+4931");
   EXPECT_EQ(mock_.Held(), 1u);  // the one of the wrong type stays on the modem
   announcedAre(2);              // takes what came before the last count's answer
   EXPECT_EQ(announced, 2);
