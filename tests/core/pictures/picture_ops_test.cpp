@@ -10,19 +10,14 @@
 namespace zeph {
 namespace {
 
+// The grid runs column after column; the round trip below checks every other cell.
 TEST(PictureOpsTest, UnpackPlacesPixelsColumnAfterColumn) {
   PictureImage picture{};
-  picture[0] = 0x80;  // pixel (0, 0)
-  EditGrid grid;
-  grid.fill(7);
-  UnpackPicture(picture, grid);
-  EXPECT_EQ(grid[0], 1u);
-  for (size_t i = 1; i < kGridCells; ++i) ASSERT_EQ(grid[i], 0u) << i;
-
-  picture = {};
   picture[0] = 0x40;    // pixel (1, 0): cell 28
   picture[9] = 0x80;    // pixel (0, 1): cell 1
   picture[251] = 0x01;  // pixel (71, 27): the last cell
+  EditGrid grid;
+  grid.fill(7);
   UnpackPicture(picture, grid);
   EXPECT_EQ(grid[28], 1u);
   EXPECT_EQ(grid[1], 1u);
