@@ -103,18 +103,6 @@ TEST_F(SendEngineTest, FailedSendsWaitFiveSecondsAndGiveUpAfterFiveAttempts) {
   EXPECT_EQ(SavedOutboxState(), MRF_GAVEUP);
 }
 
-TEST_F(SendEngineTest, NothingIsAttemptedWhileTheCardIsNotConnected) {
-  service_.Control(R"({"verb":"connection","state":"none"})");
-  Queue("waits");
-  Engine().GiveRetryEntries();
-  StartEngine();
-  ASSERT_TRUE(WaitForConnectionChecks(2));
-  EXPECT_TRUE(SendTimes().empty());
-  EXPECT_EQ(Engine().RetryEntryOf(1)->attempts, 0);
-  service_.Control(R"({"verb":"connection","state":"gprs"})");
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-}
-
 // Stop ends within the grace in every state of the thread, also under the Outbox lock.
 TEST_F(SendEngineTest, StopEndsInEveryStateAlsoUnderTheOutboxLock) {
   sendPipeOpenTimeoutMs_ = wire::kOpenTimeoutMs;
