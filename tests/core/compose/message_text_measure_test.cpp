@@ -51,11 +51,6 @@ TEST(MessageTextMeasureTest, WithPictureCountsCharactersAndCutsNothing) {
   EXPECT_EQ(MeasureMessageText(Plain(10), false, true).characterLimit, 160u);
 }
 
-TEST(MessageTextMeasureTest, InitialLimitFollowsTheLongMessageFlag) {
-  EXPECT_EQ(InitialCharacterLimit(true), 1064u);
-  EXPECT_EQ(InitialCharacterLimit(false), 160u);
-}
-
 TEST(MessageTextMeasureTest, PictureRefusedAboveTheTextLimit) {
   EXPECT_FALSE(PictureRefusedForText(""));
   EXPECT_FALSE(PictureRefusedForText(Plain(121)));
