@@ -3,13 +3,11 @@
 
 #include "app/base/control_id.h"
 #include "app/base/dialog_fonts.h"
-#include "app/base/program_bitmaps.h"
-#include "app/controls/picture_display.h"
 
 namespace zeph {
 namespace {
 
-TEST(ControlsTest, DialogItemFontTurnsBoldAndBackAndAPictureDisplayTakesItsPicturesSize) {
+TEST(DialogFontsTest, DialogItemFontTurnsBoldAndBack) {
   QWidget dialog;
   auto* label = new QLabel(QStringLiteral("From:"), &dialog);  // owned by the dialog
   SetControlId(label, ControlId::kInboxFromLabel);
@@ -19,10 +17,6 @@ TEST(ControlsTest, DialogItemFontTurnsBoldAndBackAndAPictureDisplayTakesItsPictu
   EXPECT_EQ(label->font(), DialogFontRegular());
   SetDialogItemFont(&dialog, ControlId::kSentToLabel, 1);  // no such control: nothing
   SetDialogItemFont(nullptr, ControlId::kInboxFromLabel, 1);
-
-  PictureDisplay display(nullptr, BitmapForResource(BitmapId::kPictureDecoration));
-  ASSERT_FALSE(display.Picture().isNull());
-  EXPECT_EQ(display.sizeHint(), display.Picture().size());
 }
 
 }  // namespace
