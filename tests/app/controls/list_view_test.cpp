@@ -8,7 +8,7 @@
 namespace zeph {
 namespace {
 
-TEST(ReportListViewTest, RowsCarryKeysAndImagesAndAdjustSharesTheWidthKeepingTitlesReadable) {
+TEST(ReportListViewTest, RowsCarryKeysAndImages) {
   ReportListView list;
   QAbstractItemModelTester tester(list.model(),
                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -36,7 +36,9 @@ TEST(ReportListViewTest, RowsCarryKeysAndImagesAndAdjustSharesTheWidthKeepingTit
   EXPECT_EQ(list.KeyOfRow(5), -1);
   list.clear();
   EXPECT_EQ(list.GetCurSelParam(), -1);
+}
 
+TEST(ReportListViewTest, AdjustSharesTheWidthKeepingTitlesReadable) {
   ReportListView columns;
   columns.SetHeader({"To", "Message", "Status", "Date & Time"});
   columns.resize(600, 200);

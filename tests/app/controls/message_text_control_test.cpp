@@ -164,21 +164,27 @@ TEST_F(MessageTextControlTest, PictureLayoutsMoveTheTextAndDrawSharp) {
   }
 }
 
-TEST_F(MessageTextControlTest, EscapeAskToCloseAndThePopupAsksToSaveThePicture) {
+TEST_F(MessageTextControlTest, EscapeAsksToClose) {
   auto control = Make();
   QSignalSpy close(control.get(), &MessageTextControl::CloseRequested);
-  QSignalSpy save(control.get(), &MessageTextControl::SavePictureRequested);
   QTest::keyClick(control->Edit(), Qt::Key_Escape);
   EXPECT_EQ(close.count(), 1);
+}
 
+TEST_F(MessageTextControlTest, ThePopupAsksToSaveThePicture) {
+  auto control = Make();
+  QSignalSpy save(control.get(), &MessageTextControl::SavePictureRequested);
   control->AttachPicture(CornerPicture());
   QTest::mouseClick(control.get(), Qt::RightButton, {}, QPoint(10, 10));
   ASSERT_TRUE(control->ContextPopup()->isVisible());
   control->SavePictureAction()->trigger();
   control->ContextPopup()->close();
   EXPECT_EQ(save.count(), 1);
+}
 
-  control->SetReadOnly();  // stays black on white and takes no typing
+TEST_F(MessageTextControlTest, ReadOnlyStaysBlackOnWhiteAndTakesNoTyping) {
+  auto control = Make();
+  control->SetReadOnly();
   control->SetText("received");
   QTest::keyClicks(control->Edit(), QStringLiteral("xyz"));
   EXPECT_EQ(control->Text(), "received");
