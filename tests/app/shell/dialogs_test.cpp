@@ -8,7 +8,6 @@
 #include "app/base/control_id.h"
 #include "app/shell/about_dialog.h"
 #include "app/shell/options_dialog.h"
-#include "core/resources/about_blend.h"
 #include "support/app_fixture.h"
 
 namespace zeph::testing {

@@ -98,15 +98,11 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   bar->ButtonAt(3)->click();
   EXPECT_EQ(log, (std::vector<std::string>{"0 command 8"}));
 
-  // The menu bar's items take the same way, Delete All with its own question.
+  // The menu bar holds the bar's actions (the one-action test); Delete All asks its own question.
   log.clear();
-  for (CommandId command : {CommandId::kNew, CommandId::kReply, CommandId::kForward,
-                            CommandId::kChat, CommandId::kSavePicture, CommandId::kDeleteAll}) {
-    Choose(*frame, command);
-  }
+  Choose(*frame, CommandId::kDeleteAll);
   EXPECT_EQ(asker.questions.back(), "Are you sure you want to delete all items?");
-  EXPECT_EQ(log, (std::vector<std::string>{"0 command 1", "0 command 2", "0 command 4",
-                                           "0 command 16", "0 savepicture 0", "0 deleteall 0"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"0 deleteall 0"}));
   asker.answer = false;
   log.clear();
   Choose(*frame, CommandId::kDeleteAll);
