@@ -1,7 +1,6 @@
 // The Inbox and Sent messages in the frame, against the card service's
 // demo card; what reception files is the reception engine's own test.
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -53,8 +52,7 @@ TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
   EXPECT_TRUE(frame->Action(CommandId::kSavePicture)->isEnabled());
   Choose(*frame, CommandId::kSavePicture);
   Choose(*frame, CommandId::kSavePicture);
-  EXPECT_EQ(store.Lists().pictures.Count(), 1);
-  EXPECT_EQ(QFileInfo(QString::fromStdString(store.Paths().pictures)).size(), 252);
+  EXPECT_EQ(store.Lists().pictures.Count(), 1);  // and its file: the editor's test
   inbox->List()->SelectRow(1);
   EXPECT_FALSE(inbox->Preview()->HasPicture());
   EXPECT_FALSE(frame->Action(CommandId::kSavePicture)->isEnabled());

@@ -153,8 +153,7 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
   auto dialog = Open(PictureLibraryUse::kChoose);
   chooser.exportFile = chooser.importFile = QString::fromStdString(Path("two.gms"));
   Select(*dialog, 1);
-  dialog->RunCommand(PictureCommand::kExport);
-  EXPECT_EQ(fs::file_size(Path("two.gms")), 263u);
+  dialog->RunCommand(PictureCommand::kExport);  // the file's layout is core's
 
   dialog->RunCommand(PictureCommand::kImport);  // held already: nothing is added
   EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), FilledPicture(0x22)}));
