@@ -9,18 +9,16 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
-#include <deque>
 #include <iostream>
 
+#include "cardservice/pipe_session.h"
 #include "cardservice/request_handler.h"
 #include "core/devicelink/control_link.h"
 #include "core/devicelink/frame_buffer.h"
 #include "core/devicelink/ipc_endpoint.h"
 #include "core/devicelink/wire_layout.h"
 #include "core/util/byte_order.h"
-#include "core/util/fixed_text.h"
 #include "core/util/private_folder.h"
 
 namespace zeph::cardservice {
@@ -31,17 +29,6 @@ namespace {
 constexpr size_t kMaxPendingOutput = 8 * 1024 * 1024;
 constexpr size_t kMaxControlLine = 1024 * 1024;
 constexpr uint64_t kAcceptPauseMs = 100;
-
-bool AcceptedPipeName(const std::string& name) {
-  return name == wire::kSyncPipeName || name == wire::kIndicationPipeName ||
-         name == wire::kSendPipeName;
-}
-
-std::string Hex(uint32_t id) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", id);
-  return text;
-}
 
 bool FillAddress(const std::string& path, sockaddr_un& address) {
   if (path.size() > MaxSocketPathLength()) return false;
@@ -102,26 +89,19 @@ uint64_t NowMs() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+// A pipe connection reads through its session; a control connection uses
+// only the session's output and end flags, and reads text lines.
 struct Server::Connection {
-  int fd = -1;
-  bool control = false;
-  bool opened = false;
-  bool closing = false;  // close once the output is written
-  bool dead = false;     // close now
-  std::string pipeName;
-  std::vector<std::pair<uint32_t, uint32_t>> ranges;
-  FrameBuffer frames;
-  std::string lines;  // control connections
-  std::vector<uint8_t> output;
-  struct Held {
-    uint64_t dueMs;
-    std::vector<uint8_t> request;
-    uint64_t ticket = 0;  // given to the backend, which holds it; 0 before
-  };
-  std::deque<Held> held;  // requests waiting for their answer, oldest first
-  ~Connection() {
-    if (fd >= 0) close(fd);
-  }
+  Connection(int fd, bool control, CardBackend& backend, bool verbose)
+      : fd(fd), control(control), session(backend, verbose) {}
+  ~Connection() { close(fd); }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  int fd;
+  bool control;
+  std::string lines;  // control connections: what came after the last whole line
+  PipeSession session;
 };
 
 Server::Server(CardBackend& backend, ServerOptions options)
@@ -177,12 +157,8 @@ void Server::RequestStop() {
   (void)ignored;
 }
 
-void Server::Log(const Connection& connection, const std::string& text) const {
-  if (!options_.verbose) return;
-  std::string name = connection.control            ? "control"
-                     : connection.pipeName.empty() ? "?"
-                                                   : connection.pipeName;
-  std::cerr << "[" << name << "] " << text << '\n';
+void Server::LogControl(const std::string& text) const {
+  if (options_.verbose) std::cerr << "[control] " << text << '\n';
 }
 
 void Server::Accept(int listenFd, bool control) {
@@ -193,140 +169,48 @@ void Server::Accept(int listenFd, bool control) {
         acceptPausedUntil_ = NowMs() + kAcceptPauseMs;
       return;
     }
-    auto connection = std::make_unique<Connection>();
-    connection->fd = fd;
-    connection->control = control;
-    connections_.push_back(std::move(connection));
+    connections_.push_back(std::make_unique<Connection>(fd, control, backend_, options_.verbose));
   }
 }
 
 void Server::ReadFrom(Connection& connection, uint64_t nowMs) {
+  PipeSession& session = connection.session;
   uint8_t chunk[65536];
   ssize_t n = recv(connection.fd, chunk, sizeof chunk, 0);
   if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
   if (n <= 0) {
-    connection.dead = true;  // closed, also in the middle of a frame
+    session.dead = true;  // closed, also in the middle of a frame
     return;
   }
-  if (connection.control) {
-    connection.lines.append(reinterpret_cast<const char*>(chunk), static_cast<size_t>(n));
-    size_t end;
-    while (!connection.dead && (end = connection.lines.find('\n')) != std::string::npos) {
-      std::string line = connection.lines.substr(0, end);
-      connection.lines.erase(0, end + 1);
-      OnControlLine(connection, line, nowMs);
-    }
-    if (connection.lines.size() > kMaxControlLine) connection.dead = true;
+  if (!connection.control) {
+    session.Receive(std::span(chunk, static_cast<size_t>(n)), nowMs);
     return;
   }
-  connection.frames.Append(chunk, static_cast<size_t>(n));
-  for (;;) {
-    auto next = connection.frames.Peek();
-    if (next == FrameBuffer::Next::kNeedMore) return;
-    if (next == FrameBuffer::Next::kBadLength) {
-      Log(connection, "frame length out of bounds: connection closed");
-      connection.dead = true;
-      return;
-    }
-    std::vector<uint8_t> frame;
-    connection.frames.Take(frame);
-    OnFrame(connection, std::move(frame), nowMs);
-    if (connection.dead || connection.closing) return;
+  connection.lines.append(reinterpret_cast<const char*>(chunk), static_cast<size_t>(n));
+  size_t end;
+  while (!session.dead && (end = connection.lines.find('\n')) != std::string::npos) {
+    std::string line = connection.lines.substr(0, end);
+    connection.lines.erase(0, end + 1);
+    OnControlLine(connection, line, nowMs);
   }
-}
-
-void Server::OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_t nowMs) {
-  uint32_t id = ReadU32(&frame[wire::kMessageIdOffset]);
-  if (!connection.opened) {
-    if (id != wire::kOpenId || frame.size() < wire::kOpenLength) {
-      Log(connection, "first frame is not an open: connection closed");
-      connection.dead = true;
-      return;
-    }
-    connection.pipeName = BoundedText(&frame[wire::kOpenNameOffset], wire::kOpenNameSize);
-    Faults* faults = backend_.faults();
-    if (faults && faults->silentOpens) {
-      Log(connection, "open left unanswered (fault)");
-      return;
-    }
-    bool accept = AcceptedPipeName(connection.pipeName) && !(faults && faults->refuseOpens);
-    auto reply = MakeReply(wire::kOpenId, accept ? 0 : status::kOpenRefused);
-    connection.output.insert(connection.output.end(), reply.begin(), reply.end());
-    connection.opened = accept;
-    connection.closing = !accept;
-    Log(connection, accept ? "open" : "open refused");
-    return;
-  }
-  if (id == wire::kRegisterId && frame.size() >= wire::kRegisterLength) {
-    connection.ranges.emplace_back(ReadU32(&frame[wire::kRegisterFirstOffset]),
-                                   ReadU32(&frame[wire::kRegisterLastOffset]));
-    Log(connection, "register " + Hex(connection.ranges.back().first) + " to " +
-                        Hex(connection.ranges.back().second));
-    return;
-  }
-  Faults* faults = backend_.faults();
-  if (!faults) {
-    connection.held.push_back({nowMs, std::move(frame)});
-    return;
-  }
-  if (faults->closeNext &&
-      (faults->closePipe.empty() || faults->closePipe == connection.pipeName)) {
-    faults->closeNext = false;
-    Log(connection, Hex(id) + " -> connection closed (fault)");
-    connection.dead = true;
-    return;
-  }
-  if (faults->holdSends && id == wire::kSendMessageId) {
-    Log(connection, Hex(id) + " left unanswered (fault)");
-    return;
-  }
-  connection.held.push_back({nowMs + faults->delayMs, std::move(frame)});
+  if (connection.lines.size() > kMaxControlLine) session.dead = true;
 }
 
 void Server::OnControlLine(Connection& connection, const std::string& line, uint64_t nowMs) {
   std::string reply = backend_.Control(line, nowMs);
-  Log(connection, line + " -> " + reply);
-  connection.output.insert(connection.output.end(), reply.begin(), reply.end());
-  connection.output.push_back('\n');
+  LogControl(line + " -> " + reply);
+  std::vector<uint8_t>& output = connection.session.output;
+  output.insert(output.end(), reply.begin(), reply.end());
+  output.push_back('\n');
 }
 
 void Server::AnswerDue(uint64_t nowMs) {
-  for (auto& connection : connections_) {
-    while (!connection->dead && !connection->held.empty() && connection->held.front().ticket == 0 &&
-           connection->held.front().dueMs <= nowMs) {
-      auto& front = connection->held.front();
-      front.ticket = nextTicket_++;
-      auto reply = backend_.Answer(front.ticket, front.request, nowMs);
-      if (!reply) break;  // held: OnHeldReply answers it, and then the next
-      SendReply(*connection, std::move(*reply));
-    }
-  }
+  for (auto& connection : connections_) connection->session.AnswerDue(nowMs, nextTicket_);
 }
 
 void Server::OnHeldReply(uint64_t ticket, std::vector<uint8_t> reply) {
-  // A connection that closed meanwhile is gone, and its reply with it.
-  for (auto& connection : connections_) {
-    if (!connection->dead && !connection->held.empty() &&
-        connection->held.front().ticket == ticket) {
-      SendReply(*connection, std::move(reply));
-      return;
-    }
-  }
-}
-
-// Answers the connection's oldest request with `reply`.
-void Server::SendReply(Connection& connection, std::vector<uint8_t> reply) {
-  auto request = std::move(connection.held.front().request);
-  connection.held.pop_front();
-  Log(connection, Hex(ReadU32(&request[wire::kMessageIdOffset])) + " -> " +
-                      (ReadU32(&reply[wire::kMessageIdOffset]) == wire::kErrorReplyId
-                           ? std::string("error reply")
-                           : Hex(ReadU32(&reply[wire::kStatusOffset]))));
-  Faults* faults = backend_.faults();
-  int copies = faults && faults->staleReply ? 2 : 1;
-  if (faults) faults->staleReply = false;
-  for (int i = 0; i < copies; ++i)
-    connection.output.insert(connection.output.end(), reply.begin(), reply.end());
+  for (auto& connection : connections_)
+    if (connection->session.AnswerHeld(ticket, reply)) return;
 }
 
 void Server::SendIndications() {
@@ -334,41 +218,38 @@ void Server::SendIndications() {
   if (arrivals == 0) return;
   auto frame = Indication(wire::kMessageArrivedId);
   for (auto& connection : connections_) {
-    bool wanted = false;
-    for (auto [first, last] : connection->ranges)
-      wanted = wanted || (wire::kMessageArrivedId >= first && wire::kMessageArrivedId <= last);
-    if (!wanted || connection->dead) continue;
+    PipeSession& session = connection->session;
+    if (session.dead || !session.Registered(wire::kMessageArrivedId)) continue;
     for (int i = 0; i < arrivals; ++i)
-      connection->output.insert(connection->output.end(), frame.begin(), frame.end());
-    Log(*connection, "indication " + Hex(wire::kMessageArrivedId));
+      session.output.insert(session.output.end(), frame.begin(), frame.end());
+    session.Log("indication: a message arrived");
   }
 }
 
 void Server::Flush(Connection& connection) {
+  PipeSession& session = connection.session;
+  std::vector<uint8_t>& output = session.output;
   size_t done = 0;
-  while (done < connection.output.size()) {
-    ssize_t n = send(connection.fd, connection.output.data() + done,
-                     connection.output.size() - done, MSG_NOSIGNAL);
+  while (done < output.size()) {
+    ssize_t n = send(connection.fd, output.data() + done, output.size() - done, MSG_NOSIGNAL);
     if (n > 0) {
       done += static_cast<size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
-    connection.dead = true;
+    session.dead = true;
     return;
   }
-  connection.output.erase(connection.output.begin(),
-                          connection.output.begin() + static_cast<std::ptrdiff_t>(done));
-  if (connection.output.size() > kMaxPendingOutput) connection.dead = true;
-  if (connection.output.empty() && connection.closing) connection.dead = true;
+  output.erase(output.begin(), output.begin() + static_cast<std::ptrdiff_t>(done));
+  if (output.size() > kMaxPendingOutput) session.dead = true;
+  if (output.empty() && session.closing) session.dead = true;
 }
 
 int Server::PollTimeout(uint64_t nowMs) const {
   std::optional<uint64_t> due = backend_.NextDue();
   for (const auto& connection : connections_)
-    if (!connection->held.empty() && connection->held.front().ticket == 0)
-      due = std::min(due.value_or(UINT64_MAX), connection->held.front().dueMs);
+    if (auto held = connection->session.NextDue()) due = std::min(due.value_or(UINT64_MAX), *held);
   if (acceptPausedUntil_ > nowMs) due = std::min(due.value_or(UINT64_MAX), acceptPausedUntil_);
   if (!due) return -1;
   return *due <= nowMs ? 0 : static_cast<int>(std::min<uint64_t>(*due - nowMs, 60000));
@@ -384,8 +265,8 @@ void Server::Run() {
     fds.push_back({accepting ? listenFd_ : -1, POLLIN, 0});
     fds.push_back({accepting ? controlFd_ : -1, POLLIN, 0});
     for (const auto& connection : connections_) {
-      short events = connection->closing ? 0 : POLLIN;
-      if (!connection->output.empty()) events |= POLLOUT;
+      short events = connection->session.closing ? 0 : POLLIN;
+      if (!connection->session.output.empty()) events |= POLLOUT;
       fds.push_back({connection->fd, events, 0});
     }
     const size_t backendFirst = fds.size();
@@ -409,8 +290,8 @@ void Server::Run() {
     backend_.Advance(now, std::span(fds).subspan(backendFirst));
     SendIndications();
     for (auto& connection : connections_)
-      if (!connection->dead && !connection->output.empty()) Flush(*connection);
-    std::erase_if(connections_, [](const auto& c) { return c->dead; });
+      if (!connection->session.dead && !connection->session.output.empty()) Flush(*connection);
+    std::erase_if(connections_, [](const auto& c) { return c->session.dead; });
     if (CardModel& state = backend_.state(); state.dirty) {
       if (options_.save) options_.save(state);
       state.dirty = false;

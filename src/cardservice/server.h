@@ -54,15 +54,13 @@ class Server {
   struct Connection;
   void Accept(int listenFd, bool control);
   void ReadFrom(Connection& connection, uint64_t nowMs);
-  void OnFrame(Connection& connection, std::vector<uint8_t> frame, uint64_t nowMs);
   void OnControlLine(Connection& connection, const std::string& line, uint64_t nowMs);
   void AnswerDue(uint64_t nowMs);
   void OnHeldReply(uint64_t ticket, std::vector<uint8_t> reply);
-  void SendReply(Connection& connection, std::vector<uint8_t> reply);
   void SendIndications();
   void Flush(Connection& connection);
   int PollTimeout(uint64_t nowMs) const;
-  void Log(const Connection& connection, const std::string& text) const;
+  void LogControl(const std::string& text) const;
 
   CardBackend& backend_;
   ServerOptions options_;
