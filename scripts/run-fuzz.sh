@@ -1,13 +1,24 @@
 #!/bin/sh
 # Builds the libFuzzer targets (fuzz preset: clang++, address and
-# undefined-behaviour sanitizers) and runs each for a bounded time on a copy
-# of its seed corpus in fuzz/corpus/<target>/. A crash, a sanitizer report, a
-# failed check or a hang fails the script; the input that caused it is kept
-# in build-fuzz/artifacts/.
-#   scripts/run-fuzz.sh [SECONDS_PER_TARGET]   (default 30)
+# undefined-behaviour sanitizers, -O1) and runs each on a copy of its seed
+# corpus in fuzz/corpus/<target>/. A crash, a sanitizer report, a failed
+# check or a hang fails the script; the input that caused it is kept in
+# build-fuzz/artifacts/.
+#   scripts/run-fuzz.sh [SECONDS_PER_TARGET]   CI: a bounded time each (default 30)
+#   scripts/run-fuzz.sh --long [RUNS]          once, outside CI: RUNS inputs each
+#       (default 10 000 000), then per target the inputs, the time and the
+#       coverage at the start and the end. A failing target does not stop the
+#       others. The logs, the summary and the grown corpora stay in
+#       build-fuzz/long/ (merge the corpora into the seeds with -merge=1).
 set -eu
 cd "$(dirname "$0")/.."
-seconds=${1:-30}
+long=0
+if [ "${1:-}" = --long ]; then
+  long=1
+  runs=${2:-10000000}
+else
+  seconds=${1:-30}
+fi
 ZEPH_WITH_FUZZ=1 scripts/install-deps.sh
 scripts/build.sh fuzz
 
@@ -15,22 +26,65 @@ artifacts=build-fuzz/artifacts
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ "$long" = 1 ]; then
+  logs=build-fuzz/long
+  corpora=$logs/corpus
+  rm -rf "$logs"
+  mkdir -p "$corpora"
+  summary=$logs/summary.txt
+  printf '%-24s %12s %8s %10s %10s\n' target inputs seconds 'seed cov' 'cov / ft' >"$summary"
+else
+  logs=$work
+  corpora=$work
+fi
 
+# "cov: C ft: F" of libFuzzer's status line with this tag (INITED, DONE).
+coverage() {
+  grep -E "^#[0-9]+[[:space:]]+$2 " "$1" | tail -n 1 |
+    sed -n 's/.* cov: \([0-9]*\) ft: \([0-9]*\).*/\1 \2/p'
+}
+
+failed=0
 for seeds in fuzz/corpus/*/; do
   target=$(basename "$seeds")
   binary=build-fuzz/fuzz/$target
   [ -x "$binary" ] || { echo "fuzz: no binary for corpus $target" >&2; exit 1; }
-  mkdir -p "$work/$target"
-  cp "$seeds"* "$work/$target/"
-  log="$work/$target.log"
+  mkdir -p "$corpora/$target"
+  cp "$seeds"* "$corpora/$target/"
+  log="$logs/$target.log"
+  if [ "$long" = 1 ]; then
+    bound="-runs=$runs -print_final_stats=1"
+    echo "fuzz $target: $runs inputs, started $(date '+%F %T')"
+  else
+    bound="-max_total_time=$seconds"
+  fi
+  started=$(date +%s)
+  # shellcheck disable=SC2086
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$binary" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$artifacts/$target-" \
-      "$work/$target" >"$log" 2>&1; then
-    runs=$(grep -o 'Done [0-9]* runs' "$log" | tail -n 1 || true)
-    echo "fuzz $target: ${runs:-done} in ${seconds}s, no crash"
+    "$binary" $bound -timeout=10 -artifact_prefix="$artifacts/$target-" \
+      "$corpora/$target" >"$log" 2>&1; then
+    if [ "$long" = 1 ]; then
+      took=$(($(date +%s) - started))
+      done_runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)
+      seed=$(coverage "$log" INITED)
+      final=$(coverage "$log" DONE)
+      echo "fuzz $target: ${done_runs:-?} inputs in ${took}s, cov/ft ${seed:-?} at the start," \
+        "${final:-?} at the end, no crash"
+      printf '%-24s %12s %8s %10s %10s\n' "$target" "${done_runs:-?}" "$took" \
+        "$(echo "${seed:-?}" | cut -d' ' -f1)" "$(echo "${final:-? ?}" | tr ' ' /)" >>"$summary"
+    else
+      runs_done=$(grep -o 'Done [0-9]* runs' "$log" | tail -n 1 || true)
+      echo "fuzz $target: ${runs_done:-done} in ${seconds}s, no crash"
+    fi
   else
     tail -n 60 "$log"
     echo "fuzz $target: FAILED (input kept in $artifacts/)" >&2
-    exit 1
+    [ "$long" = 1 ] || exit 1
+    failed=1
+    printf '%-24s FAILED after %ss\n' "$target" "$(($(date +%s) - started))" >>"$summary"
   fi
 done
+if [ "$long" = 1 ]; then
+  cat "$summary"
+fi
+exit "$failed"
