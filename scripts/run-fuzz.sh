@@ -5,18 +5,22 @@
 # check or a hang fails the script; the input that caused it is kept in
 # build-fuzz/artifacts/.
 #   scripts/run-fuzz.sh [SECONDS_PER_TARGET]   CI: a bounded time each (default 30)
-#   scripts/run-fuzz.sh --long [RUNS]          once, outside CI: RUNS inputs each
-#       (default 10 000 000), then per target the inputs, the time and the
-#       coverage at the start and the end. A failing target does not stop the
-#       others. The logs, the summary and the grown corpora stay in
-#       build-fuzz/long/ (merge the corpora into the seeds with -merge=1).
+#   scripts/run-fuzz.sh --long [RUNS [TARGET...]]  once, outside CI: RUNS inputs
+#       each (default 10 000 000), then per target the inputs, the time and
+#       the coverage at the start and the end. A failing target does not stop
+#       the others. The logs, the summary and the grown corpora stay in
+#       build-fuzz/long/ (merge the corpora into the seeds with -merge=1);
+#       naming targets reruns only those and keeps the others' results.
 set -eu
 cd "$(dirname "$0")/.."
 long=0
 if [ "${1:-}" = --long ]; then
   long=1
   runs=${2:-10000000}
+  shift $(($# < 2 ? $# : 2))
+  only="$*"
 else
+  only=
   seconds=${1:-30}
 fi
 ZEPH_WITH_FUZZ=1 scripts/install-deps.sh
@@ -29,10 +33,18 @@ trap 'rm -rf "$work"' EXIT
 if [ "$long" = 1 ]; then
   logs=build-fuzz/long
   corpora=$logs/corpus
-  rm -rf "$logs"
-  mkdir -p "$corpora"
   summary=$logs/summary.txt
-  printf '%-24s %12s %8s %10s %10s\n' target inputs seconds 'seed cov' 'cov / ft' >"$summary"
+  if [ -z "$only" ]; then
+    rm -rf "$logs"
+  else
+    for target in $only; do
+      rm -rf "${corpora:?}/$target" "$logs/$target.log"
+      [ -f "$summary" ] && sed -i "/^$target /d" "$summary"
+    done
+  fi
+  mkdir -p "$corpora"
+  [ -s "$summary" ] ||
+    printf '%-24s %12s %8s %10s %10s\n' target inputs seconds 'seed cov' 'cov / ft' >"$summary"
 else
   logs=$work
   corpora=$work
@@ -47,6 +59,9 @@ coverage() {
 failed=0
 for seeds in fuzz/corpus/*/; do
   target=$(basename "$seeds")
+  if [ "$long" = 1 ] && [ -n "$only" ]; then
+    case " $only " in *" $target "*) ;; *) continue ;; esac
+  fi
   binary=build-fuzz/fuzz/$target
   [ -x "$binary" ] || { echo "fuzz: no binary for corpus $target" >&2; exit 1; }
   mkdir -p "$corpora/$target"
