@@ -68,15 +68,17 @@ for seeds in fuzz/corpus/*/; do
   cp "$seeds"* "$corpora/$target/"
   log="$logs/$target.log"
   if [ "$long" = 1 ]; then
-    bound="-runs=$runs -print_final_stats=1"
+    # A long run shares the machine for hours, often at a low priority: a
+    # starved process must not pass for an input that hangs the target.
+    bound="-runs=$runs -print_final_stats=1 -timeout=120"
     echo "fuzz $target: $runs inputs, started $(date '+%F %T')"
   else
-    bound="-max_total_time=$seconds"
+    bound="-max_total_time=$seconds -timeout=10"
   fi
   started=$(date +%s)
   # shellcheck disable=SC2086
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$binary" $bound -timeout=10 -artifact_prefix="$artifacts/$target-" \
+    "$binary" $bound -artifact_prefix="$artifacts/$target-" \
       "$corpora/$target" >"$log" 2>&1; then
     if [ "$long" = 1 ]; then
       took=$(($(date +%s) - started))
