@@ -88,7 +88,7 @@ void ModulePage::AdoptList(QAbstractItemView* list, QMenu* popup) {
   list->setAccessibleName(Text(Row().name));
   list->installEventFilter(this);
   if (popup == nullptr) return;
-  connect(list, &QWidget::customContextMenuRequested, this, [this, list, popup](QPoint at) {
+  connect(list, &QWidget::customContextMenuRequested, this, [list, popup](QPoint at) {
     // A chosen item triggers its action, which its owner carries out.
     popup->exec(list->viewport()->mapToGlobal(at));
   });
