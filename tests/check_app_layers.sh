@@ -1,24 +1,9 @@
 #!/bin/sh
-# The desktop program is built in layers, and its includes only point down:
-#
-#   shell  cardsettings                      frame, menus, Options, About, start-up;
-#                                            zephui, the card settings program
-#   folders  compose  pictures  contacts     the modules and their dialogs
-#   module                                   the interface of the frame's modules
-#   controls                                 leaf widgets
-#   base                                     texts, icons, fonts, asker, services
-#   platform                                 lock, sockets, settings file, card link
-#   core (src/core)                          standard C++ only
-#
-# The four module layers stand side by side: none includes another or
-# names a class or struct that another defines (a forward declaration and
-# a cast reach across as surely as an include). A module that needs
-# another part of the program emits a signal, and the shell, which made
-# both, connects it. The interface every module of the frame implements,
-# ModulePage with the module table, is a layer of its own (module) below
-# them. The screenshot tool (tools) sits beside the shell. Every project
-# include names its area ("app/...", "core/..."); the app never includes
-# the card-service emulator.
+# The desktop program's layers (README.md, "The desktop program in layers"):
+# includes only point down, and the four module layers stand side by side,
+# none including another or naming a class or struct another defines (a
+# forward declaration and a cast reach across as surely as an include).
+# Every project include names its area ("app/...", "core/...").
 set -u
 app_dir=${1:?usage: check_app_layers.sh SRC_APP_DIR}
 module_layers="folders compose pictures contacts"
@@ -35,13 +20,6 @@ allowed() {
     shell | .) echo "shell folders compose pictures contacts module controls base platform" ;;
     tools) echo "tools shell cardsettings folders compose pictures contacts module controls base platform" ;;
     *) return 1 ;;
-  esac
-}
-
-# Prints the layer when it is one of the module layers.
-is_module_layer() {
-  case " $module_layers " in
-    *" $1 "*) echo "$1" ;;
   esac
 }
 
@@ -70,15 +48,6 @@ violations=$(
         esac
         to=${target#app/}
         to=${to%%/*}
-        case " $module_layers " in
-          *" $to "*)
-            if [ "$to" != "$layer" ] && [ -n "$(is_module_layer "$layer")" ]; then
-              echo "src/app/$file:${line%%:*}: the module layer $layer includes $target" \
-                "of the module layer $to beside it; emit a signal for the shell to connect"
-              continue
-            fi
-            ;;
-        esac
         case " $layers " in
           *" $to "*) ;;
           *) echo "src/app/$file:${line%%:*}: $layer must not include $target" ;;
