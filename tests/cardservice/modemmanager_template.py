@@ -1,21 +1,9 @@
 '''A ModemManager of our own for the card service's tests (python3-dbusmock).
 
 One modem, /org/freedesktop/ModemManager1/Modem/0, with the Modem,
-Modem3gpp and Messaging interfaces as ModemManager 1.20 has them, and Sms
-objects for the messages it holds. The tests steer it with these methods
-on the main object (interface org.freedesktop.DBus.Mock):
-
-  Deliver(a{sv}) -> o    a message arrives with these Sms properties (over
-                         the defaults of a received text), Added is sent
-  Update(o, a{sv})       an object's properties change (PropertiesChanged):
-                         a multipart message turning RECEIVED, a modem state
-  SetSend(u, u, s)       each Send takes that many ms; the next N sends fail
-                         with that D-Bus error name
-  RemoveModem(), AddModem()  the modem goes (its messages with it; sends
-                         in progress never get an answer) and comes back
-  Created() -> s         the arguments of every Create so far, as JSON
-  Sending() -> u         how many sends are in progress
-  Held() -> u            how many messages the modem holds
+Modem3gpp and Messaging interfaces (little beyond what the service reads),
+and Sms objects for the messages it holds. The tests steer it through the
+methods of org.freedesktop.DBus.Mock below (tests/support/modem_mock.h).
 '''
 
 import json
@@ -37,7 +25,6 @@ GPP_IFACE = MODEM_IFACE + '.Modem3gpp'
 MESSAGING_IFACE = MODEM_IFACE + '.Messaging'
 SMS_IFACE = MAIN_IFACE + '.Sms'
 FAILED = MAIN_IFACE + '.Error.Core.Failed'
-NOT_FOUND = MAIN_IFACE + '.Error.Core.NotFound'
 
 
 def manager():
@@ -64,14 +51,11 @@ def add_modem(mock):
         'EquipmentIdentifier': dbus.String('861234567890123'),
         'OwnNumbers': dbus.Array(['+15550123'], signature='s'),
         'SignalQuality': dbus.Struct((dbus.UInt32(70), dbus.Boolean(True)), signature='ub'),
-        'UnlockRequired': dbus.UInt32(1),
     }, [])
     modem = mockobject.objects[MODEM]
     modem.AddProperties(GPP_IFACE, {'RegistrationState': dbus.UInt32(1),
                                     'OperatorName': dbus.String('Testnet')})
-    modem.AddProperties(MESSAGING_IFACE, {'Messages': dbus.Array([], signature='o'),
-                                          'SupportedStorages': dbus.Array([2, 3], signature='u'),
-                                          'DefaultStorage': dbus.UInt32(2)})
+    modem.AddProperties(MESSAGING_IFACE, {'Messages': dbus.Array([], signature='o')})
     modem.AddMethods(MESSAGING_IFACE, [('List', '', 'ao', list_messages),
                                        ('Create', 'a{sv}', 'o', create),
                                        ('Delete', 'o', '', delete)])
@@ -86,7 +70,7 @@ def add_sms(properties, received):
     mock = manager()
     mock.sms_count += 1
     path = f'{MAIN_OBJ}/SMS/{mock.sms_count}'
-    mock.AddObject(path, SMS_IFACE, properties, [('Store', 'u', '', '')])
+    mock.AddObject(path, SMS_IFACE, properties, [])
     sms = mockobject.objects[path]
     sends = dbus.service.method(SMS_IFACE, in_signature='', out_signature='',
                                 async_callbacks=('reply', 'error'))(send)
@@ -110,9 +94,7 @@ def create(_modem, properties):
 
 def delete(_modem, path):
     mock = manager()
-    if path not in mock.messages:
-        raise dbus.exceptions.DBusException('no such message', name=NOT_FOUND)
-    mock.messages.remove(path)
+    mock.messages.remove(path)  # an unknown path fails the call
     mock.RemoveObject(path)
     mockobject.objects[MODEM].EmitSignal(MESSAGING_IFACE, 'Deleted', 'o', [path])
 
