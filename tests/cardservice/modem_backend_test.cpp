@@ -95,9 +95,7 @@ TEST_F(ModemTest, MessagesAreAnnouncedOnceReceivedAndTakenByReception) {
   };
   const std::string part = mock_.Deliver({{"State", 'u', 2}, {"Text", 's', "Hello "}});
   mock_.Deliver({{"State", 's', "3"}, {"Text", 's', "wrong type"}});  // never counted
-  mock_.Deliver({{"Number", 's', "+4931"},
-                 {"Text", 's', std::string(100000, 'y')},
-                 {"Class", 's', "flash"}});  // of the wrong type: as if missing
+  mock_.Deliver({{"Number", 's', "+4931"}, {"Text", 's', std::string(100000, 'y')}});
   ASSERT_TRUE(announcedAre(1));
   EXPECT_EQ(Fetch(), 1);
   mock_.Update(part, {{"State", 'u', 3}});
@@ -109,21 +107,6 @@ TEST_F(ModemTest, MessagesAreAnnouncedOnceReceivedAndTakenByReception) {
   EXPECT_EQ(mock_.Held(), 1u);  // the one of the wrong type stays on the modem
   announcedAre(2);              // takes what came before the last count's answer
   EXPECT_EQ(announced, 2);
-}
-
-TEST_F(ModemTest, AStatusReportReplacesThePendingEntryOfItsMessage) {
-  Queue("Report on me");
-  StartEngine();
-  ASSERT_TRUE(WaitUntil([&] { return OutboxCount() == 0; }));
-  mock_.Deliver({{"PduType", 'u', 3},
-                 {"MessageReference", 'u', 0x1A0},
-                 {"DeliveryState", 'u', 0},
-                 {"Number", 's', "+447700900123"}});
-  EXPECT_EQ(Fetch(), 1);
-  ScopedLock hold(lists_.reports);
-  ASSERT_EQ(lists_.reports.Count(), 1);
-  EXPECT_EQ(lists_.reports.GetAt(0)->flags, MRF_REPORT | MRF_REPORT_DELIVERED);
-  EXPECT_EQ(TextOf(*lists_.reports.GetAt(0)), "Report on me...");
 }
 
 TEST_F(ModemTest, ConnectionFollowsTheModemStateAndModemManagerComingBack) {

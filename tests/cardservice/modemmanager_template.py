@@ -124,7 +124,7 @@ def send(sms, reply, error):
 def Deliver(self, properties):
     defaults = {'State': dbus.UInt32(3), 'PduType': dbus.UInt32(1), 'Number': dbus.String(''),
                 'Text': dbus.String(''), 'SMSC': dbus.String(''),
-                'Timestamp': dbus.String('2024-05-06T12:34:56+02'), 'Class': dbus.Int32(-1)}
+                'Timestamp': dbus.String('2024-05-06T12:34:56+02')}
     defaults.update(properties)
     return add_sms(defaults, True)
 
