@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -48,9 +49,10 @@ std::pair<std::string, PictureImage> PictureMessageOf(const std::vector<uint8_t>
   return {TextOf(*received.record), received.record->picture.value_or(PictureImage{})};
 }
 
+// The command's output and error output, then "exit=<its status>".
 std::string RunCommand(const std::string& command) {
   std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((command + " 2>&1; echo \"exit=$?\"").c_str(), "r");
   if (!pipe) return output;
   char chunk[4096];
   size_t n;
@@ -134,10 +136,8 @@ TEST(Emulator, ALiveServiceRefusesASecondOneAndAStaleSocketIsReplaced) {
   close(stale);
 
   CardServiceProcess service(folder);
-  std::string second = std::string(ZEPH_CARDSERVICE_BINARY) + " --socket-dir " +
-                       folder.path().string() + " --state " + folder.File("other.json") +
-                       " 2>&1; echo \"exit=$?\"";
-  std::string output = RunCommand(second);
+  std::string output = RunCommand(std::string(ZEPH_CARDSERVICE_BINARY) + " --socket-dir " +
+                                  folder.path().string() + " --state " + folder.File("other.json"));
   EXPECT_NE(output.find("another card service is running"), std::string::npos) << output;
   EXPECT_NE(output.find("exit=1"), std::string::npos) << output;
   EXPECT_EQ(ReadConnectionState(*OpenServicePipe(folder)), 0x202u);
@@ -154,10 +154,10 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   EXPECT_NE(RunCommand(ctl + " show").find("\"slot\": 3"), std::string::npos);
 
   auto pipe = OpenServicePipe(folder);
-  std::vector<uint8_t> wide, report, unknown;
-  ASSERT_EQ(ReadStoredMessage(*pipe, 0, wide), 0u);
-  ASSERT_EQ(ReadStoredMessage(*pipe, 1, report), 0u);
-  ASSERT_EQ(ReadStoredMessage(*pipe, 2, unknown), 0u);
+  std::array<std::vector<uint8_t>, 4> blocks;
+  for (uint8_t slot = 0; slot < 4; ++slot)
+    ASSERT_EQ(ReadStoredMessage(*pipe, slot, blocks[slot]), 0u);
+  const auto& [wide, report, unknown, card] = blocks;
   EXPECT_EQ(wide[cm::kKindOffset], cm::kKindText16);
   EXPECT_EQ(BlockText(wide), std::string("\0h\0\xE9", 4));
   EXPECT_EQ(BoundedText(&wide[cm::kServiceCentreOffset], 23), "+4917");
@@ -165,15 +165,12 @@ TEST(Emulator, CardctlDeliversWideTextsReportsAndUnknownData) {
   EXPECT_EQ(report[cm::kReportStatusOffset], cm::kReportFailed);
   EXPECT_EQ(BlockNumber(report), "+4931");
   EXPECT_EQ(unknown[cm::kKindOffset], cm::kKindUnknownData);
-  std::vector<uint8_t> card;
-  ASSERT_EQ(ReadStoredMessage(*pipe, 3, card), 0u);
   EXPECT_EQ(card[cm::kKindOffset], cm::kKindBusinessCard);
   EXPECT_EQ(BlockText(card),
             "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ISO-8859-1:Anna\r\nTEL:+4932\r\nEND:VCARD\r\n");
 
-  std::string noService = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " +
-                          folder.File("nowhere") + " show 2>&1; echo \"exit=$?\"";
-  std::string output = RunCommand(noService);
+  std::string output = RunCommand(std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " +
+                                  folder.File("nowhere") + " show");
   EXPECT_NE(output.find("no card service"), std::string::npos) << output;
   EXPECT_NE(output.find("exit=1"), std::string::npos);
 }
@@ -187,8 +184,7 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesAndTheDemo) {
   folder.Write("bad.gms", std::vector<uint8_t>(100, 0));
   std::string ctl = std::string(ZEPH_CARDCTL_BINARY) + " --socket-dir " + folder.path().string();
   RunCommand(ctl + " deliver --picture " + folder.File("p.gms") + " --text Hi --from +4930");
-  std::string refused =
-      RunCommand(ctl + " deliver --picture " + folder.File("bad.gms") + " 2>&1; echo \"exit=$?\"");
+  std::string refused = RunCommand(ctl + " deliver --picture " + folder.File("bad.gms"));
   EXPECT_NE(refused.find("exit=1"), std::string::npos) << refused;
 
   auto pipe = OpenServicePipe(folder);
@@ -198,7 +194,7 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesAndTheDemo) {
     std::this_thread::sleep_for(10ms);
     ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
   }
-  std::vector<std::vector<uint8_t>> blocks(4);
+  std::array<std::vector<uint8_t>, 4> blocks;
   for (uint8_t slot = 0; slot < 4; ++slot)
     ASSERT_EQ(ReadStoredMessage(*pipe, slot, blocks[slot]), 0u);
   for (uint8_t slot = 0; slot < 4; ++slot)
