@@ -159,9 +159,7 @@ TEST(ModemMapping, DataBecomesPictureBusinessCardOrUnknown) {
 
 TEST(ModemMapping, HostilePropertiesGiveAPlainMessage) {
   std::tm now{};
-  now.tm_year = 124;
-  now.tm_mon = 6;
-  now.tm_mday = 1;
+  strptime("2024-07-01", "%F", &now);
   for (const PropertyMap& sms :
        {PropertyMap{}, PropertyMap{{"Text", int64_t{5}},
                                    {"Number", std::vector<std::string>{"+1"}},

@@ -8,17 +8,6 @@ namespace {
 
 using ::testing::ElementsAreArray;
 
-std::tm Time(int year, int month, int day, int hour, int minute, int second) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  return t;
-}
-
 TEST(ReceivedBlocks, HeadFieldsSitAtTheirOffsets) {
   BlockHead head;
   head.status = 0x02;
@@ -29,7 +18,7 @@ TEST(ReceivedBlocks, HeadFieldsSitAtTheirOffsets) {
   head.reportStatus = 2;
   head.serviceCentre = "+49";
   head.number = "+1234567890123456789012345";  // cut to 22
-  head.time = Time(2024, 2, 29, 8, 5, 30);
+  strptime("2024-02-29 08:05:30", "%F %T", &head.time);
   const uint8_t data[] = {'h', 'i'};
   auto block = BuildReceivedBlock(head, data);
   std::vector<uint8_t> golden = {0x02, 6, 0, 0x11, 0x80, 0x41, 2, '+', '4', '9'};

@@ -52,11 +52,9 @@ TEST(StateFile, MissingAndDamagedFiles) {
   EXPECT_EQ(LoadState(folder.File("none.json"), card, error), LoadResult::kMissing);
   EXPECT_EQ(card.phonebook.size(), 1u);
 
-  for (const std::string& bad :
-       {std::string("{not json"), std::string("[]"), std::string(R"({"version": 1})"),
-        std::string(R"({"version": 9})"),
-        std::string(
-            R"({"version":1,"params":{},"centre":{"number":5,"value16":0,"value32":0}})")}) {
+  for (const std::string bad :
+       {"{not json", "[]", R"({"version": 1})", R"({"version": 9})",
+        R"({"version":1,"params":{},"centre":{"number":5,"value16":0,"value32":0}})"}) {
     folder.Write("bad.json", std::vector<uint8_t>(bad.begin(), bad.end()));
     CardModel damaged;
     damaged.AddEntry("x", "1");
