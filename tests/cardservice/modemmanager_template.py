@@ -47,8 +47,6 @@ def add_modem(mock):
     mock.AddObject(MODEM, MODEM_IFACE, {
         'State': dbus.Int32(8),
         'Manufacturer': dbus.String('Example Modems'),
-        'Model': dbus.String('EM-1'),
-        'EquipmentIdentifier': dbus.String('861234567890123'),
         'OwnNumbers': dbus.Array(['+15550123'], signature='s'),
         'SignalQuality': dbus.Struct((dbus.UInt32(70), dbus.Boolean(True)), signature='ub'),
     }, [])

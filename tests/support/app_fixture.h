@@ -53,7 +53,7 @@ class FakeCardLink final : public CardLink {
   }
   uint32_t ReadCentreNumber(std::string* number) override {
     calls.push_back("0x290003");
-    if (result == 0) *number = centreNumber;
+    if (result == 0) *number = "+358405550100";
     return result;
   }
   Pipe* SyncPipe() override { return syncPipe; }
@@ -65,7 +65,6 @@ class FakeCardLink final : public CardLink {
 
   std::vector<std::string> calls;
   uint32_t result = 0;
-  std::string centreNumber = "+358405550100";
   bool waitCursorDuringSimRead = false;
   Pipe* syncPipe = nullptr;  // none: every request on it fails
 };

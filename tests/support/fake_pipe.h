@@ -31,7 +31,6 @@ class FakePipe : public Pipe {
   std::deque<Frame> replies;   // the next send makes the front one readable
   std::deque<Frame> readable;  // frames that can be read now
   uint32_t sendResult = kResultOk;
-  uint32_t readFailure = kIpcTimedOut;  // a read with nothing readable
   int reads = 0;
 
   void Reply(Frame frame) { replies.push_back(std::move(frame)); }
@@ -49,7 +48,7 @@ class FakePipe : public Pipe {
   bool FrameWaiting() override { return !readable.empty(); }
   uint32_t ReadFrame(std::span<const uint8_t>& frame) override {
     ++reads;
-    if (readable.empty()) return readFailure;
+    if (readable.empty()) return kIpcTimedOut;
     current_ = std::move(readable.front());
     readable.pop_front();
     frame = current_;
