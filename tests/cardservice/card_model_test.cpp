@@ -82,12 +82,7 @@ TEST(CardNetwork, RefusesMalformedSendsWithDistinctStatuses) {
   lying.block[cm::kDataLengthOffset] = 4;  // says four bytes, carries three
   SendRequest badPicture = picture;
   badPicture.block[cm::kHeadSize] = 9;  // a text length that does not add up
-  struct Case {
-    const char* what;
-    SendRequest send;
-    uint32_t status;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, SendRequest, uint32_t> cases[] = {
       {"no destination", TextSend("", "x"), status::kBadDestination},
       {"blank in the number", TextSend("+49 170", "x"), status::kBadDestination},
       {"23 digits", TextSend("12345678901234567890123", "x"), status::kBadDestination},
@@ -97,10 +92,8 @@ TEST(CardNetwork, RefusesMalformedSendsWithDistinctStatuses) {
       {"picture text length", badPicture, status::kBadMessage},
       {"picture", picture, 0},
   };
-  for (const Case& c : cases) {
-    CardModel card;
-    EXPECT_EQ(card.Send(c.send, 0).status, c.status) << c.what;
-  }
+  for (const auto& [what, send, status] : cases)
+    EXPECT_EQ(CardModel().Send(send, 0).status, status) << what;
   CardModel card;
   card.SetConnectionState(kStateSearching);
   EXPECT_EQ(card.Send(TextSend("+1", "x"), 0).status, status::kNoNetwork);

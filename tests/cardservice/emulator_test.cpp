@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 
 #include "cardservice/demo_card.h"
@@ -126,15 +127,8 @@ TEST(Emulator, StaysUpThroughBadFramesAndManyDroppedConnections) {
 
 TEST(Emulator, ALiveServiceRefusesASecondOneAndAStaleSocketIsReplaced) {
   TempFolder folder;
-  // A socket file nobody accepts on, as a crashed service leaves it.
-  std::string socket = folder.path().string() + "/TavikZeph.sock";
-  int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path, socket.data(), socket.size());
-  ASSERT_EQ(bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-  close(stale);
-
+  CardServiceProcess(folder).Kill();  // its socket files stay, as after a crash
+  ASSERT_TRUE(std::filesystem::exists(folder.File("TavikZeph.sock")));
   CardServiceProcess service(folder);
   std::string output = RunCommand(std::string(ZEPH_CARDSERVICE_BINARY) + " --socket-dir " +
                                   folder.path().string() + " --state " + folder.File("other.json"));

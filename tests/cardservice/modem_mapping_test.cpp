@@ -74,10 +74,7 @@ TEST(ModemMapping, TheModemIsTheOneAskedForElseTheFirstThatCanSend) {
 }
 
 TEST_F(InUtc, TimeStampsAreReadInEveryZoneFormAndAbsurdOnesAreRefused) {
-  const struct {
-    const char* stamp;
-    const char* local;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"2024-05-06T12:34:56+02", "2024-05-06 10:34:56"},
       {"2024-05-06T12:34:56Z", "2024-05-06 12:34:56"},
       {"2024-05-06T12:34:56.250+05:30", "2024-05-06 07:04:56"},
@@ -94,12 +91,12 @@ TEST_F(InUtc, TimeStampsAreReadInEveryZoneFormAndAbsurdOnesAreRefused) {
       {"yesterday", nullptr},
       {"", nullptr},
   };
-  for (const auto& c : cases) {
-    auto local = LocalTimeFromIso8601(c.stamp);
-    ASSERT_EQ(local.has_value(), c.local != nullptr) << c.stamp;
+  for (auto [stamp, expected] : cases) {
+    auto local = LocalTimeFromIso8601(stamp);
+    ASSERT_EQ(local.has_value(), expected != nullptr) << stamp;
     char text[32] = "";
     if (local) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &*local);
-    EXPECT_STREQ(text, c.local ? c.local : "") << c.stamp;
+    EXPECT_STREQ(text, expected ? expected : "") << stamp;
   }
 }
 
