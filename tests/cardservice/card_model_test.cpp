@@ -109,19 +109,11 @@ TEST(CardNetwork, ReferencesWrapAndReportsArriveAfterTheirDelay) {
   card.reportDelayMs = 2000;
   EXPECT_EQ(card.Send(TextSend("+4917", "hi"), 1000).reference, 255);
   EXPECT_EQ(card.Send(TextSend("+4917", "hi"), 1000).reference, 0);
-  ASSERT_EQ(card.sentLog.size(), 2u);
-  EXPECT_EQ(card.sentLog[0].text, "hi");
-  EXPECT_EQ(card.sentLog[0].serviceCentre, card.centre.number);
-
   card.Advance(2999);
   EXPECT_EQ(card.StoredCount(), 0u);
   card.Advance(3000);
-  ASSERT_EQ(card.StoredCount(), 2u);
-  const auto& report = card.Slot(0)->block;
-  EXPECT_EQ(report[cm::kKindOffset], cm::kKindReport);
-  EXPECT_EQ(report[cm::kReferenceOffset], 255);
-  EXPECT_EQ(report[cm::kReportStatusOffset], cm::kReportDelivered);
-  EXPECT_EQ(NumberOf(card.Slot(0)), "+4917");
+  EXPECT_EQ(card.StoredCount(), 2u);
+  // The reports' fields and the sent log: reception_test and send_engine_test, through the service.
 
   card.sendOptions.deliveryReports = 0;
   card.Send(TextSend("+4917", "quiet"), 5000);
