@@ -166,14 +166,12 @@ TEST_F(ModemTest, ASlowSendHoldsUpNoOtherPipe) {
   EXPECT_EQ(result, 0u);
 }
 
-TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
+TEST_F(ModemTest, PhonebookAndOwnNumberOutliveARestart) {
   std::string own;
   ASSERT_EQ(ReadSimText(*sync_, own), 0u);
   EXPECT_EQ(own, "+15550123");  // the modem's
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*sync_, "Anna \xE9", "+4930", location), 0u);
-  ASSERT_EQ(WriteCentreSettings(*sync_, {"+4917"}), 0u);
-  ASSERT_EQ(WriteSendOptions(*sync_, {1, 0, 1}), 0u);
   ASSERT_EQ(WriteSimText(*sync_, "+4999"), 0u);
   service_.Stop();
   service_.Start(folder_, {"--modem"});
@@ -181,13 +179,7 @@ TEST_F(ModemTest, PhonebookCentreSendOptionsAndOwnNumberOutliveARestart) {
   ContactList contacts;
   ASSERT_EQ(ReadPhonebook(*sync_, contacts), 0u);
   EXPECT_EQ(contacts.Count(), 1);
-  CentreSettings centre;
-  SendOptions options;
-  ASSERT_EQ(ReadCentreSettings(*sync_, centre), 0u);
-  ASSERT_EQ(ReadSendOptions(*sync_, options), 0u);
   ASSERT_EQ(ReadSimText(*sync_, own), 0u);
-  EXPECT_EQ(centre.number, "+4917");
-  EXPECT_EQ(options, (SendOptions{1, 0, 1}));
   EXPECT_EQ(own, "+4999");  // the number the user set wins
   EXPECT_NE(service_.Control(R"({"verb":"deliver"})").find("not available with a modem"),
             std::string::npos);

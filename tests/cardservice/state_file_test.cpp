@@ -18,7 +18,7 @@ TEST(StateFile, KeepsTheCardAcrossASaveAndALoad) {
   card.AddEntry("Gr\xFCn", "+4930");
   card.SetConnectionState(kStateGprs);
   card.centre = {"+4917", 3, 4};
-  card.sendOptions = {1, 0, 1};
+  card.sendOptions = {1, 1, 2};
   card.simPresent = false;
   card.nextReference = 200;
   std::vector<uint8_t> block(64, 0x02);
@@ -35,7 +35,9 @@ TEST(StateFile, KeepsTheCardAcrossASaveAndALoad) {
   EXPECT_EQ(loaded.simPresent, false);
   loaded.simPresent = true;
   EXPECT_EQ(loaded.ConnectionState(), kStateGprs);
-  EXPECT_EQ(loaded.centre.value32, 4u);  // the centre number and send options: modem_backend_test
+  EXPECT_EQ(loaded.centre.number, "+4917");
+  EXPECT_EQ(loaded.centre.value32, 4u);
+  EXPECT_EQ(loaded.sendOptions, (SendOptions{1, 1, 2}));
   EXPECT_EQ(loaded.nextReference, 200);
   ASSERT_NE(loaded.Slot(0), nullptr);
   EXPECT_EQ(loaded.Slot(0)->block, block);
