@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "cardservice/card_model.h"
-#include "core/codecs/business_card.h"
 #include "core/codecs/card_message.h"
 #include "core/devicelink/control_link.h"
 #include "core/devicelink/device_requests.h"
@@ -55,24 +54,22 @@ class ModemTest : public testing::EngineFixture {
   std::unique_ptr<IpcPipe> sync_;
 };
 
-TEST_F(ModemTest, TextsAndCardsGoThroughCreateAndSendAndPicturesAreRefused) {
+TEST_F(ModemTest, TextsGoThroughCreateAndSendAndPicturesAreRefused) {
   ASSERT_EQ(WriteCentreSettings(*sync_, {"+4917000"}), 0u);
   uint8_t reference = 0;
   EXPECT_EQ(Send(Block("\x80 \xE9"), reference), 0u);
   EXPECT_EQ(reference, 0xA0);  // the mock's reference 0x1A0, cut to a byte
-  const std::string card = BuildBusinessCard("Anna", "+4932");
-  EXPECT_EQ(Send(Block(card, MRF_BUSINESSCARD), reference), 0u);
   ASSERT_EQ(WriteSendOptions(*sync_, {0, 0, 0}), 0u);
   ASSERT_EQ(WriteCentreSettings(*sync_, {""}), 0u);
   EXPECT_EQ(Send(Block(std::string(400, 'a')), reference), 0u);
   EXPECT_EQ(Send(Block("Hi", MRF_PICTURE), reference), cardservice::status::kNotWithModem);
   const json created = mock_.Created();
-  ASSERT_EQ(created.size(), 3u);
+  ASSERT_EQ(created.size(), 2u);
   EXPECT_EQ(created[0], json({{"number", "+4930"},
                               {"text", "\xE2\x82\xAC \xC3\xA9"},
                               {"smsc", "+4917000"},
                               {"delivery-report-request", true}}));
-  EXPECT_EQ(created[2], json({{"number", "+4930"}, {"text", std::string(400, 'a')}}));
+  EXPECT_EQ(created[1], json({{"number", "+4930"}, {"text", std::string(400, 'a')}}));
   EXPECT_TRUE(WaitUntil([&] { return mock_.Held() == 0; }));  // sent objects deleted
 
   mock_.SetSend(0, 1, "org.freedesktop.ModemManager1.Error.Core.Unauthorized");

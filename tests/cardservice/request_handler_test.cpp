@@ -60,14 +60,11 @@ TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
   CardModel card;
   card.AddEntry("\xE9", "+4930");
   auto reply = AnswerRequest(card, Request(0x2A0000, 16), 0);
+  // Its length field and count, and the limits: emulator_test and card_settings_test.
   ASSERT_EQ(reply.size(), 34326u);
-  EXPECT_EQ(ReadU32(&reply[12]), 34326u);
-  EXPECT_EQ(ReadU16(&reply[20]), 1);
   EXPECT_EQ(ReadU16(&reply[22]), 1);
   EXPECT_EQ(ReadU16(&reply[1046]), 0xFFE9);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&reply[22550])), "+4930");
-  EXPECT_THAT(PayloadOf(AnswerRequest(card, Request(0x2C0010, 16), 0)),
-              ElementsAreArray<uint8_t>({250, 0, 0, 0, 20, 0, 0, 0}));
 
   card.simPresent = false;
   for (auto [id, length] :
