@@ -81,13 +81,7 @@ def add_sms(properties, received):
 def create(_modem, properties):
     manager().created.append({str(k): (bool(v) if isinstance(v, dbus.Boolean) else str(v))
                               for k, v in properties.items()})
-    return add_sms({
-        'State': dbus.UInt32(1), 'PduType': dbus.UInt32(2),
-        'Number': dbus.String(properties.get('number', '')),
-        'Text': dbus.String(properties.get('text', '')),
-        'SMSC': dbus.String(properties.get('smsc', '')),
-        'MessageReference': dbus.UInt32(0),
-    }, False)
+    return add_sms({'State': dbus.UInt32(1), 'MessageReference': dbus.UInt32(0)}, False)
 
 
 def delete(_modem, path):
@@ -120,8 +114,7 @@ def send(sms, reply, error):
 
 @dbus.service.method(MOCK_IFACE, in_signature='a{sv}', out_signature='o')
 def Deliver(self, properties):
-    defaults = {'State': dbus.UInt32(3), 'PduType': dbus.UInt32(1), 'Number': dbus.String(''),
-                'Text': dbus.String(''), 'SMSC': dbus.String(''),
+    defaults = {'State': dbus.UInt32(3), 'PduType': dbus.UInt32(1),
                 'Timestamp': dbus.String('2024-05-06T12:34:56+02')}
     defaults.update(properties)
     return add_sms(defaults, True)
