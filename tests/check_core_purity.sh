@@ -13,23 +13,21 @@ if [ -n "$hits" ]; then
 fi
 
 layers="util resources store codecs pictures devicelink settings folders compose startup"
-below=""
+allowed=""
 for area in $layers; do
-  if [ -d "$core_dir/$area" ]; then
-    allowed="$below $area"
-    for target in $(grep -rhoE '#\s*include\s*"core/[a-z_]+/' "$core_dir/$area" |
-                    sed -E 's|.*"core/([a-z_]+)/|\1|' | sort -u); do
-      case " $allowed " in
-        *" $target "*) ;;
-        *)
-          echo "core/$area must not include core/$target (a later layer):" >&2
-          grep -rnE "#\s*include\s*\"core/$target/" "$core_dir/$area" >&2
-          status=1
-          ;;
-      esac
-    done
-  fi
-  below="$below $area"
+  allowed="$allowed $area"
+  [ -d "$core_dir/$area" ] || continue
+  for target in $(grep -rhoE '#\s*include\s*"core/[a-z_]+/' "$core_dir/$area" |
+                  sed -E 's|.*"core/([a-z_]+)/|\1|' | sort -u); do
+    case " $allowed " in
+      *" $target "*) ;;
+      *)
+        echo "core/$area must not include core/$target (a later layer):" >&2
+        grep -rnE "#\s*include\s*\"core/$target/" "$core_dir/$area" >&2
+        status=1
+        ;;
+    esac
+  done
 done
 # Every area is one of the layers, so a new one gets a place in the order.
 for dir in "$core_dir"/*/; do
