@@ -21,8 +21,6 @@
 namespace zeph {
 namespace {
 
-using namespace std::chrono_literals;
-using cardservice::DemoPicture;
 using zeph::testing::CardServiceProcess;
 using zeph::testing::ConnectUnix;
 using zeph::testing::OpenServicePipe;
@@ -185,7 +183,7 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesAndTheDemo) {
   // Three demo messages (two texts, a picture), then the file's picture.
   StoredMessageCounts counts;
   for (int i = 0; i < 300 && counts.Total() < 4; ++i) {
-    std::this_thread::sleep_for(10ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_EQ(ReadStoredMessageCounts(*pipe, counts), 0u);
   }
   std::array<std::vector<uint8_t>, 4> blocks;
@@ -193,7 +191,8 @@ TEST(Emulator, PicturesArriveWholeFromGmsFilesAndTheDemo) {
     ASSERT_EQ(ReadStoredMessage(*pipe, slot, blocks[slot]), 0u);
   for (uint8_t slot = 0; slot < 4; ++slot)
     EXPECT_EQ(blocks[slot][cm::kKindOffset], slot < 2 ? cm::kKindText8 : cm::kKindPicture) << slot;
-  EXPECT_EQ(PictureMessageOf(blocks[2]), std::pair(std::string("Happy birthday!"), DemoPicture()));
+  EXPECT_EQ(PictureMessageOf(blocks[2]),
+            std::pair(std::string("Happy birthday!"), cardservice::DemoPicture()));
   EXPECT_EQ(PictureMessageOf(blocks[3]), std::pair(std::string("Hi"), picture));
   EXPECT_EQ(BlockNumber(blocks[3]), "+4930");
 }

@@ -17,7 +17,6 @@ namespace zeph {
 namespace {
 
 using nlohmann::json;
-using testing::TextsOf;
 constexpr const char* kModemPath = "/org/freedesktop/ModemManager1/Modem/0";
 
 std::vector<uint8_t> Block(const std::string& text, uint32_t flags = 0) {
@@ -99,7 +98,7 @@ TEST_F(ModemTest, MessagesAreAnnouncedOnceReceivedAndTakenByReception) {
   mock_.Update(part, {{"Text", 's', "Hello world"}});  // no second announcement
   ASSERT_TRUE(announcedAre(2));
   EXPECT_EQ(Fetch(), 1);
-  EXPECT_EQ(TextsOf(lists_.inbox),
+  EXPECT_EQ(testing::TextsOf(lists_.inbox),
             (std::vector<std::string>{std::string(1599, 'y'), "Hello world"}));
   EXPECT_EQ(mock_.Held(), 1u);  // the one of the wrong type stays on the modem
   announcedAre(2);              // takes what came before the last count's answer

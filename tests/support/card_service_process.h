@@ -105,14 +105,10 @@ class CardServiceProcess {
     args.insert(args.end(), extra.begin(), extra.end());
     logPath_ = folder.File("service.log");
     pid_ = SpawnChild(std::move(args), logPath_);
-    for (int i = 0; i < 500; ++i) {
-      int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
-      if (fd >= 0) {
-        close(fd);
-        return;
-      }
+    int fd = -1;
+    for (int i = 0; i < 500 && (fd = ConnectUnix(dir_ + "/TavikZeph.ctl")) < 0; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    if (fd >= 0) close(fd);
   }
 
   // Ends the service (SIGTERM) and waits for it.
