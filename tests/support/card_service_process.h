@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -19,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/devicelink/control_link.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
 #include "support/temp_folder.h"
@@ -130,21 +130,7 @@ class CardServiceProcess {
 
   // One control command (a JSON object) and its reply line.
   std::string Control(const std::string& json) const {
-    int fd = ConnectUnix(dir_ + "/TavikZeph.ctl");
-    if (fd < 0) return "";
-    const std::string line = json + "\n";
-    send(fd, line.data(), line.size(), MSG_NOSIGNAL);  // a failed send gets no reply
-    std::string reply;
-    while (reply.find('\n') == std::string::npos) {
-      pollfd waiting{fd, POLLIN, 0};
-      if (poll(&waiting, 1, 5000) <= 0) break;
-      char chunk[4096];
-      ssize_t n = recv(fd, chunk, sizeof chunk, 0);
-      if (n <= 0) break;
-      reply.append(chunk, static_cast<size_t>(n));
-    }
-    close(fd);
-    return reply.substr(0, reply.find('\n'));
+    return ExchangeControlLine(dir_, json).reply;
   }
 
  private:
