@@ -35,7 +35,6 @@ class ModemTest : public testing::EngineFixture {
     sync_ = testing::OpenServicePipe(folder_);
     EXPECT_TRUE(ConnectionIs(0x202));
   }
-  ~ModemTest() override { StopEngine(); }
 
   bool ConnectionIs(uint32_t state) {
     return WaitUntil([&] { return ReadConnectionState(*sync_) == state; });

@@ -1,10 +1,6 @@
-'''A ModemManager of our own for the card service's tests (python3-dbusmock).
-
-One modem, /org/freedesktop/ModemManager1/Modem/0, with the Modem,
-Modem3gpp and Messaging interfaces (little beyond what the service reads),
-and Sms objects for the messages it holds. The tests steer it through the
-methods of org.freedesktop.DBus.Mock below (tests/support/modem_mock.h).
-'''
+'''A ModemManager for the card service's tests (python3-dbusmock): one modem with
+the Modem, Modem3gpp and Messaging interfaces (little beyond what the service reads)
+and Sms objects for its messages, steered by tests/support/modem_mock.h.'''
 
 import json
 
