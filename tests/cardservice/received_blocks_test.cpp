@@ -64,8 +64,7 @@ std::vector<uint8_t> SentBlock(uint8_t kind, const std::vector<uint8_t>& data, s
 TEST(ReceivedBlocks, TextOfSentBlocksByKind) {
   std::vector<uint8_t> picture = {4, 0, 72, 0, 28, 0, 'a', 'b', 'c', 0};
   picture.resize(263);
-  EXPECT_EQ(SentBlockText(SentBlock(4, {'a', 'b', 'c'}, 3)), "abc");
-  // A data length past the block: never read beyond it.
+  // A plain text's: through every send. A data length past the block: never read beyond it.
   EXPECT_EQ(SentBlockText(SentBlock(4, {'a', 'b', 'c'}, 200)), "abc");
   EXPECT_EQ(SentBlockText(SentBlock(0, {0, 'H', 0, 'i'}, 4)), "Hi");
   EXPECT_EQ(SentBlockText(SentBlock(3, picture, picture.size())), "abc");

@@ -132,8 +132,7 @@ class EngineFixture : public ::testing::Test {
   int OutboxCount() { return CountLocked(lists_.outbox); }
 
   uint32_t OutboxState(int index) {
-    ScopedLock hold(lists_.outbox);
-    const MessageRecord* record = lists_.outbox.GetAt(index);
+    const auto record = RecordLocked(lists_.outbox, index);
     return record ? record->flags & MRF_OUTBOX_STATES : 0;
   }
 
