@@ -21,10 +21,7 @@
 namespace zeph {
 namespace {
 
-using zeph::testing::CardServiceProcess;
-using zeph::testing::ConnectUnix;
-using zeph::testing::OpenServicePipe;
-using zeph::testing::TempFolder;
+using namespace zeph::testing;
 namespace cm = card_message;
 
 // A text block as the send engine builds it.
@@ -82,16 +79,14 @@ TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
 
 TEST(Emulator, StateSurvivesARestartAndADamagedFileIsReported) {
   TempFolder folder;
-  {
-    CardServiceProcess service(folder);
-    ASSERT_EQ(WriteCardParamU8(*OpenServicePipe(folder), wire::kParamLongMessages, 0), 0u);
-  }
-  {
-    CardServiceProcess service(folder);
-    EXPECT_EQ(ReadLongMessageFlag(*OpenServicePipe(folder)), 0);  // each field: state_file_test
-  }
-  folder.Write("cardservice.json", {'{', 'x'});
   CardServiceProcess service(folder);
+  ASSERT_EQ(WriteCardParamU8(*OpenServicePipe(folder), wire::kParamLongMessages, 0), 0u);
+  service.Stop();
+  service.Start(folder);
+  EXPECT_EQ(ReadLongMessageFlag(*OpenServicePipe(folder)), 0);  // each field: state_file_test
+  service.Stop();
+  folder.Write("cardservice.json", {'{', 'x'});
+  service.Start(folder);
   auto pipe = OpenServicePipe(folder);
   EXPECT_EQ(ReadLongMessageFlag(*pipe), 1);  // a fresh card
   EXPECT_NE(service.Log().find("damaged"), std::string::npos) << service.Log();

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 
-#include "cardservice/received_blocks.h"
 #include "core/codecs/business_card.h"
 #include "core/codecs/card_message.h"
 #include "core/codecs/card_message_layout.h"
