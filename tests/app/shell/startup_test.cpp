@@ -12,7 +12,6 @@
 #include <csignal>
 #include <sstream>
 
-#define ZEPH_CARDSERVICE_BINARY ZEPH_CARDSERVICE_PATH
 #include "support/card_service_process.h"
 
 namespace {
