@@ -63,6 +63,8 @@ TEST_F(FrameTest, SwitchingShowsTheModuleWithItsButtonsRefreshesItAndTellsTheCar
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(link.Count("0x140006"), 2);
 
+  frame->OpenModule(1);  // the bar of every module is the module table's
+  EXPECT_EQ(BarActions(bar), (std::vector<QAction*>{a.newMessage, a.deleteSelected}));
   QApplication::setActiveWindow(frame.get());
   frame->OpenModule(3);
   EXPECT_EQ(QApplication::focusWidget(), frame->Module(3)->ListView());
