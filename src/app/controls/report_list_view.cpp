@@ -8,7 +8,6 @@ namespace zeph {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
 
 }  // namespace
 
@@ -40,23 +39,10 @@ void ReportListView::InitImageList(std::vector<QIcon> icons) {
 int ReportListView::AddItem(int imageIndex, int key, const QStringList& texts) {
   auto* item = new QTreeWidgetItem(this, texts);  // owned by the view
   item->setData(0, kKeyRole, key);
-  item->setData(0, kImageRole, imageIndex);
   if (imageIndex >= 0 && imageIndex < static_cast<int>(images_.size())) {
     item->setIcon(0, images_[static_cast<size_t>(imageIndex)]);
   }
   return indexOfTopLevelItem(item);
-}
-
-int ReportListView::SetItemIcon(int key, int imageIndex) {
-  const int row = FindItemByParam(key);
-  if (row < 0) return -1;
-  QTreeWidgetItem* item = topLevelItem(row);
-  const int previous = item->data(0, kImageRole).toInt();
-  item->setData(0, kImageRole, imageIndex);
-  item->setIcon(0, imageIndex >= 0 && imageIndex < static_cast<int>(images_.size())
-                       ? images_[static_cast<size_t>(imageIndex)]
-                       : QIcon());
-  return previous;
 }
 
 int ReportListView::GetCurSelParam() const {

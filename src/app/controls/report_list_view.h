@@ -26,9 +26,6 @@ class ReportListView final : public QTreeWidget {
   void InitImageList(std::vector<QIcon> icons);
   // Appends a row; returns its row index.
   int AddItem(int imageIndex, int key, const QStringList& texts);
-  // Gives the row with the key another image; returns its previous one,
-  // -1 when no row has the key.
-  int SetItemIcon(int key, int imageIndex);
   // The selected row's key, -1 when none.
   int GetCurSelParam() const;
   // The row with the key, -1 when none.

@@ -12,10 +12,6 @@
 #include "app/cardsettings/card_settings_window.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
-
-#ifndef ZEPH_CARDSERVICE_BINARY
-#define ZEPH_CARDSERVICE_BINARY ZEPH_CARDSERVICE_PATH
-#endif
 #include "support/card_service_process.h"
 
 // The bus, the mock and the card service are other processes: on a loaded

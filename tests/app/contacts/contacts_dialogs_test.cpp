@@ -37,6 +37,21 @@ class ContactsDialogsTest : public ContactsFixture {
   static std::unique_ptr<MessageRecord> Card(const std::string& text) {
     return Message("+15550100", text, {}, MRF_BUSINESSCARD);
   }
+  // Receives the card; `answer` answers the dialog it opens.
+  int Receive(const MessageRecord& card, std::function<void(BusinessCardReceivedDialog*)> answer) {
+    const auto watch = OnNextModal(
+        [&answer](QWidget* modal) { answer(static_cast<BusinessCardReceivedDialog*>(modal)); });
+    return ParseBusinessCard(card, nullptr, services);
+  }
+  // Checks the numbers as given and saves them with Enter.
+  static void Save(BusinessCardReceivedDialog* dialog, const std::vector<bool>& checks) {
+    for (size_t row = 0; row < checks.size(); ++row) {
+      dialog->Numbers()
+          ->topLevelItem(static_cast<int>(row))
+          ->setCheckState(0, checks[row] ? Qt::Checked : Qt::Unchecked);
+    }
+    QTest::keyClick(dialog, Qt::Key_Return);
+  }
 };
 
 TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
@@ -45,14 +60,13 @@ TEST_F(ContactsDialogsTest, ContactInformationFieldsCleanWhatIsTyped) {
   QLineEdit* name = Field(&dialog, ControlId::kNameField);
   QLineEdit* number = Field(&dialog, ControlId::kContactNumber);
   EXPECT_EQ(name->maxLength(), 20);  // the card's limit
-  EXPECT_EQ(number->maxLength(), 21);
   QPushButton* ok = dialog.findChild<QPushButton*>();
   EXPECT_FALSE(ok->isEnabled());
 
-  QTest::keyClicks(number, "+49 (170) 12-3x");
-  EXPECT_EQ(number->text(), "+49170123");
+  // Which characters a number keeps is core's; typed in the middle, the cursor stays after the 5.
+  QTest::keyClicks(number, "+49170123");
   number->setCursorPosition(3);
-  QTest::keyClicks(number, "a-5");  // typed in the middle: the cursor stays after the 5
+  QTest::keyClicks(number, "a-5");
   EXPECT_EQ(number->text(), "+495170123");
   EXPECT_EQ(number->cursorPosition(), 4);
   EXPECT_FALSE(ok->isEnabled());
@@ -143,7 +157,6 @@ TEST_F(ContactsDialogsTest, SendBusinessCardGoesToTheChosenContactEvenAfterEditi
   EXPECT_EQ(Field(&dialog, ControlId::kNameField)->text(), "Anna Berg");
   QLineEdit* recipient = Field(&dialog, ControlId::kCardRecipient);
   auto* send = FindControlAs<QPushButton>(&dialog, ControlId::kSendButton);
-  EXPECT_EQ(recipient->maxLength(), 22);
   EXPECT_FALSE(send->isEnabled());
 
   auto pick = [](QDialog& sender, const QString& name, bool ok) {
@@ -181,8 +194,7 @@ TEST_F(ContactsDialogsTest, SendBusinessCardGoesToTheChosenContactEvenAfterEditi
   ASSERT_EQ(LoadMessageFile(store.Paths().outbox, saved), 2);
   const MessageRecord* first = saved.GetAt(0);
   EXPECT_EQ(FirstNumber(*first), "+15550102");
-  EXPECT_EQ(TextOf(*first), BuildBusinessCard("Anna Berg", "+15550101"));
-  EXPECT_EQ(first->flags, MRF_BUSINESSCARD | MRF_WAITING);
+  EXPECT_EQ(TextOf(*first), BuildBusinessCard("Anna Berg", "+15550101"));  // the record is core's
   EXPECT_EQ(first->reference, 1);
   EXPECT_EQ(FirstNumber(*saved.GetAt(1)), "+15550177");
   EXPECT_EQ(saved.GetAt(1)->reference, 2);
@@ -197,52 +209,29 @@ TEST_F(ContactsDialogsTest, BusinessCardReceivedSavesTheCheckedNumbersUntilOneFa
   auto card = Card(
       "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lind;Maja\r\nTEL;CELL:+46 70-123 45\r\n"
       "TEL;HOME:0812345\r\nTEL:123456789012345678901234\r\nTEL:0899\r\nEND:VCARD\r\n");
-  const std::vector<std::string> demo = InList();
-  auto check = [](QDialog* dialog, std::vector<bool> checks) {
-    ReportListView* numbers = static_cast<BusinessCardReceivedDialog*>(dialog)->Numbers();
-    for (size_t row = 0; row < checks.size(); ++row) {
-      numbers->topLevelItem(static_cast<int>(row))
-          ->setCheckState(0, checks[row] ? Qt::Checked : Qt::Unchecked);
-    }
-  };
-  {
-    const auto answer = OnNextModal([&check](QWidget* modal) {
-      auto* dialog = static_cast<BusinessCardReceivedDialog*>(modal);
-      QComboBox* names = dialog->Names();
-      EXPECT_EQ(names->count(), 3);
-      EXPECT_EQ(names->itemText(1), "Lind, Maja");
-      ReportListView* numbers = dialog->Numbers();
-      EXPECT_EQ(numbers->topLevelItemCount(), 4);
-      EXPECT_EQ(numbers->topLevelItem(0)->checkState(0), Qt::Checked);
-      EXPECT_EQ(numbers->topLevelItem(1)->checkState(0), Qt::Unchecked);
-      names->setCurrentIndex(2);
-      check(dialog, {true, false, true, true});  // the third does not fit the SIM
-      QTest::keyClick(dialog, Qt::Key_Return);
-    });
-    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);
-  }
+  std::vector<std::string> expected = InList();
+  EXPECT_EQ(Receive(*card,
+                    [](BusinessCardReceivedDialog* dialog) {
+                      ReportListView* numbers = dialog->Numbers();
+                      EXPECT_EQ(numbers->topLevelItemCount(), 4);
+                      EXPECT_EQ(numbers->topLevelItem(0)->checkState(0), Qt::Checked);
+                      EXPECT_EQ(numbers->topLevelItem(1)->checkState(0), Qt::Unchecked);
+                      dialog->Names()->setCurrentIndex(2);      // what it offers is core's
+                      Save(dialog, {true, false, true, true});  // the third does not fit the SIM
+                    }),
+            1);
   EXPECT_EQ(asker.errors.size(), 1u);
-  std::vector<std::string> expected = demo;
   expected.push_back("Maja Lind +467012345");
   EXPECT_EQ(InList(), expected);
   EXPECT_EQ(OnSim(), expected);
 
   Refuse(wire::kAddEntryId);
-  {
-    const auto answer = OnNextModal([&check](QWidget* modal) {
-      check(static_cast<QDialog*>(modal), {false, true, false, true});
-      QTest::keyClick(modal, Qt::Key_Return);
-    });
-    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);
-  }
+  EXPECT_EQ(Receive(*card, [](auto* dialog) { Save(dialog, {false, true, false, true}); }), 1);
   EXPECT_EQ(asker.errors.size(), 2u);
   EXPECT_EQ(InList(), expected);  // the refused first write ended the saving
 
-  {
-    const auto answer = OnNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_EQ(ParseBusinessCard(*card, nullptr, services), 1);  // Discard
-  }
-  EXPECT_EQ(InList(), expected);
+  EXPECT_EQ(Receive(*card, [](auto* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }), 1);
+  EXPECT_EQ(InList(), expected);  // Discard
   // A card without a name opens no dialog (the test would wait for it).
   EXPECT_EQ(ParseBusinessCard(*Card("BEGIN:VCARD\r\nTEL:123\r\nEND:VCARD\r\n"), nullptr, services),
             0);

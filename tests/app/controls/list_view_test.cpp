@@ -29,9 +29,6 @@ TEST(ReportListViewTest, RowsCarryKeysAndImages) {
   list.SetSelection(7);  // no such row: the selection stays
   EXPECT_EQ(list.GetCurSelParam(), 30);
 
-  EXPECT_EQ(list.SetItemIcon(20, 0), 1);
-  EXPECT_EQ(list.SetItemIcon(20, 1), 0);
-  EXPECT_EQ(list.SetItemIcon(99, 1), -1);
   EXPECT_EQ(list.KeyOfRow(0), 10);
   EXPECT_EQ(list.KeyOfRow(5), -1);
   list.clear();

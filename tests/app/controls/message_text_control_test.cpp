@@ -123,8 +123,7 @@ TEST_F(MessageTextControlTest, PictureRefusedPast121CharactersRemoveKeepsTheText
   control->SetText(std::string(121, 'a'));
   control->AttachPicture(CornerPicture());
   EXPECT_EQ(asker.errors.size(), 1u);
-  ASSERT_TRUE(control->Picture().has_value());
-  EXPECT_EQ(*control->Picture(), CornerPicture());
+  EXPECT_EQ(control->Picture(), CornerPicture());
   EXPECT_EQ(changed.count(), 1);
   EXPECT_EQ(control->CharacterLimit(), 121u);
 }

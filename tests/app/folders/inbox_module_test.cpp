@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "app/app_test_helpers.h"
 #include "app/base/control_id.h"
 #include "app/controls/message_text_control.h"
 #include "app/folders/folder_list_view.h"
@@ -107,18 +108,8 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   sent.Add(Message("+15550101", "On my way", At(2024, 5, 3, 18, 5), MRF_OUTGOING));
   ASSERT_EQ(SaveMessageFile(store.Paths().sent, sent), 2);
   frame = MakeFrame(0);
-  // "mode folder index number|text" of every editor asked for.
-  std::vector<std::string> editors;
-  QObject::connect(frame.get(), &MainFrame::EditorRequested, [&editors](const EditorRequest& r) {
-    editors.push_back(std::to_string(static_cast<int>(r.mode)) + " " +
-                      std::to_string(static_cast<int>(r.folder)) + " " + std::to_string(r.index) +
-                      " " + (r.record ? FirstNumber(*r.record) + "|" + TextOf(*r.record) : "-"));
-  });
-  std::vector<std::string> chats;
-  QObject::connect(frame.get(), &MainFrame::ChatRequested,
-                   [&chats](const MessageRecord& seed, bool) {
-                     chats.push_back(FirstNumber(seed) + " " + TextOf(seed));
-                   });
+  std::vector<std::string> requests;
+  NoteWritingRequests(*frame, requests);
   const std::string david = TextOf(*store.Lists().inbox.GetAt(1));
 
   Inbox()->List()->SelectRow(1);
@@ -133,9 +124,9 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   EXPECT_EQ(FileRecords(store.Paths().sent)->GetAt(0)->flags, sentFlags);  // nothing marked read
 
   // Reply is mode 2, Forward 3; the Inbox is folder 1, Sent messages 2. Enter: keyboard_test.
-  EXPECT_EQ(editors,
-            (std::vector<std::string>{"2 1 1 +15550104|", "3 1 1 |" + david, "3 2 1 |On my way"}));
-  EXPECT_EQ(chats, std::vector<std::string>{"+15550104 " + david});
+  EXPECT_EQ(requests, (std::vector<std::string>{"editor 2 1 1 +15550104|", "editor 3 1 1 |" + david,
+                                                "chat +15550104|" + david + " 1",
+                                                "editor 3 2 1 |On my way"}));
 
   // Delete takes exactly the selected rows, after the frame's question.
   Sent()->List()->SelectRow(0);

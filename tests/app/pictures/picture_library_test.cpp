@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/app_test_helpers.h"
 #include "app/base/asker.h"
 #include "app/base/texts.h"
 #include "app/base/user_saves.h"
@@ -58,10 +59,22 @@ class PictureLibraryTest : public AppFixture {
     static_cast<void>(LoadPictureLibrary(LibraryPath(), loaded));
     return {loaded.begin(), loaded.end()};
   }
+  // The library in memory, which its file must hold too.
+  Pictures Saved() {
+    const Pictures inMemory = InMemory();
+    EXPECT_EQ(OnDisk(), inMemory);
+    return inMemory;
+  }
   std::string Path(const char* name) {
     return (fs::path(documents.path().toStdString()) / name).string();
   }
 
+  std::unique_ptr<PictureEditorDialog> Editor(int index, QWidget* parent = nullptr) {
+    auto editor = std::make_unique<PictureEditorDialog>(parent, Lists().pictures, LibraryPath(),
+                                                        index, asker);
+    editor->show();
+    return editor;
+  }
   std::unique_ptr<PictureLibraryDialog> Open(PictureLibraryUse use) {
     auto dialog = std::make_unique<PictureLibraryDialog>(nullptr, services, use, &chooser);
     dialog->show();
@@ -71,58 +84,42 @@ class PictureLibraryTest : public AppFixture {
   static void Select(PictureLibraryDialog& dialog, int row) {
     dialog.List()->setCurrentIndex(dialog.List()->model()->index(row, 0));
   }
-  static void DoubleClick(PictureLibraryDialog& dialog, int row) {
-    const QRect item = dialog.List()->visualRect(dialog.List()->model()->index(row, 0));
-    // As a desktop delivers it: a click, then the second press as a double
-    // click.
-    QWidget* viewport = dialog.List()->viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, item.center());
-    QTest::mouseDClick(viewport, Qt::LeftButton, {}, item.center());
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, item.center());
-  }
 
   FakeChooser chooser;
 };
 
 TEST_F(PictureLibraryTest, EditorSaveAppendsANewPictureOrOverwritesTheEditedOneCancelKeepsIt) {
   Library({FilledPicture(0x11)});
-  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
-                             PictureEditorDialog::kNewPicture, asker);
-  editor.show();
-  QTest::mouseClick(editor.EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
-  EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
+  auto editor = Editor(PictureEditorDialog::kNewPicture);
+  QTest::mouseClick(editor->EditArea(), Qt::LeftButton, {}, EditCellCentre(0, 0));
+  EXPECT_EQ(editor->Preview()->Grid(), editor->EditArea()->Grid());
   // A stroke on the preview is replaced by the drawing at once.
-  QTest::mouseClick(editor.Preview(), Qt::LeftButton, {}, QPoint(1 + 9 + 40, 1 + 13 + 20));
-  EXPECT_EQ(editor.Preview()->Grid(), editor.EditArea()->Grid());
+  QTest::mouseClick(editor->Preview(), Qt::LeftButton, {}, QPoint(1 + 9 + 40, 1 + 13 + 20));
+  EXPECT_EQ(editor->Preview()->Grid(), editor->EditArea()->Grid());
 
-  editor.Save();
-  EXPECT_EQ(editor.result(), 1);
+  editor->Save();
+  EXPECT_EQ(editor->result(), 1);
   PictureImage drawn{};
   drawn[0] = 0x80;  // the top-left pixel
-  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), drawn}));
-  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(Saved(), (Pictures{FilledPicture(0x11), drawn}));
 
   // Editing the first picture overwrites it in place; Cancel keeps it.
-  PictureEditorDialog edited(nullptr, Lists().pictures, LibraryPath(), 0, asker);
-  edited.show();
+  auto edited = Editor(0);
   PictureImage shown{};
-  PackPicture(edited.EditArea()->Grid(), shown);
+  PackPicture(edited->EditArea()->Grid(), shown);
   EXPECT_EQ(shown, FilledPicture(0x11));
-  QApplication::setActiveWindow(&edited);  // the bar's commands by their keys
-  QTest::keyClick(&edited, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);  // Clear All
-  EXPECT_EQ(edited.Preview()->Grid(), EditGrid{});
-  QTest::keyClick(&edited, Qt::Key_S, Qt::ControlModifier);  // Save
-  EXPECT_EQ(edited.result(), 1);
-  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x00), drawn}));
-  EXPECT_EQ(OnDisk(), InMemory());
+  QApplication::setActiveWindow(edited.get());  // the bar's commands by their keys
+  QTest::keyClick(edited.get(), Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(edited->Preview()->Grid(), EditGrid{});               // Clear All
+  QTest::keyClick(edited.get(), Qt::Key_S, Qt::ControlModifier);  // Save
+  EXPECT_EQ(edited->result(), 1);
+  EXPECT_EQ(Saved(), (Pictures{FilledPicture(0x00), drawn}));
 
-  PictureEditorDialog cancelled(nullptr, Lists().pictures, LibraryPath(), 0, asker);
-  cancelled.show();
-  QTest::mouseClick(cancelled.EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
-  QTest::keyClick(&cancelled, Qt::Key_Escape);
-  EXPECT_EQ(cancelled.result(), 0);
-  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x00), drawn}));
-  EXPECT_EQ(OnDisk(), InMemory());
+  auto cancelled = Editor(0);
+  QTest::mouseClick(cancelled->EditArea(), Qt::LeftButton, {}, EditCellCentre(3, 3));
+  QTest::keyClick(cancelled.get(), Qt::Key_Escape);
+  EXPECT_EQ(cancelled->result(), 0);
+  EXPECT_EQ(Saved(), (Pictures{FilledPicture(0x00), drawn}));
 }
 
 TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture) {
@@ -143,9 +140,8 @@ TEST_F(PictureLibraryTest, CreateNewPictureOpensTheEditorAndListsTheSavedPicture
   });
   dialog->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)->click();
   EXPECT_TRUE(editorOpened);
-  ASSERT_EQ(Lists().pictures.Count(), 2);
+  ASSERT_EQ(Saved().size(), 2u);
   EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
-  EXPECT_EQ(OnDisk(), InMemory());
 }
 
 TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
@@ -163,8 +159,7 @@ TEST_F(PictureLibraryTest, AnExportedPictureImportsOnlyIntoALibraryWithoutIt) {
   dialog->RunCommand(PictureCommand::kDelete);
   EXPECT_EQ(OnDisk(), Pictures{FilledPicture(0x11)});
   dialog->RunCommand(PictureCommand::kImport);
-  EXPECT_EQ(InMemory(), (Pictures{FilledPicture(0x11), FilledPicture(0x22)}));
-  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(Saved(), (Pictures{FilledPicture(0x11), FilledPicture(0x22)}));
   EXPECT_EQ(dialog->List()->model()->rowCount(), 2);
 }
 
@@ -176,8 +171,7 @@ TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
   fs::create_directory(Path("refused.gms"));
   chooser.importFile = QString::fromStdString(Path("refused.gms"));
   dialog->RunCommand(PictureCommand::kImport);
-  EXPECT_EQ(InMemory(), Pictures{FilledPicture(0x11)});
-  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(Saved(), Pictures{FilledPicture(0x11)});
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message
   fs::remove_all(Path("refused.gms"));
   chooser.exportFile.clear();  // cancelled
@@ -201,9 +195,7 @@ TEST_F(PictureLibraryTest, ALibraryThatCannotBeWrittenIsToldAtEverySave) {
   ASSERT_TRUE(SaveGmsFile(Path("new.gms"), FilledPicture(0x44)));
   fs::remove(LibraryPath());
   fs::create_directory(LibraryPath());
-  PictureEditorDialog editor(nullptr, Lists().pictures, LibraryPath(),
-                             PictureEditorDialog::kNewPicture, asker);
-  editor.Save();
+  Editor(PictureEditorDialog::kNewPicture)->Save();
   auto dialog = Open(PictureLibraryUse::kKeepOnly);
   dialog->RunCommand(PictureCommand::kDelete);
   chooser.importFile = QString::fromStdString(Path("new.gms"));
@@ -215,17 +207,15 @@ TEST_F(PictureLibraryTest, ALibraryThatCannotBeWrittenIsToldAtEverySave) {
 
 TEST_F(PictureLibraryTest, OnlyAWritingWindowsLibraryChoosesAndAnswersOnePlusTheIndex) {
   Library({FilledPicture(0x11), FilledPicture(0x22), FilledPicture(0x33)});
-  auto fromFrame = Open(PictureLibraryUse::kKeepOnly);
-  EXPECT_FALSE(fromFrame->OkButton()->isEnabled());
-  DoubleClick(*fromFrame, 2);
-  EXPECT_TRUE(fromFrame->isVisible());
-  EXPECT_EQ(fromFrame->result(), 0);
-
-  auto fromEditor = Open(PictureLibraryUse::kChoose);
-  EXPECT_TRUE(fromEditor->OkButton()->isEnabled());
-  DoubleClick(*fromEditor, 2);
-  EXPECT_FALSE(fromEditor->isVisible());
-  EXPECT_EQ(fromEditor->result(), 3);
+  // Opened from the frame, then from a writing window: a double click on the third picture.
+  for (auto [use, chooses] :
+       {std::pair{PictureLibraryUse::kKeepOnly, false}, {PictureLibraryUse::kChoose, true}}) {
+    auto dialog = Open(use);
+    EXPECT_EQ(dialog->OkButton()->isEnabled(), chooses);
+    DoubleClickRow(*dialog->List(), 2);
+    EXPECT_EQ(dialog->isVisible(), !chooses);
+    EXPECT_EQ(dialog->result(), chooses ? 3 : 0);
+  }
 
   auto withOk = Open(PictureLibraryUse::kChoose);
   EXPECT_EQ(withOk->SelectedIndex(), 0);  // the first picture is selected at opening
@@ -258,8 +248,7 @@ TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {
   EXPECT_EQ(InMemory().size(), 2u);
   asker.answer = true;
   QTest::keyClick(dialog->List(), Qt::Key_Delete);
-  EXPECT_EQ(InMemory(), Pictures{FilledPicture(0x11)});
-  EXPECT_EQ(OnDisk(), InMemory());
+  EXPECT_EQ(Saved(), Pictures{FilledPicture(0x11)});
 }
 
 TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnology) {
@@ -270,11 +259,10 @@ TEST_F(PictureLibraryTest, EveryControlOfBothDialogsHasANameForAssistiveTechnolo
   EXPECT_EQ(AccessibleName(library->Bar()->ButtonAt(PictureLibraryDialog::kCreateNewButton)),
             "Create New Picture");
 
-  PictureEditorDialog editor(library.get(), Lists().pictures, LibraryPath(), 0, asker);
-  editor.show();
-  EXPECT_EQ(Unnamed(&editor), QStringList());
-  EXPECT_EQ(AccessibleName(editor.Preview()), "Preview:");
-  EXPECT_FALSE(AccessibleName(editor.EditArea()).isEmpty());
+  auto editor = Editor(0, library.get());
+  EXPECT_EQ(Unnamed(editor.get()), QStringList());
+  EXPECT_EQ(AccessibleName(editor->Preview()), "Preview:");
+  EXPECT_FALSE(AccessibleName(editor->EditArea()).isEmpty());
 }
 
 }  // namespace

@@ -26,6 +26,12 @@ class DialogsTest : public AppFixture {
     settings.ReadSettingString(kSection, "", name, &value, 64);
     return value;
   }
+  static QLineEdit* Line(QWidget* dialog, ControlId id) {
+    return FindControlAs<QLineEdit>(dialog, id);
+  }
+  static QCheckBox* OnTop(QWidget* dialog) {
+    return FindControlAs<QCheckBox>(dialog, ControlId::kChatOnTop);
+  }
 };
 
 TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
@@ -33,11 +39,10 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   settings.WriteSettingInt(kSection, "", "ChatSMSs", 12);
   settings.WriteSettingInt(kSection, "", "ChatOnTop", 1);
   OptionsDialog dialog(nullptr, settings, link);
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kNameField)->text(),
-            QString::fromUtf8("Ren\u00e9"));
-  EXPECT_EQ(FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->text(), "12");
-  EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
-  auto* centre = FindControlAs<QLineEdit>(&dialog, ControlId::kCentreNumberOrDate);
+  EXPECT_EQ(Line(&dialog, ControlId::kNameField)->text(), QString::fromUtf8("Ren\u00e9"));
+  EXPECT_EQ(Line(&dialog, ControlId::kChatHours)->text(), "12");
+  EXPECT_TRUE(OnTop(&dialog)->isChecked());
+  auto* centre = Line(&dialog, ControlId::kCentreNumberOrDate);
   EXPECT_EQ(centre->text(), "+358405550100");
   EXPECT_EQ(link.Count("0x290003"), 1);
   EXPECT_TRUE(centre->isReadOnly());
@@ -50,13 +55,12 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
 TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFieldAsZero) {
   link.result = 7;  // nothing can be read: the fields stay empty
   OptionsDialog cancelled(nullptr, settings, link);
-  EXPECT_TRUE(
-      FindControlAs<QLineEdit>(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kNameField)->text().isEmpty());
-  EXPECT_TRUE(FindControlAs<QLineEdit>(&cancelled, ControlId::kChatHours)->text().isEmpty());
-  EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
+  EXPECT_TRUE(Line(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
+  EXPECT_TRUE(Line(&cancelled, ControlId::kNameField)->text().isEmpty());
+  EXPECT_TRUE(Line(&cancelled, ControlId::kChatHours)->text().isEmpty());
+  EXPECT_FALSE(OnTop(&cancelled)->isChecked());
   EXPECT_TRUE(cancelled.findChild<QCheckBox*>("NotifyOnArrival")->isChecked());  // missing: on
-  FindControlAs<QLineEdit>(&cancelled, ControlId::kNameField)->setText("Someone");
+  Line(&cancelled, ControlId::kNameField)->setText("Someone");
   cancelled.reject();
   EXPECT_EQ(cancelled.result(), 0);
   EXPECT_EQ(Str("OwnName"), "<missing>");
@@ -65,9 +69,9 @@ TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFiel
 
   settings.WriteSettingInt(kSection, "", "ChatSMSs", 5);
   OptionsDialog dialog(nullptr, settings, link);
-  FindControlAs<QLineEdit>(&dialog, ControlId::kChatHours)->clear();
-  FindControlAs<QLineEdit>(&dialog, ControlId::kNameField)->setText(QString(70, u'x'));
-  FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->setChecked(true);
+  Line(&dialog, ControlId::kChatHours)->clear();
+  Line(&dialog, ControlId::kNameField)->setText(QString(70, u'x'));
+  OnTop(&dialog)->setChecked(true);
   dialog.findChild<QCheckBox*>("NotifyOnArrival")->setChecked(false);
   dialog.accept();
   EXPECT_EQ(dialog.result(), 1);
@@ -77,7 +81,7 @@ TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFiel
   EXPECT_EQ(Int("ChatOnTop"), 1);
 
   OptionsDialog digits(nullptr, settings, link);
-  auto* hours = FindControlAs<QLineEdit>(&digits, ControlId::kChatHours);
+  auto* hours = Line(&digits, ControlId::kChatHours);
   hours->clear();
   QTest::keyClicks(hours, "4a-2");
   EXPECT_EQ(hours->text(), "42");
@@ -89,7 +93,6 @@ TEST_F(DialogsTest, CannotSendClosesOnlyThroughOk) {
   ShowCannotSendWarning(nullptr, settings);  // the send engine's check: never shown, no tick
   QWidget owner;
   CannotSendDialog dialog(&owner, settings);
-  EXPECT_EQ(dialog.windowTitle(), "Message Cannot Be Sent");
   dialog.show();
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_TRUE(dialog.isVisible());
@@ -98,7 +101,6 @@ TEST_F(DialogsTest, CannotSendClosesOnlyThroughOk) {
   EXPECT_EQ(Int("CanNotSendWarning"), -77);
   auto* box = FindControlAs<QCheckBox>(&dialog, ControlId::kDoNotShowAgain);
   EXPECT_FALSE(box->isChecked());
-  EXPECT_EQ(box->text(), "&Do not show this message again");
   dialog.accept();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(Int("CanNotSendWarning"), 0);
@@ -109,15 +111,10 @@ TEST_F(DialogsTest, AboutBannerIsTheMaskedBlendOverTheFace) {
   const QImage& banner = dialog.BlendedBanner();
   ASSERT_EQ(banner.size(), QSize(320, 92));
   const QColor face = dialog.palette().color(QPalette::Window);
-  // Top left: banner colour 18, 52, 120 under mask 0, so the banner itself.
+  // The blend itself is core's. Top left: banner colour 18, 52, 120 under mask 0, so the
+  // banner itself; bottom right: mask 255, so the face.
   EXPECT_EQ(banner.pixelColor(0, 0), QColor(18, 52, 120));
-  // Bottom right: mask 255, so the face.
   EXPECT_EQ(banner.pixelColor(319, 91), face);
-  // (240, 10): banner 41, 106, 187 under mask (240 - 160) * 255 / 159 = 128;
-  // the banner's share is p * 127 / 255: 20, 52, 93.
-  EXPECT_EQ(banner.pixelColor(240, 10),
-            QColor(face.red() * 128 / 255 + 20, face.green() * 128 / 255 + 52,
-                   face.blue() * 128 / 255 + 93));
 }
 
 }  // namespace
