@@ -9,16 +9,12 @@
 #include <QVBoxLayout>
 
 #include "app/base/asker.h"
+#include "app/cardsettings/card_settings_link.h"
 #include "app/cardsettings/card_settings_pages.h"
-#include "core/devicelink/control_link.h"
 #include "core/devicelink/result_codes.h"
 
 namespace zeph {
 namespace {
-
-// The control socket answers from the service's poll loop at once; a
-// service that takes longer is treated as not telling.
-constexpr int kStatusTimeoutMs = 1000;
 
 QString PartName(CardSettingPart part) {
   switch (part) {
@@ -41,13 +37,14 @@ QString PartName(CardSettingPart part) {
 CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
-      stack_(new QStackedWidget(this)),        // owned by the window
-      noService_(new QWidget(stack_)),         // owned by the stack
-      noServiceText_(new QLabel(noService_)),  // owned by the no-service page
-      tabs_(new QTabWidget(stack_)),           // owned by the stack
-      connection_(new ConnectionPage(tabs_)),  // owned by the tabs
-      messages_(new MessagesPage(tabs_)),      // owned by the tabs
-      sim_(new SimPage(tabs_)),                // owned by the tabs
+      link_(new CardSettingsLink(services_.ipc, this)),  // owned by the window
+      stack_(new QStackedWidget(this)),                  // owned by the window
+      noService_(new QWidget(stack_)),                   // owned by the stack
+      noServiceText_(new QLabel(noService_)),            // owned by the no-service page
+      tabs_(new QTabWidget(stack_)),                     // owned by the stack
+      connection_(new ConnectionPage(tabs_)),            // owned by the tabs
+      messages_(new MessagesPage(tabs_)),                // owned by the tabs
+      sim_(new SimPage(tabs_)),                          // owned by the tabs
       buttons_(new QDialogButtonBox(QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this)),
       refresh_(new QTimer(this)) {  // owned by the window
   setObjectName(QStringLiteral("CardSettingsWindow"));
@@ -84,7 +81,10 @@ CardSettingsWindow::CardSettingsWindow(CardSettingsServices services, QWidget* p
   connect(retry, &QPushButton::clicked, this, &CardSettingsWindow::Load);
   connect(apply, &QPushButton::clicked, this, &CardSettingsWindow::Apply);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(refresh_, &QTimer::timeout, this, &CardSettingsWindow::RefreshConnection);
+  connect(refresh_, &QTimer::timeout, link_, &CardSettingsLink::Refresh);
+  connect(link_, &CardSettingsLink::Loaded, this, &CardSettingsWindow::ShowLoaded);
+  connect(link_, &CardSettingsLink::Refreshed, this, &CardSettingsWindow::ShowConnection);
+  connect(link_, &CardSettingsLink::Applied, this, &CardSettingsWindow::ShowApplied);
   ShowNoService(QStringLiteral("Reading the card's settings..."));
 }
 
@@ -94,39 +94,40 @@ bool CardSettingsWindow::connected() const {
   return stack_->currentWidget() == tabs_;
 }
 
+bool CardSettingsWindow::busy() const {
+  return link_->busy();
+}
+
 void CardSettingsWindow::Load() {
-  pipe_.reset();
-  uint32_t opened = IPCCreateNamedPipe(wire::kServerName, wire::kPipeSize, wire::kSyncPipeName,
-                                       pipe_, services_.ipc);
-  if (opened != kResultOk) {
+  if (link_->busy()) return;
+  ShowNoService(QStringLiteral("Reading the card's settings..."));
+  link_->Load();
+}
+
+void CardSettingsWindow::ShowLoaded(const CardSettingsLoad& load) {
+  if (load.opened != kResultOk) {
     ShowNoService(
         QStringLiteral("No card service is running, so the card's settings cannot be "
                        "shown. Start the card service, then choose Retry."));
     return;
   }
-  CardSettingsResult read = ReadCardSettings(*pipe_, current_);
-  if (!read.ok()) {
+  if (!load.read.ok()) {
     ShowNoService(
         QStringLiteral("The card service did not give %1 (%2). Choose Retry to ask again.")
-            .arg(PartName(read.failed), QString::fromStdString(ResultName(read.result))));
+            .arg(PartName(load.read.failed), QString::fromStdString(ResultName(load.read.result))));
     return;
   }
-  SimUsage usage;
-  const bool haveUsage = ReadSimUsage(*pipe_, usage) == kResultOk;
+  current_ = load.settings;
   messages_->Show(current_);
-  sim_->Show(current_, haveUsage ? &usage : nullptr);
-  RefreshConnection();
+  sim_->Show(current_, load.haveUsage ? &load.usage : nullptr);
   stack_->setCurrentWidget(tabs_);
+  ShowConnection(load.connection);
   buttons_->button(QDialogButtonBox::Apply)->setEnabled(true);
   refresh_->start(services_.refreshMs);
 }
 
-void CardSettingsWindow::RefreshConnection() {
-  if (!pipe_) return;
-  const uint32_t state = ReadConnectionState(*pipe_);
-  ServiceStatus status;
-  const bool told = ReadServiceStatus(services_.ipc.socketDir, status, kStatusTimeoutMs);
-  connection_->Show(state, told ? &status : nullptr);
+void CardSettingsWindow::ShowConnection(const ConnectionReport& report) {
+  if (connected()) connection_->Show(report.state, report.told ? &report.status : nullptr);
 }
 
 void CardSettingsWindow::ShowNoService(const QString& why) {
@@ -137,12 +138,20 @@ void CardSettingsWindow::ShowNoService(const QString& why) {
 }
 
 void CardSettingsWindow::Apply() {
-  if (!pipe_ || !connected()) return;
+  if (!connected() || link_->busy()) return;
   CardSettings wanted = current_;
   messages_->Collect(wanted);
   sim_->Collect(wanted);
-  CardSettingsResult written = WriteCardSettings(*pipe_, current_, wanted);
+  // Not twice while the card is still answering the first.
+  buttons_->button(QDialogButtonBox::Apply)->setEnabled(false);
+  link_->Apply(current_, wanted);
+}
+
+void CardSettingsWindow::ShowApplied(const CardSettingsResult& written,
+                                     const CardSettings& current) {
+  current_ = current;
   if (!written.ok()) {
+    buttons_->button(QDialogButtonBox::Apply)->setEnabled(true);
     // The dialog stays open with what the user typed, so Apply can be tried again.
     if (services_.asker != nullptr)
       services_.asker->ShowFailure(

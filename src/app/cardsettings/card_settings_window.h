@@ -1,7 +1,8 @@
 #pragma once
 // zephui's window: the card's connection, message settings and SIM, read
 // from the card service when it loads and written back by Apply. Without a
-// card service it says so and offers Retry.
+// card service it says so and offers Retry. The service is asked on a
+// thread of its own (CardSettingsLink): the window stays usable meanwhile.
 
 #include <QDialog>
 #include <memory>
@@ -22,6 +23,10 @@ class ConnectionPage;
 class MessagesPage;
 class SimPage;
 
+class CardSettingsLink;
+struct CardSettingsLoad;
+struct ConnectionReport;
+
 struct CardSettingsServices {
   IpcOptions ipc;          // where the card service is
   Asker* asker = nullptr;  // the common error box, for a refused write
@@ -39,15 +44,19 @@ class CardSettingsWindow final : public QDialog {
   // service (or when it does not answer) the no-service page instead.
   void Load();
   bool connected() const;
+  // A load or an Apply asked of the card service and not yet answered.
+  bool busy() const;
 
  private:
   void Apply();
-  void RefreshConnection();
+  void ShowLoaded(const CardSettingsLoad& load);
+  void ShowConnection(const ConnectionReport& report);
+  void ShowApplied(const CardSettingsResult& written, const CardSettings& current);
   void ShowNoService(const QString& why);
 
   CardSettingsServices services_;
-  std::unique_ptr<IpcPipe> pipe_;
   CardSettings current_;  // what the card holds, as last read or written
+  CardSettingsLink* link_;
 
   QStackedWidget* stack_;
   QWidget* noService_;

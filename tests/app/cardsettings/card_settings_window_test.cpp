@@ -38,6 +38,10 @@ class CardSettingsWindowTest : public ::testing::Test {
     services.refreshMs = 20;
     return services;
   }
+  // The window asks the service on a thread of its own; this waits for the answer.
+  static void Settle(const CardSettingsWindow& window) {
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.busy(); }, kServiceWaitMs));
+  }
   nlohmann::json Show() { return nlohmann::json::parse(service->Control(R"({"verb":"show"})")); }
   // Keys alone, as a user without a mouse: each page and control by its letter.
   static void EditAndApply(CardSettingsWindow& window) {
@@ -60,6 +64,7 @@ class CardSettingsWindowTest : public ::testing::Test {
     press(Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), "+4917012345");
     press(Qt::Key_Return, {});  // Apply is the default button
+    Settle(window);
   }
 
   TempFolder folder;
@@ -72,6 +77,7 @@ TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOp
   CardSettingsWindow window(Services());
   window.show();
   window.Load();
+  Settle(window);
   ASSERT_TRUE(window.connected());
   EXPECT_EQ(Unnamed(&window), QStringList());
   EXPECT_EQ(Named<QLineEdit>(&window, "Message centre number")->text(), "+15550000");
@@ -87,6 +93,7 @@ TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOp
   EXPECT_EQ(Show()["sendOptions"]["option3"], 0);
 
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the fault was for one request
+  Settle(window);
   EXPECT_EQ(asker.failures.size(), 1u);
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_FALSE(window.isVisible());
@@ -101,12 +108,14 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   CardSettingsWindow window(Services());
   window.show();
   window.Load();
+  Settle(window);
   EXPECT_FALSE(window.connected());
   EXPECT_FALSE(Named<QPushButton>(&window, "Apply")->isEnabled());
   EXPECT_TRUE(Named<QLabel>(&window, "Card service status")->text().startsWith("No card service"));
   EXPECT_EQ(Unnamed(&window), QStringList());
   service = std::make_unique<CardServiceProcess>(folder);
   QTest::mouseClick(Named<QPushButton>(&window, "Retry"), Qt::LeftButton);
+  Settle(window);
   EXPECT_TRUE(window.connected());
   EXPECT_TRUE(Named<QPushButton>(&window, "Apply")->isEnabled());
   service->Control(R"({"verb":"connection","state":"searching"})");  // seen while open
@@ -119,6 +128,19 @@ TEST_F(CardSettingsWindowTest, WithoutAServiceItSaysSoAndRetryFindsOne) {
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_FALSE(window.isVisible());
 }
+
+TEST_F(CardSettingsWindowTest, ASlowCardLeavesTheWindowUsable) {
+  service =
+      std::make_unique<CardServiceProcess>(folder, std::vector<std::string>{"--delay", "60000"});
+  CardSettingsWindow window(Services());
+  window.show();
+  window.Load();
+  QCoreApplication::processEvents();  // a load run on the window's thread would be shown by now
+  EXPECT_TRUE(window.busy());
+  EXPECT_TRUE(Named<QLabel>(&window, "Card service status")->text().startsWith("Reading"));
+  QTest::mouseClick(Named<QPushButton>(&window, "Cancel"), Qt::LeftButton);
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+}  // the window's end cancels the request under way
 
 }  // namespace
 }  // namespace zeph::testing
