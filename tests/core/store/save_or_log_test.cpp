@@ -15,30 +15,17 @@ namespace {
 
 std::vector<std::string> g_lines;
 
-void Collect(std::string_view line) {
-  g_lines.emplace_back(line);
-}
-
-class SaveOrLogTest : public ::testing::Test {
- protected:
-  SaveOrLogTest() {
-    g_lines.clear();
-    SetFailureSink(Collect);
-  }
-  ~SaveOrLogTest() override { SetFailureSink(nullptr); }
-
-  testing::TempFolder folder_;
-};
-
-TEST_F(SaveOrLogTest, AFailedSaveIsLoggedWithItsPathAndAGoodOneIsNot) {
+TEST(SaveOrLogTest, AFailedSaveIsLoggedWithItsPathAndAGoodOneIsNot) {
+  testing::TempFolder folder;
+  SetFailureSink([](std::string_view line) { g_lines.emplace_back(line); });
   MessageList list;
   // An empty list saved and a failed save both give 0; only the failure may be logged.
-  SaveMessageFileOrLog(folder_.File("recsms.sms"), list);
+  SaveMessageFileOrLog(folder.File("recsms.sms"), list);
   EXPECT_TRUE(g_lines.empty());
-  EXPECT_EQ(folder_.Read("recsms.sms").size(), 22u);
+  EXPECT_EQ(folder.Read("recsms.sms").size(), 22u);
 
   list.Add(testing::Message("+4411", "kept", {}));
-  const std::string missing = folder_.File("no-such-folder/recsms.sms");
+  const std::string missing = folder.File("no-such-folder/recsms.sms");
   SaveMessageFileOrLog(missing, list);
   ASSERT_EQ(g_lines.size(), 1u);
   EXPECT_NE(g_lines[0].find(missing), std::string::npos) << g_lines[0];
