@@ -57,15 +57,13 @@ TEST(PrepareEditorTest, ForwardCutsItsOwnCopyAndDropsThePictureWithoutLongMessag
 }
 
 TEST(PrepareEditorTest, NewMessageAndNoRequestStartEmpty) {
-  const EditorStart none = PrepareEditor(EditorRequest{}, true, {});
-  EXPECT_EQ(none.mode, EditorMode::kNew);
-  EXPECT_EQ(none.folder, SourceFolder::kSent);
-  EXPECT_EQ(none.serviceCentre, ServiceCentre{});
   auto record = Message("+358401234567", "ignored");
-  const EditorStart fresh =
-      PrepareEditor({EditorMode::kNew, record.get(), SourceFolder::kInbox, 0}, true, {});
-  EXPECT_FALSE(fresh.text.has_value());
-  EXPECT_TRUE(fresh.recipients.empty());
+  for (const MessageRecord* given : {static_cast<MessageRecord*>(nullptr), record.get()}) {
+    const EditorStart start =
+        PrepareEditor({EditorMode::kNew, given, SourceFolder::kInbox, 0}, true, {});
+    EXPECT_FALSE(start.text.has_value());
+    EXPECT_TRUE(start.recipients.empty());
+  }
 }
 
 TEST(RecipientsTest, ContactsByNameIgnoreCaseAndKeepSimOrderOnTies) {
