@@ -144,12 +144,8 @@ TEST_F(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
   EXPECT_FALSE(pipe->connected());
 }
 
-TEST_F(IpcClient, OpensOnlyTheThreePipeNamesAndAClosedConnectionFailsOneRequest) {
-  uint32_t result = 0;
-  for (const char* name : {wire::kSyncPipeName, wire::kIndicationPipeName, wire::kSendPipeName}) {
-    Open(folder_, name, &result);
-    EXPECT_EQ(result, kResultOk) << name;
-  }
+TEST_F(IpcClient, RefusesOtherPipeNamesAndAClosedConnectionFailsOneRequest) {
+  uint32_t result = 0;  // the three names are opened by the other tests
   Open(folder_, "SMS other", &result);
   EXPECT_EQ(result, kIpcRefused);
 
