@@ -130,12 +130,32 @@ TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
   EXPECT_EQ(record.time, expected);
 }
 
+// A picture payload: text length, width, height, then `text`, then `rows`.
+Bytes Payload(uint16_t textLength, uint16_t width, uint16_t height, const Bytes& text,
+              const Bytes& rows) {
+  Bytes p = {static_cast<uint8_t>(textLength), static_cast<uint8_t>(textLength >> 8),
+             static_cast<uint8_t>(width),      static_cast<uint8_t>(width >> 8),
+             static_cast<uint8_t>(height),     static_cast<uint8_t>(height >> 8)};
+  p.insert(p.end(), text.begin(), text.end());
+  p.insert(p.end(), rows.begin(), rows.end());
+  return p;
+}
+
+// `count` 16-bit characters `c`.
+Bytes Wide(size_t count, uint8_t c) {
+  Bytes wide;
+  for (size_t i = 0; i < count; ++i) wide.insert(wide.end(), {0x00, c});
+  return wide;
+}
+
+// Also data lengths that lie, and data longer than the working buffer, cut to 1599.
 TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
   struct Case {
     uint8_t kind, protocolId;
     Bytes data;
     uint32_t flags;
     std::string text;
+    int declaredLength = -1;  // the head's data length, when it is not the data's
   };
   const Case cases[] = {
       {1, 0x41, {'a'}, 0x20000, "a"},  // the replace types
@@ -154,10 +174,21 @@ TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
       {3, 0, {}, MRF_PICTURE, ""},
       {7, 0, {}, MRF_PICTURE, ""},
       {255, 0, {1, 2, 3}, MRF_UNKNOWNDATA, "<Unknown data message>"},
-      {6, 0, {'o', 'k', '!'}, 0, "ok!"},  // a report whose status is no status
+      {6, 0, {'o', 'k', '!'}, 0, "ok!"},          // a report whose status is no status
+      {1, 0, {'a', 'b', 'c'}, 0, "abc", 0xFFFF},  // longer than the data: what is there
+      {0, 0, {'a', 'b', 'c'}, 0, "b", 0xFFFF},
+      {1, 0, {'a', 'b', 'c'}, 0, "ab", 2},  // shorter: only the declared bytes
+      {1, 0, Bytes(3000, 'z'), 0, std::string(1599, 'z')},
+      {1, 0, Bytes(1599, 'z'), 0, std::string(1599, 'z')},
+      {0, 0, Wide(2000, 'w'), 0, std::string(1599, 'w')},
+      {3, 0, Payload(2000, 72, 28, Bytes(2000, 't'), {}), MRF_PICTURE, std::string(1599, 't')},
   };
   for (const Case& c : cases) {
     Bytes block = Received(c.kind, c.data);
+    if (c.declaredLength >= 0) {
+      block[60] = static_cast<uint8_t>(c.declaredLength);
+      block[61] = static_cast<uint8_t>(c.declaredLength >> 8);
+    }
     block[5] = c.protocolId;
     block[6] = 3;  // a report status only reports read
     ReceivedMessage received = Decode(block);
@@ -187,17 +218,6 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
     EXPECT_FALSE(received.record->picture);
   }
   EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
-}
-
-// A picture payload: text length, width, height, then `text`, then `rows`.
-Bytes Payload(uint16_t textLength, uint16_t width, uint16_t height, const Bytes& text,
-              const Bytes& rows) {
-  Bytes p = {static_cast<uint8_t>(textLength), static_cast<uint8_t>(textLength >> 8),
-             static_cast<uint8_t>(width),      static_cast<uint8_t>(width >> 8),
-             static_cast<uint8_t>(height),     static_cast<uint8_t>(height >> 8)};
-  p.insert(p.end(), text.begin(), text.end());
-  p.insert(p.end(), rows.begin(), rows.end());
-  return p;
 }
 
 Bytes RowsOf(size_t rows, size_t bytesPerRow) {
@@ -240,31 +260,6 @@ TEST(CardMessageReceiveTest, PicturesOfOtherSizesAreCutOrPaddedTo72By28) {
 TEST(CardMessageReceiveTest, BlockShorterThanItsHeadIsNoMessage) {
   EXPECT_FALSE(Decode(Bytes(61, 0x02)).record);
   EXPECT_FALSE(Decode({}).record);  // the head alone: the table's empty kinds
-}
-
-TEST(CardMessageReceiveTest, LyingDataLengthReadsOnlyWhatIsThere) {
-  Bytes block = Received(1, {'a', 'b', 'c'});
-  block[60] = 0xFF;
-  block[61] = 0xFF;
-  EXPECT_EQ(TextOf(*Decode(block).record), "abc");
-  block[1] = 0;
-  EXPECT_EQ(TextOf(*Decode(block).record), "b");
-
-  // Shorter than the data: only the declared bytes are text.
-  block = Received(1, {'a', 'b', 'c'});
-  block[60] = 2;
-  EXPECT_EQ(TextOf(*Decode(block).record), "ab");
-}
-
-TEST(CardMessageReceiveTest, DataLongerThanTheWorkingBufferIsCutTo1599) {
-  EXPECT_EQ(TextOf(*Decode(Received(1, Bytes(3000, 'z'))).record).size(), 1599u);
-  EXPECT_EQ(TextOf(*Decode(Received(1, Bytes(1599, 'z'))).record).size(), 1599u);
-  Bytes wide;
-  for (int i = 0; i < 2000; ++i) wide.insert(wide.end(), {0x00, 'w'});
-  EXPECT_EQ(TextOf(*Decode(Received(0, wide)).record).size(), 1599u);
-  Bytes pictureText(2000, 't');
-  EXPECT_EQ(TextOf(*Decode(Received(3, Payload(2000, 72, 28, pictureText, {}))).record).size(),
-            1599u);
 }
 
 TEST(CardMessageReceiveTest, PicturePayloadsThatLie) {

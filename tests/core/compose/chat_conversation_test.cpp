@@ -80,10 +80,6 @@ TEST(ConversationTest, AssemblesThePartnersRecentMessagesInTimeOrder) {
   }
 }
 
-TEST(ChatCaptionTest, ThePartnerShowsAsNameAndNumber) {
-  EXPECT_EQ(ChatCaption("Anna", "+447700900123"), "Anna <+447700900123>");
-}
-
 TEST(ChatTranscriptTest, FourLinesPerEntryWithCrLf) {
   MessageList chat;
   chat.Add(Message("0123", "Hi there", At(2002, 12, 5, 9, 5)));

@@ -12,7 +12,6 @@ namespace {
 
 using testing::At;
 using testing::Contact;
-using testing::CountLocked;
 using testing::Message;
 using testing::RecordLocked;
 using testing::TempFolder;
@@ -57,15 +56,13 @@ TEST(PrepareEditorTest, ForwardCutsItsOwnCopyAndDropsThePictureWithoutLongMessag
 }
 
 TEST(PrepareEditorTest, NewMessageAndNoRequestStartEmpty) {
-  const EditorStart none = PrepareEditor(EditorRequest{}, true, {});
-  EXPECT_EQ(none.mode, EditorMode::kNew);
-  EXPECT_EQ(none.folder, SourceFolder::kSent);
-  EXPECT_EQ(none.serviceCentre, ServiceCentre{});
   auto record = Message("+358401234567", "ignored");
-  const EditorStart fresh =
-      PrepareEditor({EditorMode::kNew, record.get(), SourceFolder::kInbox, 0}, true, {});
-  EXPECT_FALSE(fresh.text.has_value());
-  EXPECT_TRUE(fresh.recipients.empty());
+  for (const MessageRecord* given : {static_cast<MessageRecord*>(nullptr), record.get()}) {
+    const EditorStart start =
+        PrepareEditor({EditorMode::kNew, given, SourceFolder::kInbox, 0}, true, {});
+    EXPECT_FALSE(start.text.has_value());
+    EXPECT_TRUE(start.recipients.empty());
+  }
 }
 
 TEST(RecipientsTest, ContactsByNameIgnoreCaseAndKeepSimOrderOnTies) {
@@ -104,22 +101,21 @@ TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThre
   const auto centre = MakeField<kServiceCentreSize>("+358405550100");
   EXPECT_EQ(QueueOutgoing(*record, centre, lists.outbox, paths.outbox), 3);
 
-  ASSERT_EQ(CountLocked(lists.outbox), 3);
-  const char* numbers[] = {"111", "222", "111"};
-  for (int i = 0; i < 3; ++i) {
-    const auto copy = RecordLocked(lists.outbox, i);
-    const MessageRecord& queued = *copy;
-    EXPECT_EQ(queued.reference, i + 1);
-    ASSERT_EQ(queued.numbers.Count(), 1);
-    EXPECT_EQ(FirstNumber(queued), numbers[i]);
-    EXPECT_EQ(queued.flags, MRF_PICTURE | MRF_OUTGOING | MRF_WAITING);
-    EXPECT_EQ(queued.time, now);
-    EXPECT_EQ(queued.text, "text");
-    EXPECT_EQ(queued.picture, Picture(0x80));
-    EXPECT_EQ(queued.serviceCentre, centre);
+  // Each copy as it was queued, in the Outbox and in its file.
+  MessageList expected;
+  uint8_t reference = 0;
+  for (const char* number : {"111", "222", "111"}) {
+    auto queued = Message(number, "text", now, MRF_PICTURE | MRF_OUTGOING | MRF_WAITING);
+    queued->reference = ++reference;
+    queued->picture = Picture(0x80);
+    queued->serviceCentre = centre;
+    expected.Add(std::move(queued));
   }
   MessageList saved;
-  EXPECT_EQ(LoadMessageFile(paths.outbox, saved), 3);
+  ASSERT_EQ(LoadMessageFile(paths.outbox, saved), 3);
+  EXPECT_EQ(SerializeMessageFile(saved), SerializeMessageFile(expected));
+  ScopedLock hold(lists.outbox);
+  EXPECT_EQ(SerializeMessageFile(lists.outbox), SerializeMessageFile(expected));
   // A new message touches neither the Inbox nor the Sent file.
   MessageList inbox;
   EXPECT_EQ(LoadMessageFile(paths.inbox, inbox), 0);

@@ -44,25 +44,31 @@ bool WaitForFrame(Pipe& pipe, std::chrono::milliseconds limit = 3000ms) {
   return false;
 }
 
-TEST(IpcClient, WithoutAServiceRequestsFailAndAFailedFirstOpenStaysFailed) {
-  TempFolder folder;
+// A private folder with the card service running in it.
+class IpcClient : public ::testing::Test {
+ protected:
+  TempFolder folder_;
+  CardServiceProcess service_{folder_};
+};
+
+TEST_F(IpcClient, WithoutAServiceRequestsFailAndAFailedFirstOpenStaysFailed) {
+  service_.Stop();
   uint32_t result = 0;
-  auto pipe = Open(folder, wire::kSyncPipeName, &result);
+  auto pipe = Open(folder_, wire::kSyncPipeName, &result);
   EXPECT_EQ(result, kIpcNotConnected);
   ASSERT_NE(pipe, nullptr);
   EXPECT_EQ(ReadConnectionState(*pipe), 0u);
   // A pipe whose first open failed stays unusable, even once a service runs.
-  CardServiceProcess service(folder);
+  service_.Start(folder_);
   EXPECT_EQ(SimpleRequest(*pipe, kRequestHasValue, wire::kReadCardParamId, 0x5001, nullptr),
             kIpcNotConnected);
   EXPECT_FALSE(IPCGetReadEvent(*pipe).IsSignalled());
-  EXPECT_EQ(ReadConnectionState(*Open(folder)), 0x202u);
+  EXPECT_EQ(ReadConnectionState(*Open(folder_)), 0x202u);
 }
 
-TEST(IpcClient, AStalledServiceTimesOutWithinTheBoundAndItsLateReplyIsDrained) {
-  TempFolder folder;
-  CardServiceProcess service(folder, {"--delay", "1000"});
-  auto pipe = Open(folder);
+TEST_F(IpcClient, AStalledServiceTimesOutWithinTheBoundAndItsLateReplyIsDrained) {
+  service_.Control(R"({"verb":"fault","delayMs":1000})");
+  auto pipe = Open(folder_);
   ASSERT_TRUE(pipe->connected());
 
   uint32_t value = 0;
@@ -74,25 +80,23 @@ TEST(IpcClient, AStalledServiceTimesOutWithinTheBoundAndItsLateReplyIsDrained) {
   EXPECT_GE(waited, 100ms + std::chrono::milliseconds(kFastGraceMs) - 10ms);
   EXPECT_TRUE(pipe->connected());  // a time-out keeps the connection
 
-  service.Control(R"({"verb":"fault","delayMs":0})");
+  service_.Control(R"({"verb":"fault","delayMs":0})");
   ASSERT_TRUE(WaitForFrame(*pipe));  // the late reply to the first request
   uint32_t version = 0;
   EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
   EXPECT_EQ(version, 0x10000u);  // the drained frame was not taken as this reply
 }
 
-TEST(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
-  TempFolder folder;
-  auto service = std::make_unique<CardServiceProcess>(folder);
-  auto sync = Open(folder);
-  auto ind = Open(folder, wire::kIndicationPipeName);
+TEST_F(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
+  auto sync = Open(folder_);
+  auto ind = Open(folder_, wire::kIndicationPipeName);
   EXPECT_EQ(IPCRegisterIndications(*ind, wire::kIndicationFirst, wire::kIndicationLast), 0u);
   EXPECT_EQ(ReadConnectionState(*sync), 0x202u);
 
-  service->Stop();
+  service_.Stop();
   EXPECT_EQ(ReadConnectionState(*sync), 0u);  // the service is gone
   EXPECT_FALSE(sync->connected());
-  service = std::make_unique<CardServiceProcess>(folder);
+  service_.Start(folder_);
   EXPECT_EQ(ReadConnectionState(*sync), 0x202u);
   EXPECT_TRUE(sync->connected());
 
@@ -102,19 +106,17 @@ TEST(IpcClient, FindsARestartedServiceAgainAndRegistersItsRangesAgain) {
   EXPECT_EQ(IPCGetMessageReadBuffer(*ind, frame), kIpcPeerClosed);
   EXPECT_FALSE(IPCGetReadEvent(*ind).IsSignalled());
   EXPECT_TRUE(ind->connected());
-  service->Control(R"({"verb":"deliver","text":"back"})");
+  service_.Control(R"({"verb":"deliver","text":"back"})");
   ASSERT_TRUE(WaitForFrame(*ind));
   ASSERT_EQ(IPCGetMessageReadBuffer(*ind, frame), 0u);
   EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
 }
 
 // A socket folder others could have made is refused at the first open and at a reconnection.
-TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
+TEST_F(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
   TempFolder elsewhere;
   const std::string link = elsewhere.File("link");
-  std::filesystem::create_directory_symlink(folder.path(), link);
+  std::filesystem::create_directory_symlink(folder_.path(), link);
   auto open = [](const std::string& dir, uint32_t& result) {
     IpcOptions options;
     options.socketDir = dir;
@@ -132,29 +134,23 @@ TEST(IpcClient, DoesNotConnectThroughAFolderThatIsNotPrivate) {
   EXPECT_EQ(result, kIpcUnsafeFolder);
   EXPECT_EQ(logged,
             "not connecting to the card service: the folder " + link + " is a symbolic link");
-  auto pipe = open(folder.path().string(), result);
+  auto pipe = open(folder_.path().string(), result);
   ASSERT_EQ(result, 0u);
   EXPECT_EQ(ReadConnectionState(*pipe), 0x202u);
-  service.Stop();
-  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-  service.Start(folder);
+  service_.Stop();
+  ASSERT_EQ(::chmod(folder_.path().c_str(), 0755), 0);
+  service_.Start(folder_);
   EXPECT_EQ(ReadConnectionState(*pipe), 0u);  // refused at the reconnection
   EXPECT_FALSE(pipe->connected());
 }
 
-TEST(IpcClient, OpensOnlyTheThreePipeNamesAndAClosedConnectionFailsOneRequest) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
-  uint32_t result = 0;
-  for (const char* name : {wire::kSyncPipeName, wire::kIndicationPipeName, wire::kSendPipeName}) {
-    Open(folder, name, &result);
-    EXPECT_EQ(result, kResultOk) << name;
-  }
-  Open(folder, "SMS other", &result);
+TEST_F(IpcClient, RefusesOtherPipeNamesAndAClosedConnectionFailsOneRequest) {
+  uint32_t result = 0;  // the three names are opened by the other tests
+  Open(folder_, "SMS other", &result);
   EXPECT_EQ(result, kIpcRefused);
 
-  auto pipe = Open(folder);
-  service.Control(R"({"verb":"fault","closeNext":true})");
+  auto pipe = Open(folder_);
+  service_.Control(R"({"verb":"fault","closeNext":true})");
   uint32_t version = 0;
   EXPECT_EQ(ReadCardParam4(*pipe, version), kIpcPeerClosed);
   EXPECT_EQ(ReadCardParam4(*pipe, version), 0u);
@@ -162,15 +158,14 @@ TEST(IpcClient, OpensOnlyTheThreePipeNamesAndAClosedConnectionFailsOneRequest) {
   EXPECT_EQ(IPCCloseHandle(pipe), 0u);
   EXPECT_EQ(pipe, nullptr);
 
-  service.Control(R"({"verb":"fault","refuseOpens":true})");
-  Open(folder, wire::kSyncPipeName, &result);
+  service_.Control(R"({"verb":"fault","refuseOpens":true})");
+  Open(folder_, wire::kSyncPipeName, &result);
   EXPECT_EQ(result, kIpcRefused);
 }
 
-TEST(IpcClient, CancelEndsABlockedRequestPromptly) {
-  TempFolder folder;
-  CardServiceProcess service(folder, {"--delay", "10000"});
-  auto pipe = Open(folder, wire::kSendPipeName);
+TEST_F(IpcClient, CancelEndsABlockedRequestPromptly) {
+  service_.Control(R"({"verb":"fault","delayMs":10000})");
+  auto pipe = Open(folder_, wire::kSendPipeName);
   std::atomic<uint32_t> result{0};
   std::atomic<bool> done{false};
   std::atomic<pid_t> senderId{0};
@@ -192,19 +187,17 @@ TEST(IpcClient, CancelEndsABlockedRequestPromptly) {
   pipe->Cancel();  // again: harmless
 }
 
-TEST(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
-  TempFolder folder;
-  CardServiceProcess service(folder);
-  auto all = Open(folder, wire::kIndicationPipeName);
-  auto other = Open(folder, wire::kIndicationPipeName);
-  auto none = Open(folder, wire::kIndicationPipeName);
+TEST_F(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
+  auto all = Open(folder_, wire::kIndicationPipeName);
+  auto other = Open(folder_, wire::kIndicationPipeName);
+  auto none = Open(folder_, wire::kIndicationPipeName);
   ASSERT_EQ(IPCRegisterIndications(*all, wire::kIndicationFirst, wire::kIndicationLast), 0u);
   ASSERT_EQ(IPCRegisterIndications(*other, 0x2290003, 0x2290005), 0u);
   ReadConnectionState(*all);  // the registrations have reached the service before the delivery
   ReadConnectionState(*other);
 
-  service.Control(R"({"verb":"deliver","text":"one"})");
-  service.Control(R"({"verb":"deliver","text":"two"})");
+  service_.Control(R"({"verb":"deliver","text":"one"})");
+  service_.Control(R"({"verb":"deliver","text":"two"})");
   ASSERT_TRUE(WaitForFrame(*all));
   std::span<const uint8_t> frame;
   for (int i = 0; i < 2; ++i) {

@@ -14,7 +14,6 @@ TEST(DateTextTest, PicturesOfFoldersAndChat) {
   const RecordTime t = At(2002, 12, 5, 9, 5);
   EXPECT_EQ(FolderDateTimeText(t, "Thu"), "Thu 05.12.2002 9:05");
   EXPECT_EQ(ChatRowDateTimeText(t), " 05.12 9:05");
-  EXPECT_EQ(ChatTranscriptDateTimeText(t), " 05.12 2002 9:05");
   EXPECT_EQ(ChatRowDateTimeText(At(2026, 1, 31, 23, 59)), " 31.01 23:59");
 }
 

@@ -37,15 +37,6 @@ TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
   EXPECT_EQ(LoadMessageFile(path, saved), 3);
 }
 
-TEST_F(OutboxQueueTest, AfterTwoHundredFiftyFiveTheNextGetsZero) {
-  ScopedLock hold(outbox);
-  for (int i = 0; i < 255; ++i) Queue("x");
-  EXPECT_EQ(outbox.GetAt(254)->reference, 255);
-  EXPECT_EQ(NewOutboxReference(outbox), 0);
-  Queue("one too many");
-  EXPECT_EQ(outbox.GetAt(255)->reference, 0);
-}
-
 TEST_F(OutboxQueueTest, DeleteRefusesTheRecordBeingSent) {
   Queue("sending");
   Queue("waiting");

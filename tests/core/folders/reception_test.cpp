@@ -51,16 +51,25 @@ class ReceptionTest : public EngineFixture {
   std::vector<std::pair<std::string, bool>> taken_;  // text, filed in the Inbox
 };
 
-TEST_F(ReceptionTest, TextsAreFiledAndDeletedOnTheCard) {
+// One pass takes each kind of arrival by its rule and deletes it on the card:
+// texts and unknown data are filed, a business card is handed over instead.
+TEST_F(ReceptionTest, EachKindOfArrivalIsTakenByItsRuleAndDeletedOnTheCard) {
+  const std::string card = BuildBusinessCard("Bert", "+4917012345");
+  const std::string unknown = "<Unknown data message>";
   Deliver(R"("type":"text","text":"Hello","from":"+447700900123")");
   Deliver(R"("type":"text16","text":"Wide","from":"+447700900456")");
-  EXPECT_EQ(Fetch(), 2);
-  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"Hello", "Wide"}));
+  Deliver(R"("type":"business-card","card":)" + nlohmann::json(card).dump());
+  Deliver(R"("type":"unknown")");
+  EXPECT_EQ(Fetch(), 4);
+  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"Hello", "Wide", unknown}));
   EXPECT_EQ(FirstNumber(*lists_.inbox.GetAt(0)), "+447700900123");
-  EXPECT_EQ(taken_, (decltype(taken_){{"Hello", true}, {"Wide", true}}));
+  EXPECT_EQ(taken_,
+            (decltype(taken_){{"Hello", true}, {"Wide", true}, {card, false}, {unknown, true}}));
+  EXPECT_EQ(cards_, (std::vector<std::string>{card}));
+  EXPECT_EQ(errors_, (std::vector<int>{67}));
   EXPECT_EQ(StoredOnCard(), 0u);
   MessageList saved;
-  EXPECT_EQ(LoadMessageFile(paths_.inbox, saved), 2);
+  EXPECT_EQ(LoadMessageFile(paths_.inbox, saved), 3);
 }
 
 TEST_F(ReceptionTest, SkippedMessagesStayOnTheCardAndNeverReachTheInbox) {
@@ -85,24 +94,6 @@ TEST_F(ReceptionTest, ReplaceTypesReplaceOnlyTheSameSenderAndType) {
   Deliver(R"("type":"text","text":"type four","from":"+4411","protocolId":68)");
   Fetch();
   EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"v2", "other sender", "type four"}));
-}
-
-TEST_F(ReceptionTest, BusinessCardIsHandedOverDeletedAndNeverFiled) {
-  const std::string card = BuildBusinessCard("Bert", "+4917012345");
-  Deliver(R"("type":"business-card","card":)" + nlohmann::json(card).dump());
-  EXPECT_EQ(Fetch(), 1);
-  ASSERT_EQ(cards_.size(), 1u);
-  EXPECT_EQ(cards_[0], card);
-  EXPECT_EQ(taken_, (decltype(taken_){{card, false}}));
-  EXPECT_TRUE(TextsOf(lists_.inbox).empty());
-  EXPECT_EQ(StoredOnCard(), 0u);
-}
-
-TEST_F(ReceptionTest, UnknownDataShowsTheErrorAndIsFiledWithItsText) {
-  Deliver(R"("type":"unknown")");
-  EXPECT_EQ(Fetch(), 1);
-  EXPECT_EQ(errors_, (std::vector<int>{67}));
-  EXPECT_EQ(TextsOf(lists_.inbox), (std::vector<std::string>{"<Unknown data message>"}));
 }
 
 TEST_F(ReceptionTest, MessagesFromTheChatPartnerAlsoGoToTheChat) {

@@ -21,17 +21,11 @@ int main(int argc, char** argv) {
   const StorePaths paths = StorePaths::InFolder(folder);
   AppLists lists;
   SystemClock clock;
-  {
-    ScopedLock hold(lists.outbox);
-    LoadMessageFile(paths.outbox, lists.outbox);
-  }
-  {
-    ScopedLock hold(lists.sent);
-    LoadMessageFile(paths.sent, lists.sent);
-  }
-  {
-    ScopedLock hold(lists.reports);
-    LoadMessageFile(paths.reports, lists.reports);
+  for (auto [list, path] : {std::pair{&lists.outbox, paths.outbox},
+                            {&lists.sent, paths.sent},
+                            {&lists.reports, paths.reports}}) {
+    ScopedLock hold(*list);
+    LoadMessageFile(path, *list);
   }
   SendThreadSetup setup{
       lists.outbox,

@@ -79,8 +79,7 @@ TEST_F(SimContactsTest, RefusalsChangeNothingInTheList) {
   ASSERT_EQ(New("Ben", "+15550102"), ContactSaveOutcome::kAdded);
   const ContactEdit editBen{true, 1, lists_.contacts.GetAt(1)->location};
   EXPECT_EQ(SaveContactInformation(pipe_.get(), lists_.contacts, editBen, "Benjamin", "+1555"),
-            ContactSaveOutcome::kUpdated);
-  EXPECT_EQ(InList(), (std::vector<std::string>{"1 Anna +15550101", "2 Benjamin +1555"}));
+            ContactSaveOutcome::kUpdated);  // the list after it is checked at the end
 
   Refuse(wire::kReplaceEntryId);
   EXPECT_EQ(SaveContactInformation(pipe_.get(), lists_.contacts, editBen, "Bob", "+1"),

@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 #include <utility>
+#include <vector>
 
 namespace zeph {
 namespace {
@@ -63,36 +64,30 @@ class RecordingSink : public PixelSink {
   std::map<std::pair<int, int>, bool> pixels;
 };
 
-TEST(PictureOpsTest, DrawFillsSquaresOfOneAndTwoPixels) {
+// Cells of one and two pixels are filled; larger ones get their four corners.
+TEST(PictureOpsTest, DrawFillsSquaresOfOneAndTwoPixelsAndMarksTheCornersOfLarger) {
   PictureImage picture{};
   picture[0] = 0x80;    // (0, 0) black
   picture[251] = 0x01;  // (71, 27) black
-
-  RecordingSink one;
-  DrawPicture(one, picture, 10, 20, 1);
-  EXPECT_EQ(one.pixels.size(), 2016u);
-  EXPECT_TRUE(one.pixels.at({10, 20}));
-  EXPECT_FALSE(one.pixels.at({11, 20}));
-  EXPECT_TRUE(one.pixels.at({10 + 71, 20 + 27}));
-
-  RecordingSink two;
-  DrawPicture(two, picture, 0, 0, 2);
-  EXPECT_EQ(two.pixels.size(), 2016u * 4);
-  for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}, {142, 54}, {143, 55}}) {
-    EXPECT_TRUE(two.pixels.at({x, y})) << x << "," << y;
+  using Points = std::vector<std::pair<int, int>>;
+  struct Case {
+    int left, top, cell;
+    Points black, white, unset;
+  };
+  const Case cases[] = {
+      {10, 20, 1, {{10, 20}, {81, 47}}, {{11, 20}}, {}},
+      {0, 0, 2, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {142, 54}, {143, 55}}, {{2, 0}, {141, 55}}, {}},
+      {0, 0, 3, {{0, 0}, {2, 2}}, {{3, 0}}, {{1, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cell);
+    RecordingSink sink;
+    DrawPicture(sink, picture, c.left, c.top, c.cell);
+    EXPECT_EQ(sink.pixels.size(), c.cell == 1 ? 2016u : 2016u * 4);
+    for (auto [x, y] : c.black) EXPECT_TRUE(sink.pixels.at({x, y})) << x << "," << y;
+    for (auto [x, y] : c.white) EXPECT_FALSE(sink.pixels.at({x, y})) << x << "," << y;
+    for (auto [x, y] : c.unset) EXPECT_EQ(sink.pixels.count({x, y}), 0u) << x << "," << y;
   }
-  EXPECT_FALSE(two.pixels.at({2, 0}));
-  EXPECT_FALSE(two.pixels.at({141, 55}));
-}
-
-TEST(PictureOpsTest, DrawWithLargerCellsSetsTheFourCorners) {
-  PictureImage black;
-  black.fill(0xFF);
-  RecordingSink sink;
-  DrawPicture(sink, black, 0, 0, 3);
-  EXPECT_EQ(sink.pixels.size(), 2016u * 4);
-  EXPECT_TRUE(sink.pixels.count({2, 2}));
-  EXPECT_FALSE(sink.pixels.count({1, 1}));
 }
 
 }  // namespace

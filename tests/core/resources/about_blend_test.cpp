@@ -5,28 +5,29 @@
 namespace zeph {
 namespace {
 
+// Over the face blue 200, green 100, red 50 (bytes run blue, green, red).
 TEST(AboutBlendTest, BlendsEachChannelWithIntegerDivisions) {
+  struct Case {
+    size_t at;
+    uint8_t image, mask, out;
+  };
+  const Case cases[] = {
+      {0, 10, 0, 10},       // mask 0: the image
+      {1, 0, 255, 100},     // mask 255: the face
+      {2, 200, 128, 124},   // 50*128/255 = 25, 200*127/255 = 99
+      {3, 255, 1, 254},     // 200*1/255 = 0, 255*254/255 = 254
+      {4, 0, 0, 0},         // image 0, mask 0
+      {88319, 77, 77, 68},  // 50*77/255 = 15, 77*178/255 = 53
+  };
   std::vector<uint8_t> image(kAboutBlendBytes, 0);
   std::vector<uint8_t> mask(kAboutBlendBytes, 0);
-  // Face: blue 200, green 100, red 50.
-  image[0] = 10;
-  mask[0] = 0;  // blue, mask 0: the image
-  image[1] = 0;
-  mask[1] = 255;  // green, mask 255: the face
-  image[2] = 200;
-  mask[2] = 128;  // red: 50*128/255 = 25, 200*127/255 = 99
-  image[3] = 255;
-  mask[3] = 1;  // blue: 200*1/255 = 0, 255*254/255 = 254
-  image[88319] = 77;
-  mask[88319] = 77;  // red: 50*77/255 = 15, 77*178/255 = 53
+  for (const Case& c : cases) {
+    image[c.at] = c.image;
+    mask[c.at] = c.mask;
+  }
   const auto out = BlendOverFace(image, mask, {200, 100, 50});
   ASSERT_EQ(out.size(), kAboutBlendBytes);
-  EXPECT_EQ(out[0], 10);
-  EXPECT_EQ(out[1], 100);
-  EXPECT_EQ(out[2], 124);
-  EXPECT_EQ(out[3], 254);
-  EXPECT_EQ(out[4], 0);  // green, image 0, mask 0
-  EXPECT_EQ(out[88319], 68);
+  for (const Case& c : cases) EXPECT_EQ(out[c.at], c.out) << c.at;
 }
 
 TEST(AboutBlendTest, PicturesOfAnotherSizeGiveNothing) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/devicelink/control_link.h"
 #include "support/card_service_process.h"
 
@@ -20,6 +22,11 @@ CardSettings Changed(CardSettings settings) {
   return settings;
 }
 
+// The four parts a write changes, to compare at once.
+auto Parts(const CardSettings& s) {
+  return std::tuple(s.centre.number, s.sendOptions, s.longMessages, s.ownNumber);
+}
+
 TEST(CardSettings, WrittenValuesReachAnotherPipeAtItsNextRequest) {
   TempFolder folder;
   CardServiceProcess service(folder, {"--demo"});
@@ -31,12 +38,8 @@ TEST(CardSettings, WrittenValuesReachAnotherPipeAtItsNextRequest) {
   const CardSettings wanted = Changed(current);
   ASSERT_TRUE(WriteCardSettings(*settingsPipe, current, wanted).ok());
   ASSERT_TRUE(ReadCardSettings(*programPipe, seen).ok());
-  for (const CardSettings* settings : {&current, &seen}) {
-    EXPECT_EQ(settings->centre.number, wanted.centre.number);
-    EXPECT_EQ(settings->sendOptions, wanted.sendOptions);
-    EXPECT_EQ(settings->longMessages, wanted.longMessages);
-    EXPECT_EQ(settings->ownNumber, wanted.ownNumber);
-  }
+  EXPECT_EQ(Parts(current), Parts(wanted));
+  EXPECT_EQ(Parts(seen), Parts(wanted));
   EXPECT_EQ(ReadLongMessageFlag(*programPipe) != 0, wanted.longMessages);  // as the editor asks
 
   SimUsage usage;
@@ -69,17 +72,14 @@ TEST(CardSettings, ARefusedWriteStopsThereAndKeepsWhatWasWrittenBefore) {
     EXPECT_NE(written.result, 0u);
     CardSettings card;
     ASSERT_TRUE(ReadCardSettings(*pipe, card).ok());
-    const bool centre = c.part > CardSettingPart::kCentre;
-    const bool options = c.part > CardSettingPart::kSendOptions;
-    const bool longMessages = c.part > CardSettingPart::kLongMessages;
-    EXPECT_EQ(card.centre.number, (centre ? wanted : before).centre.number);
-    EXPECT_EQ(card.sendOptions, (options ? wanted : before).sendOptions);
-    EXPECT_EQ(card.longMessages, (longMessages ? wanted : before).longMessages);
-    EXPECT_EQ(card.ownNumber, before.ownNumber);
+    // The parts before the refused one were written, in order.
+    const auto expectedFor = [&](CardSettingPart part) { return c.part > part ? wanted : before; };
+    EXPECT_EQ(Parts(card), std::tuple(expectedFor(CardSettingPart::kCentre).centre.number,
+                                      expectedFor(CardSettingPart::kSendOptions).sendOptions,
+                                      expectedFor(CardSettingPart::kLongMessages).longMessages,
+                                      before.ownNumber));
     // `current` holds what the card now has, so that Apply can be tried again.
-    EXPECT_EQ(current.centre.number, card.centre.number);
-    EXPECT_EQ(current.sendOptions, card.sendOptions);
-    EXPECT_EQ(current.longMessages, card.longMessages);
+    EXPECT_EQ(Parts(current), Parts(card));
     EXPECT_TRUE(WriteCardSettings(*pipe, current, wanted).ok());
   }
 }

@@ -56,16 +56,6 @@ TEST(LockedBlockListTest, DetachHandsOverWithoutDestroying) {
   EXPECT_EQ(list.Detach(second), nullptr);  // no longer in the list
 }
 
-TEST(LockedBlockListTest, LockIsReentrantForTheHoldingThread) {
-  LockedBlockList<int> list;
-  list.Lock();
-  list.Add(Block(1));  // takes the lock again
-  list.RemoveAll();    // and again, around RemoveAt
-  list.Add(Block(2));
-  EXPECT_EQ(list.Count(), 1);
-  list.Unlock();
-}
-
 TEST(LockedBlockListTest, HolderKeepsOtherThreadsOut) {
   LockedBlockList<int> list;
   std::atomic<pid_t> adder{0};

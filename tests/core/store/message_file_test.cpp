@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "core/util/failure_log.h"
 #include "core/util/fixed_text.h"
 #include "support/records.h"
 #include "support/temp_folder.h"
@@ -172,21 +175,14 @@ TEST(MessageFileDamageTest, DamagedFilesKeepWhatCanBeRead) {
   }
 }
 
-TEST(MessageFileIoTest, SaveAndLoadRoundTripIntoALockedList) {
+// Saves and loads of whole files: the folders', the composer's and the engines' tests.
+TEST(MessageFileIoTest, AnAbsentFileLoadsAsAnEmptyList) {
   TempFolder folder;
-  MessageList list;
-  list.Add(GoldenRecord());
-  list.Add(testing::Message("", "second"));
-  EXPECT_EQ(SaveMessageFile(folder.File("outbox.sms"), list), 2);
-
   LockedMessageList loaded;
-  loaded.Add(CreateMessageRecord());  // a load clears the list first
+  loaded.Add(CreateMessageRecord());
   ScopedLock hold(loaded);
-  EXPECT_EQ(LoadMessageFile(folder.File("outbox.sms"), loaded), 2);
-  EXPECT_EQ(SerializeMessageFile(loaded), SerializeMessageFile(list));
   EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), loaded), 0);
   EXPECT_EQ(loaded.Count(), 0);
-  EXPECT_EQ(SaveMessageFile(folder.File("missing-folder/recsms.sms"), list), 0);
 }
 
 TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
@@ -197,6 +193,74 @@ TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
   EXPECT_FALSE(std::filesystem::exists(folder.File("big.sms")));
   ASSERT_EQ(list.RemoveAt(0), 1);
   EXPECT_EQ(SaveMessageFile(folder.File("big.sms"), list, Durability::kUnsynced), 65535);
+}
+
+// Two records with a picture and two numbers, or three plain ones.
+MessageList Records(bool rich) {
+  MessageList list;
+  for (int i = 0; i < (rich ? 2 : 3); ++i) {
+    auto record =
+        testing::Message("+44770" + std::to_string(i), rich ? std::string(300, 'a') : "ok",
+                         testing::At(2026, 3, 1 + i, 9, 30), rich ? MRF_PICTURE : MRF_OUTGOING);
+    if (rich) {
+      AddNumber(*record, "+358402");
+      record->picture = PictureImage{};
+      record->picture->fill(static_cast<uint8_t>(0x11 * (i + 1)));
+    }
+    list.Add(std::move(record));
+  }
+  return list;
+}
+
+// A load into a list that holds records reads into them: nothing of what
+// they held may survive, whichever way the list changes size.
+TEST(MessageFileReload, ALoadIntoAFullListHoldsExactlyTheFile) {
+  TempFolder folder;
+  const std::string rich = (folder.path() / "rich.sms").string();
+  const std::string plain = (folder.path() / "plain.sms").string();
+  ASSERT_NE(SaveMessageFile(rich, Records(true)), 0);
+  ASSERT_NE(SaveMessageFile(plain, Records(false)), 0);
+  for (const bool plainFirst : {false, true}) {
+    MessageList list;
+    ASSERT_NE(LoadMessageFile(plainFirst ? plain : rich, list), 0);
+    ASSERT_NE(LoadMessageFile(plainFirst ? rich : plain, list), 0);
+    EXPECT_EQ(SerializeMessageFile(list), SerializeMessageFile(Records(plainFirst))) << plainFirst;
+    // The file's bytes leave out a picture without its flag: check it apart.
+    for (const MessageRecord& record : list) {
+      EXPECT_EQ(record.picture.has_value(), (record.flags & MRF_PICTURE) != 0) << plainFirst;
+    }
+  }
+
+  // Cut inside the second record: the first stays, the rest of the list goes.
+  MessageList list;
+  ASSERT_EQ(LoadMessageFile(plain, list), 3);
+  std::filesystem::resize_file(plain, SerializeMessageFile(Records(false)).size() - 100);
+  EXPECT_EQ(LoadMessageFile(plain, list), 1);
+  EXPECT_EQ(FirstNumber(*list.GetAt(0)), "+447700");
+}
+
+// The saves whose failure reaches no one but the failure log.
+std::vector<std::string> g_lines;
+
+TEST(SaveOrLogTest, AFailedSaveIsLoggedWithItsPathAndAGoodOneIsNot) {
+  TempFolder folder;
+  SetFailureSink([](std::string_view line) { g_lines.emplace_back(line); });
+  MessageList list;
+  // An empty list saved and a failed save both give 0; only the failure may be logged.
+  SaveMessageFileOrLog(folder.File("recsms.sms"), list);
+  EXPECT_TRUE(g_lines.empty());
+  EXPECT_EQ(folder.Read("recsms.sms").size(), 22u);
+
+  list.Add(testing::Message("+4411", "kept", {}));
+  const std::string missing = folder.File("no-such-folder/recsms.sms");
+  SaveMessageFileOrLog(missing, list);
+  ASSERT_EQ(g_lines.size(), 1u);
+  EXPECT_NE(g_lines[0].find(missing), std::string::npos) << g_lines[0];
+  EXPECT_EQ(list.Count(), 1);
+
+  SetFailureSink(nullptr);  // switched off: dropped
+  SaveMessageFileOrLog(missing, list);
+  EXPECT_EQ(g_lines.size(), 1u);
 }
 
 }  // namespace

@@ -11,16 +11,12 @@ namespace {
 using testing::FilledPicture;
 using testing::TempFolder;
 
-TEST(PictureLibraryFileTest, SavedBackToBackAndLoadedWholePicturesOnly) {
+// Saving is checked through the picture exchange, which compares the file's bytes.
+TEST(PictureLibraryFileTest, OnlyWholePicturesAreLoaded) {
   TempFolder folder;
   PictureList list;
-  list.Add(std::make_unique<PictureImage>(FilledPicture(0x11)));
-  list.Add(std::make_unique<PictureImage>(FilledPicture(0x22)));
-  EXPECT_EQ(SavePictureLibrary(folder.File("smspic.smp"), list), 2);
   std::vector<uint8_t> bytes(252, 0x11);
   bytes.insert(bytes.end(), 252, 0x22);
-  EXPECT_EQ(folder.Read("smspic.smp"), bytes);
-
   bytes.resize(600, 0x33);  // a third picture cut short
   folder.Write("cut.smp", bytes);
   EXPECT_EQ(LoadPictureLibrary(folder.File("cut.smp"), list), 2);

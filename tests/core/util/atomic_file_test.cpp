@@ -19,10 +19,18 @@ using testing::TempFolder;
 
 const std::vector<uint8_t> kNew = {9, 8, 7};
 
-unsigned ModeOf(const std::string& path) {
+struct stat StatOf(const std::string& path) {
   struct stat info {};
   EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-  return info.st_mode & 07777;
+  return info;
+}
+
+unsigned ModeOf(const std::string& path) {
+  return StatOf(path).st_mode & 07777;
+}
+
+long EntriesIn(const fs::path& folder) {
+  return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
 // Sets the umask for one test and puts the previous one back.
@@ -35,18 +43,8 @@ class Umask {
   mode_t previous_;
 };
 
-TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
-  TempFolder folder;
-  folder.Write("f", std::vector<uint8_t>(1000, 1));
-  ASSERT_TRUE(WriteFileAtomically(folder.File("f"), kNew));
-  EXPECT_EQ(ReadWholeFile(folder.File("f")), kNew);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-  EXPECT_FALSE(ReadWholeFile(folder.File("absent")).has_value());
-  folder.Write("empty", {});
-  EXPECT_EQ(ReadWholeFile(folder.File("empty")), std::vector<uint8_t>{});
-}
-
-// Only a save of the very bytes the file holds leaves it alone.
+// Only a save of the very bytes the file holds leaves it alone; every other
+// replaces the whole file and leaves no temporary file.
 TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   const std::vector<uint8_t> held = {1, 2, 3, 4};
   const std::vector<std::vector<uint8_t>> writes = {{1, 2, 3, 4}, {1, 2, 3, 5},    {9, 2, 3, 4},
@@ -54,14 +52,13 @@ TEST(AtomicFileTest, OnlyASaveOfTheSameBytesIsSkipped) {
   for (const auto& bytes : writes) {
     TempFolder folder;
     folder.Write("f", held);
-    struct stat before {};
-    ASSERT_EQ(::stat(folder.File("f").c_str(), &before), 0);
+    const ino_t before = StatOf(folder.File("f")).st_ino;
     ASSERT_TRUE(WriteFileAtomically(folder.File("f"), bytes));
-    struct stat after {};
-    ASSERT_EQ(::stat(folder.File("f").c_str(), &after), 0);
-    EXPECT_EQ(folder.Read("f"), bytes);
-    EXPECT_EQ(after.st_ino == before.st_ino, bytes == held) << bytes.size();
+    EXPECT_EQ(ReadWholeFile(folder.File("f")), bytes);
+    EXPECT_EQ(StatOf(folder.File("f")).st_ino == before, bytes == held) << bytes.size();
+    EXPECT_EQ(EntriesIn(folder.path()), 1);
   }
+  EXPECT_FALSE(ReadWholeFile("/nonexistent/absent").has_value());
 }
 
 // A save keeps the file's own mode; a new file gets the one asked for less the umask.
@@ -124,8 +121,7 @@ TEST(AtomicFileTest, ASymlinkedFileIsWrittenThroughAndStaysALink) {
     EXPECT_EQ(ModeOf(folder.File("synced/recsms.sms")), 0640u) << c.what;
   }
   // The temporary files went beside the target and are gone.
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(folder.path() / "synced"), fs::directory_iterator()), 1);
+  EXPECT_EQ(EntriesIn(folder.path() / "synced"), 1);
 }
 
 TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
@@ -158,7 +154,7 @@ TEST(AtomicFileTest, ALinkToAMissingFileMakesTheTargetAndALoopIsRefused) {
   EXPECT_EQ(errno, EFBIG);
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5);
+  EXPECT_EQ(EntriesIn(folder.path()), 5);
 }
 
 TEST(AtomicFileTest, TheOwnerIsKeptWhereTheProcessMaySetIt) {
@@ -169,8 +165,7 @@ TEST(AtomicFileTest, TheOwnerIsKeptWhereTheProcessMaySetIt) {
   constexpr uid_t kOther = 65534;
   ASSERT_EQ(::chown(path.c_str(), kOther, kOther), 0);
   ASSERT_TRUE(WriteFileAtomically(path, kNew));
-  struct stat info {};
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  const struct stat info = StatOf(path);
   EXPECT_EQ(info.st_uid, kOther);
   EXPECT_EQ(info.st_gid, kOther);
 }

@@ -67,15 +67,12 @@ TEST(PrivateFolderTest, MakeCreatesAPrivateFolderButNeverMendsAnExistingOne) {
   const FolderCheck made = MakePrivateFolder(root.File("new"));
   ::umask(previous);
   EXPECT_TRUE(made.ok()) << made.reason;
-  struct stat info {};
-  ASSERT_EQ(::stat(root.File("new").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0700u);
+  EXPECT_EQ(fs::status(root.File("new")).permissions(), fs::perms::owner_all);
 
   ASSERT_EQ(::mkdir(root.File("open").c_str(), 0700), 0);
   ASSERT_EQ(::chmod(root.File("open").c_str(), 0755), 0);
   EXPECT_EQ(MakePrivateFolder(root.File("open")).trust, FolderTrust::kOpenToOthers);
-  ASSERT_EQ(::stat(root.File("open").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0755u);
+  EXPECT_EQ(fs::status(root.File("open")).permissions(), fs::perms(0755));
 }
 
 }  // namespace
