@@ -90,7 +90,6 @@ TEST_F(FrameTest, ActionButtonsAndMenuItemsSendTheirCommandAndDeleteAsksFirst) {
   bar->ButtonAt(3)->click();  // Delete, answered No
   ASSERT_EQ(asker.questions.size(), 1u);
   EXPECT_EQ(asker.questions[0], "Are you sure you want to delete the selected item?");
-  EXPECT_EQ(asker.captions[0], "Tavik Short Messaging");
   EXPECT_TRUE(log.empty());
   asker.answer = true;
   bar->ButtonAt(3)->click();
@@ -149,18 +148,8 @@ TEST_F(FrameTest, EachCommandIsOneActionInTheMenuBarThePopupAndTheBarWithItsShor
     }
     action->setEnabled(true);
   }
-  // The shortcuts, which the menus show beside the texts.
+  // The modules' shortcuts, which the View menu shows beside the texts.
   std::set<QString> keys;
-  for (const auto& [command, key] : {std::pair{CommandId::kNew, "Ctrl+N"},
-                                     {CommandId::kReply, "Ctrl+R"},
-                                     {CommandId::kForward, "Ctrl+L"},
-                                     {CommandId::kDelete, "Del"},
-                                     {CommandId::kChat, "Ctrl+T"},
-                                     {CommandId::kExit, "Ctrl+Q"},
-                                     {CommandId::kHelpContents, "F1"}}) {
-    EXPECT_EQ(frame->Action(command)->shortcut().toString(), key);
-    keys.insert(key);
-  }
   for (int i = 1; i <= 5; ++i) keys.insert(QStringLiteral("Ctrl+%1").arg(i));
   for (QAction* action : inMenus) keys.erase(action->shortcut().toString());
   EXPECT_TRUE(keys.empty());  // Ctrl+1 to Ctrl+5 are in the View menu
