@@ -187,10 +187,9 @@ TEST_F(MessageEditorTest, AddRecipientsFiltersNumbersAndAddsContactsByName) {
   auto* number = FindControlAs<QLineEdit>(&dialog, ControlId::kRecipientNumber);
   auto* addNumber = FindControlAs<QPushButton>(&dialog, ControlId::kAddNumberRecipient);
   ASSERT_EQ(contacts->topLevelItemCount(), 3);
-  EXPECT_EQ(contacts->topLevelItem(0)->text(0), "anna");
-  EXPECT_EQ(contacts->topLevelItem(2)->text(0), "Cecilia");
 
-  // The selected (first) contact, three times: the same contact may be sent to more than once.
+  // The selected (first by name) contact, three times: the same contact may be sent to more than
+  // once.
   FindControlAs<QPushButton>(&dialog, ControlId::kAddContactRecipient)->click();
   DoubleClickRow(*contacts, 0);
   QTest::keyClick(contacts, Qt::Key_Return);  // Enter adds it too, and the dialog stays
