@@ -113,8 +113,7 @@ TEST_F(OutboxTest, DeleteAllLeavesTheRecordBeingSentAndTheStopLeavesItWaiting) {
     return Cells(*Outbox(), 2) == QStringList{"Sending...", "Waiting", "Waiting"};
   }));
 
-  Choose(*frame, CommandId::kDeleteAll);  // asks first; the asker says yes
-  EXPECT_EQ(asker.questions.size(), 1u);
+  Choose(*frame, CommandId::kDeleteAll);  // the frame asks first (its test); the asker says yes
   EXPECT_EQ(Cells(*Outbox(), 2), QStringList{"Sending..."});  // what stays in the file is core's
 
   // The send is never answered: the frame's end cancels it after the
