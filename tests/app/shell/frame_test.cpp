@@ -182,7 +182,6 @@ TEST_F(FrameTest, OpensWithoutCardServiceAndShowsTheStoreFiles) {
   offline.OpenPipes();
   services.link = &offline;
   auto frame = MakeFrame(0);
-  EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(store.Lists().inbox.Count(), 2);
   EXPECT_EQ(CountLocked(store.Lists().outbox), 2);
   EXPECT_EQ(store.Lists().contacts.Count(), 0);
