@@ -143,8 +143,19 @@ TEST_F(FrameTest, EachCommandIsOneActionInTheMenuBarThePopupAndTheBarWithItsShor
     }
     action->setEnabled(true);
   }
-  // The modules' shortcuts, which the View menu shows beside the texts.
+  // The shortcuts, which the menus show beside the texts: users rely on
+  // these keys, and a change of one would go unseen by every other test.
   std::set<QString> keys;
+  for (const auto& [command, key] : {std::pair{CommandId::kNew, "Ctrl+N"},
+                                     {CommandId::kReply, "Ctrl+R"},
+                                     {CommandId::kForward, "Ctrl+L"},
+                                     {CommandId::kDelete, "Del"},
+                                     {CommandId::kChat, "Ctrl+T"},
+                                     {CommandId::kExit, "Ctrl+Q"},
+                                     {CommandId::kHelpContents, "F1"}}) {
+    EXPECT_EQ(frame->Action(command)->shortcut().toString(), key);
+    keys.insert(key);
+  }
   for (int i = 1; i <= 5; ++i) keys.insert(QStringLiteral("Ctrl+%1").arg(i));
   for (QAction* action : inMenus) keys.erase(action->shortcut().toString());
   EXPECT_TRUE(keys.empty());  // Ctrl+1 to Ctrl+5 are in the View menu
