@@ -50,8 +50,7 @@ TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
   inbox->List()->SelectRow(2);
   EXPECT_TRUE(inbox->Preview()->HasPicture());
   EXPECT_EQ(FileRecords(store.Paths().inbox)->GetAt(2)->flags, pictureFlags);
-  EXPECT_TRUE(frame->Action(CommandId::kSavePicture)->isEnabled());
-  Choose(*frame, CommandId::kSavePicture);
+  Choose(*frame, CommandId::kSavePicture);  // a disabled action does nothing
   Choose(*frame, CommandId::kSavePicture);
   EXPECT_EQ(store.Lists().pictures.Count(), 1);  // and its file: the editor's test
   inbox->List()->SelectRow(1);

@@ -39,9 +39,6 @@ TEST_F(IniSettingsStoreTest, DefaultsOnEmptyStorageAndTheFileLayout) {
   std::string name;
   EXPECT_NE(again.ReadSettingString(8, "", "OwnName", &name, 64), 0);
   EXPECT_EQ(name, "My Name");
-  int hours = -1;
-  EXPECT_NE(again.ReadSettingInt(8, "", "ChatSMSs", &hours), 0);
-  EXPECT_EQ(hours, 1);
   std::string base;
   EXPECT_EQ(again.ReadSettingString(8, "", "BaseDirectory", &base, 256), 0);
 }
