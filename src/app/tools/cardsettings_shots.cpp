@@ -2,7 +2,9 @@
 // window without one.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTabWidget>
+#include <QThread>
 #include <cstdio>
 
 #include "app/base/asker.h"
@@ -10,6 +12,20 @@
 #include "app/tools/shots.h"
 
 namespace zeph {
+namespace {
+
+// The window asks the card service on a thread of its own: the shot waits
+// for the answer (a service that does not give one in time shows as such).
+void Settle(const CardSettingsWindow& window) {
+  QElapsedTimer waited;
+  waited.start();
+  while (window.busy() && waited.elapsed() < 30000) {
+    QApplication::processEvents();
+    QThread::msleep(5);
+  }
+}
+
+}  // namespace
 
 bool SaveCardSettingsShots(const ShotContext& context, const QString& serviceDir,
                            const QString& noServiceDir) {
@@ -21,11 +37,13 @@ bool SaveCardSettingsShots(const ShotContext& context, const QString& serviceDir
   {
     CardSettingsWindow window(services);
     window.Load();
+    Settle(window);
     ok = SaveShot(window, context, "cardsettings-no-service") && ok;
   }
   services.ipc.socketDir = serviceDir.toStdString();
   CardSettingsWindow window(services);
   window.Load();
+  Settle(window);
   if (!window.connected()) {
     std::fprintf(stderr, "no card service in %s\n", qPrintable(serviceDir));
     return false;
