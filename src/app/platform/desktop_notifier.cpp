@@ -45,12 +45,23 @@ int DesktopNotifier::Show(const QString& title, const QString& body) {
   // Owned by the notifier until it answers; a missing bus answers at once
   // with an error, a missing service within the bus's round trip.
   auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(notify), this);
+  unanswered_[notice] = call;
   connect(call, &QDBusPendingCallWatcher::finished, this,
-          [this, notice](QDBusPendingCallWatcher* done) { Shown(notice, done); });
+          [this, notice](QDBusPendingCallWatcher* done) {
+            if (unanswered_.count(notice) != 0) Shown(notice, done);
+          });
   return notice;
 }
 
+void DesktopNotifier::TakeArrivedAnswers() {
+  const std::map<int, QDBusPendingCallWatcher*> waiting = unanswered_;
+  for (const auto& [notice, call] : waiting) {
+    if (call->isFinished()) Shown(notice, call);
+  }
+}
+
 void DesktopNotifier::Shown(int notice, QDBusPendingCallWatcher* call) {
+  unanswered_.erase(notice);
   call->deleteLater();
   const QDBusPendingReply<uint> reply = *call;
   const auto entry = ids_.find(notice);
@@ -70,6 +81,7 @@ void DesktopNotifier::Shown(int notice, QDBusPendingCallWatcher* call) {
 }
 
 void DesktopNotifier::Withdraw(int notice) {
+  TakeArrivedAnswers();
   const auto entry = ids_.find(notice);
   if (entry == ids_.end()) return;
   const uint id = entry->second;
@@ -85,12 +97,14 @@ int DesktopNotifier::NoticeOf(uint id) const {
 }
 
 void DesktopNotifier::OnActionInvoked(uint id, const QString& action) {
+  TakeArrivedAnswers();
   const int notice = NoticeOf(id);
   if (notice != 0 && action == kDefaultAction) emit Clicked(notice);
 }
 
 void DesktopNotifier::OnNotificationClosed(uint id, uint reason) {
   static_cast<void>(reason);  // expired, dismissed or closed: gone alike
+  TakeArrivedAnswers();
   const int notice = NoticeOf(id);
   if (notice == 0) return;
   ids_.erase(notice);

@@ -38,6 +38,10 @@ class DesktopNotifier final : public QObject {
 
  private:
   void Shown(int notice, QDBusPendingCallWatcher* call);
+  // Takes the answers to Show that have arrived but whose signal has not
+  // been delivered yet: the service's signals about a notice (a click, a
+  // close) can be delivered before the answer that says which notice it is.
+  void TakeArrivedAnswers();
   // The program's number of the service's notice `id`, or 0.
   int NoticeOf(uint id) const;
 
@@ -47,6 +51,8 @@ class DesktopNotifier final : public QObject {
   int last_ = 0;
   // The service's id of each notice on screen; 0 while Show is unanswered.
   std::map<int, uint> ids_;
+  // The calls of the notices whose answer was not taken yet.
+  std::map<int, QDBusPendingCallWatcher*> unanswered_;
 };
 
 }  // namespace zeph
