@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/codecs/error_table.h"
@@ -117,17 +118,11 @@ TEST(CardMessageReceiveTest, HeadFieldsBecomeRecordFields) {
 
   ReceivedMessage received = Decode(block);
   ASSERT_TRUE(received.record);
-  const MessageRecord& record = *received.record;
-  EXPECT_EQ(received.error, 0);
-  EXPECT_EQ(record.reference, 77);
-  EXPECT_EQ(record.flags, MRF_REPLYPATH);
-  EXPECT_EQ(record.numbers.Count(), 1);
-  EXPECT_EQ(FirstNumber(record), sender);
-  EXPECT_EQ(FieldText(record.serviceCentre), centre);
-  EXPECT_EQ(TextOf(record), "yo");
-  EXPECT_FALSE(record.picture);
-  RecordTime expected{2002, 12, 0, 3, 14, 35, 0, 0};
-  EXPECT_EQ(record.time, expected);
+  const MessageRecord& r = *received.record;
+  EXPECT_EQ(std::tuple(received.error, r.reference, r.flags, r.numbers.Count(), FirstNumber(r),
+                       FieldText(r.serviceCentre), TextOf(r), r.picture.has_value()),
+            std::tuple(0, 77, MRF_REPLYPATH, 1, sender, centre, "yo", false));
+  EXPECT_EQ(r.time, (RecordTime{2002, 12, 0, 3, 14, 35, 0, 0}));
 }
 
 // A picture payload: text length, width, height, then `text`, then `rows`.
@@ -210,12 +205,12 @@ TEST(CardMessageReceiveTest, ReportsGiveTheirReferenceAndStatusAndNoText) {
     block[3] = 9;
     block[6] = c.status;
     ReceivedMessage received = Decode(block);
-    EXPECT_EQ(received.record->flags, MRF_REPORT | c.flag);
     ASSERT_TRUE(received.report.has_value());
-    EXPECT_EQ(received.report->reference, 9);
-    EXPECT_EQ(received.report->status, c.status);
-    EXPECT_FALSE(received.record->text);  // the matching entry's text, found by reception
-    EXPECT_FALSE(received.record->picture);
+    // No text: the matching entry's, found by reception.
+    EXPECT_EQ(
+        std::tuple(received.record->flags, received.report->reference, received.report->status,
+                   received.record->text.has_value(), received.record->picture.has_value()),
+        std::tuple(MRF_REPORT | c.flag, 9, c.status, false, false));
   }
   EXPECT_FALSE(Decode(Received(1, {'x'})).report.has_value());
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -64,44 +64,44 @@ EditGrid Blank() {
   return EditGrid{};
 }
 
+// An outcome and the state after it: the flags that hold, then each cell that is not white, as
+// "x,y" (with "=value" unless it is 1).
+std::string Describe(PictureEditOutcome out, const PictureEditState& edit) {
+  std::string s = std::string(out.repaint ? "repaint " : "") + (out.notify ? "notify " : "") +
+                  (edit.drawing() ? "drawing " : "") + (edit.erasing() ? "erasing " : "") +
+                  "cells:";
+  for (int x = 0; x < kPictureWidth; ++x) {
+    for (int y = 0; y < kPictureHeight; ++y) {
+      if (const uint32_t v = edit.grid()[GridCellIndex(x, y)]) {
+        s += " " + std::to_string(x) + "," + std::to_string(y);
+        if (v != 1) s += "=" + std::to_string(v);
+      }
+    }
+  }
+  return s;
+}
+
 TEST(PictureEditStateTest, ClickPaintsTheCellUnderThePointerOnRelease) {
   PictureEditState edit(454, 192, Blank());
   edit.LeftPressed();
-  EXPECT_EQ(edit.grid(), Blank());  // a press changes nothing yet
-  PictureEditOutcome out = edit.LeftReleased(17, 18);
-  EXPECT_TRUE(out.repaint);
-  EXPECT_TRUE(out.notify);
-  EXPECT_FALSE(edit.drawing());
-  EXPECT_EQ(edit.grid()[GridCellIndex(1, 1)], 1u);
-  EXPECT_EQ(std::count(edit.grid().begin(), edit.grid().end(), 1u), 1);
-
+  EXPECT_EQ(Describe({}, edit), "drawing cells:");  // a press changes nothing yet
+  EXPECT_EQ(Describe(edit.LeftReleased(17, 18), edit), "repaint notify cells: 1,1");
   edit.RightPressed();
-  out = edit.RightReleased(20, 20);
-  EXPECT_TRUE(out.notify);
-  EXPECT_EQ(edit.grid(), Blank());
+  EXPECT_EQ(Describe(edit.RightReleased(20, 20), edit), "repaint notify cells:");
 }
 
 TEST(PictureEditStateTest, DragPaintsOnlyWithExactlyOneButton) {
   PictureEditState edit(454, 192, Blank());
   edit.LeftPressed();
-  PictureEditOutcome out = edit.PointerMoved(11, 12, kHeldLeft);
-  EXPECT_TRUE(out.notify);
-  EXPECT_EQ(edit.grid()[0], 1u);
-
+  EXPECT_EQ(Describe(edit.PointerMoved(11, 12, kHeldLeft), edit),
+            "repaint notify drawing cells: 0,0");
   // With Shift held nothing changes on the way; the release still paints.
   edit.LeftPressed();
-  out = edit.PointerMoved(23, 12, kHeldLeft | kHeldOther);
-  EXPECT_FALSE(out.notify);
-  EXPECT_FALSE(edit.drawing());
-  EXPECT_EQ(edit.grid()[GridCellIndex(2, 0)], 0u);
-  edit.LeftReleased(23, 12);
-  EXPECT_EQ(edit.grid()[GridCellIndex(2, 0)], 1u);
-
+  EXPECT_EQ(Describe(edit.PointerMoved(23, 12, kHeldLeft | kHeldOther), edit), "cells: 0,0");
+  EXPECT_EQ(Describe(edit.LeftReleased(23, 12), edit), "repaint notify cells: 0,0 2,0");
   // Both buttons: neither paints.
   edit.RightPressed();
-  out = edit.PointerMoved(11, 12, kHeldLeft | kHeldRight);
-  EXPECT_FALSE(out.notify);
-  EXPECT_EQ(edit.grid()[0], 1u);
+  EXPECT_EQ(Describe(edit.PointerMoved(11, 12, kHeldLeft | kHeldRight), edit), "cells: 0,0 2,0");
 }
 
 TEST(PictureEditStateTest, ErasingWinsWhenBothAreOn) {
@@ -110,33 +110,26 @@ TEST(PictureEditStateTest, ErasingWinsWhenBothAreOn) {
   PictureEditState edit(454, 192, grid);
   edit.RightPressed();  // released outside the control: never seen
   edit.LeftPressed();
-  edit.PointerMoved(11, 12, kHeldLeft);
-  EXPECT_TRUE(edit.erasing());
-  EXPECT_EQ(edit.grid()[0], 0u);
+  EXPECT_EQ(Describe(edit.PointerMoved(11, 12, kHeldLeft), edit),
+            "repaint notify drawing erasing cells:");
 }
 
 TEST(PictureEditStateTest, OutsideTheAreaOnlyTheReleaseNotifiesAsDoesClear) {
   PictureEditState edit(454, 192, Blank());
   edit.LeftPressed();
-  PictureEditOutcome out = edit.PointerMoved(2, 2, kHeldLeft);
-  EXPECT_FALSE(out.notify);
-  out = edit.LeftReleased(2, 2);
-  EXPECT_TRUE(out.notify);
-  EXPECT_FALSE(out.repaint);
-  EXPECT_EQ(edit.grid(), Blank());
+  EXPECT_EQ(Describe(edit.PointerMoved(2, 2, kHeldLeft), edit), "drawing cells:");
+  EXPECT_EQ(Describe(edit.LeftReleased(2, 2), edit), "notify cells:");
 
   PictureEditState tiny(40, 20, Blank());
   tiny.LeftPressed();
-  EXPECT_TRUE(tiny.LeftReleased(5, 5).notify);
-  EXPECT_EQ(tiny.grid(), Blank());
+  EXPECT_EQ(Describe(tiny.LeftReleased(5, 5), tiny), "notify cells:");
 
-  // Clear notifies, SetGrid does not.
+  // Clear notifies, SetGrid does not; both repaint.
   EditGrid grid = Blank();
-  grid[100] = 1;
-  EXPECT_FALSE(tiny.SetGrid(grid).notify);
-  EXPECT_EQ(tiny.grid(), grid);
-  EXPECT_TRUE(tiny.Clear().notify);
-  EXPECT_EQ(tiny.grid(), Blank());
+  grid[GridCellIndex(3, 16)] = 1;
+  grid[GridCellIndex(4, 0)] = 7;
+  EXPECT_EQ(Describe(tiny.SetGrid(grid), tiny), "repaint cells: 3,16 4,0=7");
+  EXPECT_EQ(Describe(tiny.Clear(), tiny), "repaint notify cells:");
 }
 
 }  // namespace
