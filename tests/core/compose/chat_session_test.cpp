@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "core/settings/memory_settings_store.h"
 #include "core/store/message_file.h"
@@ -35,21 +36,16 @@ TEST_F(ChatOpeningTest, SettingsAreReadWithTheirFallbacks) {
   inbox.Add(Message(kPartner, "an hour ago", At(2026, 12, 5, 11, 0)));
   // Nothing stored: "Own Name", not on top, and 0 hours leave the seed alone.
   ChatOpening opening = Open(*Message(kPartner, "seed"));
-  EXPECT_EQ(opening.partnerNumber, kPartner);
-  EXPECT_EQ(opening.partnerName, "Anna");
-  EXPECT_EQ(opening.ownName, "Own Name");
-  EXPECT_FALSE(opening.onTop);
-  ASSERT_EQ(chat.Count(), 1);
-  EXPECT_EQ(TextOf(*chat.GetAt(0)), "seed");
+  EXPECT_EQ(std::tuple(opening.partnerNumber, opening.partnerName, opening.ownName, opening.onTop,
+                       testing::TextsOf(chat)),
+            std::tuple(kPartner, "Anna", "Own Name", false, std::vector<std::string>{"seed"}));
 
   settings.WriteSettingString(kAppSettingsSection, "", kOwnNameSetting, "Bea");
   settings.WriteSettingInt(kAppSettingsSection, "", kChatHoursSetting, 2);
   settings.WriteSettingInt(kAppSettingsSection, "", kChatOnTopSetting, 1);
   opening = Open(*Message(kPartner, "seed"));
-  EXPECT_EQ(opening.ownName, "Bea");
-  EXPECT_TRUE(opening.onTop);
-  ASSERT_EQ(chat.Count(), 1);
-  EXPECT_EQ(TextOf(*chat.GetAt(0)), "an hour ago");
+  EXPECT_EQ(std::tuple(opening.ownName, opening.onTop, testing::TextsOf(chat)),
+            std::tuple("Bea", true, std::vector<std::string>{"an hour ago"}));
 }
 
 TEST_F(ChatOpeningTest, OpensOnAnArrivalOnlyWhenThePartnerSpokeFirst) {

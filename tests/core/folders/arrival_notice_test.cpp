@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/records.h"
 
 namespace zeph {
@@ -44,12 +46,10 @@ TEST(ArrivalNoticeTest, SaysWhoAndWhatForOneArrivalHowManyForSeveralAndTheUnread
     SCOPED_TRACE(c.title);
     const std::optional<ArrivalNotice> notice = ComposeArrivalNotice(c.arrivals, contacts);
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->title, c.title);
-    EXPECT_EQ(notice->body, c.body);
-    EXPECT_EQ(notice->select.has_value(), c.select >= 0);
-    if (c.select >= 0) {
-      EXPECT_EQ(*notice->select, c.arrivals[static_cast<size_t>(c.select)].key);
-    }
+    const std::optional<MessageKey> select =
+        c.select < 0 ? std::nullopt : std::optional(c.arrivals[static_cast<size_t>(c.select)].key);
+    EXPECT_EQ(std::tuple(notice->title, notice->body, notice->select),
+              std::tuple(c.title, c.body, select));
   }
   EXPECT_FALSE(ComposeArrivalNotice({}, contacts));
   EXPECT_EQ(NameWithUnreadCount("Inbox", 0), "Inbox");

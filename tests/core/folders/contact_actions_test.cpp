@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/codecs/business_card.h"
 #include "core/folders/sort_order.h"
 #include "support/records.h"
@@ -46,26 +48,22 @@ TEST(ContactChatSeedTest, CopiesTheLastInboxRecordFromExactlyThatNumber) {
   inbox.Add(Message("+15550101", "last", At(2026, 1, 2, 9, 0), MRF_READ | MRF_REPLIED));
   inbox.Add(Message("0015550101", "same six digits, another number", At(2026, 1, 3, 9, 0)));
   const auto seed = ContactChatSeed(inbox, "+15550101");
-  EXPECT_EQ(TextOf(*seed), "last");
-  EXPECT_EQ(seed->flags, MRF_READ | MRF_REPLIED);
-  EXPECT_EQ(seed->time, At(2026, 1, 2, 9, 0));
-  EXPECT_EQ(FirstNumber(*seed), "+15550101");
+  EXPECT_EQ(std::tuple(TextOf(*seed), seed->flags, seed->time, FirstNumber(*seed)),
+            std::tuple("last", MRF_READ | MRF_REPLIED, At(2026, 1, 2, 9, 0), "+15550101"));
 
   const auto bare = ContactChatSeed(inbox, "+15550199");
-  EXPECT_EQ(FirstNumber(*bare), "+15550199");
-  EXPECT_EQ(bare->numbers.Count(), 1);
-  EXPECT_EQ(bare->flags, 0u);
-  EXPECT_FALSE(bare->text.has_value());
+  EXPECT_EQ(
+      std::tuple(FirstNumber(*bare), bare->numbers.Count(), bare->flags, bare->text.has_value()),
+      std::tuple("+15550199", 1, 0u, false));
 }
 
 TEST(BusinessCardRecordTest, WaitsInTheOutboxAsACardToTheRecipient) {
   const auto record = BusinessCardRecord("Anna Berg", "+15550101", "+4917012345678901234567890",
                                          At(2026, 5, 1, 8, 30));
-  EXPECT_EQ(record->flags, MRF_BUSINESSCARD | MRF_WAITING);
-  EXPECT_EQ(TextOf(*record), BuildBusinessCard("Anna Berg", "+15550101"));
-  EXPECT_EQ(FirstNumber(*record), "+4917012345678901234567");  // 23 characters
-  EXPECT_EQ(record->time, At(2026, 5, 1, 8, 30));
-  EXPECT_FALSE(record->picture.has_value());
+  EXPECT_EQ(std::tuple(record->flags, TextOf(*record), FirstNumber(*record), record->time,
+                       record->picture.has_value()),
+            std::tuple(MRF_BUSINESSCARD | MRF_WAITING, BuildBusinessCard("Anna Berg", "+15550101"),
+                       "+4917012345678901234567", At(2026, 5, 1, 8, 30), false));  // 23 characters
 }
 
 }  // namespace
