@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "core/devicelink/result_codes.h"
 #include "support/fake_pipe.h"
@@ -109,35 +110,30 @@ TEST(CardParams, ReadsWithDefaultsAndShortPayloads) {
   EXPECT_EQ(ReadConnectionState(absent), 0u);
   EXPECT_EQ(ReadParam500E(absent), 0xFFFFFFFFu);
   EXPECT_EQ(ReadLongMessageFlag(absent), 1);
-  FakePipe refused;
-  refused.Reply(ReplyFrame(0x0B0001, 3, {0}));
-  EXPECT_EQ(ReadLongMessageFlag(refused), 1);
-  FakePipe off;
-  off.Reply(ReplyFrame(0x0B0001, 0, {0x00, 0x77}));
-  EXPECT_EQ(ReadLongMessageFlag(off), 0);
-  EXPECT_THAT(off.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0C, 0x51, 0, 0}})));
-  FakePipe wide;  // more than four bytes: the first four count
-  wide.Reply(ReplyFrame(0x0B0001, 0, {1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(ReadParam500E(wide), 0x04030201u);
-  EXPECT_THAT(wide.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0E, 0x50, 0, 0}})));
+  pipe.Reply(ReplyFrame(0x0B0001, 3, {0}));
+  EXPECT_EQ(ReadLongMessageFlag(pipe), 1);
+  pipe.Reply(ReplyFrame(0x0B0001, 0, {0x00, 0x77}));
+  EXPECT_EQ(ReadLongMessageFlag(pipe), 0);
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0C, 0x51, 0, 0}})));
+  pipe.Reply(ReplyFrame(0x0B0001, 0, {1, 2, 3, 4, 5, 6}));  // more than four bytes: four count
+  EXPECT_EQ(ReadParam500E(pipe), 0x04030201u);
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0001, 20), {0x0E, 0x50, 0, 0}})));
 
-  FakePipe four;
-  four.Reply(ReplyFrame(0x0B0004, 0, {0x78, 0x56, 0x34, 0x12}));
+  pipe.Reply(ReplyFrame(0x0B0004, 0, {0x78, 0x56, 0x34, 0x12}));
   uint32_t value = 0;
-  EXPECT_EQ(ReadCardParam4(four, value), 0u);
+  EXPECT_EQ(ReadCardParam4(pipe, value), 0u);
   EXPECT_EQ(value, 0x12345678u);
-  EXPECT_THAT(four.last(), ElementsAreArray(Head(0x0B0004, 16)));
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Head(0x0B0004, 16)));
 
-  FakePipe five;
   std::array<uint8_t, 76> info{};
   info.fill(0xEE);
-  five.Reply(ReplyFrame(0x0B0005, 0, Frame(75, 1)));  // one byte short
-  EXPECT_EQ(ReadCardParam5(five, 9, info), kResultShortReply);
+  pipe.Reply(ReplyFrame(0x0B0005, 0, Frame(75, 1)));  // one byte short
+  EXPECT_EQ(ReadCardParam5(pipe, 9, info), kResultShortReply);
   EXPECT_EQ(info[0], 0xEE);
-  five.Reply(ReplyFrame(0x0B0005, 0, Frame(76, 1)));
-  EXPECT_EQ(ReadCardParam5(five, 9, info), 0u);
+  pipe.Reply(ReplyFrame(0x0B0005, 0, Frame(76, 1)));
+  EXPECT_EQ(ReadCardParam5(pipe, 9, info), 0u);
   EXPECT_EQ(info[75], 1);
-  EXPECT_THAT(five.last(), ElementsAreArray(Cat({Head(0x0B0005, 20), {9, 0, 0, 0}})));
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Cat({Head(0x0B0005, 20), {9, 0, 0, 0}})));
 }
 
 TEST(CentreSettings, ReadCutsTheNumberAndAShortReplyChangesNothing) {
@@ -148,23 +144,20 @@ TEST(CentreSettings, ReadCutsTheNumberAndAShortReplyChangesNothing) {
                  Cat({Ascii("+4917012345678901234567"), {0x02, 0x01}, {0x06, 0x05, 0x04, 0x03}})));
   CentreSettings settings;
   EXPECT_EQ(ReadCentreSettings(pipe, settings), 0u);
-  EXPECT_EQ(settings.number, "+491701234567890123456");
-  EXPECT_EQ(settings.value16, 0x0102);
-  EXPECT_EQ(settings.value32, 0x03040506u);
+  EXPECT_EQ(std::tuple(settings.number, settings.value16, settings.value32),
+            std::tuple("+491701234567890123456", 0x0102, 0x03040506u));
   EXPECT_THAT(pipe.last(), ElementsAreArray(Head(0x290003, 16)));
 
-  FakePipe shortReply;  // ends before the u32
-  shortReply.Reply(ReplyFrame(0x290003, 0, Cat({Ascii("+49"), Zeros(22)})));
+  pipe.Reply(ReplyFrame(0x290003, 0, Cat({Ascii("+49"), Zeros(22)})));  // ends before the u32
   CentreSettings kept{"keep", 1, 2};
-  EXPECT_EQ(ReadCentreSettings(shortReply, kept), kResultShortReply);
+  EXPECT_EQ(ReadCentreSettings(pipe, kept), kResultShortReply);
   EXPECT_EQ(kept.number, "keep");
 
-  FakePipe options;
-  options.Reply(ReplyFrame(0x290005, 0, {1, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0}));
+  pipe.Reply(ReplyFrame(0x290005, 0, {1, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0}));
   SendOptions read;
-  EXPECT_EQ(ReadSendOptions(options, read), 0u);
+  EXPECT_EQ(ReadSendOptions(pipe, read), 0u);
   EXPECT_EQ(read, (SendOptions{1, 0, 7}));
-  EXPECT_THAT(options.last(), ElementsAreArray(Head(0x290005, 16)));
+  EXPECT_THAT(pipe.last(), ElementsAreArray(Head(0x290005, 16)));
 }
 
 TEST(SendShortMessage, LaysOutFlagsDestinationAndBlock) {
@@ -191,12 +184,11 @@ TEST(SendShortMessage, LaysOutFlagsDestinationAndBlock) {
                       Ascii("abc")});
   EXPECT_THAT(pipe.last(), ElementsAreArray(golden));
 
-  FakePipe refused;
-  refused.Reply(ReplyFrame(0x290000, 0x401));
+  pipe.Reply(ReplyFrame(0x290000, 0x401));
   reference = 9;
-  EXPECT_EQ(SendShortMessage(refused, false, "+1", block, reference), 0x401u);
+  EXPECT_EQ(SendShortMessage(pipe, false, "+1", block, reference), 0x401u);
   EXPECT_EQ(reference, 9);
-  EXPECT_EQ(refused.last()[16], 0);
+  EXPECT_EQ(pipe.last()[16], 0);
 
   FakePipe untouched;
   Frame cut(block.begin(), block.begin() + 64);  // says 3 data bytes, holds 2
@@ -234,10 +226,9 @@ TEST(Phonebook, AddWidensTheNameAndCutsTheNumber) {
                                                  Zeros(40),
                                                  Ascii("+493012345678901234567"),
                                                  {0}})));
-  FakePipe refused;
-  refused.Reply(ReplyFrame(0x2A0003, 0x302));
+  pipe.Reply(ReplyFrame(0x2A0003, 0x302));
   location = 77;
-  EXPECT_EQ(AddPhonebookEntry(refused, "A", "1", location), 0x302u);
+  EXPECT_EQ(AddPhonebookEntry(pipe, "A", "1", location), 0x302u);
   EXPECT_EQ(location, 77);
 }
 

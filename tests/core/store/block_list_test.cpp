@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 #include "core/store/locked_block_list.h"
 #include "support/thread_state.h"
@@ -28,11 +29,9 @@ TEST(BlockListTest, IndicesAddRemoveAndReplace) {
   EXPECT_EQ(list.RemoveAll(), 1);  // also when empty
   for (int i = 0; i < 3; ++i) EXPECT_EQ(list.Add(Block(10 * (i + 1))), i);
   // Bad indices give none or zero and change nothing.
-  EXPECT_EQ(list.GetAt(-1), nullptr);
-  EXPECT_EQ(list.GetAt(3), nullptr);
-  EXPECT_EQ(list.RemoveAt(3), 0);
-  EXPECT_EQ(list.RemoveAt(-1), 0);
-  EXPECT_EQ(list.ReplaceAt(3, Block(99)), 0);
+  EXPECT_EQ(std::tuple(list.GetAt(-1), list.GetAt(3), list.RemoveAt(3), list.RemoveAt(-1),
+                       list.ReplaceAt(3, Block(99))),
+            std::tuple(nullptr, nullptr, 0, 0, 0));
   EXPECT_EQ(Values(list), (std::vector<int>{10, 20, 30}));
   // Removing moves the followers down.
   EXPECT_EQ(list.RemoveAt(0), 1);
