@@ -11,6 +11,7 @@ namespace {
 
 using testing::Message;
 using testing::TempFolder;
+using testing::TextsOf;
 
 class OutboxQueueTest : public ::testing::Test {
  protected:
@@ -37,29 +38,21 @@ TEST_F(OutboxQueueTest, ReferencesFillTheSmallestFreeIdAndSaveEachTime) {
   EXPECT_EQ(LoadMessageFile(path, saved), 3);
 }
 
-TEST_F(OutboxQueueTest, DeleteRefusesTheRecordBeingSent) {
-  Queue("sending");
-  Queue("waiting");
-  ScopedLock hold(outbox);
-  SetOutboxState(*outbox.GetAt(0), MRF_SENDING);
-  AddMissingRetryEntries(outbox, retries, 0);
-  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 0));
-  EXPECT_TRUE(DeleteOutboxRecord(outbox, retries, path, 1));
-  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 5));
-  EXPECT_EQ(outbox.Count(), 1);
-  ASSERT_TRUE(FindRetryEntry(retries, outbox.GetAt(0)->reference));
-  EXPECT_FALSE(FindRetryEntry(retries, 2));
-}
-
-TEST_F(OutboxQueueTest, DeleteAllLeavesOnlyTheRecordBeingSent) {
-  for (const char* text : {"a", "b", "c", "d"}) Queue(text);
+// A delete, one or all, takes the retry entries with the records and leaves the one being sent.
+TEST_F(OutboxQueueTest, DeletesRefuseTheRecordBeingSent) {
+  for (const char* text : {"a", "b", "c", "d", "e"}) Queue(text);
   ScopedLock hold(outbox);
   SetOutboxState(*outbox.GetAt(2), MRF_SENDING);
   AddMissingRetryEntries(outbox, retries, 0);
+  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 2));
+  EXPECT_TRUE(DeleteOutboxRecord(outbox, retries, path, 1));
+  EXPECT_FALSE(DeleteOutboxRecord(outbox, retries, path, 4));
+  EXPECT_EQ(TextsOf(outbox), (std::vector<std::string>{"a", "c", "d", "e"}));
+  for (uint32_t id = 1; id <= 5; ++id) EXPECT_EQ(FindRetryEntry(retries, id).has_value(), id != 2);
+
   EXPECT_EQ(DeleteAllOutboxRecords(outbox, retries, path), 3);
-  ASSERT_EQ(outbox.Count(), 1);
-  EXPECT_EQ(*outbox.GetAt(0)->text, "c");
-  for (uint32_t id = 1; id <= 4; ++id) EXPECT_EQ(FindRetryEntry(retries, id).has_value(), id == 3);
+  EXPECT_EQ(TextsOf(outbox), (std::vector<std::string>{"c"}));
+  for (uint32_t id = 1; id <= 5; ++id) EXPECT_EQ(FindRetryEntry(retries, id).has_value(), id == 3);
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(path, saved), 1);
 }

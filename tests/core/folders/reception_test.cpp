@@ -11,7 +11,6 @@
 namespace zeph {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::EngineFixture;
 using testing::TextsOf;
 
