@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/devicelink/result_codes.h"
 #include "support/fake_pipe.h"
 
@@ -103,9 +105,7 @@ TEST(SendNoWait, SendsWithoutDrainingOrReading) {
   uint32_t written = 0;
   EXPECT_EQ(SendNoWait(pipe, kRequestHasValue | kRequestWantsValue, 0x140002, 3, &written, 180000),
             0u);
-  EXPECT_EQ(pipe.reads, 0);
-  EXPECT_EQ(pipe.readable.size(), 1u);
-  EXPECT_EQ(written, 20u);
+  EXPECT_EQ(std::tuple(pipe.reads, pipe.readable.size(), written), std::tuple(0, 1u, 20u));
   EXPECT_THAT(pipe.last(),
               ElementsAreArray<uint8_t>({0,    0,    0,    0, 0x02, 0x00, 0x14, 0x00, 0x20, 0xBF,
                                          0x02, 0x00, 0x14, 0, 0,    0,    3,    0,    0,    0}));

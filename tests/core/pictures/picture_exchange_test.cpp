@@ -19,7 +19,7 @@ class PictureExchangeTest : public ::testing::Test {
   PictureList library_;
 };
 
-TEST_F(PictureExchangeTest, ImportAddsAndSavesOnlyAPictureNotYetHeld) {
+TEST_F(PictureExchangeTest, ImportAddsAndSavesOnlyAWellFormedPictureNotYetHeld) {
   library_.Add(std::make_unique<PictureImage>(FilledPicture(0x11)));
   library_.Add(std::make_unique<PictureImage>(FilledPicture(0x33)));
   ASSERT_TRUE(ExportGmsFile(folder_.File("p.gms"), library_, 1));
@@ -27,7 +27,10 @@ TEST_F(PictureExchangeTest, ImportAddsAndSavesOnlyAPictureNotYetHeld) {
   ASSERT_TRUE(ExportGmsFile(folder_.File("held.gms"), library_, 0));
 
   EXPECT_EQ(Import("held.gms").outcome, PictureImport::kAlreadyHeld);
-  EXPECT_TRUE(folder_.Read("smspic.smp").empty());  // nothing saved
+  folder_.Write("long.gms", std::vector<uint8_t>(264, 0));
+  EXPECT_EQ(Import("long.gms").outcome, PictureImport::kRefused);  // each refusal: gms_file_test
+  EXPECT_EQ(library_.Count(), 1);
+  EXPECT_TRUE(folder_.Read("smspic.smp").empty());  // neither saved anything
   GmsImportResult result = Import("p.gms");
   EXPECT_EQ(result.outcome, PictureImport::kAdded);
   EXPECT_TRUE(result.saved);
@@ -36,13 +39,6 @@ TEST_F(PictureExchangeTest, ImportAddsAndSavesOnlyAPictureNotYetHeld) {
   std::vector<uint8_t> expected(252, 0x11);
   expected.insert(expected.end(), 252, 0x33);
   EXPECT_EQ(folder_.Read("smspic.smp"), expected);
-}
-
-TEST_F(PictureExchangeTest, RefusedFilesChangeNothing) {
-  folder_.Write("long.gms", std::vector<uint8_t>(264, 0));
-  EXPECT_EQ(Import("long.gms").outcome, PictureImport::kRefused);  // each refusal: gms_file_test
-  EXPECT_EQ(library_.Count(), 0);
-  EXPECT_TRUE(folder_.Read("smspic.smp").empty());
 }
 
 TEST_F(PictureExchangeTest, ExportNeedsAPictureAndAWritablePlace) {
