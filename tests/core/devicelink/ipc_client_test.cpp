@@ -206,9 +206,8 @@ TEST_F(IpcClient, IndicationsComeOnlyToConnectionsWhoseRangeHoldsThem) {
     EXPECT_EQ(ReadU32(&frame[4]), wire::kMessageArrivedId);
   }
   // Both read: the service, one loop, wrote every connection's indications of both by then.
-  EXPECT_FALSE(IPCGetReadEvent(*other).IsSignalled());
-  EXPECT_FALSE(IPCGetReadEvent(*none).IsSignalled());
-  EXPECT_FALSE(IPCGetReadEvent(*all).IsSignalled());
+  for (IpcPipe* pipe : {other.get(), none.get(), all.get()})
+    EXPECT_FALSE(IPCGetReadEvent(*pipe).IsSignalled()) << (pipe == all.get() ? "all" : "not all");
 }
 
 }  // namespace
