@@ -80,7 +80,7 @@ TEST_F(SendFaultsTest, AStalledServiceDelaysButNeverDuplicates) {
   EXPECT_EQ(Texts(lists_.sent), texts);
 }
 
-// The sender as a process of its own, to be killed with SIGKILL.
+// The sender as a process of its own, killed with SIGKILL when it goes out of scope.
 struct SenderProcess {
   explicit SenderProcess(const std::string& folder)
       : pid(testing::SpawnChild({ZEPH_SEND_ENGINE_CHILD, folder})) {}
@@ -137,7 +137,6 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.sent).texts.size() >= 3; }));
-    testing::KillChild(sender.pid);
   }
   checkFiles("killed in the middle of a pass");
 
@@ -146,7 +145,6 @@ TEST_F(SendFaultsTest, ASenderKilledDuringAPassLosesNoQueuedMessage) {
   {
     SenderProcess sender(folder_.path().string());
     ASSERT_TRUE(WaitUntil([&] { return ReadSaved(paths_.outbox).sending == 1; }));
-    testing::KillChild(sender.pid);
   }
   const SavedFile left = checkFiles("killed during a send");
   ASSERT_EQ(left.sending, 1);
