@@ -78,8 +78,7 @@ TEST(ChatQueueTest, EachMessageIsQueuedWaitingWithItsOwnReferenceAndCopiedIntoTh
   const std::string path = folder.File("outbox.sms");
   LockedMessageList outbox;
   MessageList chat;
-  PictureImage picture{};
-  picture[0] = 0x80;
+  const PictureImage picture = testing::NumberedPicture();
   QueueChatMessage(MakeChatMessage(kPartner, "first", std::nullopt, At(2026, 12, 5, 12, 1)), outbox,
                    path, chat);
   QueueChatMessage(MakeChatMessage(kPartner, "second", picture, At(2026, 12, 5, 12, 2)), outbox,

@@ -15,14 +15,9 @@ namespace {
 using testing::At;
 using testing::Contact;
 using testing::Message;
+using testing::NumberedPicture;
 using testing::RecordLocked;
 using testing::TempFolder;
-
-PictureImage Picture(uint8_t first) {
-  PictureImage picture{};
-  picture[0] = first;
-  return picture;
-}
 
 TEST(PrepareEditorTest, ReplyNamesTheSenderThroughTheLastSixCharacters) {
   ContactList contacts;
@@ -41,13 +36,13 @@ TEST(PrepareEditorTest, ReplyNamesTheSenderThroughTheLastSixCharacters) {
 
 TEST(PrepareEditorTest, ForwardCutsItsOwnCopyAndDropsThePictureWithoutLongMessages) {
   auto source = Message("+358401234567", std::string(1100, 'a'), {}, MRF_PICTURE);
-  source->picture = Picture(0xFF);
+  source->picture = NumberedPicture();
   const auto scratch = ForwardScratch(*source);
   const EditorRequest request{EditorMode::kForward, scratch.get(), SourceFolder::kInbox, 0};
 
   const EditorStart allowed = PrepareEditor(request, true, {});
   EXPECT_EQ(std::tuple(allowed.text, allowed.picture, allowed.recipients.size()),
-            std::tuple(std::string(1064, 'a'), Picture(0xFF), 0u));
+            std::tuple(std::string(1064, 'a'), NumberedPicture(), 0u));
   EXPECT_EQ(source->text->size(), 1100u);
   const EditorStart single = PrepareEditor(request, false, {});
   EXPECT_EQ(std::tuple(single.text, single.picture),
@@ -95,7 +90,7 @@ class ComposerSendTest : public ::testing::Test {
 
 TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThree) {
   EXPECT_EQ(Build({}), nullptr);
-  auto record = Build({{"Anna", "111"}, {"Bo", "222"}, {"Anna", "111"}}, Picture(0x80));
+  auto record = Build({{"Anna", "111"}, {"Bo", "222"}, {"Anna", "111"}}, NumberedPicture());
   PrepareOutgoing(*record, {}, now, lists, paths);
   const auto centre = MakeField<kServiceCentreSize>("+358405550100");
   EXPECT_EQ(QueueOutgoing(*record, centre, lists.outbox, paths.outbox), 3);
@@ -106,7 +101,7 @@ TEST_F(ComposerSendTest, ThreeRecipientsGiveThreeRecordsWithReferencesOneTwoThre
   for (const char* number : {"111", "222", "111"}) {
     auto queued = Message(number, "text", now, MRF_PICTURE | MRF_OUTGOING | MRF_WAITING);
     queued->reference = ++reference;
-    queued->picture = Picture(0x80);
+    queued->picture = NumberedPicture();
     queued->serviceCentre = centre;
     expected.Add(std::move(queued));
   }
