@@ -204,8 +204,7 @@ MessageList Records(bool rich) {
                          testing::At(2026, 3, 1 + i, 9, 30), rich ? MRF_PICTURE : MRF_OUTGOING);
     if (rich) {
       AddNumber(*record, "+358402");
-      record->picture = PictureImage{};
-      record->picture->fill(static_cast<uint8_t>(0x11 * (i + 1)));
+      record->picture = testing::FilledPicture(static_cast<uint8_t>(0x11 * (i + 1)));
     }
     list.Add(std::move(record));
   }

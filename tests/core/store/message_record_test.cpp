@@ -25,8 +25,7 @@ TEST(CopyMessageRecordTest, CutsTextsPastTheLongMessageLimitAndPicturesWithoutTh
     EXPECT_EQ(record->text->size(), length);
   }
   auto record = CreateMessageRecord();
-  record->picture = PictureImage{};
-  (*record->picture)[0] = 0x80;
+  record->picture = testing::NumberedPicture();
   EXPECT_FALSE(CopyMessageRecord(*record)->picture.has_value());
   record->flags = MRF_PICTURE;
   EXPECT_EQ(CopyMessageRecord(*record)->picture, record->picture);

@@ -28,8 +28,7 @@ TEST(PictureLibraryFileTest, OnlyWholePicturesAreLoaded) {
 
 TEST(PictureLibraryFileTest, IdenticalPictureIsRecognised) {
   PictureList list;
-  PictureImage picture{};
-  picture[100] = 0x42;
+  PictureImage picture = testing::NumberedPicture();
   list.Add(std::make_unique<PictureImage>(picture));
   EXPECT_TRUE(LibraryHoldsPicture(list, picture));
   picture[251] = 1;
