@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace zeph {
 namespace {
 
@@ -25,23 +27,15 @@ TEST(GsmTextTest, ExtensionCharactersCostTwoAndCutsStopBeforeTheOneThatWouldExce
   }
 }
 
+// The counter shows the units left in the last part, then the parts: CountParts's two values.
 TEST(GsmTextTest, PartsCountersAtTheBoundariesOfTheSevenParts) {
-  struct Case {
-    size_t units;
-    int parts;
-    int left;
-  };
-  for (Case c :
-       {Case{0, 1, 160}, Case{160, 1, 0}, Case{161, 2, 143}, Case{304, 2, 0}, Case{305, 3, 151},
-        Case{456, 3, 0}, Case{457, 4, 151}, Case{912, 6, 0}, Case{913, 7, 151}, Case{1064, 7, 0}}) {
-    PartCount count = CountParts(c.units);
-    EXPECT_EQ(count.parts, c.parts) << c.units;
-    EXPECT_EQ(count.left, c.left) << c.units;
-    EXPECT_EQ(FormatPartCounter(c.units),
-              std::to_string(c.left) + "(" + std::to_string(c.parts) + ")");
-  }
-  EXPECT_EQ(FormatPartCounter(kPictureCost + 0), "121(3)");
-  EXPECT_EQ(FormatPartCounter(kPictureCost + 121), "0(3)");
+  using Counter = std::pair<size_t, const char*>;
+  for (auto [units, counter] :
+       {Counter{0, "160(1)"}, Counter{160, "0(1)"}, Counter{161, "143(2)"}, Counter{304, "0(2)"},
+        Counter{305, "151(3)"}, Counter{456, "0(3)"}, Counter{457, "151(4)"}, Counter{912, "0(6)"},
+        Counter{913, "151(7)"}, Counter{1064, "0(7)"}, Counter{kPictureCost + 0, "121(3)"},
+        Counter{kPictureCost + 121, "0(3)"}})
+    EXPECT_EQ(FormatPartCounter(units), counter) << units;
 }
 
 }  // namespace
