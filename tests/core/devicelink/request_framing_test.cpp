@@ -19,17 +19,14 @@ using zeph::testing::ReplyFrame;
 TEST(SimpleRequest, StoresTheReplyValueOnlyOnSuccess) {
   FakePipe pipe;
   uint32_t out = 77;
-  pipe.Reply(ReplyFrame(0x0B0004, 5, {1, 2, 3, 4}));
-  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), 5u);
-  EXPECT_EQ(out, 77u);  // status 5: untouched
-
-  pipe.Reply(ReplyFrame(0x0B0004, 0, {1, 2}));
-  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), kResultShortReply);
-  EXPECT_EQ(out, 77u);
-
-  pipe.Reply(ReplyFrame(0x0B0004, 0, {1, 2, 3, 4}));
-  EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), 0u);
-  EXPECT_EQ(out, 0x04030201u);
+  // A failed status and a short value leave it untouched.
+  for (auto [reply, result, value] : {std::tuple{ReplyFrame(0x0B0004, 5, {1, 2, 3, 4}), 5u, 77u},
+                                      {ReplyFrame(0x0B0004, 0, {1, 2}), kResultShortReply, 77u},
+                                      {ReplyFrame(0x0B0004, 0, {1, 2, 3, 4}), 0u, 0x04030201u}}) {
+    pipe.Reply(reply);
+    EXPECT_EQ(SimpleRequest(pipe, kRequestWantsValue, 0x0B0004, 0, &out), result);
+    EXPECT_EQ(out, value);
+  }
 }
 
 TEST(SendAndWait, ResultPrecedenceAndReplyHandOver) {
