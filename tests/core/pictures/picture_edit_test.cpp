@@ -32,9 +32,7 @@ TEST(PictureEditGeometryTest, GridCompactAndNoRoom) {
   }
   for (auto [w, h] : {std::pair{77, 200}, {300, 31}, {0, 0}, {-5, -5}}) {
     PictureEditGeometry g = PictureEditGeometryFor(w, h);
-    EXPECT_EQ(g.mode, M::kNoRoom);
-    EXPECT_EQ(g.cell, 0);
-    EXPECT_EQ(g.left, g.right);
+    EXPECT_EQ(std::tuple(g.mode, g.cell, g.right - g.left), std::tuple(M::kNoRoom, 0, 0)) << w;
     for (int x = -1; x < 80; x += 3) EXPECT_FALSE(CellUnderPoint(g, x, 15));
   }
 }
