@@ -176,15 +176,6 @@ TEST(MessageFileDamageTest, DamagedFilesKeepWhatCanBeRead) {
 }
 
 // Saves and loads of whole files: the folders', the composer's and the engines' tests.
-TEST(MessageFileIoTest, AnAbsentFileLoadsAsAnEmptyList) {
-  TempFolder folder;
-  LockedMessageList loaded;
-  loaded.Add(CreateMessageRecord());
-  ScopedLock hold(loaded);
-  EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), loaded), 0);
-  EXPECT_EQ(loaded.Count(), 0);
-}
-
 TEST(MessageFileIoTest, ListsBeyondTheCountFieldAreRefused) {
   TempFolder folder;
   MessageList list;
@@ -236,6 +227,9 @@ TEST(MessageFileReload, ALoadIntoAFullListHoldsExactlyTheFile) {
   std::filesystem::resize_file(plain, SerializeMessageFile(Records(false)).size() - 100);
   EXPECT_EQ(LoadMessageFile(plain, list), 1);
   EXPECT_EQ(FirstNumber(*list.GetAt(0)), "+447700");
+  // An absent file: an empty list.
+  EXPECT_EQ(LoadMessageFile(folder.File("absent.sms"), list), 0);
+  EXPECT_EQ(list.Count(), 0);
 }
 
 // The saves whose failure reaches no one but the failure log.
