@@ -45,6 +45,8 @@ TEST(DeviceRequests, RequestsAreLaidOutAsTheCardExpects) {
   field[0] = 'x';
   field[22] = 'z';
   const uint8_t data[] = {1, 2};
+  const CentreSettings centre{"+123", 0x0102, 0x03040506};
+  const SendOptions options{1, 0, 1};
   struct Case {
     const char* what;
     std::function<uint32_t(Pipe&)> call;
@@ -70,15 +72,9 @@ TEST(DeviceRequests, RequestsAreLaidOutAsTheCardExpects) {
        Cat({Head(0x140003, 20, 180000), {1, 0, 0, 0}}), false},
       {"card manager data, no wait", [&](Pipe& p) { return CardManagerDataNoWait(p, field, data); },
        Cat({Head(0x140009, 45), {'x'}, Zeros(21), {'z', 2, 0, 0, 0, 1, 2}}), false},
-      {"centre",
-       [](Pipe& p) {
-         return WriteCentreSettings(p, {"+123", 0x0102, 0x03040506});
-       },
+      {"centre", [&](Pipe& p) { return WriteCentreSettings(p, centre); },
        Cat({Head(0x290004, 45), Ascii("+123"), Zeros(19), {0x02, 0x01, 0x06, 0x05, 0x04, 0x03}})},
-      {"send options",
-       [](Pipe& p) {
-         return WriteSendOptions(p, {1, 0, 1});
-       },
+      {"send options", [&](Pipe& p) { return WriteSendOptions(p, options); },
        Cat({Head(0x290006, 28), {1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}})},
       {"delete stored", [](Pipe& p) { return DeleteStoredMessage(p, 7); },
        Cat({Head(0x290008, 20), {7, 0, 0, 0}})},
