@@ -123,7 +123,6 @@ TEST(MatchReportTest, RemovesEveryEntryOfTheReferenceAndTakesTheLastText) {
   const Case cases[] = {
       {{{9, "first..."}, {4, "other..."}, {9, "second..."}}, 9, "second...", {"other..."}},
       {{{1, "one"}}, 2, "...", {"one"}},
-      {{}, 0, "...", {}},
   };
   for (const Case& c : cases) {
     LockedMessageList reports;
