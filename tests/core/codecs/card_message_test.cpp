@@ -169,7 +169,6 @@ TEST(CardMessageReceiveTest, KindAndProtocolIdentifierGiveFlagsAndText) {
       {0, 0, {'a', 'b', 'c'}, 0, "b", 0xFFFF},
       {1, 0, {'a', 'b', 'c'}, 0, "ab", 2},  // shorter: only the declared bytes
       {1, 0, Bytes(3000, 'z'), 0, std::string(1599, 'z')},
-      {1, 0, Bytes(1599, 'z'), 0, std::string(1599, 'z')},
       {0, 0, Wide(2000, 'w'), 0, std::string(1599, 'w')},
       {3, 0, Payload(2000, 72, 28, Bytes(2000, 't'), {}), MRF_PICTURE, std::string(1599, 't')},
   };

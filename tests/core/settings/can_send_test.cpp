@@ -27,8 +27,7 @@ TEST(CanSendNowTest, OnlyConnectedGsmOrGprsCanSend) {
                             {0x201u, 0},
                             {0x302u, 0},
                             {0x602u, 0},
-                            {0x1202u, 0},
-                            {0u, 0}}) {
+                            {0x1202u, 0}}) {
     FakePipe pipe = PipeInState(state);
     EXPECT_EQ(CanSendNow(pipe), can) << std::hex << state;
   }

@@ -12,7 +12,6 @@ TEST(CommandLineTest, KeywordsChooseTheirModuleAndStopStops) {
                                     {"SentItems", 2, false},
                                     {"statusReport", 3, false},
                                     {"CONTACTS", 4, false},
-                                    {"stop", 0, true},
                                     {"STOP", 0, true},
                                     {"/usr/bin/zephsms outbox", 0, false},
                                     {"outbox ", 0, false},
