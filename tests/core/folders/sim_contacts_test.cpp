@@ -59,7 +59,6 @@ TEST_F(SimContactsTest, NewEntriesAreWrittenUnlessTooShortOrDuplicate) {
   };
   const Case cases[] = {
       {"A", "12", ContactSaveOutcome::kTooShort},
-      {"", "", ContactSaveOutcome::kTooShort},
       {"Al", "1", ContactSaveOutcome::kAdded},   // a two-character name is enough
       {"A", "123", ContactSaveOutcome::kAdded},  // so is a three-digit number
       {"Al", "1", ContactSaveOutcome::kDuplicate},
