@@ -183,10 +183,9 @@ TEST_F(ModemTest, PhonebookAndOwnNumberOutliveARestart) {
   EXPECT_EQ(own, "+15550123");
   ServiceStatus shown;  // as the card settings read it
   ASSERT_TRUE(ReadServiceStatus(folder_.path().string(), shown));
-  EXPECT_EQ(shown.manufacturer + "/" + shown.operatorName + "/" + shown.registration,
-            "Example Modems/Testnet/home");
-  EXPECT_EQ(shown.signalQuality, 70);
-  EXPECT_EQ(shown.connectionState, 0x202u);
+  EXPECT_EQ(shown.manufacturer + "/" + shown.operatorName + "/" + shown.registration + "/" +
+                std::to_string(shown.signalQuality) + "/" + std::to_string(shown.connectionState),
+            "Example Modems/Testnet/home/70/514");  // connection 0x202
   EXPECT_EQ(WriteCardParamU8(*sync_, wire::kParamLongMessages, 0),
             cardservice::status::kNotWithModem);
   EXPECT_EQ(WriteCardParamU8(*sync_, wire::kParamLongMessages, 1), 0u);
