@@ -49,13 +49,6 @@ TEST(RequestHandler, UnknownIdsParametersAndBadLengthsAreRefused) {
   EXPECT_EQ(StatusOf(AnswerRequest(card, unknownParameter, 0)), status::kUnknownParam);
 }
 
-TEST(RequestHandler, ErrorReplyFaultCountsDown) {
-  CardModel card;
-  card.faults.errorReplies[0x290005] = 2;
-  for (uint32_t id : {0x2010001u, 0x2010001u, 0x290005u})
-    EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), id);
-}
-
 TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
   CardModel card;
   card.AddEntry("\xE9", "+4930");
