@@ -20,12 +20,16 @@ std::vector<uint8_t> TextBlock(const std::string& text, uint8_t status = 0x02, u
   return BuildReceivedBlock(head, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-std::string TextOf(const StoredMessage* message) {
-  if (!message) return "<none>";
-  return std::string(message->block.begin() + cm::kHeadSize, message->block.end());
-}
-std::string NumberOf(const StoredMessage* message) {
-  return reinterpret_cast<const char*>(&message->block[cm::kNumberOffset]);
+// Every stored message as "slot kind number text", in slot order.
+std::vector<std::string> Slots(CardModel& card) {
+  std::vector<std::string> slots;
+  for (size_t i = 0; i < kStoreSlots; ++i)
+    if (const StoredMessage* message = card.Slot(i))
+      slots.push_back(std::to_string(i) + " " + std::to_string(message->block[cm::kKindOffset]) +
+                      " " + reinterpret_cast<const char*>(&message->block[cm::kNumberOffset]) +
+                      " " +
+                      std::string(message->block.begin() + cm::kHeadSize, message->block.end()));
+  return slots;
 }
 
 // A block as the send engine builds it: head, then data of the given kind.
@@ -50,14 +54,12 @@ TEST(CardStore, CountsByKindAndClosesGapsOnlyAtTheNextCount) {
   EXPECT_TRUE(card.DeleteSlot(0));
   EXPECT_TRUE(card.DeleteSlot(1));
   EXPECT_FALSE(card.DeleteSlot(0));  // already gone; the others keep their slots
-  EXPECT_EQ(TextOf(card.Slot(2)), "kept");
+  EXPECT_EQ(Slots(card), (std::vector<std::string>{"2 1 +1 kept", "3 2 +1 kind2"}));
   EXPECT_EQ(card.Slot(30), nullptr);
 
   card.Arrive(TextBlock("c"));  // into the first free slot
   EXPECT_EQ(card.CountStored(), (std::array<uint8_t, 3>{1, 0, 2}));
-  EXPECT_EQ(TextOf(card.Slot(0)), "c");
-  EXPECT_EQ(TextOf(card.Slot(1)), "kept");
-  EXPECT_EQ(TextOf(card.Slot(2)), "kind2");
+  EXPECT_EQ(Slots(card), (std::vector<std::string>{"0 1 +1 c", "1 1 +1 kept", "2 2 +1 kind2"}));
   card.Slot(0)->read = true;
   EXPECT_EQ(card.CountStored(), (std::array<uint8_t, 3>{0, 1, 2}));
 }
@@ -69,7 +71,7 @@ TEST(CardStore, AFullStoreLeavesMessagesWithTheNetworkUntilASlotFrees) {
   EXPECT_EQ(card.HeldByNetwork(), 1u);
   EXPECT_EQ(card.TakeArrivals(), 30);
   EXPECT_TRUE(card.DeleteSlot(4));
-  EXPECT_EQ(TextOf(card.Slot(4)), "30");
+  EXPECT_EQ(Slots(card).at(4), "4 1 +1 30");
   EXPECT_EQ(card.HeldByNetwork(), 0u);
   EXPECT_EQ(card.TakeArrivals(), 1);
 }
@@ -129,14 +131,9 @@ TEST(CardNetwork, EchoesAndOwnNumberComeBack) {
   const std::string picture = std::string("\x01\0H\0\x1C\0\0", 7) + std::string(252, 1);
   card.Send(TextSend(card.ownNumber, picture, 3), 0);
   card.Advance(10);
-  ASSERT_EQ(card.StoredCount(), 3u);
-  EXPECT_EQ(TextOf(card.Slot(0)), "Echo: ping");
-  EXPECT_EQ(NumberOf(card.Slot(0)), "+10000");
-  EXPECT_EQ(TextOf(card.Slot(1)), "to me");
-  EXPECT_EQ(card.Slot(1)->block[cm::kKindOffset], cm::kKindText8);
-  EXPECT_EQ(NumberOf(card.Slot(1)), card.ownNumber);
-  EXPECT_EQ(card.Slot(2)->block[cm::kKindOffset], cm::kKindPicture);
-  EXPECT_EQ(TextOf(card.Slot(2)), picture);
+  EXPECT_EQ(Slots(card),
+            (std::vector<std::string>{"0 1 +10000 Echo: ping", "1 1 " + card.ownNumber + " to me",
+                                      "2 3 " + card.ownNumber + " " + picture}));
 }
 
 TEST(CardSim, LocationsAreGivenByTheCardUpToItsCapacity) {

@@ -57,15 +57,13 @@ std::string RunCommand(const std::string& command) {
   return output;
 }
 
-// The phonebook requests themselves: sim_contacts_test, against this service.
-TEST(Emulator, SimVerbsAndTheSimListInUtf8) {
+// The phonebook requests: sim_contacts_test; the SIM list's UTF-8 names: contacts_dialogs_test.
+TEST(Emulator, SimRemoveAndInsertVerbs) {
   TempFolder folder;
   CardServiceProcess service(folder);
   auto pipe = OpenServicePipe(folder);
   uint16_t location = 0;
   ASSERT_EQ(AddPhonebookEntry(*pipe, "\xE9", "+4930123", location), 0u);
-  EXPECT_NE(service.Control(R"({"verb":"sim-list"})").find("\"name\":\"\xC3\xA9\""),
-            std::string::npos);
   ContactList contacts;
   ASSERT_EQ(ReadPhonebook(*pipe, contacts), 0u);
   service.Control(R"({"verb":"sim-remove"})");

@@ -49,13 +49,6 @@ TEST(RequestHandler, UnknownIdsParametersAndBadLengthsAreRefused) {
   EXPECT_EQ(StatusOf(AnswerRequest(card, unknownParameter, 0)), status::kUnknownParam);
 }
 
-TEST(RequestHandler, ErrorReplyFaultCountsDown) {
-  CardModel card;
-  card.faults.errorReplies[0x290005] = 2;
-  for (uint32_t id : {0x2010001u, 0x2010001u, 0x290005u})
-    EXPECT_EQ(IdOf(AnswerRequest(card, Request(0x290005, 16), 0)), id);
-}
-
 TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
   CardModel card;
   card.AddEntry("\xE9", "+4930");
@@ -72,15 +65,13 @@ TEST(RequestHandler, PhonebookReplyLayoutAndNoSim) {
     EXPECT_EQ(StatusOf(AnswerRequest(card, Request(id, length), 0)), status::kNoSim) << id;
 }
 
-TEST(RequestHandler, StoredMessagesAreCountedReadWholeAndMarkedRead) {
+// The counts' payload: every reception test; the counting itself: card_model_test.
+TEST(RequestHandler, StoredMessagesAreReadWholeAndMarkedRead) {
   CardModel card;
   std::vector<uint8_t> block(70, 0);
   block[0] = 0x02;  // received
   block[1] = 1;     // 8-bit text
   card.Arrive(block);
-  for (int i = 0; i < 2; ++i) card.Arrive(Frame(70, 0x0A));  // status bit 0x08: left on the card
-  EXPECT_THAT(PayloadOf(AnswerRequest(card, Request(0x290009, 16), 0)),
-              ElementsAreArray<uint8_t>({1, 0, 2}));
   auto read = Request(0x290007, 17);
   EXPECT_THAT(PayloadOf(AnswerRequest(card, read, 0)), ElementsAreArray(block));
   EXPECT_TRUE(card.Slot(0)->read);

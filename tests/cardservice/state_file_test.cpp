@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "support/temp_folder.h"
 
@@ -31,18 +32,15 @@ TEST(StateFile, KeepsTheCardAcrossASaveAndALoad) {
   CardModel loaded;
   std::string error;
   ASSERT_EQ(LoadState(path, loaded, error), LoadResult::kLoaded) << error;
-  EXPECT_EQ(loaded.phonebook.at(1).name, "Gr\xFCn");
-  EXPECT_EQ(loaded.simPresent, false);
-  loaded.simPresent = true;
-  EXPECT_EQ(loaded.ConnectionState(), kStateGprs);
-  EXPECT_EQ(loaded.centre.number, "+4917");
-  EXPECT_EQ(loaded.centre.value32, 4u);
-  EXPECT_EQ(loaded.sendOptions, (SendOptions{1, 1, 2}));
-  EXPECT_EQ(loaded.nextReference, 200);
-  ASSERT_NE(loaded.Slot(0), nullptr);
-  EXPECT_EQ(loaded.Slot(0)->block, block);
-  EXPECT_TRUE(loaded.Slot(0)->read);
-  EXPECT_EQ(loaded.HeldByNetwork(), 1u);
+  // What the file keeps, alike from both cards; each value set above is not a fresh card's.
+  auto kept = [](CardModel& c) {
+    const StoredMessage* first = c.Slot(0);
+    return std::tuple(c.phonebook.at(1).name, c.simPresent, c.params, c.centre.number,
+                      c.centre.value16, c.centre.value32, c.sendOptions, c.nextReference,
+                      first ? first->block : std::vector<uint8_t>(), first && first->read,
+                      c.HeldByNetwork());
+  };
+  EXPECT_EQ(kept(loaded), kept(card));
   EXPECT_EQ(loaded.TakeArrivals(), 0);  // nothing new arrived
 }
 
