@@ -242,9 +242,8 @@ TEST_F(PictureLibraryTest, TheDeleteKeyAsksAndOnlyYesDeletes) {
   Select(*dialog, 1);
   asker.answer = false;
   QTest::keyClick(dialog->List(), Qt::Key_Delete);
-  ASSERT_EQ(asker.questions.size(), 1u);
-  EXPECT_EQ(asker.questions[0], Text(StringId::kDeleteSelectedQuestion));
-  EXPECT_EQ(asker.captions[0], Text(StringId::kQuestionCaption));
+  EXPECT_EQ(asker.questions, std::vector<QString>{Text(StringId::kDeleteSelectedQuestion)});
+  EXPECT_EQ(asker.captions, std::vector<QString>{Text(StringId::kQuestionCaption)});
   EXPECT_EQ(InMemory().size(), 2u);
   asker.answer = true;
   QTest::keyClick(dialog->List(), Qt::Key_Delete);
