@@ -45,12 +45,10 @@ class MessageEditorTest : public AppFixture {
   }
 
   MessageEditor* Open(const EditorRequest& request = {}) {
-    MessageEditor* editor = OpenMessageEditor(setup(), request);
+    MessageEditor* editor =
+        OpenMessageEditor({services, nullptr, [this](QWidget*) { return chosen; }}, request);
     QObject::connect(editor, &MessageEditor::MessageQueued, [this] { ++queued; });
     return editor;
-  }
-  MessageEditorSetup setup() {
-    return {services, nullptr, [this](QWidget*) { return chosen; }};
   }
   static QToolButton* Button(MessageEditor& editor, MessageEditor::Button button) {
     return editor.Bar()->ButtonAt(button);
