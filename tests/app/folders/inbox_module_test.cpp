@@ -2,7 +2,6 @@
 // demo card; what reception files is the reception engine's own test.
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QStatusBar>
 
 #include "app/app_test_helpers.h"
@@ -13,6 +12,7 @@
 #include "core/compose/chat_session.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
+#include "core/util/atomic_file.h"
 #include "core/util/byte_order.h"
 #include "support/folders_fixture.h"
 #include "support/records.h"
@@ -217,10 +217,7 @@ TEST_F(DamagedInboxTest, GivesTheReadableRecordsAndAWorkingWindow) {
   std::vector<uint8_t> bytes = SerializeMessageFile(records);
   bytes.resize(bytes.size() - 20);  // cut in the last record
   bytes[0] = 9;                     // and the header's u16 count says nine
-  QFile file(QString::fromStdString(store.Paths().inbox));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-  file.close();
+  ASSERT_TRUE(WriteFileAtomically(store.Paths().inbox, bytes));
 
   InboxModule inbox(0, services, nullptr);
   inbox.show();  // refreshes

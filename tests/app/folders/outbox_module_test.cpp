@@ -64,10 +64,7 @@ class OutboxTest : public FoldersFixture {
   int SendAttempts() const {
     const std::string log = service.Log();
     int count = 0;
-    for (size_t at = log.find("0x290000 ->"); at != std::string::npos;
-         at = log.find("0x290000 ->", at + 1)) {
-      ++count;
-    }
+    for (size_t at = 0; (at = log.find("0x290000 ->", at)) != std::string::npos; ++at) ++count;
     return count;
   }
 
