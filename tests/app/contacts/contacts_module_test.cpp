@@ -1,7 +1,6 @@
 // The Contacts module in the frame, against the card service's demo card.
 
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 

@@ -4,7 +4,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QTest>
 
 #include "app/app_test_helpers.h"
