@@ -181,11 +181,9 @@ TEST_F(PictureLibraryTest, RefusedImportsAndFailedExportsChangeNothing) {
   dialog->RunCommand(PictureCommand::kExport);
   EXPECT_EQ(asker.failures,
             std::vector<QString>{WriteFailureText(Path("missing/one.gms"), ENOENT)});
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(documents.path().toStdString())) {
-    files.push_back(entry.path());
-  }
-  EXPECT_EQ(files, std::vector<fs::path>{LibraryPath()});  // the library file is all there is
+  const fs::directory_iterator files(documents.path().toStdString());
+  EXPECT_EQ(std::vector<fs::path>(fs::begin(files), fs::end(files)),
+            std::vector<fs::path>{LibraryPath()});  // the library file is all there is
 }
 
 // Every save of a library that cannot be written (a folder in its file's place) says why;
