@@ -96,8 +96,7 @@ TEST_F(OutboxTest, AFailingSendWaitsThenFailsUntilResent) {
   EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->Model()->rowCount() == 0; }));
   ScopedLock hold(store.Lists().sent);
-  ASSERT_EQ(store.Lists().sent.Count(), 1);
-  EXPECT_EQ(TextOf(*store.Lists().sent.GetAt(0)), "Train is late");
+  EXPECT_EQ(TextsOf(store.Lists().sent), std::vector<std::string>{"Train is late"});
 }
 
 TEST_F(OutboxTest, DeleteAllLeavesTheRecordBeingSentAndTheStopLeavesItWaiting) {
