@@ -47,6 +47,7 @@ TEST_F(InboxTest, FetchesAtStartShowsTheSelectionAndStoresTheReadMark) {
   inbox->List()->SelectRow(1);
   EXPECT_FALSE(inbox->Preview()->HasPicture());
   EXPECT_FALSE(frame->Action(CommandId::kSavePicture)->isEnabled());
+  EXPECT_TRUE(frame->Action(CommandId::kAddToContacts)->isEnabled());  // the others: chosen below
 
   // Away and back: the user's row is selected again, and shown.
   frame->OpenModule(4);
@@ -137,7 +138,12 @@ TEST_F(InboxTest, CommandsOpenTheWritingWindowsWithTheSelectedMessage) {
   EXPECT_EQ(FileRecords(store.Paths().inbox)->Count(), 0);
   EXPECT_EQ(Inbox()->Model()->rowCount(), 0);
   EXPECT_EQ(Inbox()->Preview()->Text(), "");
-  EXPECT_FALSE(frame->Action(CommandId::kDeleteAll)->isEnabled());
+  // An empty folder leaves New alone.
+  for (CommandId command : {CommandId::kReply, CommandId::kForward, CommandId::kDelete,
+                            CommandId::kAddToContacts, CommandId::kChat, CommandId::kDeleteAll}) {
+    EXPECT_FALSE(frame->Action(command)->isEnabled()) << static_cast<int>(command);
+  }
+  EXPECT_TRUE(frame->Action(CommandId::kNew)->isEnabled());
 }
 
 TEST_F(InboxTest, AnEchoComesBackIntoTheInboxAndTheOpenChat) {

@@ -91,6 +91,7 @@ TEST_F(OutboxTest, AFailingSendWaitsThenFailsUntilResent) {
   // it now): it leaves the Outbox for Sent messages.
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->ResendButton()->isEnabled(); }));
   EXPECT_TRUE(FindControl(Outbox(), ControlId::kResendAll)->isHidden());
+  EXPECT_FALSE(frame->Action(CommandId::kSavePicture)->isEnabled());  // it has no preview
   QTest::mouseClick(Outbox()->ResendButton(), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().outbox)->Count() == 0; }));
   EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
