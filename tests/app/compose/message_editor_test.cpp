@@ -19,7 +19,6 @@
 #include "app/controls/message_text_control.h"
 #include "app/controls/report_list_view.h"
 #include "core/store/message_file.h"
-#include "core/store/picture_library_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
 #include "support/fake_pipe.h"
@@ -169,9 +168,7 @@ TEST_F(MessageEditorTest, SavePictureInTheTextsPopupAddsThePictureToTheLibrary) 
   MessageEditor* editor = Open({EditorMode::kForward, scratch.get(), SourceFolder::kInbox, -1});
   editor->Panel()->TextControl()->SavePictureAction()->trigger();
   ASSERT_EQ(store.Lists().pictures.Count(), 1);
-  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());
-  PictureList saved;
-  EXPECT_EQ(LoadPictureLibrary(store.Paths().pictures, saved), 1);
+  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());  // its file: the library test
   editor->close();
 }
 
