@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>

@@ -19,7 +19,6 @@
 #include "app/controls/message_text_control.h"
 #include "app/controls/report_list_view.h"
 #include "core/store/message_file.h"
-#include "core/store/picture_library_file.h"
 #include "support/accessible_names.h"
 #include "support/app_fixture.h"
 #include "support/fake_pipe.h"
@@ -45,12 +44,10 @@ class MessageEditorTest : public AppFixture {
   }
 
   MessageEditor* Open(const EditorRequest& request = {}) {
-    MessageEditor* editor = OpenMessageEditor(setup(), request);
+    MessageEditor* editor =
+        OpenMessageEditor({services, nullptr, [this](QWidget*) { return chosen; }}, request);
     QObject::connect(editor, &MessageEditor::MessageQueued, [this] { ++queued; });
     return editor;
-  }
-  MessageEditorSetup setup() {
-    return {services, nullptr, [this](QWidget*) { return chosen; }};
   }
   static QToolButton* Button(MessageEditor& editor, MessageEditor::Button button) {
     return editor.Bar()->ButtonAt(button);
@@ -91,7 +88,6 @@ TEST_F(MessageEditorTest, SendQueuesOneRecordPerRecipientAndCloses) {
   LockedMessageList& outbox = store.Lists().outbox;
   ASSERT_EQ(CountLocked(outbox), 3);
   EXPECT_EQ(FirstNumber(*RecordLocked(outbox, 1)), "+1555");
-  EXPECT_EQ(RecordLocked(outbox, 0)->text, "See you at 8");
   MessageList saved;
   EXPECT_EQ(LoadMessageFile(store.Paths().outbox, saved), 3);
 }
@@ -172,9 +168,7 @@ TEST_F(MessageEditorTest, SavePictureInTheTextsPopupAddsThePictureToTheLibrary) 
   MessageEditor* editor = Open({EditorMode::kForward, scratch.get(), SourceFolder::kInbox, -1});
   editor->Panel()->TextControl()->SavePictureAction()->trigger();
   ASSERT_EQ(store.Lists().pictures.Count(), 1);
-  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());
-  PictureList saved;
-  EXPECT_EQ(LoadPictureLibrary(store.Paths().pictures, saved), 1);
+  EXPECT_EQ(*store.Lists().pictures.GetAt(0), NumberedPicture());  // its file: the library test
   editor->close();
 }
 

@@ -1,10 +1,9 @@
 // What every message folder shares, on a folder made for the test: the row
 // model (checked by QAbstractItemModelTester), the column clicks, the
-// refresh, the layout, the commands it enables and the keys of its list.
+// refresh, the layout and the keys of its list.
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QTest>
 
 #include "app/app_test_helpers.h"
@@ -143,22 +142,6 @@ TEST_F(FolderBaseTest, KeysMoveInTheListADoubleClickOpensTheRowAndRefreshKeepsTh
   ASSERT_EQ(SaveMessageFile(store.Paths().inbox, store.Lists().inbox), 2);
   module->Refresh(RefreshReason::kReload);
   EXPECT_EQ(module->SelectedKey(), -1);  // row 2 is gone
-}
-
-TEST_F(FolderBaseTest, CommandsFollowTheRecordsOnTheMenuBarThePopupAndTheBar) {
-  auto frame = MakeFrame(0);
-  const auto enabled = [&frame](CommandId command) { return frame->Action(command)->isEnabled(); };
-  const std::vector<CommandId> followers{CommandId::kReply,  CommandId::kForward,
-                                         CommandId::kDelete, CommandId::kAddToContacts,
-                                         CommandId::kChat,   CommandId::kDeleteAll};
-  for (CommandId command : followers) EXPECT_TRUE(enabled(command)) << static_cast<int>(command);
-  EXPECT_FALSE(enabled(CommandId::kSavePicture));
-
-  static_cast<void>(store.Lists().inbox.RemoveAll());
-  ASSERT_EQ(SaveMessageFile(store.Paths().inbox, store.Lists().inbox), 0);
-  frame->Module(0)->Refresh(RefreshReason::kReload);
-  for (CommandId command : followers) EXPECT_FALSE(enabled(command)) << static_cast<int>(command);
-  EXPECT_TRUE(frame->Action(CommandId::kNew)->isEnabled());
 }
 
 }  // namespace

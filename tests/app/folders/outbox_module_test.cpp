@@ -64,10 +64,7 @@ class OutboxTest : public FoldersFixture {
   int SendAttempts() const {
     const std::string log = service.Log();
     int count = 0;
-    for (size_t at = log.find("0x290000 ->"); at != std::string::npos;
-         at = log.find("0x290000 ->", at + 1)) {
-      ++count;
-    }
+    for (size_t at = 0; (at = log.find("0x290000 ->", at)) != std::string::npos; ++at) ++count;
     return count;
   }
 
@@ -94,13 +91,13 @@ TEST_F(OutboxTest, AFailingSendWaitsThenFailsUntilResent) {
   // it now): it leaves the Outbox for Sent messages.
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->ResendButton()->isEnabled(); }));
   EXPECT_TRUE(FindControl(Outbox(), ControlId::kResendAll)->isHidden());
+  EXPECT_FALSE(frame->Action(CommandId::kSavePicture)->isEnabled());  // it has no preview
   QTest::mouseClick(Outbox()->ResendButton(), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return FileRecords(store.Paths().outbox)->Count() == 0; }));
   EXPECT_EQ(SendAttempts(), kMaxSendAttempts + 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Outbox()->Model()->rowCount() == 0; }));
   ScopedLock hold(store.Lists().sent);
-  ASSERT_EQ(store.Lists().sent.Count(), 1);
-  EXPECT_EQ(TextOf(*store.Lists().sent.GetAt(0)), "Train is late");
+  EXPECT_EQ(TextsOf(store.Lists().sent), std::vector<std::string>{"Train is late"});
 }
 
 TEST_F(OutboxTest, DeleteAllLeavesTheRecordBeingSentAndTheStopLeavesItWaiting) {
