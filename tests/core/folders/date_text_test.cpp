@@ -23,9 +23,10 @@ TEST(FileTimeTest, KnownInstantsAndDaysOfWeek) {
   EXPECT_EQ(FileTimeOf(At(1601, 1, 1, 0, 0)), 0);
   // A damaged record's year past the count's end sorts after every real time, never before.
   EXPECT_GT(FileTimeOf(At(65535, 99, 99, 65535, 65535, 65535)), FileTimeOf(At(2026, 12, 5, 0, 0)));
-  EXPECT_EQ(DayOfWeek(2002, 12, 5), 4);  // Thursday
-  EXPECT_EQ(DayOfWeek(2000, 2, 29), 2);  // Tuesday
-  EXPECT_EQ(DayOfWeek(2026, 12, 5), 6);  // Saturday
+  EXPECT_EQ(DayOfWeek(2002, 12, 5), 4);   // Thursday
+  EXPECT_EQ(DayOfWeek(2000, 2, 29), 2);   // Tuesday
+  EXPECT_EQ(DayOfWeek(2026, 12, 5), 6);   // Saturday
+  EXPECT_EQ(DayOfWeek(1969, 12, 27), 6);  // Saturday, before the count's start
 }
 
 TEST(FileTimeTest, RoundTripAcrossLeapDaysAndYearEnds) {
