@@ -92,7 +92,13 @@ class StartupTest : public ::testing::Test {
   std::vector<std::unique_ptr<QProcess>> running;
 };
 
-TEST_F(StartupTest, StopWithNoInstanceEndsWithOneAndCreatesNothing) {
+// Help, version, and a stop with no instance to stop, end at once and create nothing.
+TEST_F(StartupTest, HelpVersionAndAStopWithNoInstanceEndAndCreateNothing) {
+  QByteArray out;
+  EXPECT_EQ(Run({"--help"}, &out), 0);
+  EXPECT_TRUE(out.startsWith("Usage: zephsms"));
+  EXPECT_EQ(Run({"--version"}, &out), 0);
+  EXPECT_TRUE(out.startsWith("zephsms "));
   EXPECT_EQ(Run({"stop"}), 1);
   EXPECT_EQ(Run({"stop"}, nullptr, false), 1);
   EXPECT_TRUE(QDir(Folder("runtime")).isEmpty());
@@ -130,15 +136,6 @@ TEST_F(StartupTest, LockOfACrashedInstanceDoesNotStopTheStart) {
   EXPECT_EQ(Run({"stop"}), 1);
   ASSERT_TRUE(second->waitForFinished(kStartWaitMs));
   EXPECT_EQ(second->exitCode(), 0);
-}
-
-TEST_F(StartupTest, HelpAndVersionPrintAndEnd) {
-  QByteArray out;
-  EXPECT_EQ(Run({"--help"}, &out), 0);
-  EXPECT_TRUE(out.startsWith("Usage: zephsms"));
-  EXPECT_EQ(Run({"--version"}, &out), 0);
-  EXPECT_TRUE(out.startsWith("zephsms "));
-  EXPECT_TRUE(QDir(Folder("runtime")).isEmpty());
 }
 
 // The fallback runtime folder, which any local user could have made first.
