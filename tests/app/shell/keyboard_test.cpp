@@ -26,10 +26,6 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
   QTest::keyClick(target, key, modifiers);
 }
 
-void Type(const char* text) {
-  QTest::keyClicks(QApplication::focusWidget(), text);
-}
-
 // The desktop activates a window as it opens, or when the one over it closes.
 void Activate(QWidget* window) {
   QApplication::setActiveWindow(window);
@@ -58,14 +54,14 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   emit frame->EditorRequested({});  // one editor at a time
   EXPECT_EQ(frame->findChildren<MessageEditor*>().size(), 1);
   Activate(editor);
-  Type("Typed");
+  QTest::keyClicks(QApplication::focusWidget(), "Typed");
   Press(Qt::Key_Return);  // a line break, which the send makes a blank
-  Type("by keys");
+  QTest::keyClicks(QApplication::focusWidget(), "by keys");
   {
     const auto add = OnNextModal([](QWidget* modal) {
       Activate(modal);
       for (int i = 0; i < 4; ++i) Press(Qt::Key_Tab);
-      Type("+15550199");
+      QTest::keyClicks(QApplication::focusWidget(), "+15550199");
       Press(Qt::Key_Return);
       Press(Qt::Key_Return);
       if (modal->isVisible()) static_cast<QDialog*>(modal)->reject();  // Enter went elsewhere
@@ -85,13 +81,13 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   auto* to = FindControlAs<QListWidget>(windows->Editor(), ControlId::kRecipients);
   EXPECT_EQ(to->findItems("Anna Berg", Qt::MatchExactly).size(), 1);  // the sender, by name
   Activate(windows->Editor());
-  Type("Yes, by keys");
+  QTest::keyClicks(QApplication::focusWidget(), "Yes, by keys");
   Press(Qt::Key_Return, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([windows] { return windows->Editor() == nullptr; }));
 
   // In the chat, Enter sends.
   Activate(chats.Window());
-  Type("Chat by keys");
+  QTest::keyClicks(QApplication::focusWidget(), "Chat by keys");
   Press(Qt::Key_Return);
 
   // Shift+Tab to the module list, Down twice: Sent messages, where all three arrive.
@@ -111,7 +107,7 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   // Enter elsewhere in the frame, here the module list, sends from the chat too; once the
   // chat is closed, Enter is the list's again, which goes into the module.
   Activate(chats.Window());
-  Type("From the list");
+  QTest::keyClicks(QApplication::focusWidget(), "From the list");
   Activate(frame.get());
   frame->Client()->List()->setFocus();
   Press(Qt::Key_Return);
