@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "app/base/cannot_send_dialog.h"
