@@ -7,7 +7,6 @@
 #include "app/base/can_send_check.h"
 #include "app/base/control_id.h"
 #include "app/platform/device_card_link.h"
-#include "core/settings/can_send.h"
 #include "support/folders_fixture.h"
 
 namespace zeph::testing {

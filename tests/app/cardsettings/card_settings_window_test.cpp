@@ -43,30 +43,6 @@ class CardSettingsWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.busy(); }, kServiceWaitMs));
   }
   nlohmann::json Show() { return nlohmann::json::parse(service->Control(R"({"verb":"show"})")); }
-  // Keys alone, as a user without a mouse: each page and control by its letter.
-  static void EditAndApply(CardSettingsWindow& window) {
-    QApplication::setActiveWindow(&window);
-    auto press = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::AltModifier) {
-      QWidget* focus = QApplication::focusWidget();
-      QTest::keyClick(focus != nullptr ? focus : &window, key, modifiers);
-    };
-    press(Qt::Key_M);
-    press(Qt::Key_C);
-    press(Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(QApplication::focusWidget(), "+4917000999");
-    for (Qt::Key option : {Qt::Key_D, Qt::Key_3, Qt::Key_L}) press(option);
-    // A check box's letter clicks it a moment later.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&window] { return !Named<QCheckBox>(&window, "Allow long messages")->isChecked(); },
-        kServiceWaitMs));
-    press(Qt::Key_S);
-    press(Qt::Key_O);
-    press(Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(QApplication::focusWidget(), "+4917012345");
-    press(Qt::Key_Return, {});  // Apply is the default button
-    Settle(window);
-  }
-
   TempFolder folder;
   std::unique_ptr<CardServiceProcess> service;
   ScriptedAsker asker;
@@ -85,7 +61,27 @@ TEST_F(CardSettingsWindowTest, ApplyWritesWhatChangedAndARefusalKeepsTheWindowOp
   EXPECT_EQ(Named<QLabel>(&window, "Connection state")->text(), "GSM, ready to send");
 
   service->Control(R"({"verb":"fault","errorReply":)" + std::to_string(0x290006) + "}");
-  EditAndApply(window);
+  // Keys alone, as a user without a mouse: each page and control by its letter.
+  QApplication::setActiveWindow(&window);
+  auto press = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::AltModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : &window, key, modifiers);
+  };
+  press(Qt::Key_M);
+  press(Qt::Key_C);
+  press(Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "+4917000999");
+  for (Qt::Key option : {Qt::Key_D, Qt::Key_3, Qt::Key_L}) press(option);
+  // A check box's letter clicks it a moment later.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&window] { return !Named<QCheckBox>(&window, "Allow long messages")->isChecked(); },
+      kServiceWaitMs));
+  press(Qt::Key_S);
+  press(Qt::Key_O);
+  press(Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "+4917012345");
+  press(Qt::Key_Return, {});  // Apply is the default button
+  Settle(window);
   ASSERT_EQ(asker.failures.size(), 1u);
   EXPECT_TRUE(asker.failures[0].contains("send options")) << asker.failures[0].toStdString();
   EXPECT_TRUE(window.isVisible());

@@ -128,7 +128,6 @@ TEST(PictureEditControlSizeTest, ASmallControlShowsThePictureAtOnePixelACellWith
   PictureImage picture{};
   picture[0] = 0x80;  // the top-left pixel
   PictureEditControl preview(nullptr, QSize(91, 54), &picture);
-  EXPECT_EQ(preview.Geometry().mode, PictureEditMode::kCompact);
   EXPECT_TRUE(preview.cursor().shape() == Qt::ArrowCursor);
   const QImage image = preview.grab().toImage();
   // The area starts at (9, 13); the square sits one pixel inside.

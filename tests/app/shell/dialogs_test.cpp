@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "app/base/cannot_send_dialog.h"
@@ -29,9 +28,6 @@ class DialogsTest : public AppFixture {
   static QLineEdit* Line(QWidget* dialog, ControlId id) {
     return FindControlAs<QLineEdit>(dialog, id);
   }
-  static QCheckBox* OnTop(QWidget* dialog) {
-    return FindControlAs<QCheckBox>(dialog, ControlId::kChatOnTop);
-  }
 };
 
 TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
@@ -41,7 +37,7 @@ TEST_F(DialogsTest, OptionsShowsTheSettingsAndTheCentreNumber) {
   OptionsDialog dialog(nullptr, settings, link);
   EXPECT_EQ(Line(&dialog, ControlId::kNameField)->text(), QString::fromUtf8("Ren\u00e9"));
   EXPECT_EQ(Line(&dialog, ControlId::kChatHours)->text(), "12");
-  EXPECT_TRUE(OnTop(&dialog)->isChecked());
+  EXPECT_TRUE(FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->isChecked());
   auto* centre = Line(&dialog, ControlId::kCentreNumberOrDate);
   EXPECT_EQ(centre->text(), "+358405550100");
   EXPECT_EQ(link.Count("0x290003"), 1);
@@ -58,7 +54,7 @@ TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFiel
   EXPECT_TRUE(Line(&cancelled, ControlId::kCentreNumberOrDate)->text().isEmpty());
   EXPECT_TRUE(Line(&cancelled, ControlId::kNameField)->text().isEmpty());
   EXPECT_TRUE(Line(&cancelled, ControlId::kChatHours)->text().isEmpty());
-  EXPECT_FALSE(OnTop(&cancelled)->isChecked());
+  EXPECT_FALSE(FindControlAs<QCheckBox>(&cancelled, ControlId::kChatOnTop)->isChecked());
   EXPECT_TRUE(cancelled.findChild<QCheckBox*>("NotifyOnArrival")->isChecked());  // missing: on
   Line(&cancelled, ControlId::kNameField)->setText("Someone");
   cancelled.reject();
@@ -70,7 +66,7 @@ TEST_F(DialogsTest, OptionsCancelWritesNothingOkWritesAllFourAndAnEmptyHoursFiel
   OptionsDialog dialog(nullptr, settings, link);
   Line(&dialog, ControlId::kChatHours)->clear();
   Line(&dialog, ControlId::kNameField)->setText(QString(70, u'x'));
-  OnTop(&dialog)->setChecked(true);
+  FindControlAs<QCheckBox>(&dialog, ControlId::kChatOnTop)->setChecked(true);
   dialog.findChild<QCheckBox*>("NotifyOnArrival")->setChecked(false);
   dialog.accept();
   EXPECT_EQ(Int("NotifyOnArrival"), 0);

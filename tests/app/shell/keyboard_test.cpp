@@ -26,22 +26,14 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
   QTest::keyClick(target, key, modifiers);
 }
 
-void Type(const char* text) {
-  QTest::keyClicks(QApplication::focusWidget(), text);
-}
-
-// The desktop activates a window as it opens, or when the one over it closes.
-void Activate(QWidget* window) {
-  QApplication::setActiveWindow(window);
-}
-
 TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
   settings.WriteSettingInt(kAppSettingsSection, "", kCanNotSendWarningSetting, 1);
   frame = MakeFrame(0);
   const auto* windows = new FrameWindows(*frame, services, {});  // owned by the frame
   ChatOpener& chats = windows->Chats();
   ASSERT_TRUE(InboxReaches(3));
-  Activate(frame.get());
+  // The desktop activates a window as it opens, or when the one over it closes.
+  QApplication::setActiveWindow(frame.get());
 
   // Tools > Chat: from now on Enter sends from the chat, but not in a module, editor or dialog.
   Press(Qt::Key_T, Qt::AltModifier);
@@ -50,22 +42,22 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
 
   // File > New; the text; Add Recipients (a button's key clicks it a moment later): Tab to
   // "Number:", the number, Enter to add it and Enter for OK; then Ctrl+Enter sends.
-  Activate(frame.get());
+  QApplication::setActiveWindow(frame.get());
   Press(Qt::Key_F, Qt::AltModifier);
   Press(Qt::Key_N);
   MessageEditor* editor = windows->Editor();
   ASSERT_NE(editor, nullptr);
   emit frame->EditorRequested({});  // one editor at a time
   EXPECT_EQ(frame->findChildren<MessageEditor*>().size(), 1);
-  Activate(editor);
-  Type("Typed");
+  QApplication::setActiveWindow(editor);
+  QTest::keyClicks(QApplication::focusWidget(), "Typed");
   Press(Qt::Key_Return);  // a line break, which the send makes a blank
-  Type("by keys");
+  QTest::keyClicks(QApplication::focusWidget(), "by keys");
   {
     const auto add = OnNextModal([](QWidget* modal) {
-      Activate(modal);
+      QApplication::setActiveWindow(modal);
       for (int i = 0; i < 4; ++i) Press(Qt::Key_Tab);
-      Type("+15550199");
+      QTest::keyClicks(QApplication::focusWidget(), "+15550199");
       Press(Qt::Key_Return);
       Press(Qt::Key_Return);
       if (modal->isVisible()) static_cast<QDialog*>(modal)->reject();  // Enter went elsewhere
@@ -73,29 +65,29 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
     Press(Qt::Key_A, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([editor] { return !editor->Panel()->Recipients().empty(); }));
   }
-  Activate(editor);
+  QApplication::setActiveWindow(editor);
   Press(Qt::Key_Return, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([windows] { return windows->Editor() == nullptr; }));
 
   // The first Inbox message: Home, Enter replies; the answer, Ctrl+Enter.
-  Activate(frame.get());
+  QApplication::setActiveWindow(frame.get());
   Press(Qt::Key_Home);
   Press(Qt::Key_Return);
   ASSERT_NE(windows->Editor(), nullptr);
   auto* to = FindControlAs<QListWidget>(windows->Editor(), ControlId::kRecipients);
   EXPECT_EQ(to->findItems("Anna Berg", Qt::MatchExactly).size(), 1);  // the sender, by name
-  Activate(windows->Editor());
-  Type("Yes, by keys");
+  QApplication::setActiveWindow(windows->Editor());
+  QTest::keyClicks(QApplication::focusWidget(), "Yes, by keys");
   Press(Qt::Key_Return, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([windows] { return windows->Editor() == nullptr; }));
 
   // In the chat, Enter sends.
-  Activate(chats.Window());
-  Type("Chat by keys");
+  QApplication::setActiveWindow(chats.Window());
+  QTest::keyClicks(QApplication::focusWidget(), "Chat by keys");
   Press(Qt::Key_Return);
 
   // Shift+Tab to the module list, Down twice: Sent messages, where all three arrive.
-  Activate(frame.get());
+  QApplication::setActiveWindow(frame.get());
   Press(Qt::Key_Tab, Qt::ShiftModifier);
   Press(Qt::Key_Down);
   Press(Qt::Key_Down);
@@ -110,14 +102,14 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
 
   // Enter elsewhere in the frame, here the module list, sends from the chat too; once the
   // chat is closed, Enter is the list's again, which goes into the module.
-  Activate(chats.Window());
-  Type("From the list");
-  Activate(frame.get());
+  QApplication::setActiveWindow(chats.Window());
+  QTest::keyClicks(QApplication::focusWidget(), "From the list");
+  QApplication::setActiveWindow(frame.get());
   frame->Client()->List()->setFocus();
   Press(Qt::Key_Return);
   EXPECT_EQ(chats.Window()->TextControl()->Text(), "");
   chats.Window()->close();
-  Activate(frame.get());
+  QApplication::setActiveWindow(frame.get());
   Press(Qt::Key_Return);
   EXPECT_TRUE(frame->CurrentModule()->isAncestorOf(QApplication::focusWidget()));
 
@@ -127,10 +119,10 @@ TEST_F(KeyboardTest, WriteReplyChatSwitchOptionsAndAboutWithKeysAlone) {
     QString shown;
     const auto close = OnNextModal([&shown](QWidget* modal) {
       shown = modal->windowTitle();
-      Activate(modal);
+      QApplication::setActiveWindow(modal);
       Press(Qt::Key_Escape);
     });
-    Activate(frame.get());
+    QApplication::setActiveWindow(frame.get());
     Press(menu, Qt::AltModifier);
     Press(item);
     EXPECT_EQ(shown, title);
