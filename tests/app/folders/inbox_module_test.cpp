@@ -12,6 +12,7 @@
 #include "core/compose/chat_session.h"
 #include "core/devicelink/ipc_client.h"
 #include "core/devicelink/wire_layout.h"
+#include "core/util/atomic_file.h"
 #include "core/util/byte_order.h"
 #include "support/folders_fixture.h"
 #include "support/records.h"
@@ -199,6 +200,30 @@ TEST_F(InboxTest, AReceptionPassAgainstAStalledCardServiceShowsTheWaitCursor) {
   EXPECT_EQ(noting.waitCursor.front(), std::make_pair(uint32_t{0x290009}, true));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(Cells(*Inbox()).size(), 3);  // late, and still whole
+}
+
+// A damaged Inbox file gives its readable records in a working window.
+using DamagedInboxTest = AppFixture;
+
+TEST_F(DamagedInboxTest, GivesTheReadableRecordsAndAWorkingWindow) {
+  MessageList records;
+  records.Add(CreateMessageRecord());  // no number, no text
+  for (const char* number : {"+15550101", "+15550102", "+15550103"}) {
+    records.Add(Message(number, "A message long enough to be cut in", At(2024, 6, 1, 9, 0)));
+  }
+  std::vector<uint8_t> bytes = SerializeMessageFile(records);
+  bytes.resize(bytes.size() - 20);  // cut in the last record
+  bytes[0] = 9;                     // and the header's u16 count says nine
+  ASSERT_TRUE(WriteFileAtomically(store.Paths().inbox, bytes));
+
+  InboxModule inbox(0, services, nullptr);
+  inbox.show();  // refreshes
+  ASSERT_EQ(inbox.Model()->rowCount(), 3);
+  inbox.List()->SelectRow(2);
+  EXPECT_EQ(inbox.SelectedKey(), 2);
+  inbox.SortByColumn(1);
+  inbox.Refresh(RefreshReason::kReload);
+  EXPECT_EQ(inbox.Model()->rowCount(), 3);
 }
 
 }  // namespace
