@@ -155,6 +155,20 @@ TEST_F(StartupTest, AFallbackRuntimeFolderOpenToOthersStopsTheStart) {
   EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/ZephSMSAPP.lock")));
 }
 
+// A "stop" served while the start waits in a window of its own (here the error box of a
+// message the program cannot read) ends the program once the start is done: the stop
+// comes before the program's loop, which would otherwise never end.
+TEST_F(StartupTest, AStopServedByAWindowOfTheStartEndsTheProgram) {
+  zeph::testing::TempFolder sockets;
+  zeph::testing::CardServiceProcess service(sockets, {"--demo"});
+  service.Control(R"({"verb":"deliver","type":"unknown"})");
+  ipcDir = QString::fromStdString(sockets.path().string());
+  QProcess* program = StartFirst();
+  EXPECT_EQ(Run({"stop"}), 1);
+  ASSERT_TRUE(program->waitForFinished(kStartWaitMs));
+  EXPECT_EQ(program->exitCode(), 0);
+}
+
 // The card service's log holds every request in answer order. A "stop" sent while the
 // start still waits on the card ends the program once the start is done, where it used
 // to be lost.
